@@ -43,7 +43,7 @@ public:
     double distance(const geobject& other) const;
 
     // slot 0: point==point, line==line, circle==circle, segment==point; else 0.
-    virtual char operator==(const geobject& other) const;
+    virtual bool operator==(const geobject& other) const;
     // slot 1: build this object from an argument list.
     virtual bool operator=(const geolist& list);
     // slots 2-4

@@ -1,0 +1,320 @@
+#include "clipping.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "geolist.h"
+#include "inside_tests.h"
+#include "intersections.h"
+#include "line.h"
+#include "line_constructions.h"
+#include "point.h"
+#include "polygon.h"
+#include "segment.h"
+#include "settings.h"
+
+char& ClipTouchFlag()
+{
+    static char flag = 0;
+    return flag;
+}
+
+namespace {
+
+using Run = std::vector<G_POINT>;
+
+// One piece of the outline being collected: a two-point piece until a
+// following side chains onto it, a vertex run after that.
+struct Piece {
+    Run points;
+    bool run = false;
+};
+
+enum class Where { Inside, Outside, Neither, OnOutline };
+
+bool Near(const G_POINT& a, const G_POINT& b)
+{
+    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
+}
+
+G_POINT Middle(const G_POINT& a, const G_POINT& b)
+{
+    G_POINT m;
+    return Midpoint(m, a, b);
+}
+
+// GeoSnap narrowed to GeoDif for one classification, and put back.
+class SnapAsDif {
+public:
+    SnapAsDif() : saved_(GeoSnap()) { GeoSnap() = GeoDif(); }
+    ~SnapAsDif() { GeoSnap() = saved_; }
+    SnapAsDif(const SnapAsDif&) = delete;
+    SnapAsDif& operator=(const SnapAsDif&) = delete;
+
+private:
+    double saved_;
+};
+
+// The crossings of a line with the other object, ordered by increasing key.
+Run LineCrossings(const LINE& l, const geobject& other)
+{
+    CrossingStart() = 0;
+    CrossingDescending() = 0;
+    CrossingScope scope;
+    const short n = LineObjectCrossings(l, other, scope.buffer(), 0);
+    const G_POINT* x = scope.points();
+    return x && n > 0 ? Run(x, x + n) : Run();
+}
+
+// The side's end points with its crossings between them, in the side's own
+// direction. The ends are kept even when close; crossings that fall on an end
+// are dropped as duplicates.
+Run SidePoints(const G_POINT& a, const G_POINT& b, const LINE& side, const geobject& other)
+{
+    const bool vertical = side.ltan >= GEO_VERTICAL;
+    CrossingStart() = 0;
+    CrossingDescending() = vertical ? (b.y < a.y) : (b.x < a.x);
+    CrossingScope scope;
+    GeoInsertMode() = 1;
+    short n = AddCrossings(a, b, 2, scope.buffer(), 0, side.ltan);
+    GeoInsertMode() = 0;
+    if (n == 2)
+        n = static_cast<short>(n + SegmentObjectCrossings(a, b, other, scope.buffer(), n));
+    const G_POINT* x = scope.points();
+    Run points = x && n >= 2 ? Run(x, x + n) : Run{a, b};
+    CrossingDescending() = 0;
+    return points;
+}
+
+Where BySpans(const G_POINT& m, const Run& crossings, double keySlope)
+{
+    if (crossings.size() < 2)
+        return Where::Outside;
+    const short n = static_cast<short>(crossings.size());
+    if (InsideCrossingSpans(m, crossings.data(), n, keySlope))
+        return Where::Inside;
+    if (OutsideCrossingSpans(m, crossings.data(), n, keySlope))
+        return Where::Outside;
+    return Where::Neither;
+}
+
+bool Taken(Where where, char mode, bool firstOfSide)
+{
+    switch (where) {
+    case Where::Inside:
+        return mode == CLIP_INSIDE;
+    case Where::Outside:
+        return mode == CLIP_OUTSIDE;
+    case Where::OnOutline:
+        return !ClipTouchFlag();
+    case Where::Neither:
+        return firstOfSide ? !ClipTouchFlag() : true;
+    }
+    return false;
+}
+
+// Parameter of p's projection on the segment a -> b.
+double ParameterOn(const G_POINT& p, const G_POINT& a, const G_POINT& b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    return len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : -1.0;
+}
+
+// The sub-piece around m: on the other outline, or by the crossing spans of
+// the side's line; a side whose line misses the other object is judged on the
+// perpendicular through m.
+Where Classify(const G_POINT& m, const Run& sideCrossings, const LINE& side, const geobject& other)
+{
+    if (point(m).IsOn(other))
+        return Where::OnOutline;
+    if (!sideCrossings.empty())
+        return BySpans(m, sideCrossings, side.ltan);
+    LINE across;
+    LineAtAngleToLine(across, side, m, GEO_PI_2);
+    return BySpans(m, LineCrossings(across, other), across.ltan);
+}
+
+class Clipper {
+public:
+    Clipper(const geobject& other, char mode) : other_(other), mode_(mode) {}
+
+    void side(const G_POINT& a, const G_POINT& b);
+    void joinEnds();
+    const std::vector<Piece>& pieces() const { return pieces_; }
+
+private:
+    Where classifyFirst(Run& points, const Run& crossings, const LINE& side);
+    bool chain(const Run& points);
+
+    const geobject& other_;
+    char mode_;
+    std::vector<Piece> pieces_;
+};
+
+// Step by step: classify the first sub-piece (with GeoSnap narrowed), chain it
+// onto the previous side's piece when they meet, then test the rest.
+void Clipper::side(const G_POINT& a, const G_POINT& b)
+{
+    LINE carrier;
+    if (!LineThroughPoints(a, b, carrier))
+        return;
+    Run points = SidePoints(a, b, carrier, other_);
+    Run crossings;
+    Where first;
+    {
+        SnapAsDif narrow;
+        crossings = LineCrossings(carrier, other_);
+        first = classifyFirst(points, crossings, carrier);
+    }
+    size_t next = 1;
+    if (Taken(first, mode_, true))
+        next = chain(points) ? 2 : 0;
+    for (size_t j = next; j + 1 < points.size(); ++j) {
+        const Where w = Classify(Middle(points[j], points[j + 1]), crossings, carrier, other_);
+        if (Taken(w, mode_, false))
+            pieces_.push_back(Piece{Run{points[j], points[j + 1]}, false});
+    }
+}
+
+Where Clipper::classifyFirst(Run& points, const Run& crossings, const LINE& side)
+{
+    const G_POINT m = Middle(points[0], points[1]);
+    if (point(m).IsOn(other_))
+        return Where::OnOutline;
+    if (!crossings.empty())
+        return BySpans(m, crossings, side.ltan);
+    LINE across;
+    LineAtAngleToLine(across, side, m, GEO_PI_2);
+    const Run acrossCrossings = LineCrossings(across, other_);
+    if (acrossCrossings.size() >= 2 && points.size() == 3) {
+        // A lone side crossing that the side's line does not see only grazes
+        // the other outline: the whole side is one sub-piece.
+        const double t = ParameterOn(m, acrossCrossings.front(), acrossCrossings.back());
+        if (t > 0 && t < 1.0)
+            points.erase(points.begin() + 1);
+    }
+    return BySpans(m, acrossCrossings, across.ltan);
+}
+
+// Chains the side's first sub-piece onto the last piece when that ends where
+// the side starts. True when chained or dropped as a return to the start.
+bool Clipper::chain(const Run& points)
+{
+    if (pieces_.empty() || !Near(pieces_.back().points.back(), points[0]))
+        return false;
+    Piece& last = pieces_.back();
+    const G_POINT& far = points[1];
+    if (!last.run && Near(far, last.points.front()))
+        return true;
+    last.run = true;
+    last.points.push_back(far);
+    return true;
+}
+
+// A closed outline whose pieces straddle the start vertex: the last piece
+// continues into the first.
+void Clipper::joinEnds()
+{
+    if (pieces_.size() < 2)
+        return;
+    Piece& first = pieces_.front();
+    Piece& last = pieces_.back();
+    if (!Near(last.points.back(), first.points.front()))
+        return;
+    const size_t n = last.points.size();
+    if (first.run && n >= 2 && Near(first.points[1], last.points[n - 2]))
+        return;
+    last.points.insert(last.points.end(), first.points.begin() + 1, first.points.end());
+    last.run = true;
+    first = std::move(last);
+    pieces_.pop_back();
+}
+
+size_t StoreSlots(const Piece& p) { return p.run ? p.points.size() + 1 : 2; }
+
+// Moves the pieces into the list body: one store allocation holding every
+// piece's points, items pointing into it.
+bool FillList(geolist_pr& list, const std::vector<Piece>& pieces)
+{
+    if (pieces.empty())
+        return true;
+    size_t slots = 0;
+    for (const Piece& p : pieces)
+        slots += StoreSlots(p);
+    auto* store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * slots));
+    auto* items = static_cast<list_item*>(std::malloc(sizeof(list_item) * pieces.size()));
+    if (!store || !items) {
+        std::free(store);
+        std::free(items);
+        GeoError() = GEO_NO_MEMORY;
+        return false;
+    }
+    G_POINT* cursor = store;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& p = pieces[i];
+        items[i].code = p.run ? GEO_STORED_RUN : GEO_STORED_PIECE;
+        items[i].stored = cursor;
+        if (p.run)
+            *cursor++ = G_POINT{static_cast<double>(p.points.size()), 0.0};
+        const size_t count = p.run ? p.points.size() : 2;
+        std::memcpy(cursor, p.points.data(), sizeof(G_POINT) * count);
+        cursor += count;
+    }
+    std::free(list.items);
+    std::free(list.store);
+    list.items = items;
+    list.store = store;
+    list.length = static_cast<int>(pieces.size());
+    list.capacity = list.length;
+    list.storeCount = static_cast<int>(slots);
+    return true;
+}
+
+}  // namespace
+
+void ClipPolygon(geolist_pr& list, const geobject& other, const POLY& body, char mode)
+{
+    const short n = body.count;
+    if (n < 2 || !body.vertices)
+        return;
+    try {
+        Clipper clipper(other, mode);
+        for (short i = 1; i < n; ++i)
+            clipper.side(body.vertices[i - 1], body.vertices[i]);
+        clipper.joinEnds();
+        FillList(list, clipper.pieces());
+    } catch (const std::bad_alloc&) {
+        GeoError() = GEO_NO_MEMORY;
+    }
+    GeoInsertMode() = 0;
+    CrossingStart() = 0;
+    CrossingDescending() = 0;
+    CrossingCapacity() = 0;
+}
+
+namespace {
+
+geolist_ref Clip(const POLY& body, const geobject& other, char mode)
+{
+    geolist result;
+    if (other.typecode() > GEO_LINE && result.body())
+        ClipPolygon(*result.body(), other, body, mode);
+    return geolist_ref(result.body());
+}
+
+}  // namespace
+
+geolist_ref polygon::operator<<(const geobject& other) { return Clip(*body(), other, CLIP_INSIDE); }
+
+geolist_ref polygon::operator>>(const geobject& other)
+{
+    const char saved = ClipTouchFlag();
+    ClipTouchFlag() = 1;
+    geolist_ref pieces = Clip(*body(), other, CLIP_OUTSIDE);
+    ClipTouchFlag() = saved;
+    return pieces;
+}

@@ -1,0 +1,410 @@
+#include "polygon_boolean.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "clipping.h"
+#include "geolist.h"
+#include "polygon.h"
+#include "settings.h"
+#include "tessellation.h"
+
+namespace {
+
+using Run = std::vector<G_POINT>;
+
+bool Meet(const G_POINT& a, const G_POINT& b)
+{
+    return std::fabs(a.x - b.x) <= GeoSnap() && std::fabs(a.y - b.y) <= GeoSnap();
+}
+
+bool StrictlyNear(const G_POINT& a, const G_POINT& b)
+{
+    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
+}
+
+int PieceCount(const geolist_pr& list)
+{
+    int n = 0;
+    G_POINT *f = nullptr, *l = nullptr;
+    for (int i = 0; i < list.length; ++i)
+        if (PieceEnds(list.items[i], f, l) > 0)
+            ++n;
+    return n;
+}
+
+// Joins the piece onto the chain when their ends meet; the piece is then
+// marked consumed.
+bool JoinPiece(Run& chain, list_item& piece)
+{
+    G_POINT *first = nullptr, *last = nullptr;
+    const short n = PieceEnds(piece, first, last);
+    if (n < 2)
+        return false;
+    const char mode = PieceJoinMode(chain.front(), chain.back(), *first, *last);
+    if (mode == 0)
+        return false;
+    const size_t had = chain.size();
+    chain.resize(had + n);
+    const short added = AppendPiece(chain.data(), static_cast<short>(had), first, n, mode);
+    chain.resize(had + added);
+    piece.code = 0;
+    return true;
+}
+
+// Grows one chain from a first-list piece until it closes or nothing joins.
+void GrowChain(Run& chain, geolist_pr& first, int current, geolist_pr& second)
+{
+    bool secondFailedBefore = false;
+    for (;;) {
+        if (Meet(chain.front(), chain.back()))
+            return;
+        bool secondJoined = false;
+        for (int i = 0; i < second.length; ++i) {
+            list_item& piece = second.items[i];
+            if (JoinPiece(chain, piece)) {
+                secondJoined = true;
+                break;
+            }
+            if (PieceHasEdge(piece, chain.front(), chain.back())) {
+                chain.push_back(chain.front());  // the piece holds the closing edge
+                break;
+            }
+        }
+        bool firstJoined = false;
+        for (int i = current + 1; i < first.length && !firstJoined; ++i)
+            firstJoined = JoinPiece(chain, first.items[i]);
+        if (!firstJoined && (!secondJoined || secondFailedBefore))
+            return;
+        if (!secondJoined)
+            secondFailedBefore = true;
+    }
+}
+
+Run PieceRun(const list_item& item)
+{
+    G_POINT *first = nullptr, *last = nullptr;
+    const short n = PieceEnds(item, first, last);
+    return n > 0 ? Run(first, first + n) : Run();
+}
+
+// Moves the chains into the (empty) output body as stored vertex runs.
+void StoreChains(geolist_pr& out, const std::vector<Run>& chains)
+{
+    if (chains.empty())
+        return;
+    size_t slots = 0;
+    for (const Run& c : chains)
+        slots += c.size() + 1;
+    auto* store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * slots));
+    auto* items = static_cast<list_item*>(std::malloc(sizeof(list_item) * chains.size()));
+    if (!store || !items) {
+        std::free(store);
+        std::free(items);
+        return;
+    }
+    G_POINT* cursor = store;
+    for (size_t i = 0; i < chains.size(); ++i) {
+        items[i].code = GEO_STORED_RUN;
+        items[i].stored = cursor;
+        *cursor++ = G_POINT{static_cast<double>(chains[i].size()), 0.0};
+        std::memcpy(cursor, chains[i].data(), sizeof(G_POINT) * chains[i].size());
+        cursor += chains[i].size();
+    }
+    std::free(out.items);
+    std::free(out.store);
+    out.items = items;
+    out.store = store;
+    out.length = static_cast<int>(chains.size());
+    out.capacity = out.length;
+    out.storeCount = static_cast<int>(slots);
+}
+
+class ConnectModeScope {
+public:
+    explicit ConnectModeScope(bool clear) : saved_(GeoConnectMode())
+    {
+        if (clear)
+            GeoConnectMode() = 0;
+    }
+    ~ConnectModeScope() { GeoConnectMode() = saved_; }
+    ConnectModeScope(const ConnectModeScope&) = delete;
+    ConnectModeScope& operator=(const ConnectModeScope&) = delete;
+
+private:
+    char saved_;
+};
+
+}  // namespace
+
+short PieceEnds(const list_item& item, G_POINT*& first, G_POINT*& last)
+{
+    if (item.code == GEO_STORED_RUN && item.stored) {
+        const short n = static_cast<short>(item.stored[0].x);
+        if (n <= 0)
+            return 0;
+        first = item.stored + 1;
+        last = item.stored + n;
+        return n;
+    }
+    if (item.code == GEO_STORED_PIECE && item.stored) {
+        first = item.stored;
+        last = item.stored + 1;
+        return 2;
+    }
+    return 0;
+}
+
+bool PieceHasEdge(const list_item& piece, const G_POINT& a, const G_POINT& b)
+{
+    if (piece.code != GEO_STORED_RUN || !piece.stored)
+        return false;
+    const short n = static_cast<short>(piece.stored[0].x);
+    if (n <= 2)
+        return false;
+    const G_POINT* v = piece.stored + 1;
+    for (short k = 0; k + 2 < n; ++k) {
+        if ((StrictlyNear(v[k], a) && StrictlyNear(v[k + 1], b)) ||
+            (StrictlyNear(v[k], b) && StrictlyNear(v[k + 1], a)))
+            return true;
+    }
+    return false;
+}
+
+void StitchPolygonPieces(geolist_pr& first, geolist_pr& second, geolist_pr& out, bool keepUnconsumed)
+{
+    ConnectModeScope connect(PieceCount(first) > 1 || PieceCount(second) > 1);
+    try {
+        std::vector<Run> chains;
+        for (int i = 0; i < first.length; ++i) {
+            Run chain = PieceRun(first.items[i]);
+            if (chain.empty())
+                continue;
+            GrowChain(chain, first, i, second);
+            if (chain.size() > 2)
+                chains.push_back(std::move(chain));
+        }
+        if (keepUnconsumed) {
+            for (int i = 0; i < second.length; ++i) {
+                Run run = PieceRun(second.items[i]);
+                if (run.size() > 2 && Meet(run.front(), run.back()))
+                    chains.push_back(std::move(run));
+            }
+        }
+        StoreChains(out, chains);
+    } catch (const std::bad_alloc&) {
+        // An empty result tells of the failure.
+    }
+}
+
+geolist_ref StitchPolygonPieces(const geolist_ref& first, const geolist_ref& second, bool keepUnconsumed)
+{
+    geolist out;
+    if (first.body() && second.body() && out.body())
+        StitchPolygonPieces(*first.body(), *second.body(), *out.body(), keepUnconsumed);
+    return geolist_ref(out.body());
+}
+
+// ---------------------------------------------------------------------------
+// The polygon operators
+
+namespace {
+
+bool Combinable(const geobject& other)
+{
+    const short code = other.typecode();
+    return code == GEO_POLYGON || code == GEO_LIST || code == GEO_VERTEX_RUN;
+}
+
+geolist_ref Empty()
+{
+    geolist list;
+    return geolist_ref(list.body());
+}
+
+geolist_ref Combine(const geolist_ref& p, const geolist_ref& q, bool keepUnconsumed)
+{
+    if (p.count() > 0 && q.count() > 0)
+        return StitchPolygonPieces(p, q, keepUnconsumed);
+    if (p.count() > 0)
+        return p;
+    if (q.count() > 0)
+        return q;
+    return Empty();
+}
+
+class ClipTouchCleared {
+public:
+    ClipTouchCleared() : saved_(ClipTouchFlag()) { ClipTouchFlag() = 0; }
+    ~ClipTouchCleared() { ClipTouchFlag() = saved_; }
+    ClipTouchCleared(const ClipTouchCleared&) = delete;
+    ClipTouchCleared& operator=(const ClipTouchCleared&) = delete;
+
+private:
+    char saved_;
+};
+
+// Clipping does not change the object clipped against; the slots only lack const.
+geobject& Clippable(const geobject& other) { return const_cast<geobject&>(other); }
+
+bool AllClosed(const geolist_ref& result)
+{
+    for (short i = 0; i < result.count(); ++i)
+        if (!result[i].closed())
+            return false;
+    return true;
+}
+
+// A result list holding the polygon's outline as one stored vertex run.
+geolist_ref Outline(const polygon& pg)
+{
+    geolist out;
+    const POLY& body = *pg.body();
+    if (out.body() && body.count > 0) {
+        try {
+            StoreChains(*out.body(), {Run(body.vertices, body.vertices + body.count)});
+        } catch (const std::bad_alloc&) {
+            GeoError() = GEO_NO_MEMORY;
+        }
+    }
+    return geolist_ref(out.body());
+}
+
+// Pieces that run along the other outline can leave a chain open when one
+// polygon lies within the other and touches its outline: the answer is then
+// the inner (for &&) or the outer (for ||) outline.
+geolist_ref ContainedCase(const polygon& a, const geobject& other, bool wantInner)
+{
+    if (other.typecode() != GEO_POLYGON)
+        return geolist_ref();
+    const polygon& b = static_cast<const polygon&>(other);
+    ClipTouchCleared touch;
+    if ((Clippable(b) >> a).count() == 0)  // b lies within a
+        return Outline(wantInner ? b : a);
+    if ((const_cast<polygon&>(a) >> b).count() == 0)  // a lies within b
+        return Outline(wantInner ? a : b);
+    return geolist_ref();
+}
+
+geolist_ref Repaired(const geolist_ref& result, const polygon& a, const geobject& other, bool wantInner)
+{
+    if (AllClosed(result))
+        return result;
+    geolist_ref contained = ContainedCase(a, other, wantInner);
+    return contained.count() > 0 ? contained : result;
+}
+
+double RunArea(const Run& run)
+{
+    POLY view{static_cast<short>(run.size()), static_cast<short>(run.size()), const_cast<G_POINT*>(run.data()), 1, false};
+    return std::fabs(PolygonSignedArea(view));
+}
+
+// Outlines that only share a wall stitch into closed runs without area; an
+// intersection has nothing there.
+geolist_ref WithoutSlivers(const geolist_ref& result)
+{
+    std::vector<Run> kept;
+    bool dropped = false;
+    for (short i = 0; i < result.count(); ++i) {
+        const list_item* item = result[i].item();
+        if (!item || item->code != GEO_STORED_RUN)
+            return result;
+        Run run = PieceRun(*item);
+        if (Meet(run.front(), run.back()) && RunArea(run) <= GeoSnap() * GeoSnap())
+            dropped = true;
+        else
+            kept.push_back(std::move(run));
+    }
+    if (!dropped)
+        return result;
+    geolist out;
+    if (out.body())
+        StoreChains(*out.body(), kept);
+    return geolist_ref(out.body());
+}
+
+}  // namespace
+
+geolist_ref polygon::operator&&(const geobject& other)
+{
+    if (!Combinable(other))
+        return Empty();
+    geolist_ref p, q;
+    {
+        ClipTouchCleared touch;
+        p = *this << other;
+        q = Clippable(other) << *this;
+    }
+    try {
+        return WithoutSlivers(Repaired(Combine(p, q, false), *this, other, true));
+    } catch (const std::bad_alloc&) {
+        GeoError() = GEO_NO_MEMORY;
+        return Empty();
+    }
+}
+
+geolist_ref polygon::operator||(const geobject& other)
+{
+    if (!Combinable(other))
+        return Empty();
+    geolist_ref p, q;
+    {
+        ClipTouchCleared touch;
+        p = *this >> other;
+        q = Clippable(other) >> *this;
+    }
+    // Nothing of either outline lies outside the other: the same region.
+    if (p.count() == 0 && q.count() == 0 && other.typecode() == GEO_POLYGON && count() > 0)
+        return Outline(*this);
+    return Repaired(Combine(p, q, true), *this, other, false);
+}
+
+geolist_ref polygon::operator-(const geobject& other)
+{
+    if (!Combinable(other))
+        return Empty();
+    geolist_ref p = *this >> other;
+    if (p.count() == 0)
+        return Empty();
+    geolist_ref q = Clippable(other) << *this;
+    if (q.count() == 0) {
+        geolist self(static_cast<const geobject&>(*this));
+        return geolist_ref(self.body());
+    }
+    geolist_ref result = StitchPolygonPieces(p, q);
+    if (AllClosed(result))
+        return result;
+    // The other touches this outline from inside: its pieces along the outline
+    // bound no part of the difference, and leaving them out lets the chains close.
+    geolist_ref p2 = *this >> other;
+    geolist_ref q2;
+    {
+        const char saved = ClipTouchFlag();
+        ClipTouchFlag() = 1;
+        q2 = Clippable(other) << *this;
+        ClipTouchFlag() = saved;
+    }
+    if (p2.count() == 0 || q2.count() == 0)
+        return result;
+    geolist_ref retry = StitchPolygonPieces(p2, q2);
+    return retry.count() > 0 && AllClosed(retry) ? retry : result;
+}
+
+bool polygon::modify(const polygon* other, char mode)
+{
+    if (!other)
+        return false;
+    polygon& o = const_cast<polygon&>(*other);
+    geolist_ref p = mode != 0 ? (o >> *this) : (o << *this);
+    geolist_ref q = *this >> o;
+    if (p.count() == 0 || q.count() == 0)
+        return false;
+    geolist_ref stitched = StitchPolygonPieces(p, q);
+    if (stitched.count() != 1 || !stitched[0].closed())
+        return false;
+    return *this = stitched[0];
+}

@@ -1,0 +1,174 @@
+// Clipping a polygon outline into the pieces inside (<<) and outside (>>)
+// another object.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "circle.h"
+#include "clipping.h"
+#include "geolist.h"
+#include "intersections.h"
+#include "line.h"
+#include "point.h"
+#include "polygon.h"
+#include "segment.h"
+#include "settings.h"
+
+namespace {
+
+polygon FromPoints(const std::vector<G_POINT>& pts)
+{
+    std::vector<double> xy;
+    for (const G_POINT& p : pts) {
+        xy.push_back(p.x);
+        xy.push_back(p.y);
+    }
+    polygon pg;
+    pg.load(xy.data(), static_cast<short>(pts.size()));
+    return pg;
+}
+
+polygon Square(double x0, double y0, double side)
+{
+    return FromPoints({{x0, y0}, {x0, y0 + side}, {x0 + side, y0 + side}, {x0 + side, y0}, {x0, y0}});
+}
+
+// The stored points of one piece.
+std::vector<G_POINT> PiecePoints(const geoitem& item)
+{
+    const G_POINT* s = item.item()->stored;
+    if (item.type() == GEO_STORED_PIECE)
+        return {s[0], s[1]};
+    const int n = static_cast<int>(s[0].x);
+    return std::vector<G_POINT>(s + 1, s + 1 + n);
+}
+
+double PiecesLength(const geolist_ref& pieces)
+{
+    double sum = 0;
+    for (short i = 0; i < pieces.count(); ++i) {
+        const std::vector<G_POINT> p = PiecePoints(pieces[i]);
+        for (size_t k = 1; k < p.size(); ++k)
+            sum += std::hypot(p[k].x - p[k - 1].x, p[k].y - p[k - 1].y);
+    }
+    return sum;
+}
+
+class ClippingTest : public ::testing::Test {
+protected:
+    void SetUp() override { flag_ = ClipTouchFlag(); }
+    void TearDown() override
+    {
+        ClipTouchFlag() = flag_;
+        GeoInsertMode() = 0;
+    }
+
+private:
+    char flag_ = 0;
+};
+
+TEST_F(ClippingTest, SquareInsideALargerSquare)
+{
+    polygon inner = Square(2, 2, 2);
+    polygon outer = Square(0, 0, 10);
+    geolist_ref in = inner << outer;
+    ASSERT_EQ(in.count(), 1);
+    EXPECT_EQ(in[0].type(), GEO_STORED_RUN);
+    const std::vector<G_POINT> run = PiecePoints(in[0]);
+    ASSERT_EQ(run.size(), 5u);
+    EXPECT_TRUE(in[0].closed());
+    EXPECT_EQ((inner >> outer).count(), 0);
+    EXPECT_EQ(GeoInsertMode(), 0);
+    EXPECT_EQ(CrossingStart(), 0);
+    EXPECT_EQ(CrossingCapacity(), 0);
+}
+
+TEST_F(ClippingTest, SquareAgainstADisjointSquare)
+{
+    polygon a = Square(0, 0, 2);
+    polygon b = Square(5, 5, 2);
+    EXPECT_EQ((a << b).count(), 0);
+    geolist_ref out = a >> b;
+    ASSERT_EQ(out.count(), 1);
+    EXPECT_EQ(PiecePoints(out[0]).size(), 5u);
+}
+
+TEST_F(ClippingTest, OverlappingSquaresSplitTheOutline)
+{
+    polygon a = Square(0, 0, 10);
+    polygon b = Square(5, 5, 10);
+    geolist_ref in = a << b;
+    geolist_ref out = a >> b;
+    ASSERT_EQ(in.count(), 1);
+    ASSERT_EQ(out.count(), 1);
+    EXPECT_NEAR(PiecesLength(in), 10.0, 1e-9);  // (5,10)-(10,10)-(10,5)
+    EXPECT_NEAR(PiecesLength(out), 30.0, 1e-9);
+    const std::vector<G_POINT> inside = PiecePoints(in[0]);
+    ASSERT_EQ(inside.size(), 3u);
+    EXPECT_NEAR(inside[1].x, 10.0, 1e-9);
+    EXPECT_NEAR(inside[1].y, 10.0, 1e-9);
+}
+
+TEST_F(ClippingTest, SharedEdgesAreKeptByInsideAndDroppedByOutside)
+{
+    polygon a = Square(0, 0, 10);
+    polygon b = Square(10, 0, 10);  // shares the side x = 10
+    geolist_ref in = a << b;
+    ASSERT_EQ(in.count(), 1);
+    EXPECT_NEAR(PiecesLength(in), 10.0, 1e-9);
+    const std::vector<G_POINT> edge = PiecePoints(in[0]);
+    for (const G_POINT& p : edge)
+        EXPECT_NEAR(p.x, 10.0, 1e-9);
+
+    ClipTouchFlag() = 0;
+    geolist_ref out = a >> b;
+    EXPECT_NEAR(PiecesLength(out), 30.0, 1e-9);
+    EXPECT_EQ(ClipTouchFlag(), 0);  // >> restores the flag
+}
+
+TEST_F(ClippingTest, SquareHalfInsideACircle)
+{
+    polygon square = Square(0, -1, 2);  // x in [0, 2], y in [-1, 1]
+    circle c(point(0, 0), 1.5);
+    geolist_ref in = square << c;
+    geolist_ref out = square >> c;
+    ASSERT_EQ(in.count(), 1);
+    ASSERT_EQ(out.count(), 1);
+    EXPECT_EQ(in[0].type(), GEO_STORED_RUN);
+    EXPECT_NEAR(PiecesLength(in) + PiecesLength(out), 8.0, 1e-9);
+    for (const G_POINT& p : PiecePoints(in[0]))
+        EXPECT_LE(std::hypot(p.x, p.y), 1.5 + 1e-9);
+}
+
+TEST_F(ClippingTest, SegmentAgainstSquares)
+{
+    polygon side(segment(point(-5, 5), point(15, 5)));
+    polygon square = Square(0, 0, 10);
+    geolist_ref in = side << square;
+    ASSERT_EQ(in.count(), 1);
+    EXPECT_EQ(in[0].type(), GEO_STORED_PIECE);
+    const std::vector<G_POINT> piece = PiecePoints(in[0]);
+    EXPECT_NEAR(piece[0].x, 0.0, 1e-9);
+    EXPECT_NEAR(piece[1].x, 10.0, 1e-9);
+    geolist_ref out = side >> square;
+    EXPECT_EQ(out.count(), 2);
+    EXPECT_NEAR(PiecesLength(out), 10.0, 1e-9);
+
+    polygon along(segment(point(0, 10), point(10, 10)));  // on the top edge
+    EXPECT_EQ((along << square).count(), 1);
+    EXPECT_EQ((along >> square).count(), 0);
+}
+
+TEST_F(ClippingTest, PointsAndLinesClipNothing)
+{
+    polygon square = Square(0, 0, 10);
+    point p(5, 5);
+    line l(1.0, 0.0);
+    EXPECT_EQ((square << p).count(), 0);
+    EXPECT_EQ((square << l).count(), 0);
+    EXPECT_EQ((square >> l).count(), 0);
+    EXPECT_EQ((polygon() << square).count(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,307 @@
+// Intersection, union and difference of polygons through the piece stitcher.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "clipping.h"
+#include "geolist.h"
+#include "point.h"
+#include "polygon.h"
+#include "polygon_boolean.h"
+#include "settings.h"
+
+namespace {
+
+polygon FromPoints(const std::vector<G_POINT>& pts)
+{
+    std::vector<double> xy;
+    for (const G_POINT& p : pts) {
+        xy.push_back(p.x);
+        xy.push_back(p.y);
+    }
+    polygon pg;
+    pg.load(xy.data(), static_cast<short>(pts.size()));
+    return pg;
+}
+
+polygon Square(double x0, double y0, double side)
+{
+    return FromPoints({{x0, y0}, {x0, y0 + side}, {x0 + side, y0 + side}, {x0 + side, y0}, {x0, y0}});
+}
+
+// The distinct corners of an outline (start vertex and orientation are free).
+std::set<std::pair<long, long>> Corners(const polygon& pg)
+{
+    std::set<std::pair<long, long>> corners;
+    for (short i = 0; i < pg.count(); ++i)
+        corners.insert({std::lround(pg.get_vertex(i)->x), std::lround(pg.get_vertex(i)->y)});
+    return corners;
+}
+
+class BooleanTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        flag_ = ClipTouchFlag();
+        connect_ = GeoConnectMode();
+    }
+    void TearDown() override
+    {
+        EXPECT_EQ(ClipTouchFlag(), flag_);  // every operator restores it
+        ClipTouchFlag() = flag_;
+        GeoConnectMode() = connect_;
+    }
+
+private:
+    char flag_ = 0, connect_ = 0;
+};
+
+TEST_F(BooleanTest, OverlappingSquares)
+{
+    polygon a = Square(0, 0, 10);
+    polygon b = Square(5, 5, 10);
+    const std::set<std::pair<long, long>> overlap{{5, 5}, {5, 10}, {10, 10}, {10, 5}};
+    const std::set<std::pair<long, long>> aLess{{0, 0}, {0, 10}, {5, 10}, {5, 5}, {10, 5}, {10, 0}};
+    struct Case {
+        const char* name;
+        geolist_ref result;
+        double area;
+        size_t corners;
+    } cases[] = {
+        {"&&", a && b, 25.0, 4},
+        {"||", a || b, 175.0, 8},
+        {"-", a - b, 75.0, 6},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(c.result.count(), 1) << c.name;
+        EXPECT_EQ(c.result[0].type(), GEO_STORED_RUN) << c.name;
+        EXPECT_TRUE(c.result[0].closed()) << c.name;
+        polygon outline(c.result[0]);
+        EXPECT_NEAR(outline.area(), c.area, 1e-9) << c.name;
+        EXPECT_EQ(Corners(outline).size(), c.corners) << c.name;
+    }
+    EXPECT_EQ(Corners(polygon(cases[0].result[0])), overlap);
+    EXPECT_EQ(Corners(polygon(cases[2].result[0])), aLess);
+}
+
+TEST_F(BooleanTest, NestedSquares)
+{
+    polygon outer = Square(0, 0, 10);
+    polygon inner = Square(2, 2, 3);
+    geolist_ref both = outer && inner;
+    ASSERT_EQ(both.count(), 1);
+    EXPECT_NEAR(polygon(both[0]).area(), 9.0, 1e-9);
+    geolist_ref either = outer || inner;
+    ASSERT_EQ(either.count(), 1);
+    EXPECT_NEAR(polygon(either[0]).area(), 100.0, 1e-9);
+    EXPECT_EQ(Corners(polygon(either[0])), Corners(outer));
+}
+
+TEST_F(BooleanTest, DisjointSquares)
+{
+    polygon a = Square(0, 0, 2);
+    polygon b = Square(5, 5, 3);
+    EXPECT_EQ((a && b).count(), 0);
+
+    geolist_ref less = a - b;  // the first square itself
+    ASSERT_EQ(less.count(), 1);
+    EXPECT_TRUE(less[0].closed());
+    EXPECT_NEAR(polygon(less[0]).area(), 4.0, 1e-9);
+
+    // The union keeps both outlines.
+    geolist_ref either = a || b;
+    ASSERT_EQ(either.count(), 2);
+    const double areas = polygon(either[0]).area() + polygon(either[1]).area();
+    EXPECT_NEAR(areas, 4.0 + 9.0, 1e-9);
+    EXPECT_TRUE(either[0].closed() && either[1].closed());
+}
+
+TEST_F(BooleanTest, SquaresSharingEdges)
+{
+    // Side by side: the union is one outline without the shared wall.
+    polygon left = Square(0, 0, 10);
+    polygon right = Square(10, 0, 10);
+    geolist_ref merged = left || right;
+    ASSERT_EQ(merged.count(), 1);
+    EXPECT_TRUE(merged[0].closed());
+    EXPECT_NEAR(polygon(merged[0]).area(), 200.0, 1e-9);
+    EXPECT_EQ((left && right).count(), 0);  // a shared wall is no overlap
+    geolist_ref leftOnly = left - right;
+    ASSERT_EQ(leftOnly.count(), 1);
+    EXPECT_NEAR(polygon(leftOnly[0]).area(), 100.0, 1e-9);
+
+    // Overlapping along a common bottom and top.
+    polygon wide = Square(0, 0, 10);
+    polygon shifted = FromPoints({{5, 0}, {5, 10}, {15, 10}, {15, 0}, {5, 0}});
+    geolist_ref both = wide && shifted;
+    ASSERT_EQ(both.count(), 1);
+    EXPECT_NEAR(polygon(both[0]).area(), 50.0, 1e-9);
+    geolist_ref less = wide - shifted;
+    ASSERT_EQ(less.count(), 1);
+    EXPECT_NEAR(polygon(less[0]).area(), 50.0, 1e-9);
+
+    // Nested in a corner, touching two sides of the outer square.
+    polygon outer = Square(-2, -2, 4);
+    polygon corner = Square(0, 0, 2);
+    geolist_ref inner = outer && corner;
+    ASSERT_EQ(inner.count(), 1);
+    EXPECT_TRUE(inner[0].closed());
+    EXPECT_NEAR(polygon(inner[0]).area(), 4.0, 1e-9);
+    geolist_ref all = outer || corner;
+    ASSERT_EQ(all.count(), 1);
+    EXPECT_TRUE(all[0].closed());
+    EXPECT_NEAR(polygon(all[0]).area(), 16.0, 1e-9);
+    geolist_ref notched = outer - corner;  // an L: the corner cut out
+    ASSERT_EQ(notched.count(), 1);
+    EXPECT_TRUE(notched[0].closed());
+    EXPECT_NEAR(polygon(notched[0]).area(), 12.0, 1e-9);
+    EXPECT_EQ(Corners(polygon(notched[0])).size(), 6u);
+    geolist_ref reversed = corner && outer;
+    ASSERT_EQ(reversed.count(), 1);
+    EXPECT_NEAR(polygon(reversed[0]).area(), 4.0, 1e-9);
+}
+
+TEST_F(BooleanTest, IdenticalSquares)
+{
+    polygon a = Square(0, 0, 10);
+    polygon b = Square(0, 0, 10);
+    geolist_ref both = a && b;
+    ASSERT_EQ(both.count(), 1);
+    EXPECT_NEAR(polygon(both[0]).area(), 100.0, 1e-9);
+    geolist_ref either = a || b;
+    ASSERT_EQ(either.count(), 1);
+    EXPECT_NEAR(polygon(either[0]).area(), 100.0, 1e-9);
+    EXPECT_EQ((a - b).count(), 0);
+}
+
+TEST_F(BooleanTest, OnlyPolygonsAndListsCombine)
+{
+    polygon a = Square(0, 0, 2);
+    point p(1, 1);
+    EXPECT_EQ((a && p).count(), 0);
+    EXPECT_EQ((a || p).count(), 0);
+    EXPECT_EQ((a - p).count(), 0);
+}
+
+TEST_F(BooleanTest, ModifyUnitesOrSubtracts)
+{
+    polygon a = Square(0, 0, 10);
+    polygon b = Square(5, 5, 10);
+    polygon united(a);
+    united = a;  // an own body
+    ASSERT_TRUE(united.modify(&b, 1));
+    EXPECT_NEAR(united.area(), 175.0, 1e-9);
+    EXPECT_TRUE(united.closed());
+
+    polygon cut = Square(0, 0, 10);
+    ASSERT_TRUE(cut.modify(&b, 0));
+    EXPECT_NEAR(cut.area(), 75.0, 1e-9);
+
+    polygon far = Square(50, 50, 1);
+    polygon untouched = Square(0, 0, 10);
+    EXPECT_FALSE(untouched.modify(&far, 0));  // nothing of far lies inside
+    EXPECT_NEAR(untouched.area(), 100.0, 1e-9);
+}
+
+// Two open pieces whose ends miss each other by more than GeoSnap.
+geolist PieceList(std::vector<G_POINT> run)
+{
+    polygon pg = FromPoints(run);
+    polygon big = Square(-100, -100, 200);
+    geolist list;
+    list = pg << big;  // one stored run of these vertices
+    return list;
+}
+
+TEST_F(BooleanTest, ConnectModeJoinsTheNearestEndsOfSinglePieces)
+{
+    geolist first = PieceList({{0, 0}, {0, 10}, {10, 10}});
+    geolist second = PieceList({{10.5, 10}, {10, 0}, {0.5, 0}});
+    ASSERT_EQ(first.count(), 1);
+    ASSERT_EQ(second.count(), 1);
+
+    geolist out;
+    GeoConnectMode() = 0;
+    StitchPolygonPieces(*first.body(), *second.body(), *out.body());
+    EXPECT_EQ(out.count(), 1);  // the chain alone stays open
+    EXPECT_FALSE(out[0].closed());
+
+    geolist first2 = PieceList({{0, 0}, {0, 10}, {10, 10}});
+    geolist second2 = PieceList({{10.5, 10}, {10, 0}, {0.5, 0}});
+    geolist joined;
+    GeoConnectMode() = 1;
+    StitchPolygonPieces(*first2.body(), *second2.body(), *joined.body());
+    ASSERT_EQ(joined.count(), 1);
+    EXPECT_EQ(polygon(joined[0]).count(), 5);  // 3 + 3 - the joint
+    EXPECT_EQ(GeoConnectMode(), 1);
+}
+
+// A result body filled by hand: each piece a stored run (more than two
+// points) or a two-point piece.
+geolist Pieces(const std::vector<std::vector<G_POINT>>& pieces)
+{
+    geolist list;
+    geolist_pr* body = list.body();
+    int slots = 0;
+    for (const auto& p : pieces)
+        slots += p.size() > 2 ? static_cast<int>(p.size()) + 1 : 2;
+    body->store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * slots));
+    body->items = static_cast<list_item*>(std::malloc(sizeof(list_item) * pieces.size()));
+    G_POINT* cursor = body->store;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const bool run = pieces[i].size() > 2;
+        body->items[i].code = run ? GEO_STORED_RUN : GEO_STORED_PIECE;
+        body->items[i].stored = cursor;
+        if (run)
+            *cursor++ = G_POINT{static_cast<double>(pieces[i].size()), 0};
+        for (const G_POINT& v : pieces[i])
+            *cursor++ = v;
+    }
+    body->length = body->capacity = static_cast<int>(pieces.size());
+    body->storeCount = slots;
+    return list;
+}
+
+TEST_F(BooleanTest, StitchedChainsMayOutgrowTheInputStores)
+{
+    // Each two-point piece is closed by the run's copy of its edge: five
+    // chains of three vertices need 20 slots, the inputs hold 19.
+    geolist first = Pieces({{{0, 0}, {1, 0}}, {{1, 0}, {2, 0}}, {{2, 0}, {3, 0}},
+                            {{3, 0}, {4, 0}}, {{4, 0}, {5, 0}}});
+    geolist second = Pieces({{{0, 10}, {0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}, {5, 0}, {6, 0}}});
+    geolist out;
+    StitchPolygonPieces(*first.body(), *second.body(), *out.body());
+    ASSERT_EQ(out.count(), 5);
+    for (short i = 0; i < out.count(); ++i) {
+        EXPECT_EQ(polygon(out[i]).count(), 3);
+        EXPECT_TRUE(out[i].closed());
+    }
+    EXPECT_EQ(second[0].type(), GEO_STORED_RUN);  // closing does not consume it
+    EXPECT_EQ(first[0].type(), GEO_STORED_PIECE);
+}
+
+TEST_F(BooleanTest, PieceEndsAndEdges)
+{
+    G_POINT run[5] = {{4, 0}, {0, 0}, {1, 0}, {2, 0}, {3, 0}};
+    list_item item;
+    item.code = GEO_STORED_RUN;
+    item.stored = run;
+    G_POINT *first = nullptr, *last = nullptr;
+    EXPECT_EQ(PieceEnds(item, first, last), 4);
+    EXPECT_DOUBLE_EQ(first->x, 0.0);
+    EXPECT_DOUBLE_EQ(last->x, 3.0);
+    EXPECT_TRUE(PieceHasEdge(item, {1, 0}, {0, 0}));
+    EXPECT_TRUE(PieceHasEdge(item, {1, 0}, {2, 0}));
+    EXPECT_FALSE(PieceHasEdge(item, {2, 0}, {3, 0}));  // the pair ending at the last vertex
+    item.code = GEO_STORED_PIECE;
+    EXPECT_EQ(PieceEnds(item, first, last), 2);
+    EXPECT_FALSE(PieceHasEdge(item, {4, 0}, {0, 0}));
+    item.code = 0;
+    EXPECT_EQ(PieceEnds(item, first, last), 0);
+}
+
+}  // namespace

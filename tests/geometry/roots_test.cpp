@@ -1,0 +1,143 @@
+// Root solvers: counts, values and the order in which each method reports roots.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "roots.h"
+
+namespace {
+
+struct Case {
+    const char* name;
+    std::vector<double> coefficients;  // ascending degree
+    std::vector<double> roots;         // in the order the solver reports them
+    double tolerance;
+};
+
+std::vector<double> Solve(const std::vector<double>& c)
+{
+    double roots[4] = {};
+    int n = 0;
+    switch (c.size()) {
+    case 3: n = SolveQuadratic(c.data(), roots); break;
+    case 4: n = SolveCubic(c.data(), roots); break;
+    case 5: n = SolveQuartic(c.data(), roots); break;
+    default: break;
+    }
+    return std::vector<double>(roots, roots + n);
+}
+
+// Coefficients of prod (x - r), ascending.
+std::vector<double> FromRoots(const std::vector<double>& roots)
+{
+    std::vector<double> c = {1.0};
+    for (double r : roots) {
+        std::vector<double> next(c.size() + 1, 0.0);
+        for (size_t i = 0; i < c.size(); ++i) {
+            next[i + 1] += c[i];
+            next[i] -= r * c[i];
+        }
+        c = next;
+    }
+    return c;
+}
+
+class RootOrder : public ::testing::TestWithParam<Case> {};
+
+TEST_P(RootOrder, CountValuesAndOrder)
+{
+    const Case& c = GetParam();
+    const std::vector<double> got = Solve(c.coefficients);
+    ASSERT_EQ(got.size(), c.roots.size());
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], c.roots[i], c.tolerance) << "root " << i;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Solvers, RootOrder,
+    ::testing::Values(
+        Case{"double_root", {1, -2, 1}, {1}, 1e-12},
+        Case{"no_real_root", {1, 0, 1}, {}, 0},
+        Case{"two_roots_larger_first", {6, -5, 1}, {3, 2}, 1e-12},
+        Case{"near_zero_discriminant", {1e-7, 0, 1}, {0}, 1e-12},
+        Case{"cube_of_minus_one", {1, 0, 0, 1}, {-1}, 1e-12},
+        Case{"triple_root_zero", {0, 0, 0, 1}, {0}, 1e-12},
+        Case{"three_roots_largest_first", FromRoots({1, 2, 3}), {3, 2, 1}, 1e-6},
+        Case{"single_then_double", FromRoots({2, -1, -1}), {2, -1}, 1e-6},
+        // Degenerate leading coefficients solve the lower degree.
+        Case{"linear_quadratic", {-4, 2, 0}, {2}, 1e-12},
+        Case{"constant_quadratic", {3, 0, 0}, {}, 0},
+        Case{"near_zero_leading_quadratic", {-4, 2, 1e-7}, {2}, 1e-12},
+        Case{"quadratic_cubic", {6, -5, 1, 0}, {3, 2}, 1e-12},
+        Case{"cubic_quartic", {1, 0, 0, 1, 0}, {-1}, 1e-12}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(RootsTest, NearZeroBoundsAreStrict)
+{
+    EXPECT_TRUE(IsNearZero(0.0));
+    EXPECT_TRUE(IsNearZero(9.9e-7));
+    EXPECT_TRUE(IsNearZero(-9.9e-7));
+    EXPECT_FALSE(IsNearZero(1e-6));
+    EXPECT_FALSE(IsNearZero(-1e-6));
+}
+
+TEST(RootsTest, CubeRootKeepsSign)
+{
+    EXPECT_NEAR(CubeRoot(27.0), 3.0, 1e-12);
+    EXPECT_NEAR(CubeRoot(-8.0), -2.0, 1e-12);
+    EXPECT_EQ(CubeRoot(5e-7), 0.0);
+}
+
+TEST(RootsTest, ThreeCubicRootsWithinShortConstantPrecision)
+{
+    const std::vector<double> got = Solve(FromRoots({1, 2, 3}));
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_NEAR(got[0], 3.0, 1e-7);
+    EXPECT_GT(got[0], got[1]);
+    EXPECT_GT(got[0], got[2]);
+}
+
+// Quartic roots as a set: each expected root found once.
+void ExpectRootSet(std::vector<double> got, std::vector<double> expected, double tol)
+{
+    ASSERT_EQ(got.size(), expected.size());
+    std::sort(got.begin(), got.end());
+    std::sort(expected.begin(), expected.end());
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], expected[i], tol);
+}
+
+TEST(RootsTest, QuarticWithNegativeQ)
+{
+    const std::vector<double> c = FromRoots({0.5, -3, 2, 9});
+    // The depressed quartic has q < 0 for these roots.
+    const double A = c[3], B = c[2], C = c[1];
+    ASSERT_LT(A * A * A / 8 - A * B / 2 + C, 0.0);
+    ExpectRootSet(Solve(c), {0.5, -3, 2, 9}, 1e-6);
+}
+
+TEST(RootsTest, QuarticOneToFour)
+{
+    ExpectRootSet(Solve(FromRoots({1, 2, 3, 4})), {1, 2, 3, 4}, 1e-6);
+}
+
+// When one root is the mean of all four, the depressed quartic has no
+// constant term: the depressed cubic's roots (largest, middle, smallest) come
+// first and the root 0 last, each shifted back by -A/4.
+TEST(RootsTest, QuarticWithoutDepressedConstant)
+{
+    const std::vector<double> got = Solve(FromRoots({1, 3, -2, 2}));
+    const std::vector<double> expected = {3, 2, -2, 1};
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], expected[i], 1e-6) << i;
+}
+
+TEST(RootsTest, QuarticWithoutRealRoots)
+{
+    // x^4 + 1
+    EXPECT_TRUE(Solve({1, 0, 0, 0, 1}).empty());
+}
+
+}  // namespace

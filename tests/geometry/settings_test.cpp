@@ -1,0 +1,52 @@
+#include "settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(Settings, InitialValues)
+{
+    EXPECT_DOUBLE_EQ(GeoSnap(), 0.01);
+    EXPECT_DOUBLE_EQ(GeoDif(), 0.001);
+    EXPECT_EQ(GeoTouchMode(), 1);
+    EXPECT_EQ(GeoInsertMode(), 0);
+    EXPECT_EQ(GeoConnectMode(), 0);
+    EXPECT_EQ(GeoError(), 0);
+}
+
+struct ComparisonCase {
+    double a, b;
+    bool eq, ne, lt, gt;
+};
+
+// At a difference of exactly GeoSnap the strict comparisons are neither equal nor unequal.
+TEST(Settings, StrictComparisonsAtTheSnapTolerance)
+{
+    const ComparisonCase cases[] = {
+        {0.0, 0.01, false, false, false, false},
+        {0.0, 0.005, true, false, false, false},
+        {0.0, 0.02, false, true, true, false},
+        {0.02, 0.0, false, true, false, true},
+        {0.01, 0.0, false, false, false, false},
+    };
+    for (const ComparisonCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.a << " vs " << c.b);
+        EXPECT_EQ(GeoEQ(c.a, c.b), c.eq);
+        EXPECT_EQ(GeoNE(c.a, c.b), c.ne);
+        EXPECT_EQ(GeoLT(c.a, c.b), c.lt);
+        EXPECT_EQ(GeoGT(c.a, c.b), c.gt);
+    }
+}
+
+TEST(Settings, WrittenSnapToleranceHoldsUntilWrittenAgain)
+{
+    const double saved = GeoSnap();
+    GeoSnap() = 0.5;
+    EXPECT_TRUE(GeoEQ(0.0, 0.4));
+    EXPECT_FALSE(GeoNE(0.0, 0.4));
+    EXPECT_FALSE(GeoLT(0.0, 0.4));
+    GeoSnap() = saved;
+    EXPECT_FALSE(GeoEQ(0.0, 0.4));
+}
+
+} // namespace
