@@ -25,10 +25,20 @@ std::vector<G_POINT> RegularOutline(int n) {
     return v;
 }
 
+// Both routes must give the crossing (0.8, 1.4) of y = 0.5x + 1 and y = -2x + 3,
+// or the figures measure a failure path.
+bool IsExpectedCrossing(const G_POINT& p) {
+    return std::fabs(p.x - 0.8) < 1e-12 && std::fabs(p.y - 1.4) < 1e-12;
+}
+
 void BM_IntersectLines(benchmark::State& state) {
     LINE first{0.5, 1.0};
     const LINE second{-2.0, 3.0};
     G_POINT X{};
+    if (!IntersectLines(first, second, X) || !IsExpectedCrossing(X)) {
+        state.SkipWithError("IntersectLines missed the crossing");
+        return;
+    }
     for (auto _ : state) {
         benchmark::DoNotOptimize(first);
         benchmark::DoNotOptimize(IntersectLines(first, second, X));
@@ -42,6 +52,10 @@ void BM_PointFromLineList(benchmark::State& state) {
     line first(0.5, 1.0);
     const line second(-2.0, 3.0);
     point crossing;
+    if (!(crossing = (first & second)) || !IsExpectedCrossing(crossing.rec())) {
+        state.SkipWithError("point = line & line missed the crossing");
+        return;
+    }
     for (auto _ : state) {
         benchmark::DoNotOptimize(first);
         benchmark::DoNotOptimize(crossing = (first & second));

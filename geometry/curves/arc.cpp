@@ -35,26 +35,6 @@ constexpr ARC kZeroArc{{0.0, 0.0}, 0.0, 0.0, 0.0};
 constexpr int kArcSlots = 3;
 static_assert(sizeof(ARC) <= kArcSlots * sizeof(G_POINT));
 
-// Owns an angle array of the shared crossing state and frees it on every way out.
-class AngleBuffer {
-public:
-    AngleBuffer() { CrossingCapacity() = 0; }
-    ~AngleBuffer() { release(); }
-    AngleBuffer(const AngleBuffer&) = delete;
-    AngleBuffer& operator=(const AngleBuffer&) = delete;
-    double** buffer() { return &angles_; }
-    double* angles() const { return angles_; }
-    void release()
-    {
-        std::free(angles_);
-        angles_ = nullptr;
-        CrossingCapacity() = 0;
-    }
-
-private:
-    double* angles_ = nullptr;
-};
-
 // The direction lies on the arc. Equal angles are a full turn, which the
 // plain range test would shrink to the start direction alone.
 bool OnArc(const ARC& a, double direction)
@@ -148,22 +128,17 @@ short CrossRay(const ARC& a, const ray& r, double** angles, short start)
     int m = 0;
     for (int i = 0; i < n; ++i) {
         double toPoint = 0.0;
+        // Compared across the wrap: a ray held at -pi points where pi does.
         if (DirectionAngle(r.origin(), out[i], toPoint) &&
-            std::fabs(toPoint - r.direction()) < GeoDif())
+            std::fabs(NormalizeAngle(toPoint - r.direction())) < GeoDif())
             ahead[m++] = out[i];
     }
     return InsertPoints(a, ahead, m, angles, start);
 }
 
-const geolist_pr* ListBody(const geobject& list)
-{
-    return list.typecode() == GEO_LIST ? static_cast<const geolist&>(list).body()
-                                       : static_cast<const geolist_ref&>(list).body();
-}
-
 short CrossList(const ARC& a, const geobject& list, double** angles, short start)
 {
-    const geolist_pr* body = ListBody(list);
+    const geolist_pr* body = ListBodyOf(list);
     if (body == nullptr)
         return 0;
     short total = 0;
@@ -199,7 +174,7 @@ bool Comparable(const geobject& other)
 
 bool Crosses(const ARC& a, const geobject& other)
 {
-    AngleBuffer angles;
+    AngleScope angles;
     return ArcCrossings(a, other, angles.buffer(), 0) != 0;
 }
 
@@ -425,7 +400,7 @@ geolist_ref arc::crossingPoints(const geobject& other) const
 {
     if (other.typecode() < 5)
         return EmptyResult();
-    AngleBuffer angles;
+    AngleScope angles;
     const short n = ArcCrossings(rec_, other, angles.buffer(), 0);
     if (n <= 0)
         return EmptyResult();
@@ -602,7 +577,7 @@ void ClipArc(geolist& result, const geobject& other, const ARC& a, char mode)
     if (body == nullptr)
         return;
     InsertionOrder order;
-    AngleBuffer buffer;
+    AngleScope buffer;
     auto* first = static_cast<double*>(std::malloc(3 * sizeof(double)));
     if (first == nullptr) {
         GeoError() = GEO_NO_MEMORY;

@@ -164,8 +164,8 @@ bool ArcFrom2PointsRadius(const G_POINT& p1, const G_POINT& p2, double v, char k
     if (!DirectionAngle(p1, p2, start) || !(r > 0.0))
         return false;  // no circle: p2 lies on p1
     double cosine = 1.0 - v * v / (2.0 * r * r);
-    if (cosine < -1.0 - 1e-12)
-        return false;  // a chord longer than the diameter
+    if (!(cosine >= -1.0 - 1e-12))
+        return false;  // a chord longer than the diameter, or a NaN length
     cosine = std::fmax(cosine, -1.0);
     out.start = start;
     out.end = start + std::acos(cosine);

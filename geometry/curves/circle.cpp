@@ -237,26 +237,6 @@ geobject* circle::mirror(const point& c)
 
 namespace {
 
-// Owns one angle array of the crossing state and frees it on every way out.
-class AngleScope {
-public:
-    AngleScope() { CrossingCapacity() = 0; }
-    ~AngleScope() { release(); }
-    AngleScope(const AngleScope&) = delete;
-    AngleScope& operator=(const AngleScope&) = delete;
-    double** buffer() { return &angles_; }
-    double* angles() const { return angles_; }
-    void release()
-    {
-        std::free(angles_);
-        angles_ = nullptr;
-        CrossingCapacity() = 0;
-    }
-
-private:
-    double* angles_ = nullptr;
-};
-
 bool CentreInside(const CIRCLE& c, const geobject& o) { return point(c.center) < o; }
 
 } // namespace
@@ -350,8 +330,11 @@ short CrossCircle(const CIRCLE& c, const CIRCLE& other, double** angles, short s
 short CrossSegment(const CIRCLE& c, const segment& s, double** angles, short start)
 {
     G_POINT out[2];
-    int n = SegmentCircleCrossings(s.startPoint(), s.endPoint(), c, out);
-    if (n == 3) n = 1;  // a touching point counts once, as a tangent line's does
+    const int n = SegmentCircleCrossings(s.startPoint(), s.endPoint(), c, out);
+    // Only cuts count: a touching segment (3) inserts nothing, as in the
+    // segment's and the arc's own workers; counting 3 would hand callers
+    // angles that were never written.
+    if (n != 1 && n != 2) return 0;
     short kept = 0;
     for (int i = 0; i < n; ++i) {
         if (!InsertDirection(c, out[i], angles, static_cast<short>(start + kept))) break;
@@ -405,21 +388,10 @@ short CircleCrossings(const CIRCLE& c, const geobject& other, double** angles, s
     }
     case GEO_RAY: return CrossRay(c, static_cast<const ray&>(other), angles, start);
     case GEO_LIST:
-    case GEO_LIST_REF: {
-        const geolist_pr* body = other.typecode() == GEO_LIST ? static_cast<const geolist&>(other).body()
-                                                              : static_cast<const geolist_ref&>(other).body();
-        if (body == nullptr) return 0;
-        short total = 0;
-        for (int i = 0; i < body->length; ++i) {
-            const int code = body->items[i].code;
-            if (code < 5 && code > -5) continue;
-            std::unique_ptr<geobject> holder;
-            const geobject* item = ItemObject(body->items[i], holder);
-            if (item != nullptr)
-                total = static_cast<short>(total + CircleCrossings(c, *item, angles, static_cast<short>(start + total)));
-        }
-        return total;
-    }
+    case GEO_LIST_REF:
+        return SumOverItems(other, [&](const geobject& item, short total) {
+            return CircleCrossings(c, item, angles, static_cast<short>(start + total));
+        });
     case GEO_ITEM: {
         std::unique_ptr<geobject> holder;
         const geobject* item = ItemObject(static_cast<const geoitem&>(other), holder);
@@ -481,10 +453,7 @@ void ClipCircle(geolist& result, const geobject& other, const CIRCLE& c, char mo
         return;
     }
     const double* a = scope.angles();
-    const short capacity = CrossingCapacity();
-    CrossingCapacity() = 0;
     const bool outside = TestPieceOutside(c, a[count - 2], a[count - 1], other);
-    CrossingCapacity() = capacity;
     const bool wanted = (outside && mode == 0) || (!outside && mode == 1);
     const int pieces = count / 2;
     auto* store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * 3 * static_cast<size_t>(pieces)));

@@ -33,6 +33,9 @@ int LengthQuadraticRoots(double c0, double c1, double c2, double roots[2]);
 G_POINT LinePointAndDirection(LINE l, G_POINT& direction);
 // Finite centre and radius.
 bool CircleIsFinite(const CIRCLE& c);
+// Beyond this radius doubles no longer resolve GeoSnap on the circle: the
+// growing radius searches give up there.
+double LargestResolvableRadius();
 
 // ---- frame helpers -------------------------------------------------------
 

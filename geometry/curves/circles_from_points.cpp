@@ -1,4 +1,5 @@
 // Circles from points, lines and radii, and the helpers the tangent cases share.
+#include <cfloat>
 #include <cmath>
 
 #include "angular.h"
@@ -95,6 +96,8 @@ bool CircleIsFinite(const CIRCLE& c)
 {
     return std::isfinite(c.center.x) && std::isfinite(c.center.y) && std::isfinite(c.radius);
 }
+
+double LargestResolvableRadius() { return GeoSnap() / (64.0 * DBL_EPSILON); }
 
 G_POINT ToLocalFrame(G_POINT p, G_POINT origin, double s, double c)
 {

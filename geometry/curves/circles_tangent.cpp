@@ -251,9 +251,10 @@ bool goldenSection(double lo, double hi, Evaluation const& eval)
 
 }  // namespace
 
-bool RadiusSearch(double lo, double hi, G_POINT p, RadiusBuilder build, CIRCLE& out)
+namespace {
+
+bool narrowBracket(double lo, double hi, Evaluation const& eval)
 {
-    const Evaluation eval{p, build, out};
     double glo = 0.0, ghi = 0.0;
     if (!eval(lo, glo) || !eval(hi, ghi))
         return false;
@@ -281,6 +282,16 @@ bool RadiusSearch(double lo, double hi, G_POINT p, RadiusBuilder build, CIRCLE& 
     if (std::isfinite(rho) && eval(rho, g))
         return true;
     return eval(std::fabs(glo) < std::fabs(ghi) ? lo : hi, g);
+}
+
+}  // namespace
+
+bool RadiusSearch(double lo, double hi, G_POINT p, RadiusBuilder build, CIRCLE& out)
+{
+    if (!narrowBracket(lo, hi, Evaluation{p, build, out}))
+        return false;
+    // A bracket around a jump between solutions narrows to no circle through p.
+    return std::fabs(PointDistance(p, out.center) - std::fabs(out.radius)) < GeoSnap();
 }
 
 // ---- cases ------------------------------------------------------------------
@@ -431,7 +442,7 @@ bool CircleFrom2CirclesPoint(CIRCLE c1, CIRCLE c2, G_POINT p, G_POINT hint, sign
                 return false;
             const double base = std::fmax(outer, snap);
             inner = std::isfinite(upper) ? upper - (upper - base) * 0.5 : base * 2.0;
-            if (!build(inner, c))
+            if (inner > LargestResolvableRadius() || !build(inner, c))
                 return false;
             if (PointDistance(p, c.center) <= inner + snap)
                 break;

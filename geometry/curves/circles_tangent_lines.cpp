@@ -67,15 +67,15 @@ bool bracketRadius(double z, G_POINT p, RadiusBuilder build, double& lo, double&
     CIRCLE c;
     int step = 0;
     while (!build(z, c)) {
-        if (++step == kMaxSteps)
-            return false;
         z = std::fmax(z, snap) * 2.0;
+        if (++step == kMaxSteps || z > LargestResolvableRadius())
+            return false;
     }
     if (PointDistance(p, c.center) > z) {
         lo = hi = z;
         for (step = 0; step < kMaxSteps; ++step) {
             hi = std::fmax(hi, snap) * 2.0;
-            if (!build(hi, c))
+            if (hi > LargestResolvableRadius() || !build(hi, c))
                 return false;
             if (PointDistance(p, c.center) <= hi + snap)
                 return true;

@@ -27,6 +27,8 @@ double NearerRoot(const double roots[2], int n, double current)
     return roots[0];
 }
 
+bool IsFinite(const LINE& l) { return std::isfinite(l.ltan) && std::isfinite(l.laxe); }
+
 double Dot(const G_POINT& a, const G_POINT& b) { return a.x * b.x + a.y * b.y; }
 G_POINT Minus(const G_POINT& a, const G_POINT& b) { return G_POINT{a.x - b.x, a.y - b.y}; }
 
@@ -84,12 +86,14 @@ bool AdjustRotateAngle(const point& p, const point& q, bool negate, double degre
         t -= GEO_2PI;
     if (t < -kPi)
         t += GEO_2PI;
-    *flag = t > -GeoDif();
     const double k = std::tan(t);
-    if (std::fabs(k) > GEO_VERTICAL)
-        out->record() = LINE{GEO_VERTICAL, p.x()};
-    else
-        out->record() = LINE{k, p.y() - k * p.x()};
+    const LINE turned = std::fabs(k) > GEO_VERTICAL ? LINE{GEO_VERTICAL, p.x()}
+                                                    : LINE{k, p.y() - k * p.x()};
+    // A NaN or infinite input: false, nothing written, like coincident points.
+    if (!std::isfinite(t) || !IsFinite(turned))
+        return false;
+    *flag = t > -GeoDif();
+    out->record() = turned;
     return true;
 }
 
@@ -193,10 +197,27 @@ void OrientOffsets(const point& p1, const point& p2, double& dx, double& dy)
         dy = -dy;
 }
 
-void Place(point& p, double x, double y)
+// Writes both points, or neither when any coordinate is not finite (a NaN or
+// an infinity in the input must not reach the nodes as a success).
+bool PlacePair(point& p1, point& p2, double x1, double y1, double x2, double y2)
 {
-    p.x() = x;
-    p.y() = y;
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        return false;
+    p1.x() = x1;
+    p1.y() = y1;
+    p2.x() = x2;
+    p2.y() = y2;
+    return true;
+}
+
+// Writes both lines, or neither when either is not finite.
+bool SetLinePair(line& l1, line& l2, const LINE& first, const LINE& second)
+{
+    if (!IsFinite(first) || !IsFinite(second))
+        return false;
+    l1.record() = first;
+    l2.record() = second;
+    return true;
 }
 
 }  // namespace
@@ -211,20 +232,16 @@ bool AdjustDoubleSolve(const line& l1, const line& l2, point& p1, point& p2, dou
     if (IsVerticalSlope(k2)) {
         const double x1 = b2 - dx;
         const double y1 = k1 * x1 + b1;
-        Place(p1, x1, y1);
-        Place(p2, b2, y1 + dy);
-    } else if (IsVerticalSlope(k1)) {
+        return PlacePair(p1, p2, x1, y1, b2, y1 + dy);
+    }
+    if (IsVerticalSlope(k1)) {
         const double x2 = b1 + dx;
         const double y2 = k2 * x2 + b2;
-        Place(p1, b1, y2 - dy);
-        Place(p2, x2, y2);
-    } else {
-        const double x1 = (b2 - dy - b1 + k2 * dx) / (k1 - k2);
-        const double y1 = k1 * x1 + b1;
-        Place(p1, x1, y1);
-        Place(p2, x1 + dx, y1 + dy);
+        return PlacePair(p1, p2, b1, y2 - dy, x2, y2);
     }
-    return true;
+    const double x1 = (b2 - dy - b1 + k2 * dx) / (k1 - k2);
+    const double y1 = k1 * x1 + b1;
+    return PlacePair(p1, p2, x1, y1, x1 + dx, y1 + dy);
 }
 
 bool AdjustDoubleSolve(const circle& c, const line& l, point& p1, point& p2, double dx, double dy)
@@ -241,9 +258,7 @@ bool AdjustDoubleSolve(const circle& c, const line& l, point& p1, point& p2, dou
         if (n == 0)
             return false;
         const double y1 = NearerRoot(roots, n, p1.y());
-        Place(p1, b - dx, y1);
-        Place(p2, b, y1 + dy);
-        return true;
+        return PlacePair(p1, p2, b - dx, y1, b, y1 + dy);
     }
     const double v = k * dx + b - dy - centre.y;
     const double q[3] = {centre.x * centre.x + v * v - r * r, 2.0 * (k * v - centre.x),
@@ -253,9 +268,7 @@ bool AdjustDoubleSolve(const circle& c, const line& l, point& p1, point& p2, dou
         return false;
     const double x2 = NearerRoot(roots, n, p1.x()) + dx;
     const double y2 = k * x2 + b;
-    Place(p1, x2 - dx, y2 - dy);
-    Place(p2, x2, y2);
-    return true;
+    return PlacePair(p1, p2, x2 - dx, y2 - dy, x2, y2);
 }
 
 bool AdjustDoubleSolve(const circle& c1, const circle& c2, point& p1, point& p2, double dx,
@@ -289,20 +302,15 @@ bool AdjustDoubleSolve(const circle& c1, const circle& c2, point& p1, point& p2,
         x = -x;
     const double x1 = first.center.x + x;
     const double y1 = first.center.y + y;
-    Place(p1, x1, y1);
-    Place(p2, x1 + dx, y1 + dy);
-    return true;
+    return PlacePair(p1, p2, x1, y1, x1 + dx, y1 + dy);
 }
 
 bool AdjustDoubleRotateParallel(const point& p1, line& l1, const point& p2, line& l2, double d)
 {
     const double dx = p1.x() - p2.x();
     const double dy = p1.y() - p2.y();
-    if (std::fabs(std::fabs(dx) - std::fabs(d)) < GeoSnap()) {
-        l1.record() = LINE{GEO_VERTICAL, p1.x()};
-        l2.record() = LINE{GEO_VERTICAL, p2.x()};
-        return true;
-    }
+    if (std::fabs(std::fabs(dx) - std::fabs(d)) < GeoSnap())
+        return SetLinePair(l1, l2, LINE{GEO_VERTICAL, p1.x()}, LINE{GEO_VERTICAL, p2.x()});
     const double q[3] = {dy * dy - d * d, -2.0 * dx * dy, dx * dx - d * d};
     double roots[2];
     const int n = SolveQuadratic(q, roots);
@@ -316,7 +324,5 @@ bool AdjustDoubleRotateParallel(const point& p1, line& l1, const point& p2, line
         if (std::fabs(second - current) < std::fabs(first - current))
             k = roots[1];
     }
-    l1.record() = LINE{k, p1.y() - k * p1.x()};
-    l2.record() = LINE{k, p2.y() - k * p2.x()};
-    return true;
+    return SetLinePair(l1, l2, LINE{k, p1.y() - k * p1.x()}, LINE{k, p2.y() - k * p2.x()});
 }

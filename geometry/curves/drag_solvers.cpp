@@ -59,10 +59,17 @@ int Slide(const point& p, const line& l, double d, point* out)
         ux = std::sqrt(w);
         uy = std::copysign(std::sqrt(1.0 - w), k);
     }
-    out[0].x() = p.x() + d * ux;
-    out[0].y() = p.y() + d * uy;
-    out[1].x() = p.x() - d * ux;
-    out[1].y() = p.y() - d * uy;
+    const G_POINT step{d * ux, d * uy};
+    const G_POINT ahead{p.x() + step.x, p.y() + step.y};
+    const G_POINT behind{p.x() - step.x, p.y() - step.y};
+    // A NaN or infinite input gives no candidate rather than two NaN nodes.
+    if (!std::isfinite(ahead.x) || !std::isfinite(ahead.y) || !std::isfinite(behind.x) ||
+        !std::isfinite(behind.y))
+        return 0;
+    out[0].x() = ahead.x;
+    out[0].y() = ahead.y;
+    out[1].x() = behind.x;
+    out[1].y() = behind.y;
     return 2;
 }
 
@@ -130,6 +137,38 @@ int MoveSelfAffect(const line& l, const line& l1, const line& l2, double d, poin
     return cursor.count();
 }
 
+namespace {
+
+// A few Newton steps on the quartic c: the closed-form solver's fixed
+// tolerances leave its roots only roughly placed. A step that leaves the
+// finite numbers keeps the last good value.
+double PolishQuarticRoot(const double c[5], double t)
+{
+    for (int step = 0; step < 8; ++step) {
+        const double f = (((c[4] * t + c[3]) * t + c[2]) * t + c[1]) * t + c[0];
+        const double slope = ((4.0 * c[4] * t + 3.0 * c[3]) * t + 2.0 * c[2]) * t + c[1];
+        if (slope == 0.0)
+            break;
+        const double next = t - f / slope;
+        if (!std::isfinite(next))
+            break;
+        const bool settled = std::fabs(next - t) <= 1e-15 * (1.0 + std::fabs(t));
+        t = next;
+        if (settled)
+            break;
+    }
+    return t;
+}
+
+// The piece from x to y is d long, to the solvers' 1e-6 (relative beyond 1).
+bool PieceHasLength(const G_POINT& x, const G_POINT& y, double d)
+{
+    const double length = std::hypot(y.x - x.x, y.y - x.y);
+    return std::fabs(length - std::fabs(d)) <= kTiny * std::fmax(1.0, std::fabs(d));
+}
+
+}  // namespace
+
 int RotateQuartic(const point& p, const line& l1, const line& l2, double d, point* out)
 {
     // The closed form divides by both slopes: solve it in a frame turned so
@@ -152,11 +191,14 @@ int RotateQuartic(const point& p, const line& l1, const line& l2, double d, poin
     WriteCursor cursor(out, 4);
     for (int i = 0; i < n; ++i) {
         // The turned line is x = t y relative to p.
-        const LINE turned{roots[i] == 0.0 ? GEO_VERTICAL : 1.0 / roots[i], 0.0};
-        // Without a crossing with l2 (the turned line runs along it) there is
-        // no piece to measure: the root is spurious.
+        const double t = PolishQuarticRoot(c, roots[i]);
+        const LINE turned{t == 0.0 ? GEO_VERTICAL : 1.0 / t, 0.0};
+        // Squaring the length brings in roots whose piece is not d long (with
+        // parallel lines a double root along them, where the turned line has
+        // no crossing with l2 at all): measure the piece and keep true ones.
         G_POINT x, y;
-        if (IntersectLines(turned, a, x) && IntersectLines(turned, b, y))
+        if (IntersectLines(turned, a, x) && IntersectLines(turned, b, y) &&
+            PieceHasLength(x, y, d))
             cursor.put(p.rec(), TurnBack(x, turn));
     }
     return cursor.count();

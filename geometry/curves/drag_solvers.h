@@ -16,7 +16,7 @@ int FindClosestAngleSelfAffect(const point* candidates, const point* origins, do
 // Index of the only candidate strictly above (or below) the reference; -1 when
 // more than one qualifies, 0 when none does.
 int FindClosestAngle(const point* candidates, const point& reference, bool above, int count);
-// The two points at distance d from p along l; always 2.
+// The two points at distance d from p along l: 2 (0 for non-finite input).
 int Slide(const point& p, const line& l, double d, point* out);
 // Points of l at distance d from q along l, reached through lines about p.
 int AdjustRotateLinear(const line& l, const point& p, const point& q, double d, point* out);

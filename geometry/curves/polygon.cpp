@@ -102,7 +102,7 @@ bool GrowPolygonBuffer(POLY& body, int capacity)
         GeoError() = GEO_NO_MEMORY;
         return false;
     }
-    if (capacity <= body.capacity && body.vertices)
+    if (capacity <= 0 || (capacity <= body.capacity && body.vertices))
         return true;
     G_POINT* grown = nullptr;
     if (capacity > 0 && capacity <= kMaxSlots) {
@@ -537,6 +537,7 @@ polygon& polygon::operator+(const polygon& other)
         return *this;
     }
     body_->count += AppendPiece(body_->vertices, n, src, m, mode);
+    body_->capacity = static_cast<short>(n + m);
     std::free(src);
     return *this;
 }

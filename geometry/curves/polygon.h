@@ -117,10 +117,14 @@ public:
     geolist_ref operator<<(const geobject& other) override;
     geolist_ref operator>>(const geobject& other) override;
 
-    // Booleans (polygon_boolean.cpp).
+    // Booleans with a polygon or a list (polygon_boolean.cpp): result lists of
+    // stored vertex runs. The union keeps disjoint outlines side by side; a
+    // hole cannot be represented and is left out of && and -.
     geolist_ref operator&&(const geobject& other);
     geolist_ref operator||(const geobject& other);
     geolist_ref operator-(const geobject& other);
+    // Replaces this outline by its union with (mode non-zero) or difference
+    // from (mode 0) the other when that gives exactly one closed outline.
     bool modify(const polygon* other, char mode);
 
 private:

@@ -371,10 +371,8 @@ geolist_ref polygon::operator-(const geobject& other)
     if (p.count() == 0)
         return Empty();
     geolist_ref q = Clippable(other) << *this;
-    if (q.count() == 0) {
-        geolist self(static_cast<const geobject&>(*this));
-        return geolist_ref(self.body());
-    }
+    if (q.count() == 0)  // this polygon itself, as a stored copy that cannot dangle
+        return Outline(*this);
     geolist_ref result = StitchPolygonPieces(p, q);
     if (AllClosed(result))
         return result;

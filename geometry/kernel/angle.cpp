@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 #include "angular.h"
 #include "arc.h"
@@ -15,6 +14,7 @@
 #include "poly_member.h"
 #include "polygon.h"
 #include "ray.h"
+#include "result_lists.h"
 #include "segment.h"
 #include "settings.h"
 
@@ -413,7 +413,7 @@ bool angle::operator>=(double degrees) const { return value_ - ReducedDegrees(de
 
 bool angle::operator==(const arc& a) const
 {
-    return AngleInRange(value_, a.record().start, a.record().end);
+    return AngleInArc(value_, a.record());
 }
 
 bool angle::operator!=(const arc& a) const { return !(*this == a); }
@@ -561,19 +561,6 @@ geobject* angle::mirror(const point&)
 bool angle::operator>(const geobject&) const { return false; }
 bool angle::operator<(const geobject&) const { return false; }
 
-namespace {
-geolist_ref EmptyAngleResult()
-{
-    try {
-        geolist empty;
-        return geolist_ref(empty.body());
-    } catch (const std::bad_alloc&) {
-        GeoError() = GEO_NO_MEMORY;
-        return geolist_ref();
-    }
-}
-}  // namespace
-
-geolist_ref angle::operator%(const geobject&) const { return EmptyAngleResult(); }
-geolist_ref angle::operator<<(const geobject&) { return EmptyAngleResult(); }
-geolist_ref angle::operator>>(const geobject&) { return EmptyAngleResult(); }
+geolist_ref angle::operator%(const geobject&) const { return EmptyResult(); }
+geolist_ref angle::operator<<(const geobject&) { return EmptyResult(); }
+geolist_ref angle::operator>>(const geobject&) { return EmptyResult(); }

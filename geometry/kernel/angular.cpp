@@ -131,6 +131,13 @@ bool AngleInRange(double a, double start, double end)
     return start - m < a && a < end + m;
 }
 
+bool AngleInArc(double a, const ARC& arc)
+{
+    // Equal start and end angles mean a full turn, which the plain range test
+    // would narrow to the start direction.
+    return ArcSweep(arc) >= GEO_2PI - GeoDif() || AngleInRange(a, arc.start, arc.end);
+}
+
 double VertexAngle(const G_POINT& p1, const G_POINT& p2, const G_POINT& p3)
 {
     const double a = PointDistance(p1, p2);
@@ -196,7 +203,9 @@ int CircleCircleAngles(const CIRCLE& c1, const CIRCLE& c2, double out[2])
 bool InsertArcAngle(double a, double** array, short count)
 {
     if (count >= CrossingCapacity()) {
-        const short grown = static_cast<short>(CrossingCapacity() + 2);
+        // Grown past `count` itself, so that a count beyond the recorded
+        // capacity never writes outside the buffer.
+        const short grown = static_cast<short>(std::max(CrossingCapacity(), count) + 2);
         void* bigger = std::realloc(*array, sizeof(double) * static_cast<size_t>(grown));
         if (bigger == nullptr) {
             GeoError() = GEO_NO_MEMORY;
@@ -275,9 +284,11 @@ short ArcPolylineCrossings(const G_POINT* run, short count, const ARC& a, double
     return PolylineAngles(run, count, c, &a, array, base);
 }
 
+// The inside probes run on a crossing buffer of their own (CrossingScope):
+// it starts empty and is freed afterwards, and a buffer being filled around
+// the call keeps its capacity.
 double PolygonCornerAngle(const POLY& poly, short i, char mode)
 {
-    CrossingCapacity() = 0;
     const short count = poly.count;
     const G_POINT* v = poly.vertices;
     if (v == nullptr || count < 2 || i < 0 || i >= count)
@@ -300,9 +311,8 @@ double PolygonCornerAngle(const POLY& poly, short i, char mode)
     const double q = 30.0 * GeoSnap() < halfShorter ? 30.0 * GeoSnap() : halfShorter;
     G_POINT probe;
     PolarPoint(probe, v[i], e, q);
-    G_POINT* buffer = nullptr;
-    const int where = PointInPolygon(probe, poly, &buffer, 0);
-    FreeCrossings(&buffer);
+    CrossingScope scope;
+    const int where = PointInPolygon(probe, poly, scope.buffer(), 0);
     if ((mode == 0 && where == 1) || (mode != 0 && where == 0))
         e -= GEO_PI;
     return e;
@@ -310,7 +320,6 @@ double PolygonCornerAngle(const POLY& poly, short i, char mode)
 
 double PolygonSideNormal(const POLY& poly, const G_POINT& p)
 {
-    CrossingCapacity() = 0;
     const short count = poly.count;
     const G_POINT* v = poly.vertices;
     if (v == nullptr || count < 2)
@@ -338,8 +347,7 @@ double PolygonSideNormal(const POLY& poly, const G_POINT& p)
     Midpoint(middle, v[best - 1], v[best]);
     G_POINT probe;
     PolarPoint(probe, middle, n, 2.0 * GeoSnap());
-    G_POINT* buffer = nullptr;
-    const int where = PointInPolygon(probe, poly, &buffer, 0);
-    FreeCrossings(&buffer);
+    CrossingScope scope;
+    const int where = PointInPolygon(probe, poly, scope.buffer(), 0);
     return where == 0 ? n : NormalizeAngle(n - GEO_PI);
 }

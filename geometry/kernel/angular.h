@@ -29,7 +29,11 @@ bool NormalFromPoint(const LINE& l, const G_POINT& p, double& out);
 // In (0, 2*pi]; equal angles are a full turn.
 double ArcSweep(const ARC& a);
 // a within [start, end] counter-clockwise, with GeoDif to spare at both ends.
+// Equal bounds make a range of one direction (gaps between equal entries).
 bool AngleInRange(double a, double start, double end);
+// a lies in the arc's range: as AngleInRange, except that an arc whose start
+// and end are equal is a full turn and holds every direction.
+bool AngleInArc(double a, const ARC& arc);
 // The angle at p2 in [0, pi]; 0 when a side is shorter than GeoSnap.
 double VertexAngle(const G_POINT& p1, const G_POINT& p2, const G_POINT& p3);
 

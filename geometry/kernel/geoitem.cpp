@@ -77,78 +77,77 @@ void MoveStored(list_item& item, double dx, double dy)
     });
 }
 
+// An arc record is transformed as a whole; every other stored value point
+// by point. Returns true when the value was an arc.
+template <class ArcOp, class PointOp>
+bool TransformStored(list_item& item, ArcOp arcOp, PointOp pointOp)
+{
+    if (item.code == GEO_STORED_ARC) {
+        ARC a = LoadArc(item);
+        arcOp(a);
+        SaveArc(item, a);
+        return true;
+    }
+    ForEachStoredPoint(item, pointOp);
+    return false;
+}
+
 void RotateStored(list_item& item, const G_POINT& centre, double radians)
 {
     radians = NormalizeAngle(radians);
-    if (item.code == GEO_STORED_ARC) {
-        ARC a = LoadArc(item);
-        RotateArc(a, centre, radians);
-        SaveArc(item, a);
-        return;
-    }
-    ForEachStoredPoint(item, [&](G_POINT& p) { RotatePoint(p, centre, radians); });
+    TransformStored(
+        item, [&](ARC& a) { RotateArc(a, centre, radians); },
+        [&](G_POINT& p) { RotatePoint(p, centre, radians); });
     if (item.code == GEO_STORED_RAY)
         RayDirection(item) = NormalizeAngle(RayDirection(item) + radians);
 }
 
 void MirrorStored(list_item& item, const G_POINT& centre)
 {
-    if (item.code == GEO_STORED_ARC) {
-        ARC a = LoadArc(item);
-        MirrorArcAboutPoint(a, centre);
-        SaveArc(item, a);
-        return;
-    }
-    ForEachStoredPoint(item, [&](G_POINT& p) { MirrorPointAboutPoint(p, centre); });
+    TransformStored(
+        item, [&](ARC& a) { MirrorArcAboutPoint(a, centre); },
+        [&](G_POINT& p) { MirrorPointAboutPoint(p, centre); });
     if (item.code == GEO_STORED_RAY)
         RayDirection(item) = NormalizeAngle(RayDirection(item) + kPi);
 }
 
 void MirrorStored(list_item& item, const LINE& axis)
 {
-    if (item.code == GEO_STORED_ARC) {
-        ARC a = LoadArc(item);
-        MirrorArcAboutLine(a, axis);
-        SaveArc(item, a);
-        return;
-    }
-    ForEachStoredPoint(item, [&](G_POINT& p) { MirrorPointAboutLine(p, axis); });
+    TransformStored(
+        item, [&](ARC& a) { MirrorArcAboutLine(a, axis); },
+        [&](G_POINT& p) { MirrorPointAboutLine(p, axis); });
     if (item.code == GEO_STORED_RAY)
         RayDirection(item) = NormalizeAngle(2.0 * std::atan(axis.ltan) - RayDirection(item));
 }
 
 void ScaleStored(list_item& item, double fx, double fy)
 {
-    if (item.code == GEO_STORED_ARC) {
-        ARC a = LoadArc(item);
-        ScaleArc(a, fx, fy);
-        SaveArc(item, a);
-        return;
-    }
-    ForEachStoredPoint(item, [=](G_POINT& p) {
-        p.x *= fx;
-        p.y *= fy;
-    });
+    TransformStored(
+        item, [&](ARC& a) { ScaleArc(a, fx, fy); },
+        [=](G_POINT& p) {
+            p.x *= fx;
+            p.y *= fy;
+        });
     if (item.code == GEO_STORED_RAY && (fx != 0.0 || fy != 0.0)) {
         const double d = RayDirection(item);
         RayDirection(item) = std::atan2(fy * std::sin(d), fx * std::cos(d));
     }
 }
 
+// Uniform scaling keeps an arc round: centre and radius times f.
 void ScaleStored(list_item& item, double f)
 {
-    if (item.code == GEO_STORED_ARC) {
-        ARC a = LoadArc(item);
-        a.center.x *= f;
-        a.center.y *= f;
-        a.radius *= f;
-        SaveArc(item, a);
-        return;
-    }
-    ForEachStoredPoint(item, [=](G_POINT& p) {
-        p.x *= f;
-        p.y *= f;
-    });
+    TransformStored(
+        item,
+        [=](ARC& a) {
+            a.center.x *= f;
+            a.center.y *= f;
+            a.radius *= f;
+        },
+        [=](G_POINT& p) {
+            p.x *= f;
+            p.y *= f;
+        });
 }
 
 void MovePolar(G_POINT& p, double direction, double distance)
@@ -162,6 +161,8 @@ void MovePolar(G_POINT& p, double direction, double distance)
 // the outline keeps its vertex count (the run cannot grow in the store).
 void OffsetRun(list_item& item, double distance)
 {
+    if (RunCount(item) < 1)
+        return;
     geoitem view(&item);
     polygon outline(view);
     outline.offset(distance);

@@ -266,6 +266,25 @@ int SlotsInUse(const geolist_pr* body)
     return slots;
 }
 
+// Appends the other body's items behind this body's, in their order; stored
+// values get their slots copied to `cursor` onwards (the caller has made
+// room) and point at the copies. False when an object cannot be kept.
+bool CopyItemsBehind(geolist_pr* body, const geolist_pr* other, G_POINT* cursor)
+{
+    for (int i = 0; i < other->length; ++i) {
+        list_item item = other->items[i];
+        if (item.code < 0) {
+            G_POINT* at = cursor;
+            body->storeCount += CopyStoredValue(item, cursor);
+            item.stored = at;
+        } else if (!AdoptItem(body, item, other)) {
+            return false;
+        }
+        body->items[body->length++] = item;
+    }
+    return true;
+}
+
 // Copies the other body's items into an emptied `body`; false on exhausted memory.
 bool CopyBodyInto(geolist_pr* body, const geolist_pr* other)
 {
@@ -280,19 +299,7 @@ bool CopyBodyInto(geolist_pr* body, const geolist_pr* other)
     if (body->items == nullptr || (slots > 0 && body->store == nullptr))
         return false;
     body->capacity = other->length;
-    G_POINT* cursor = body->store;
-    for (int i = 0; i < other->length; ++i) {
-        list_item item = other->items[i];
-        if (item.code < 0) {
-            G_POINT* at = cursor;
-            body->storeCount += CopyStoredValue(item, cursor);
-            item.stored = at;
-        } else if (!AdoptItem(body, item, other)) {
-            return false;
-        }
-        body->items[body->length++] = item;
-    }
-    return true;
+    return CopyItemsBehind(body, other, body->store);
 }
 
 // Moves this body's stored values into a new store with room for `extra`
@@ -340,20 +347,21 @@ void AppendBody(geolist_pr* body, const geolist_pr* other)
         GeoError() = GEO_NO_MEMORY;
         return;
     }
-    G_POINT* cursor = body->store + body->storeCount;
-    for (int i = 0; i < other->length; ++i) {
-        list_item item = other->items[i];
-        if (item.code < 0) {
-            G_POINT* at = cursor;
-            body->storeCount += CopyStoredValue(item, cursor);
-            item.stored = at;
-        } else if (!AdoptItem(body, item, other)) {
-            break;
-        }
-        body->items[body->length++] = item;
-    }
+    CopyItemsBehind(body, other, body->store + body->storeCount);
     body->capacity = body->length;
 }
+
+// Access shared by both handles; a missing body reads as an empty list.
+short BodyCount(const geolist_pr* body) { return body != nullptr ? static_cast<short>(body->length) : 0; }
+
+bool HasIndex(const geolist_pr* body, short i) { return body != nullptr && i >= 0 && i < body->length; }
+
+char BodyType(const geolist_pr* body, short i)
+{
+    return HasIndex(body, i) ? static_cast<char>(std::abs(body->items[i].code)) : 0;
+}
+
+geoitem BodyView(const geolist_pr* body, short i) { return HasIndex(body, i) ? geoitem(body->items + i) : geoitem(); }
 
 }  // namespace
 
@@ -525,21 +533,9 @@ char geolist::operator=(const geolist_ref& ref)
     return 1;
 }
 
-short geolist::count() const { return body_ != nullptr ? static_cast<short>(body_->length) : 0; }
-
-char geolist::type(short i) const
-{
-    if (body_ == nullptr || i < 0 || i >= body_->length)
-        return 0;
-    return static_cast<char>(std::abs(body_->items[i].code));
-}
-
-geoitem geolist::operator[](short i) const
-{
-    if (body_ == nullptr || i < 0 || i >= body_->length)
-        return geoitem();
-    return geoitem(body_->items + i);
-}
+short geolist::count() const { return BodyCount(body_); }
+char geolist::type(short i) const { return BodyType(body_, i); }
+geoitem geolist::operator[](short i) const { return BodyView(body_, i); }
 
 void geolist::clear()
 {
@@ -591,21 +587,9 @@ geolist_ref& geolist_ref::operator=(const geolist_ref& other)
 
 geolist_ref::~geolist_ref() { Release(body_); }
 
-short geolist_ref::count() const { return body_ != nullptr ? static_cast<short>(body_->length) : 0; }
-
-char geolist_ref::type(short i) const
-{
-    if (body_ == nullptr || i < 0 || i >= body_->length)
-        return 0;
-    return static_cast<char>(std::abs(body_->items[i].code));
-}
-
-geoitem geolist_ref::operator[](short i) const
-{
-    if (body_ == nullptr || i < 0 || i >= body_->length)
-        return geoitem();
-    return geoitem(body_->items + i);
-}
+short geolist_ref::count() const { return BodyCount(body_); }
+char geolist_ref::type(short i) const { return BodyType(body_, i); }
+geoitem geolist_ref::operator[](short i) const { return BodyView(body_, i); }
 
 // ---- functions for the other classes -------------------------------------------
 

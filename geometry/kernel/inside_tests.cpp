@@ -1,6 +1,7 @@
 #include "inside_tests.h"
 
 #include <cmath>
+#include <new>
 #include <vector>
 
 #include "angular.h"
@@ -14,10 +15,6 @@
 namespace {
 
 bool IsVertical(double slope) { return slope >= GEO_VERTICAL; }
-
-bool SamePoint(const G_POINT& a, const G_POINT& b) {
-    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
-}
 
 // Sets the crossing order for one scope and restores the caller's on every way out.
 class CrossingOrderScope {
@@ -340,35 +337,15 @@ G_POINT& ClosestPointOnSegment(G_POINT& out, const G_POINT& P, const G_POINT& A,
     return PointAtParameter(out, A, B, t);
 }
 
-bool ClosestPointOnSides(G_POINT& out, const G_POINT* run, short count, const G_POINT& P,
-                         short first, short last) {
-    if (run == nullptr || first < 0 || first + 1 >= count) return false;
-    if (last - first == 1) {
-        ClosestPointOnSegment(out, P, run[first], run[first + 1]);
-        return true;
-    }
-    const short end = (first < last && last < count - 1) ? last : static_cast<short>(count - 1);
-    // The largest single-precision value: any side is nearer.
-    double best = 3.4028234663852886e38;
+namespace {
+// Closest point on the sides from .. to - 1 of a run, side i running from
+// vertex i to vertex (i + 1) mod count; a side wins only when strictly nearer
+// than `limit` and than every earlier side.
+bool NearestOnSides(G_POINT& out, const G_POINT* run, short count, const G_POINT& P, short from,
+                    short to, double limit) {
+    double best = limit;
     bool found = false;
-    for (short i = first; i < end; ++i) {
-        G_POINT candidate;
-        ClosestPointOnSegment(candidate, P, run[i], run[i + 1]);
-        const double d = PointDistance(candidate, P);
-        if (d < best) {
-            best = d;
-            out = candidate;
-            found = true;
-        }
-    }
-    return found;
-}
-
-bool ClosestPointOnOutline(G_POINT& out, const G_POINT* run, short count, const G_POINT& P) {
-    if (run == nullptr || count <= 0) return false;
-    double best = 100000.0;
-    bool found = false;
-    for (short i = 0; i < count; ++i) {
+    for (short i = from; i < to; ++i) {
         G_POINT candidate;
         ClosestPointOnSegment(candidate, P, run[i], run[(i + 1) % count]);
         const double d = PointDistance(candidate, P);
@@ -379,6 +356,25 @@ bool ClosestPointOnOutline(G_POINT& out, const G_POINT* run, short count, const 
         }
     }
     return found;
+}
+}  // namespace
+
+bool ClosestPointOnSides(G_POINT& out, const G_POINT* run, short count, const G_POINT& P,
+                         short first, short last) {
+    if (run == nullptr || first < 0 || first + 1 >= count) return false;
+    if (last - first == 1) {
+        ClosestPointOnSegment(out, P, run[first], run[first + 1]);
+        return true;
+    }
+    const short end = (first < last && last < count - 1) ? last : static_cast<short>(count - 1);
+    // Starts from the largest single-precision value: any side is nearer.
+    return NearestOnSides(out, run, count, P, first, end, 3.4028234663852886e38);
+}
+
+bool ClosestPointOnOutline(G_POINT& out, const G_POINT* run, short count, const G_POINT& P) {
+    if (run == nullptr || count <= 0) return false;
+    // The closing side included; a side 100000 or farther away is never chosen.
+    return NearestOnSides(out, run, count, P, 0, count, 100000.0);
 }
 
 short NearestSideIndex(const G_POINT* run, short count, const G_POINT& P) {
@@ -666,7 +662,7 @@ bool OnRunSide(const G_POINT& P, const RunSide& side) {
     double direction = 0.0;
     return std::fabs(PointDistance(P, side.arc.center) - side.arc.radius) < GeoSnap() &&
            DirectionAngle(side.arc.center, P, direction) &&
-           AngleInRange(direction, side.arc.start, side.arc.end);
+           AngleInArc(direction, side.arc);
 }
 
 bool OnRunOutline(const G_POINT& P, const G_POINT* slots, short count) {
@@ -715,12 +711,25 @@ short RunLineCrossings(const G_POINT* slots, short count, const LINE& L, G_POINT
 
 namespace {
 
-// Slots of the run closed by a straight side back to its first vertex.
-std::vector<G_POINT> ClosedCopy(const G_POINT* slots, short count) {
-    std::vector<G_POINT> closed(slots, slots + 2 * count - 1);
-    closed.push_back(G_POINT{0.0, 0.0});
-    closed.push_back(slots[0]);
-    return closed;
+// Open when the last vertex differs from the first by more than GeoSnap in x or y.
+bool RunIsOpen(const G_POINT* slots, short count) {
+    const G_POINT& first = slots[0];
+    const G_POINT& last = slots[2 * (count - 1)];
+    return std::fabs(first.x - last.x) > GeoSnap() || std::fabs(first.y - last.y) > GeoSnap();
+}
+
+// Slots of the run closed by a straight side back to its first vertex; false
+// (GeoError 2) when memory runs out.
+bool ClosedCopy(const G_POINT* slots, short count, std::vector<G_POINT>& closed) {
+    try {
+        closed.assign(slots, slots + 2 * count - 1);
+        closed.push_back(G_POINT{0.0, 0.0});
+        closed.push_back(slots[0]);
+    } catch (const std::bad_alloc&) {
+        GeoError() = GEO_NO_MEMORY;
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -730,8 +739,8 @@ int PointAgainstRun(const G_POINT& P, const G_POINT* slots, short count, G_POINT
     if (slots == nullptr || count <= 0) return 1;
     // An open run is tested as closed, on a copy: the caller's slots stay untouched.
     std::vector<G_POINT> closed;
-    if (!SamePoint(slots[0], slots[2 * (count - 1)]) && count < 32767) {
-        closed = ClosedCopy(slots, count);
+    if (RunIsOpen(slots, count) && count < 32767) {
+        if (!ClosedCopy(slots, count, closed)) return 1;
         slots = closed.data();
         ++count;
     }

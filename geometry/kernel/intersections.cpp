@@ -38,7 +38,7 @@ CIRCLE CircleOf(const ARC& arc) { return CIRCLE{arc.center, arc.radius}; }
 
 bool InArcRange(const ARC& arc, const G_POINT& q) {
     double direction = 0.0;
-    return DirectionAngle(arc.center, q, direction) && AngleInRange(direction, arc.start, arc.end);
+    return DirectionAngle(arc.center, q, direction) && AngleInArc(direction, arc);
 }
 
 // Keeps the first `n` points of `out` that pass `keep`, packed to the front.
@@ -141,15 +141,27 @@ private:
     short saved_;
 };
 
+enum class TouchVerdict { CROSSES, ONLY_TOUCHES, NO_MEMORY };
+
 // Touch rule of the segment worker: a crossing at an end of the cutting side
 // where the outline only touches is dropped. `a` is the far end of the side,
-// `neighbour` the outline vertex beyond the touched end.
-bool OutlineOnlyTouches(const POLY& poly, const G_POINT& a, const G_POINT& neighbour,
-                        G_POINT** buffer, short at) {
-    CrossingStartScope scope(at);
-    int ra = PointInPolygon(a, poly, buffer, at);
-    int rb = PointInPolygon(neighbour, poly, buffer, at);
-    return ra == 2 || rb == 2 || ra == rb;
+// `neighbour` the outline vertex beyond the touched end. The two inside tests
+// cut into the same buffer; a growth that fails there frees it, which the
+// worker must see rather than refill a fresh buffer below `at`.
+TouchVerdict OutlineOnlyTouches(const POLY& poly, const G_POINT& a, const G_POINT& neighbour,
+                                G_POINT** buffer, short at) {
+    const char earlierError = GeoError();
+    GeoError() = 0;
+    int ra = 0;
+    int rb = 0;
+    {
+        CrossingStartScope scope(at);
+        ra = PointInPolygon(a, poly, buffer, at);
+        rb = PointInPolygon(neighbour, poly, buffer, at);
+    }
+    if (GeoError() == GEO_NO_MEMORY) return TouchVerdict::NO_MEMORY;
+    GeoError() = earlierError;
+    return ra == 2 || rb == 2 || ra == rb ? TouchVerdict::ONLY_TOUCHES : TouchVerdict::CROSSES;
 }
 
 }  // namespace
@@ -345,7 +357,7 @@ int ArcLineCrossings(const ARC& arc, const LINE& L, G_POINT out[2]) {
     int n = CircleLineAngles(CircleOf(arc), L, angles);
     int kept = 0;
     for (int i = 0; i < n; ++i) {
-        if (AngleInRange(angles[i], arc.start, arc.end))
+        if (AngleInArc(angles[i], arc))
             PolarPoint(out[kept++], arc.center, angles[i], arc.radius);
     }
     if (n == 1) return kept == 1 ? 3 : 0;
@@ -514,7 +526,14 @@ short SegmentPolygonCrossings(const POLY& poly, const G_POINT& A, const G_POINT&
                 far = &B;
                 beyond = CrossingNextVertex();
             }
-            if (far != nullptr && OutlineOnlyTouches(poly, *far, *beyond, buffer, at)) continue;
+            if (far != nullptr) {
+                const TouchVerdict verdict = OutlineOnlyTouches(poly, *far, *beyond, buffer, at);
+                if (verdict == TouchVerdict::NO_MEMORY) {
+                    FreeCrossings(buffer);
+                    return 0;
+                }
+                if (verdict == TouchVerdict::ONLY_TOUCHES) continue;
+            }
         }
         const G_POINT X{A.x + t * d.x, A.y + t * d.y};
         int inserted = InsertCrossingGrowing(buffer, X, at, keySlope);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 #include "angle.h"
@@ -18,6 +19,7 @@
 #include "poly_member.h"
 #include "polygon.h"
 #include "ray.h"
+#include "result_lists.h"
 #include "segment.h"
 #include "settings.h"
 
@@ -321,50 +323,6 @@ bool line::operator<(const geobject&) const { return false; }
 
 namespace {
 
-// A result list over a malloc'd store of `slots` points with `items` stored
-// items; the store then belongs to the list. Null body when memory runs out.
-geolist_ref resultOverStore(G_POINT* store, int slots, int items)
-{
-    geolist result;
-    geolist_pr* body = result.body();
-    auto* buffer = static_cast<list_item*>(std::malloc(sizeof(list_item) * (items > 0 ? items : 1)));
-    if (body == nullptr || buffer == nullptr) {
-        std::free(buffer);
-        std::free(store);
-        GeoError() = GEO_NO_MEMORY;
-        return geolist_ref();
-    }
-    std::free(body->items);
-    std::free(body->store);
-    body->items = buffer;
-    body->store = store;
-    body->length = items;
-    body->capacity = items;
-    body->storeCount = slots;
-    return geolist_ref(body);
-}
-
-void setStoredItem(geolist_ref& result, int i, int code, int slot)
-{
-    list_item& item = result.body()->items[i];
-    item.code = code;
-    item.stored = result.body()->store + slot;
-}
-
-// The crossing buffer handed over to a result list of stored points.
-geolist_ref storedPoints(G_POINT* crossings, short n)
-{
-    CrossingCapacity() = 0;  // the buffer now belongs to the result
-    if (n <= 0) {
-        std::free(crossings);
-        return geolist_ref();
-    }
-    geolist_ref result = resultOverStore(crossings, n, n);
-    for (int i = 0; result.body() != nullptr && i < n; ++i)
-        setStoredItem(result, i, GEO_STORED_POINT, i);
-    return result;
-}
-
 // The line's direction for the rays of the outside pieces.
 double rayDirection(const LINE& l)
 {
@@ -406,7 +364,7 @@ geolist_ref line::operator%(const geobject& other) const
     } else if (code > GEO_POINT) {
         n = crossingsInto(rec_, other, &buffer);
     }
-    return storedPoints(buffer, n);
+    return PointsResult(&buffer, n);
 }
 
 geolist_ref line::operator<<(const geobject& other)
@@ -415,16 +373,8 @@ geolist_ref line::operator<<(const geobject& other)
         return geolist_ref();
     G_POINT* buffer = nullptr;
     const short n = crossingsInto(rec_, other, &buffer);
-    CrossingCapacity() = 0;
-    if (n < 2) {
-        std::free(buffer);
-        return geolist_ref();
-    }
     // Pieces c0-c1, c2-c3, ...; an odd last crossing belongs to none.
-    geolist_ref result = resultOverStore(buffer, n, n / 2);
-    for (int i = 0; result.body() != nullptr && i < n / 2; ++i)
-        setStoredItem(result, i, GEO_STORED_PIECE, 2 * i);
-    return result;
+    return PiecesResult(&buffer, n, 0, static_cast<short>(n / 2));
 }
 
 geolist_ref line::operator>>(const geobject& other)
@@ -453,12 +403,12 @@ geolist_ref line::operator>>(const geobject& other)
     const double w = rayDirection(rec_);
     store[1] = G_POINT{NormalizeAngle(w + GEO_PI), 0.0};
     store[2 * pieces - 1] = G_POINT{w, 0.0};
-    geolist_ref result = resultOverStore(store, n + 2, pieces);
-    if (result.body() == nullptr)
-        return result;
-    for (int j = 0; j < pieces; ++j) {
-        const bool isRay = j == 0 || j == pieces - 1;
-        setStoredItem(result, j, isRay ? GEO_STORED_RAY : GEO_STORED_PIECE, 2 * j);
+    geolist_ref result = PiecesResult(&store, static_cast<short>(n + 2), 0, static_cast<short>(pieces));
+    // The outer pieces are rays: origin, then the direction in the next slot.
+    geolist_pr* body = result.body();
+    if (body != nullptr && body->length == pieces) {
+        body->items[0].code = GEO_STORED_RAY;
+        body->items[pieces - 1].code = GEO_STORED_RAY;
     }
     return result;
 }
@@ -482,6 +432,15 @@ short crossRay(const LINE& l, const ray& r, G_POINT** array, short index)
     return AddCrossings(x, x, 1, array, index, l.ltan);
 }
 
+// A list item as the object it stands for (stored pieces, rays, arcs and
+// vertex runs through a temporary object); 0 for anything else.
+short crossItem(const LINE& l, list_item& item, G_POINT** array, short index)
+{
+    std::unique_ptr<geobject> holder;
+    const geobject* object = ItemObject(item, holder);
+    return object != nullptr ? LineObjectCrossings(l, *object, array, index) : 0;
+}
+
 // Every item in list order; coinciding points of different members all stay.
 short crossList(const LINE& l, const geolist_pr* body, G_POINT** array, short index)
 {
@@ -491,33 +450,12 @@ short crossList(const LINE& l, const geolist_pr* body, G_POINT** array, short in
     GeoInsertMode() = 1;
     short count = 0;
     for (int i = 0; i < body->length; ++i) {
-        list_item* item = &body->items[i];
-        if (item->code > GEO_POINT)
-            count += LineObjectCrossings(l, *item->object, array, static_cast<short>(index + count));
-        else if (item->code < GEO_STORED_POINT)
-            count += LineObjectCrossings(l, geoitem(item), array, static_cast<short>(index + count));
+        list_item& item = body->items[i];
+        if (item.code > GEO_POINT || item.code < GEO_STORED_POINT)
+            count += crossItem(l, item, array, static_cast<short>(index + count));
     }
     GeoInsertMode() = savedMode;
     return count;
-}
-
-short crossItem(const LINE& l, const geoitem& item, G_POINT** array, short index)
-{
-    const int code = item.type();
-    if (code > GEO_POINT)
-        return LineObjectCrossings(l, *item.item()->object, array, index);
-    switch (code) {
-    case GEO_STORED_RAY:
-        return LineObjectCrossings(l, ray(item), array, index);
-    case GEO_STORED_RUN:
-        return LineObjectCrossings(l, polygon(item), array, index);
-    case GEO_STORED_ARC:
-        return LineObjectCrossings(l, arc(item), array, index);
-    case GEO_STORED_PIECE:
-        return LineObjectCrossings(l, segment(item), array, index);
-    default:
-        return 0;
-    }
 }
 
 }  // namespace
@@ -555,8 +493,10 @@ short LineObjectCrossings(LINE l, const geobject& object, G_POINT** array, short
         return crossList(l, static_cast<const geolist&>(object).body(), array, index);
     case GEO_LIST_REF:
         return crossList(l, static_cast<const geolist_ref&>(object).body(), array, index);
-    case GEO_ITEM:
-        return crossItem(l, static_cast<const geoitem&>(object), array, index);
+    case GEO_ITEM: {
+        list_item* item = static_cast<const geoitem&>(object).item();
+        return item != nullptr ? crossItem(l, *item, array, index) : 0;
+    }
     default:
         return 0;
     }

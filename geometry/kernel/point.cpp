@@ -17,6 +17,7 @@
 #include "poly_member.h"
 #include "polygon.h"
 #include "ray.h"
+#include "result_lists.h"
 #include "segment.h"
 #include "settings.h"
 
@@ -28,17 +29,6 @@ bool IsSegmentCode(int code) { return code == GEO_SEGMENT || code == GEO_STORED_
 // The raw code of item i, the sign telling a stored value from an object.
 int RawCode(const geolist_pr* body, int i) { return body->items[i].code; }
 
-geolist_ref EmptyResult()
-{
-    try {
-        geolist empty;
-        return geolist_ref(empty.body());
-    } catch (const std::bad_alloc&) {
-        GeoError() = GEO_NO_MEMORY;
-        return geolist_ref();
-    }
-}
-
 bool OnArc(const G_POINT& p, const ARC& a)
 {
     double direction;
@@ -46,7 +36,7 @@ bool OnArc(const G_POINT& p, const ARC& a)
         return false;
     if (std::fabs(PointDistance(a.center, p) - a.radius) >= GeoSnap())
         return false;
-    return AngleInRange(direction, a.start, a.end) || std::fabs(direction - a.start) < GeoDif() ||
+    return AngleInArc(direction, a) || std::fabs(direction - a.start) < GeoDif() ||
            std::fabs(direction - a.end) < GeoDif();
 }
 
@@ -129,7 +119,7 @@ bool AgainstObject(const point& pt, const geobject& other, bool inside)
         const double d = PointDistance(p, a.center);
         double direction;
         const bool hasDirection = DirectionAngle(a.center, p, direction);
-        const bool inRange = hasDirection && AngleInRange(direction, a.start, a.end);
+        const bool inRange = hasDirection && AngleInArc(direction, a);
         if (inside)
             return d < a.radius - GeoSnap() && (!hasDirection || inRange);
         return d > a.radius + GeoSnap() || !hasDirection || !inRange;

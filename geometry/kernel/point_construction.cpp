@@ -493,6 +493,11 @@ Outcome FourItems(const Items& it)
     G_POINT x;
     if (it.code(0) == GEO_LINE && it.code(1) == GEO_LINE && it.code(2) == GEO_LINE &&
         it.code(3) == GEO_NUMBER_ITEM) {
+        // Parallel second and third lines hold no chord: the primitive's (0, 0)
+        // there is no answer.
+        G_POINT corner;
+        if (!IntersectLines(it.lineRec(1), it.lineRec(2), corner))
+            return NoSolution();
         ParallelChordPoint(x, it.lineRec(0), it.lineRec(1), it.lineRec(2), it.number(3));
         return Found(x);
     }
@@ -546,6 +551,11 @@ bool point::operator=(const geolist& list)
         }
         if (GeoError() != GEO_OK)  // a primitive failed on its own (memory)
             return false;
+        // A primitive that divides by a vanishing length gives no point.
+        if (!std::isfinite(outcome.p.x) || !std::isfinite(outcome.p.y)) {
+            GeoError() = GEO_NO_SOLUTION;
+            return false;
+        }
         rec() = outcome.p;
         return true;
     } catch (const std::bad_alloc&) {

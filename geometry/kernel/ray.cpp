@@ -110,19 +110,11 @@ bool ray::operator=(geolist& list)
 {
     GeoError() = GEO_OK;
     const geolist_pr* body = list.body();
-    const int n = list.count();
-    const auto code = [&](int i) { return body->items[i].code; };
     const auto object = [&](int i) -> const geobject& { return *body->items[i].object; };
     const auto pointAt = [&](int i) -> const G_POINT& { return static_cast<const point&>(object(i)).rec(); };
     const auto lineAt = [&](int i) -> const LINE& { return static_cast<const line&>(object(i)).record(); };
     const auto number = [&](int i) { return body->items[i].number; };
-    const auto matches = [&](std::initializer_list<int> codes) {
-        if (static_cast<int>(codes.size()) != n) return false;
-        int i = 0;
-        for (int c : codes)
-            if (code(i++) != c) return false;
-        return true;
-    };
+    const auto matches = [&](std::initializer_list<int> codes) { return ListCodesAre(list, codes); };
 
     if (matches({GEO_POINT, GEO_ANGLE})) {
         *this = ray(pointAt(0), static_cast<const angle&>(object(1)).rad());
@@ -275,7 +267,8 @@ geolist_ref ray::operator%(const geobject& o) const
 namespace {
 
 // Whether the origin lies outside `o`, judged on the ray's whole line; also
-// tells whether the line meets `o` at all. Leaves CrossingCapacity at 0.
+// tells whether the line meets `o` at all. The scratch scope keeps the state
+// of the ray's own buffer, being filled around this call.
 bool OriginOutside(const G_POINT& origin, const LINE& carrier, const geobject& o, bool& lineCrosses)
 {
     CrossingScope scratch;
@@ -311,12 +304,8 @@ geolist_ref ray::operator<<(const geobject& o)
     short c = RayObjectCrossings(origin_, direction_, o, &buffer, 0);
     LINE carrier;
     LineAtAngle(carrier, origin_, direction_);
-    // The line's crossings need the crossing state: park this buffer's capacity.
-    const short capacity = CrossingCapacity();
-    CrossingCapacity() = 0;
     bool lineCrosses = false;
     const bool outside = OriginOutside(origin_, carrier, o, lineCrosses);
-    CrossingCapacity() = capacity;
     if (lineCrosses && !outside) {
         const short added = AddCrossings(origin_, origin_, 1, &buffer, c, carrier.ltan);
         if (buffer == nullptr) return EmptyResult();
@@ -337,11 +326,8 @@ geolist_ref ray::operator>>(const geobject& o)
     }
     LINE carrier;
     LineAtAngle(carrier, origin_, direction_);
-    const short capacity = CrossingCapacity();
-    CrossingCapacity() = 0;
     bool lineCrosses = false;
     const bool outside = OriginOutside(origin_, carrier, o, lineCrosses);
-    CrossingCapacity() = capacity;
     if (outside) {
         if (count == 1) {  // the ray only touches o
             FreeCrossings(&buffer);
@@ -429,21 +415,10 @@ short RayObjectCrossings(G_POINT origin, double direction, const geobject& objec
         return 0;
     }
     case GEO_LIST:
-    case GEO_LIST_REF: {
-        const geolist_pr* body = object.typecode() == GEO_LIST ? static_cast<const geolist&>(object).body()
-                                                               : static_cast<const geolist_ref&>(object).body();
-        if (body == nullptr) return 0;
-        short total = 0;
-        for (int i = 0; i < body->length; ++i) {
-            const int code = body->items[i].code;
-            if (code <= GEO_POINT && code >= -GEO_POINT) continue;
-            std::unique_ptr<geobject> holder;
-            const geobject* item = ItemObject(body->items[i], holder);
-            if (item != nullptr)
-                total = static_cast<short>(total + RayObjectCrossings(origin, direction, *item, buffer, base + total));
-        }
-        return total;
-    }
+    case GEO_LIST_REF:
+        return SumOverItems(object, [&](const geobject& item, short total) {
+            return RayObjectCrossings(origin, direction, item, buffer, static_cast<short>(base + total));
+        });
     case GEO_ITEM: {
         std::unique_ptr<geobject> holder;
         const geobject* item = ItemObject(static_cast<const geoitem&>(object), holder);

@@ -18,18 +18,32 @@ geolist_ref EmptyResult()
     return geolist_ref(list.body());
 }
 
+namespace {
+
+// Hands the crossing buffer to `body` as its value store of `slots` points
+// and sets CrossingCapacity to 0; with nothing to hand over the buffer is
+// freed and false returned.
+bool HandOverBuffer(geolist_pr* body, G_POINT** buffer, short slots, bool any)
+{
+    if (!any || body == nullptr || *buffer == nullptr) {
+        FreeCrossings(buffer);
+        return false;
+    }
+    body->store = *buffer;
+    body->storeCount = slots;
+    *buffer = nullptr;
+    CrossingCapacity() = 0;
+    return true;
+}
+
+} // namespace
+
 geolist_ref PointsResult(G_POINT** buffer, short n)
 {
     geolist list;
     geolist_pr* body = list.body();
-    if (n <= 0 || body == nullptr || *buffer == nullptr) {
-        FreeCrossings(buffer);
-        return geolist_ref(body);
-    }
-    body->store = *buffer;
+    if (!HandOverBuffer(body, buffer, n, n > 0)) return geolist_ref(body);
     body->length = n;
-    *buffer = nullptr;
-    CrossingCapacity() = 0;
     if (!StoreResultPoints(body)) {
         // No items: the store goes back with the body.
         body->length = 0;
@@ -53,14 +67,7 @@ geolist_ref PiecesResult(G_POINT** buffer, short m, short first, short pieces)
 {
     geolist list;
     geolist_pr* body = list.body();
-    if (pieces <= 0 || body == nullptr || *buffer == nullptr) {
-        FreeCrossings(buffer);
-        return geolist_ref(body);
-    }
-    body->store = *buffer;
-    body->storeCount = m;
-    *buffer = nullptr;
-    CrossingCapacity() = 0;
+    if (!HandOverBuffer(body, buffer, m, pieces > 0)) return geolist_ref(body);
     for (short i = 0; i < pieces; ++i)
         if (!AppendResultItem(body, GEO_STORED_PIECE, body->store + first + 2 * i))
             break;
@@ -114,4 +121,46 @@ const geobject* ItemObject(const geoitem& item, std::unique_ptr<geobject>& holde
     if (item.item() == nullptr)
         return nullptr;
     return ItemObject(*item.item(), holder);
+}
+
+const geolist_pr* ListBodyOf(const geobject& list)
+{
+    return list.typecode() == GEO_LIST ? static_cast<const geolist&>(list).body()
+                                       : static_cast<const geolist_ref&>(list).body();
+}
+
+short SumOverItems(const geobject& list, const std::function<short(const geobject&, short)>& cross)
+{
+    const geolist_pr* body = ListBodyOf(list);
+    if (body == nullptr) return 0;
+    short total = 0;
+    for (int i = 0; i < body->length; ++i) {
+        const int code = body->items[i].code;
+        if (code <= GEO_POINT && code >= GEO_STORED_POINT) continue;
+        std::unique_ptr<geobject> holder;
+        const geobject* item = ItemObject(body->items[i], holder);
+        if (item != nullptr) total = static_cast<short>(total + cross(*item, total));
+    }
+    return total;
+}
+
+bool ListCodesAre(const geolist& list, std::initializer_list<int> codes)
+{
+    const geolist_pr* body = list.body();
+    if (body == nullptr || static_cast<int>(codes.size()) != list.count()) return false;
+    int i = 0;
+    for (int c : codes)
+        if (body->items[i++].code != c) return false;
+    return true;
+}
+
+AngleScope::AngleScope() { CrossingCapacity() = 0; }
+
+AngleScope::~AngleScope() { release(); }
+
+void AngleScope::release()
+{
+    std::free(angles_);
+    angles_ = nullptr;
+    CrossingCapacity() = 0;
 }

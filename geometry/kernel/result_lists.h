@@ -1,8 +1,10 @@
-// Shared steps of the crossing and clipping operators of segment, ray and
-// circle: turning a crossing buffer into a result list, and viewing a list
-// item as an object.
+// Shared steps of the list constructions and the crossing and clipping
+// operators of segment, ray and circle: matching argument codes, turning a
+// crossing buffer into a result list, and viewing a list item as an object.
 #pragma once
 
+#include <functional>
+#include <initializer_list>
 #include <memory>
 
 #include "geobject.h"
@@ -32,3 +34,32 @@ bool AppendResultItem(geolist_pr* body, int code, G_POINT* stored);
 const geobject* ItemObject(const geoitem& item, std::unique_ptr<geobject>& holder);
 // The same for a list item in place.
 const geobject* ItemObject(list_item& item, std::unique_ptr<geobject>& holder);
+
+// The body behind a geolist or geolist_ref (null for an empty handle).
+const geolist_pr* ListBodyOf(const geobject& list);
+
+// Runs `cross(object, total)` over the items of a geolist or geolist_ref that
+// can cross: objects above a point, and stored rays, vertex runs, arcs and
+// pieces through a temporary object. `total` is the sum so far, so that each
+// item's results follow the previous ones; returns the sum.
+short SumOverItems(const geobject& list, const std::function<short(const geobject&, short)>& cross);
+
+// Whether the list holds exactly these item codes, in this order.
+bool ListCodesAre(const geolist& list, std::initializer_list<int> codes);
+
+// Owns one angle array of the crossing state for a scope: starts it empty
+// (capacity 0) and frees it on every way out.
+class AngleScope {
+public:
+    AngleScope();
+    ~AngleScope();
+    AngleScope(const AngleScope&) = delete;
+    AngleScope& operator=(const AngleScope&) = delete;
+    double** buffer() { return &angles_; }
+    double* angles() const { return angles_; }
+    // Frees the array now and sets CrossingCapacity to 0.
+    void release();
+
+private:
+    double* angles_ = nullptr;
+};

@@ -44,7 +44,7 @@ G_POINT Polar(const G_POINT& from, double direction, double distance)
 
 // Raw views of the items of an argument list.
 struct Arguments {
-    explicit Arguments(const geolist& list) : body(list.body()), n(list.count()) {}
+    explicit Arguments(const geolist& list) : body(list.body()), n(list.count()), list_(list) {}
 
     int code(int i) const { return body->items[i].code; }
     const geobject& object(int i) const { return *body->items[i].object; }
@@ -53,17 +53,13 @@ struct Arguments {
     const segment& segmentAt(int i) const { return static_cast<const segment&>(object(i)); }
     double number(int i) const { return body->items[i].number; }
     char keyword(int i) const { return body->items[i].keyword; }
-    bool matches(std::initializer_list<int> codes) const
-    {
-        if (static_cast<int>(codes.size()) != n) return false;
-        int i = 0;
-        for (int c : codes)
-            if (code(i++) != c) return false;
-        return true;
-    }
+    bool matches(std::initializer_list<int> codes) const { return ListCodesAre(list_, codes); }
 
     const geolist_pr* body;
     int n;
+
+private:
+    const geolist& list_;
 };
 
 // The piece of the pair (T[i], T[i+1]) or (T[j], T[j+1]) whose midpoint lies
@@ -325,16 +321,28 @@ bool segment::fromFourItems(const geolist& list)
     return false;
 }
 
+namespace {
+
+// Index of the first touching point of the outer (or inner) tangent pair that
+// CommonTangentPoints wrote; -1 (GeoError 1) when it wrote no such pair:
+// outer tangents exist for k of 4, 5 and 8, inner ones only for k = 8.
+int TangentPairStart(const CIRCLE& C, const CIRCLE& D, bool outer, G_POINT T[8])
+{
+    const int k = CommonTangentPoints(C, D, T);
+    if ((outer && k < 4) || (!outer && k != 8)) {
+        GeoError() = GEO_NO_SOLUTION;
+        return -1;
+    }
+    return outer ? (k == 5 ? 1 : 0) : 4;
+}
+
+} // namespace
+
 void segment::tangentNearPoint(const CIRCLE& C, const CIRCLE& D, const G_POINT& P, bool outer)
 {
     G_POINT T[8];
-    const int k = CommonTangentPoints(C, D, T);
-    // Outer tangents exist for k of 4, 5 and 8, inner ones only for k = 8.
-    if ((outer && k < 4) || (!outer && k != 8)) {
-        GeoError() = GEO_NO_SOLUTION;
-        return;
-    }
-    const int s = outer ? (k == 5 ? 1 : 0) : 4;
+    const int s = TangentPairStart(C, D, outer, T);
+    if (s < 0) return;
     const int i = NearerPieceIndex(T, s, s + 2, P);
     move(T[i], T[i + 1]);
 }
@@ -342,12 +350,8 @@ void segment::tangentNearPoint(const CIRCLE& C, const CIRCLE& D, const G_POINT& 
 void segment::tangentBySide(const CIRCLE& C, const CIRCLE& D, bool outer, bool left)
 {
     G_POINT T[8];
-    const int k = CommonTangentPoints(C, D, T);
-    if ((outer && k < 4) || (!outer && k != 8)) {
-        GeoError() = GEO_NO_SOLUTION;
-        return;
-    }
-    const int s = outer ? (k == 5 ? 1 : 0) : 4;
+    const int s = TangentPairStart(C, D, outer, T);
+    if (s < 0) return;
     const bool firstLeft = PointLeftOfLine(T[s], C.center, D.center);
     const int i = (firstLeft == left) ? s : s + 2;
     move(T[i], T[i + 1]);
@@ -620,9 +624,7 @@ geolist_ref segment::pieces(const geobject& o, bool wantInside) const
         FreeCrossings(&buffer);
         return EmptyResult();
     }
-    // The line's crossings go to a second buffer: park the first one's capacity.
-    const short capacity = CrossingCapacity();
-    CrossingCapacity() = 0;
+    // The line's crossings go to a scratch buffer; its scope keeps this one's state.
     bool firstWanted = !wantInside;
     {
         CrossingScope lineCrossings;
@@ -634,7 +636,6 @@ geolist_ref segment::pieces(const geobject& o, bool wantInside) const
             firstWanted = wantInside ? !outside : outside;
         }
     }
-    CrossingCapacity() = capacity;
     const short f = firstWanted ? 0 : 1;
     return PiecesResult(&buffer, m, f, static_cast<short>((m - f) / 2));
 }
@@ -684,19 +685,10 @@ short SegmentObjectCrossings(G_POINT A, G_POINT B, const geobject& object, G_POI
         return 0;
     }
     case GEO_LIST:
-    case GEO_LIST_REF: {
-        const geolist_pr* body = object.typecode() == GEO_LIST ? static_cast<const geolist&>(object).body()
-                                                               : static_cast<const geolist_ref&>(object).body();
-        if (body == nullptr) return 0;
-        short total = 0;
-        for (int i = 0; i < body->length; ++i) {
-            std::unique_ptr<geobject> holder;
-            const geobject* item = ItemObject(body->items[i], holder);
-            if (item != nullptr)
-                total = static_cast<short>(total + SegmentObjectCrossings(A, B, *item, buffer, index + total));
-        }
-        return total;
-    }
+    case GEO_LIST_REF:
+        return SumOverItems(object, [&](const geobject& item, short total) {
+            return SegmentObjectCrossings(A, B, item, buffer, static_cast<short>(index + total));
+        });
     case GEO_ITEM: {
         std::unique_ptr<geobject> holder;
         const geobject* item = ItemObject(static_cast<const geoitem&>(object), holder);

@@ -318,6 +318,11 @@ TEST_F(AngleTest, ArcComparisonAndSweep)
     EXPECT_TRUE(angle(135.0) != quarter);
     EXPECT_DOUBLE_EQ(angle(quarter).rad(), kPi / 2);
     EXPECT_DOUBLE_EQ(angle(arc(ARC{{0, 0}, 1, 1.0, 1.0})).rad(), kTurn);  // a full turn, not wrapped
+    // Equal start and end: the arc is a full turn and holds every direction.
+    const arc full(ARC{{0, 0}, 1, 1.0, 1.0});
+    EXPECT_TRUE(angle(200.0) == full);
+    EXPECT_TRUE(angle(-30.0) == full);
+    EXPECT_FALSE(angle(-30.0) != full);
 }
 
 }  // namespace

@@ -109,6 +109,15 @@ TEST(ArcSweepAndRange, EqualAnglesAreAFullTurnAndRangesWrap)
     EXPECT_TRUE(AngleInRange(1.0, 0.5, 1.5));
     EXPECT_TRUE(AngleInRange(1.5009, 0.5, 1.5));  // GeoDif to spare
     EXPECT_FALSE(AngleInRange(1.502, 0.5, 1.5));
+
+    // Equal bounds: a gap of one direction for the plain range test, a full
+    // turn for an arc.
+    EXPECT_TRUE(AngleInRange(1.0005, 1.0, 1.0));
+    EXPECT_FALSE(AngleInRange(2.0, 1.0, 1.0));
+    EXPECT_TRUE(AngleInArc(2.0, ARC{{0, 0}, 1, 1.0, 1.0}));
+    EXPECT_TRUE(AngleInArc(-2.0, ARC{{0, 0}, 1, 1.0, 1.0}));
+    EXPECT_TRUE(AngleInArc(0.1, ARC{{0, 0}, 1, 6.0, 0.5}));
+    EXPECT_FALSE(AngleInArc(3.0, ARC{{0, 0}, 1, 6.0, 0.5}));
 }
 
 TEST(VertexAngle, RightAngleShortSidesAndRoundingPastOne)
@@ -184,6 +193,20 @@ TEST_F(CrossingBufferTest, InsertArcAngleKeepsArcOrderAndGrowsByTwo)
         EXPECT_DOUBLE_EQ(buffer_[i], expected[i]) << i;
 }
 
+// A count beyond the recorded capacity grows the buffer past the count
+// instead of writing outside it.
+TEST_F(CrossingBufferTest, InsertArcAngleGrowsPastACountBeyondTheCapacity)
+{
+    ASSERT_TRUE(InsertArcAngle(0.5, &buffer_, 0));
+    ASSERT_TRUE(InsertArcAngle(2.0, &buffer_, 1));
+    CrossingCapacity() = 0;
+    ASSERT_TRUE(InsertArcAngle(1.0, &buffer_, 2));
+    EXPECT_EQ(CrossingCapacity(), 4);
+    EXPECT_DOUBLE_EQ(buffer_[0], 0.5);
+    EXPECT_DOUBLE_EQ(buffer_[1], 1.0);
+    EXPECT_DOUBLE_EQ(buffer_[2], 2.0);
+}
+
 TEST_F(CrossingBufferTest, InsertArcAngleDescending)
 {
     CrossingDescending() = 1;
@@ -249,6 +272,18 @@ TEST_F(CrossingBufferTest, PolygonCornerAndSideNormal)
     EXPECT_NEAR(PolygonSideNormal(*sq.body(), G_POINT{5, 1}), kPi / 2, 1e-9);
     EXPECT_NEAR(PolygonSideNormal(*sq.body(), G_POINT{9, 5}), kPi, 1e-9);
     EXPECT_EQ(CrossingCapacity(), 0);
+}
+
+// The corner and side probes use a buffer of their own: one being filled
+// around them keeps its capacity.
+TEST_F(CrossingBufferTest, CornerAndSideProbesKeepAnOuterBuffersCapacity)
+{
+    const polygon sq = Square();
+    CrossingCapacity() = 6;
+    EXPECT_NEAR(NormalizeAngle(PolygonCornerAngle(*sq.body(), 1, 0)), 3 * kPi / 4, 1e-9);
+    EXPECT_EQ(CrossingCapacity(), 6);
+    EXPECT_NEAR(PolygonSideNormal(*sq.body(), G_POINT{1, 5}), 0.0, 1e-9);
+    EXPECT_EQ(CrossingCapacity(), 6);
 }
 
 }  // namespace

@@ -76,6 +76,10 @@ TEST_F(ArcConstruction, ImpossibleChordsFailCleanly)
     EXPECT_FALSE(Build(a, p1 & same & 1.0 & "CHORD"));
     EXPECT_EQ(GeoError(), 1);
     EXPECT_TRUE(std::isfinite(a.endAngle()));
+    // A NaN chord length is no chord either.
+    EXPECT_FALSE(Build(a, p1 & p2 & std::nan("") & "CHORD"));
+    EXPECT_EQ(GeoError(), 1);
+    EXPECT_TRUE(std::isfinite(a.endAngle()));
     // Any keyword other than RADIUS and CHORD.
     EXPECT_FALSE(Build(a, p1 & p2 & 1.0 & "LEFT"));
     EXPECT_EQ(GeoError(), 1);
@@ -234,6 +238,17 @@ TEST_F(ArcConstruction, FailingCircleCasesReportNoSolution)
     // Circles 20 apart cannot both be touched by a circle of radius 1.
     circle c1(point(0, 0), 1), c2(point(20, 0), 1);
     EXPECT_FALSE(Build(a, c1 & c2 & 1.0 & "LEFT"));
+    EXPECT_EQ(GeoError(), 1);
+    // The rows C L P and L L P P test their circle case too: no circle
+    // through a point below y = -3 touches that line and a circle above it,
+    // and none through (0, 5) touches both y = 0 and y = 2.
+    circle unit(point(0, 0), 1);
+    line floor(LINE{0, -3});
+    point below(0, -5);
+    EXPECT_FALSE(Build(a, unit & floor & below));
+    EXPECT_EQ(GeoError(), 1);
+    point outside(0, 5), hint(1, 5);
+    EXPECT_FALSE(Build(a, l1 & l2 & outside & hint));
     EXPECT_EQ(GeoError(), 1);
 }
 

@@ -207,6 +207,11 @@ TEST(Arc, CrossingsWithArcsAndRays)
         EXPECT_NEAR(hit.y(), 3, 1e-9);
         EXPECT_NEAR(std::fabs(hit.x()), 4, 1e-9);
     }
+    // A ray pointing left along the x axis, its direction held as pi or as
+    // -pi, meets the full circle at (1, 0) and (-1, 0) either way.
+    const arc full = Arc(0, 0, 1, 0, 0);
+    EXPECT_EQ((full % ray(G_POINT{5, 0}, kPi)).count(), 2);
+    EXPECT_EQ((full % ray(G_POINT{5, 0}, -kPi)).count(), 2);
     // A ray pointing away finds nothing; a point gives an empty result.
     EXPECT_EQ((a % ray(G_POINT{-10, 3}, kPi)).count(), 0);
     EXPECT_EQ((a % point(0, 5)).count(), 0);

@@ -39,9 +39,12 @@ struct Scene {
 
 class CircleDispatch : public ::testing::Test {
 protected:
-    void SetUp() override { GeoError() = 0; }
-    void TearDown() override { GeoError() = 0; }
+    void SetUp() override { savedError_ = GeoError(); }
+    void TearDown() override { GeoError() = savedError_; }
     Scene s;
+
+private:
+    char savedError_ = 0;
 };
 
 TEST_F(CircleDispatch, RowsWithTheTextsNumbers)
@@ -230,7 +233,7 @@ TEST_F(CircleDispatch, EveryRowRoutesToItsCase)
         big(point(0, 0), 5), small2(point(0, 0), 2), left(point(-3, 0), 1), right(point(3, 0), 1),
         c0(point(0, 0), 1), c1(point(10, 0), 2), c2(point(4, 8), 1.5), far1(point(-5, 0), 1),
         far2(point(5, 0), 2);
-    segment chord(G_POINT{0, 0}, G_POINT{10, 0}), floorPiece(G_POINT{-5, 0}, G_POINT{5, 0});
+    segment chord(G_POINT{0, 0}, G_POINT{10, 0}), floorSegment(G_POINT{-5, 0}, G_POINT{5, 0});
     ray up(G_POINT{0, -3}, 1.5707963267948966);
     arc highArc(ARC{{0, 10}, 2, 0, 3});
     angle right90(90.0), down(-90.0);
@@ -360,7 +363,7 @@ TEST_F(CircleDispatch, EveryRowRoutesToItsCase)
          [&](const CIRCLE& c) { return c.center.y > 0 && through({{8, 0}})(c) && TouchesOutside(c, big.record()); }},
         {"three lines near points", [&] { return floor & wall & slant & p10b & p01 & p219; }, {0, 0},
          tangentTo({F, W, slant.record()}, {}, {})},
-        {"segment, ray, line near points", [&] { return floorPiece & up & slant & p10b & p01 & p219; }, {0, 0},
+        {"segment, ray, line near points", [&] { return floorSegment & up & slant & p10b & p01 & p219; }, {0, 0},
          tangentTo({F, W, slant.record()}, {}, {})},
         {"circle and two lines near points", [&] { return corner & floor & wall & p10 & p51 & p15; }, {0, 0},
          tangentTo({F, W}, {corner.record()}, {})},

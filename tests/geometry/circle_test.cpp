@@ -1,12 +1,14 @@
 #include "circle.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include <gtest/gtest.h>
 
 #include "angle.h"
 #include "arc.h"
 #include "geolist.h"
+#include "intersections.h"
 #include "line.h"
 #include "point.h"
 #include "poly_member.h"
@@ -235,6 +237,38 @@ TEST_F(CircleTest, CrossingsInTheSpecifiedOrder)
     const circle across(1.0, point(2, 0));
     EXPECT_EQ((across % square).count(), 2);
     EXPECT_EQ((unit % point(0, 0)).count(), 0);
+}
+
+TEST_F(CircleTest, TouchingCountsByKind)
+{
+    const circle unit(1.0, point(0, 0));
+    // A segment that only touches (result 3 of the segment worker) is no
+    // crossing, from either side.
+    const segment touching(point(-2, 1), point(2, 1));
+    G_POINT contact[2];
+    ASSERT_EQ(SegmentCircleCrossings(touching.startPoint(), touching.endPoint(), unit.record(), contact), 3);
+    EXPECT_EQ((unit % touching).count(), 0);
+    EXPECT_EQ((touching % unit).count(), 0);
+    double* angles = nullptr;
+    EXPECT_EQ(CircleCrossings(unit.record(), touching, &angles, 0), 0);
+    std::free(angles);
+    CrossingCapacity() = 0;
+    // The clip sees no cut: the whole circle, on the side of its centre.
+    circle c = unit;
+    const geolist_ref outside = c >> touching;
+    ASSERT_EQ(outside.count(), 1);
+    EXPECT_EQ(outside.type(0), 9);
+    // A segment with one end inside cuts once.
+    const geolist_ref once = unit % segment(point(0, 0), point(2, 0));
+    ASSERT_EQ(once.count(), 1);
+    EXPECT_NEAR(StoredAt(once, 0, 0).x, 1, 1e-9);
+    // A tangent line and a touching circle give their one point.
+    const geolist_ref tangent = unit % line(0.0, 1.0);
+    ASSERT_EQ(tangent.count(), 1);
+    EXPECT_NEAR(StoredAt(tangent, 0, 0).y, 1, 1e-6);
+    const geolist_ref touch = unit % circle(1.0, point(2, 0));
+    ASSERT_EQ(touch.count(), 1);
+    EXPECT_NEAR(StoredAt(touch, 0, 0).x, 1, 1e-6);
 }
 
 TEST_F(CircleTest, CrossingsWithAListAndItsStoredValues)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "circle_case_checks.h"
 #include "circle_constructions.h"
@@ -207,6 +208,54 @@ TEST(CirclesTangent, TwoCirclesCentreOnALine)
     ASSERT_TRUE(CircleFrom2CirclesCenterOnLine({{-5, 0}, 1}, {{5, 0}, 1}, l, {0, 3}, 0, out));
     EXPECT_NEAR(out.center.x, 0.0, 1e-9);
     EXPECT_NEAR(out.center.y, 3.0, 1e-9);
+}
+
+// Over many arrangements, a case either fails or gives a finite circle, and
+// the radius searches give one through their point.
+TEST(CirclesTangent, SweepNeverReportsAWrongCircleAsSuccess)
+{
+    std::mt19937 rng(7);
+    std::uniform_real_distribution<double> coordinate(-20, 20), radius(0.2, 8);
+    auto point = [&] { return G_POINT{coordinate(rng), coordinate(rng)}; };
+    auto circle = [&] { return CIRCLE{point(), radius(rng)}; };
+    auto line = [&] {
+        const int kind = static_cast<int>(rng() % 5);
+        return LINE{kind == 0 ? 0.0 : kind == 1 ? GEO_VERTICAL : coordinate(rng) / 5, coordinate(rng)};
+    };
+    const char kinds[] = {0, GEO_KW_EXTERNAL, GEO_KW_INTERNAL, GEO_KW_ENVELOPS, GEO_KW_TANGENT};
+    for (int i = 0; i < 2000; ++i) {
+        SCOPED_TRACE(i);
+        const G_POINT hint = point(), p = point();
+        const CIRCLE a = circle(), b = circle(), c = circle();
+        const LINE l = line(), m = line();
+        const auto code = static_cast<signed char>(rng() % 12);
+        const char kind = kinds[rng() % 5];
+        CIRCLE out{{0, 0}, 1};
+        if (CircleFrom2CirclesPoint(a, b, p, hint, code, out)) {
+            EXPECT_TRUE(IsFinite(out) && PassesThrough(out, p));
+        }
+        if (CircleFromCircleLinePoint(a, l, p, hint, kind, out)) {
+            EXPECT_TRUE(IsFinite(out) && PassesThrough(out, p));
+        }
+        if (CircleFrom3Circles(a, b, c, 0, out)) {
+            EXPECT_TRUE(IsFinite(out));
+        }
+        if (CircleFrom2CirclesLineSides(a, rng() % 2 == 0, b, rng() % 2 == 0, l, radius(rng), out)) {
+            EXPECT_TRUE(IsFinite(out) && TouchesLine(out, l));
+        }
+        if (CircleFrom2CirclesCenterOnLine(a, b, l, hint, code, out)) {
+            EXPECT_TRUE(IsFinite(out));
+        }
+        if (CircleFromCircle2LinesTangency(a, l, m, &hint, kind, 0, out)) {
+            EXPECT_TRUE(IsFinite(out) && TouchesLine(out, l));
+        }
+        if (CircleFromCircle2LinesNearPoints(a, l, m, p, hint, &hint, out)) {
+            EXPECT_TRUE(IsFinite(out));
+        }
+        if (CircleFromCirclePointRadiusKeyword(a, p, hint, radius(rng), kind, out)) {
+            EXPECT_TRUE(IsFinite(out) && PassesThrough(out, p));
+        }
+    }
 }
 
 }  // namespace

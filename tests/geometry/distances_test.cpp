@@ -6,6 +6,8 @@
 
 #include "arc.h"
 #include "circle.h"
+#include "geoitem.h"
+#include "geolist.h"
 #include "line.h"
 #include "point.h"
 #include "poly_member.h"
@@ -196,6 +198,25 @@ TEST_F(GeoDistanceTest, UnsupportedPairGivesZeroAndError3)
     GeoError() = 0;
     const arc a(ARC{{0, 0}, 1, 0, 1});
     EXPECT_DOUBLE_EQ(GeoDistance(a, c), 0.0);
+    EXPECT_EQ(GeoError(), 3);
+}
+
+// Documented oddities: a segment crossing a line measures by its nearer end,
+// lines that are not parallel are 0 apart, and a list is no measurable object.
+TEST_F(GeoDistanceTest, CrossingsAreNotDetectedAndListsAreNotMeasured)
+{
+    const segment crossing(point(0, -1), point(0, 3));
+    const line xAxis(0.0, 0.0);
+    EXPECT_NEAR(GeoDistance(crossing, xAxis), 1.0, 1e-12);
+    EXPECT_DOUBLE_EQ(GeoDistance(line(1.0, 0.0), line(1.002, 5.0)), 0.0);
+    EXPECT_EQ(GeoError(), 0);
+
+    const point a(0, 0), b(3, 4);
+    const geolist both = a & b;
+    EXPECT_DOUBLE_EQ(GeoDistance(both, a), 0.0);
+    EXPECT_EQ(GeoError(), 3);
+    GeoError() = 0;
+    EXPECT_DOUBLE_EQ(GeoDistance(both[1], a), 0.0);  // an item is not unwrapped
     EXPECT_EQ(GeoError(), 3);
 }
 

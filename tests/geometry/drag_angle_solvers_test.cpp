@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <limits>
 
 #include "circle.h"
 #include "drag_solvers.h"
@@ -257,6 +259,50 @@ TEST(AdjustDoubleRotateParallel, TurnsBothLines)
     EXPECT_FALSE(AdjustDoubleRotateParallel(point(0, 0), n1, point(1, 0), n2, 3));
     EXPECT_EQ(n1.ltan(), 2);
     EXPECT_EQ(n2.laxe(), 2);
+}
+
+// A NaN or an infinity in the input is a clean failure: false, and the
+// points, lines and flags passed in keep their values.
+TEST(DragPairSolvers, NonFiniteInputFailsUntouched)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double bad : {nan, inf}) {
+        point p1(0, 0), p2(5, 5);
+        EXPECT_FALSE(AdjustDoubleSolve(Line(0, 0), Line(1, 0), p1, p2, bad, 2));
+        EXPECT_FALSE(AdjustDoubleSolve(Line(0, 0), Line(1, bad), p1, p2, 1, 2));
+        EXPECT_FALSE(AdjustDoubleSolve(Line(kVertical, bad), Line(1, 0), p1, p2, 1, 2));
+        EXPECT_FALSE(AdjustDoubleSolve(circle(point(0, 0), 5), Line(0, 3), p1, p2, bad, 1));
+        EXPECT_FALSE(AdjustDoubleSolve(circle(point(0, 0), bad), Line(kVertical, 3), p1, p2, 1, 1));
+        EXPECT_FALSE(AdjustDoubleSolve(circle(point(0, 0), 5), circle(point(10, 0), 5), p1, p2, 2,
+                                       bad));
+        ExpectPoint(p1, 0, 0);
+        ExpectPoint(p2, 5, 5);
+
+        line l1 = Line(1, 0), l2 = Line(1, 2);
+        EXPECT_FALSE(AdjustDoubleRotateParallel(point(0, 0), l1, point(0, 5), l2, bad));
+        EXPECT_FALSE(AdjustDoubleRotateParallel(point(bad, 0), l1, point(0, 5), l2, 3));
+        EXPECT_EQ(l1.ltan(), 1);
+        EXPECT_EQ(l1.laxe(), 0);
+        EXPECT_EQ(l2.laxe(), 2);
+
+        bool flag = false;
+        line arm = Line(2, 3);
+        EXPECT_FALSE(AdjustRotateAngle(point(0, 0), point(1, 0), false, bad, &flag, &arm));
+        EXPECT_FALSE(AdjustRotateAngle(point(bad, 0), point(1, 0), false, 30, &flag, &arm));
+        EXPECT_FALSE(flag);
+        EXPECT_EQ(arm.ltan(), 2);
+        EXPECT_EQ(arm.laxe(), 3);
+
+        point out[4] = {point(-99, -99), point(-99, -99), point(-99, -99), point(-99, -99)};
+        AdjustDoubleRotateAngle(point(0, 1), point(0, 3), Line(0, bad), 20, out);
+        AdjustDoubleRotateAngleOnCircle(circle(point(0, 0), 5), point(0, 0), point(10, 0), bad, out);
+        AdjustDoubleRotateAngleOnCircle(circle(point(0, 0), bad), point(0, 0), point(10, 0), 90, out);
+        for (const point& p : out) {
+            EXPECT_TRUE(std::isfinite(p.x()));
+            EXPECT_TRUE(std::isfinite(p.y()));
+        }
+    }
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
+#include <limits>
 
 #include "line.h"
 #include "point.h"
@@ -273,6 +275,47 @@ TEST(AdjustDoubleRotateMove, ParallelThroughTheCandidateMeetsL2AtDistance)
         const G_POINT m2 = Meet(c, G_POINT{c.x + 1, c.y + l1.ltan}, l2);
         EXPECT_NEAR(std::hypot(m2.x - c.x, m2.y - c.y), 1, 1e-6);
     }
+}
+
+// A NaN or an infinity reaching a solver from a broken drag gives no
+// candidate: nothing non-finite is ever written into the array.
+TEST(DragSolvers, NonFiniteInputWritesNoCandidate)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (double bad : {nan, inf}) {
+        Candidates out;
+        EXPECT_EQ(Slide(point(1, 2), Line(1, 0), bad, out.out()), 0);
+        EXPECT_EQ(Slide(point(bad, 2), Line(0, 0), 1, out.out()), 0);
+        AdjustRotateLinear(Line(0, 0), point(0, 5), point(2, 0), bad, out.out());
+        MoveSelfAffect(Line(-1, 5), Line(0, 0), Line(2, 0), bad, out.out());
+        RotateQuartic(point(0, -3), line(LINE{0.5, 1}), line(LINE{3, -4}), bad, out.out());
+        RotateQuartic(point(bad, 0), line(LINE{0, 1}), line(LINE{0, 3}), 4, out.out());
+        AdjustDoubleRotateRotate(point(0, 0), point(4, 0), bad, 2.5, out.out());
+        AdjustDoubleRotateRotate(point(0, 0), point(4, 1), 2.5, bad, out.out());
+        AdjustDoubleRotateMove(Line(1, 0), Line(kVertical, 1), point(0, 0), bad, 1, out.out());
+        AdjustDoubleRotateMove(Line(0.5, 0), Line(-1, 4), point(1, 2), 3, bad, out.out());
+        for (const point& p : out.p) {
+            EXPECT_TRUE(std::isfinite(p.x())) << bad;
+            EXPECT_TRUE(std::isfinite(p.y())) << bad;
+        }
+    }
+}
+
+TEST(AdjustDoubleRotateMove, TangentRadicandCountsAsZero)
+{
+    // l2 (x = 5) touches the circle of radius 5: both candidates at (5, 0).
+    Candidates out;
+    ASSERT_EQ(AdjustDoubleRotateMove(Line(0, 0), Line(kVertical, 5), point(0, 0), 5, 0, out.out()),
+              2);
+    ExpectPoint(out.p[0], 5, 0);
+    ExpectPoint(out.p[1], 5, 0);
+    // Just beyond reach by less than the 1e-6 radicand margin still counts.
+    Candidates near;
+    ASSERT_EQ(AdjustDoubleRotateMove(Line(0, 0), Line(kVertical, 5 + 5e-8), point(0, 0), 5, 0,
+                                     near.out()),
+              2);
+    ExpectPoint(near.p[0], 5 + 5e-8, 0, 1e-6);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "geolist_fixtures.h"
 #include "line.h"
 #include "point.h"
+#include "polygon.h"
 #include "segment.h"
 #include "settings.h"
 
@@ -98,6 +99,11 @@ TEST(GeoitemTest, StoredRayDirectionFollowsTransforms)
         {"rotate", [](geoitem& v) { v.rotate(point(0, 0), kPi / 2); }, 3 * kPi / 4},
         {"mirror_point", [](geoitem& v) { v.mirror(point(0, 0)); }, -3 * kPi / 4},
         {"mirror_x_axis", [](geoitem& v) { v.mirror(line(LINE{0.0, 0.0})); }, -kPi / 4},
+        // The new direction is reduced into (-pi, pi].
+        {"rotate_wraps", [](geoitem& v) { v.rotate(point(0, 0), 3 * kPi / 2); }, -kPi / 4},
+        // 2 atan(100001) - d for the vertical sentinel slope.
+        {"mirror_vertical", [](geoitem& v) { v.mirror(line(LINE{GEO_VERTICAL, 0.0})); },
+         2 * std::atan(GEO_VERTICAL) - kPi / 4},
     };
     for (const Case& c : cases) {
         geolist l = StoredList({StoredRay({1, 0}, kPi / 4)});
@@ -164,6 +170,54 @@ TEST(GeoitemTest, StoredRunOffsetKeepsItsVertexCount)
     const double grown = box.endPoint().x - box.startPoint().x;
     EXPECT_NEAR(std::fabs(grown), 12.0, 1e-6);
     EXPECT_EQ(l[0].closed(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Outline items combine through the polygon's booleans; a vertex run through
+// a temporary polygon; any other item gives an empty list.
+TEST(GeoitemTest, BooleansOfOutlineItems)
+{
+    polygon first(5.0);
+    polygon second(5.0);
+    second.move(5.0, 5.0);
+    geolist objects = first & 2.0;
+    geolist runs = StoredList({StoredRun({{-5, -5}, {-5, 5}, {5, 5}, {5, -5}, {-5, -5}})});
+    struct Case {
+        const char* name;
+        geoitem view;
+        double overlap, unite, subtract;
+    };
+    const Case cases[] = {
+        {"polygon", objects[0], 25.0, 175.0, 75.0},
+        {"vertex_run", runs[0], 25.0, 175.0, 75.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const geolist_ref results[] = {c.view && second, c.view || second, c.view - second};
+        const double areas[] = {c.overlap, c.unite, c.subtract};
+        for (int i = 0; i < 3; ++i) {
+            ASSERT_EQ(results[i].count(), 1) << i;
+            EXPECT_NEAR(polygon(results[i][0]).area(), areas[i], 1e-6) << i;
+        }
+    }
+    EXPECT_EQ((objects[1] && second).count(), 0);
+    EXPECT_EQ((objects[1] || second).count(), 0);
+}
+
+TEST(GeoitemTest, StoredArcMirrorAndScaleMoveTheCentre)
+{
+    geolist l = StoredList({StoredArc(ARC{{1, 2}, 2, 0, kPi / 2})});
+    l[0].mirror(line(LINE{0.0, 0.0}));
+    ExpectPoint(ItemArc(l, 0).center, 1, -2);
+    EXPECT_NEAR(ItemArc(l, 0).radius, 2, kTol);
+    l[0].mirror(point(0, 0));
+    ExpectPoint(ItemArc(l, 0).center, -1, 2);
+    l[0].scale(3.0, 3.0);
+    ExpectPoint(ItemArc(l, 0).center, -3, 6);
+    EXPECT_NEAR(ItemArc(l, 0).radius, 6, kTol);
 }
 
 }  // namespace

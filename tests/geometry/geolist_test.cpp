@@ -472,3 +472,37 @@ TEST_F(GeolistTest, ArrayListOfUnsupportedClassIsEmpty)
 }
 
 }  // namespace
+
+namespace {
+
+// Bodies start with room for the items they are made with and grow by two.
+TEST_F(GeolistTest, CapacitiesOfNewBodiesAndGrowthByTwo)
+{
+    point a(0, 0), b(1, 1), c(2, 2), d(3, 3);
+    geolist one(a);
+    EXPECT_EQ(one.body()->capacity, 2);
+    geolist withNumber = a & 1.0;
+    EXPECT_EQ(withNumber.body()->capacity, 3);
+    geolist l = a & b;
+    EXPECT_EQ(l.body()->capacity, 3);
+    l & c;
+    EXPECT_EQ(l.body()->capacity, 3);
+    l & d;
+    EXPECT_EQ(l.count(), 4);
+    EXPECT_EQ(l.body()->capacity, 5);
+}
+
+TEST_F(GeolistTest, EmptyListAppendedChangesNothing)
+{
+    point a(0, 0);
+    geolist l(a);
+    geolist_pr* body = l.body();
+    const list_item* items = body->items;
+    l & geolist();
+    EXPECT_EQ(l.body(), body);
+    EXPECT_EQ(body->items, items);
+    EXPECT_EQ(body->capacity, 2);
+    EXPECT_EQ(l.count(), 1);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "arc.h"
@@ -167,9 +168,12 @@ TEST_F(InsideTests, RunWithAnArcSide) {
     // A "D": the straight side from (0, -1) up to (0, 1), then a half circle
     // of radius 1 about the origin back down through (1, 0).
     std::vector<G_POINT> d = Slots({{0, -1}, {0, 1}, {0, -1}}, {0, -GEO_PI});
+    // The arc side as the run builds it: a half circle about the origin through (1, 0).
     ARC side{};
-    if (!ArcFrom2PointsAngle({0, 1}, {0, -1}, -GEO_PI, side))
-        GTEST_SKIP() << "ArcFrom2PointsAngle (arc constructions) not available yet";
+    ASSERT_TRUE(ArcFrom2PointsAngle({0, 1}, {0, -1}, -GEO_PI, side));
+    EXPECT_NEAR(side.center.x, 0, kNear);
+    EXPECT_NEAR(side.center.y, 0, kNear);
+    EXPECT_NEAR(side.radius, 1, kNear);
     const InsideCase cases[] = {
         {{0.5, 0}, 0}, {{0.9, 0.3}, 0}, {{1.2, 0}, 1}, {{-0.5, 0}, 1}, {{1, 0}, 2}, {{0, 0.5}, 2},
     };
@@ -186,6 +190,37 @@ TEST_F(InsideTests, RunWithAnArcSide) {
         SCOPED_TRACE(testing::Message() << "bay " << c.point.x << ", " << c.point.y);
         EXPECT_EQ(AgainstRun(bay, c.point), c.expected);
     }
+}
+
+// A buffer holding `used` entries with room for exactly one more before the
+// 16-bit limit; a cut that adds two crossings must fail to grow it.
+G_POINT* NearlyFullBuffer(short used) {
+    G_POINT* buffer = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * (used + 1)));
+    for (short i = 0; buffer != nullptr && i < used; ++i) buffer[i] = G_POINT{0, -1.0 - i};
+    CrossingCapacity() = static_cast<short>(used + 1);
+    return buffer;
+}
+
+TEST_F(InsideTests, AFailedGrowthReportsMemoryAndLeavesNoBuffer) {
+    const short used = 32766;
+    std::vector<G_POINT> run = Slots({{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}}, {0, 0, 0, 0});
+    GeoError() = 0;
+    G_POINT* buffer = NearlyFullBuffer(used);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(RunLineCrossings(run.data(), 5, {GEO_VERTICAL, 1.0}, &buffer, used), 0);
+    EXPECT_EQ(GeoError(), GEO_NO_MEMORY);
+    EXPECT_EQ(buffer, nullptr);
+    EXPECT_EQ(CrossingCapacity(), 0);
+
+    // The polygon test then sees no crossings and answers "outside".
+    std::vector<G_POINT> square = {{0, 0}, {2, 0}, {2, 2}, {0, 2}, {0, 0}};
+    GeoError() = 0;
+    buffer = NearlyFullBuffer(used);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_EQ(PointInPolygon({1, 1}, Body(square), &buffer, used), 1);
+    EXPECT_EQ(GeoError(), GEO_NO_MEMORY);
+    EXPECT_EQ(buffer, nullptr);
+    EXPECT_EQ(CrossingCapacity(), 0);
 }
 
 // --- tests on lines and segments ------------------------------------------------------

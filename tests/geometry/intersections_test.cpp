@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
+#include "angular.h"
 #include "polygon.h"
 #include "settings.h"
 
@@ -268,6 +270,29 @@ TEST_F(Crossings, ArcCrossingsKeepOnlyPointsInEveryRange) {
     ExpectPoint(out[0], 3, -4);
 }
 
+// Equal start and end angles make a full turn, not the start direction alone.
+TEST_F(Crossings, AFullTurnArcKeepsEveryCrossingOfItsCircle) {
+    const ARC fullTurns[] = {
+        {{0, 0}, 1, 1.0, 1.0},
+        {{0, 0}, 1, 0.0, 0.0},
+        {{0, 0}, 1, -1.0, GEO_2PI - 1.0},  // a sweep of 2*pi from a negative start
+    };
+    for (const ARC& full : fullTurns) {
+        SCOPED_TRACE(testing::Message() << full.start << " .. " << full.end);
+        EXPECT_TRUE(AngleInArc(4.0, full));
+        G_POINT out[2] = {};
+        EXPECT_EQ(ArcLineCrossings(full, {0.0, -0.5}, out), 2);
+        EXPECT_EQ(ArcLineCrossings(full, {0.0, -1.0}, out), 3);
+        EXPECT_EQ(SegmentArcCrossings(full, {-2, -0.5}, {2, -0.5}, out), 2);
+        EXPECT_EQ(RayArcCrossings({-5, -0.5}, 0.0, full, out), 2);
+        EXPECT_EQ(ArcCircleCrossings(full, {{0, -1.5}, 1}, out), 2);
+        EXPECT_EQ(ArcArcCrossings(full, {{0, -1.5}, 1, 0.0, 0.0}, out), 2);
+    }
+    // A short arc about the start direction stays short.
+    EXPECT_FALSE(AngleInArc(4.0, {{0, 0}, 1, 1.0, 1.0005}));
+    EXPECT_TRUE(AngleInArc(1.0002, {{0, 0}, 1, 1.0, 1.0005}));
+}
+
 // --- segment with segment ----------------------------------------------------------
 
 TEST_F(Crossings, SegmentsSharingAnEndCrossOnlyWithTouchMode) {
@@ -463,6 +488,43 @@ TEST_F(Crossings, SegmentTouchingACornerIsDroppedWhenTheNeighboursStayOutside) {
         ASSERT_EQ(SegmentPolygonCrossings(body, {3, 3}, {2, 2}, crossings.buffer(), 0), 1);
         ExpectPoint(crossings[0], 2, 2);
     }
+}
+
+TEST_F(Crossings, AFailedGrowthInTheTouchRuleEndsTheWorker) {
+    std::vector<G_POINT> square = Square(2);
+    const POLY body = Body(square);
+    G_POINT before{3, 5}, after{5, 5};
+    GeoTouchMode() = 0;
+    CrossingPrevVertex() = &before;
+    CrossingNextVertex() = &after;
+    // The segment (1, 0) -> (1, 3) starts on the bottom side (touch rule at A)
+    // and crosses the top side after it. The buffer is one entry short of the
+    // 16-bit limit: the inside tests of the touch rule need two more slots,
+    // and after their failure nothing may be inserted into a fresh buffer.
+    const short full = 32766;
+    G_POINT* buffer = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * 32767));
+    ASSERT_NE(buffer, nullptr);
+    for (short i = 0; i < full; ++i) buffer[i] = G_POINT{-1.0 - i, 0};
+    CrossingCapacity() = 32767;
+    GeoError() = 0;
+    EXPECT_EQ(SegmentPolygonCrossings(body, {1, 0}, {1, 3}, &buffer, full), 0);
+    EXPECT_EQ(GeoError(), GEO_NO_MEMORY);
+    EXPECT_EQ(buffer, nullptr);
+    EXPECT_EQ(CrossingCapacity(), 0);
+    EXPECT_EQ(CrossingStart(), 0);
+    FreeCrossings(&buffer);
+}
+
+TEST_F(Crossings, TheTouchRuleLeavesAnEarlierErrorCodeInPlace) {
+    std::vector<G_POINT> square = Square(2);
+    G_POINT before{1, 3}, after{3, 5};
+    GeoTouchMode() = 0;
+    CrossingPrevVertex() = &before;
+    CrossingNextVertex() = &after;
+    GeoError() = 3;
+    CrossingScope crossings;
+    EXPECT_EQ(SegmentPolygonCrossings(Body(square), {3, 3}, {2, 2}, crossings.buffer(), 0), 0);
+    EXPECT_EQ(GeoError(), 3);
 }
 
 TEST_F(Crossings, CrossingScopeStartsEmptyAndFreesOnExit) {

@@ -195,6 +195,41 @@ TEST_F(LineConstructionsTest, RotateMirrorAndRadicalAxis)
     expectLine(l, 7.0, 7.0, 0.0);
 }
 
+// Touching points of two unit circles about (0, 0) and (4, 0): outer
+// tangents y = 1 and y = -1, inner tangents through (0.5, +-h) and (3.5, -+h).
+TEST_F(LineConstructionsTest, CommonTangentNearAnglesWithEightPoints)
+{
+    const double h = kRoot3 / 2;
+    const G_POINT t[8] = {{0, 1}, {4, 1}, {0, -1}, {4, -1}, {0.5, h}, {3.5, -h}, {0.5, -h}, {3.5, h}};
+    struct Case {
+        const char* name;
+        double a1, a2;
+        double slope, intercept;
+    } cases[] = {
+        {"both up: upper outer", kPi / 2, kPi / 2, 0, 1},
+        {"both down: lower outer", -kPi / 2, -kPi / 2, 0, -1},
+        {"tie on c1 goes to T[0]; T[5] strictly nearer on c2", 0, -2 * kPi / 3, -1 / kRoot3, 2 / kRoot3},
+        {"T[2] nearer on c1, T[7] strictly nearer on c2", -kPi / 2, 2 * kPi / 3, 1 / kRoot3, -2 / kRoot3},
+        {"T[2] nearer on c1, tie on c2 keeps T[2]-T[3]", -kPi / 2, 0, 0, -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LINE out;
+        expectLine(CommonTangentNearAngles(out, {0, 0}, {4, 0}, t, c.a1, c.a2, 8), c.slope, c.intercept, 1e-9);
+    }
+}
+
+// With k = 5, T[0] is the contact point and the outer tangents are T[1]-T[2]
+// and T[3]-T[4]; a tie goes to T[1].
+TEST_F(LineConstructionsTest, CommonTangentNearAnglesWithFivePoints)
+{
+    const G_POINT t[8] = {{1, 0}, {0, 1}, {2, 1}, {0, -1}, {2, -1}, {0, 0}, {0, 0}, {0, 0}};
+    LINE out;
+    expectLine(CommonTangentNearAngles(out, {0, 0}, {2, 0}, t, kPi / 2, 0, 5), 0, 1);
+    expectLine(CommonTangentNearAngles(out, {0, 0}, {2, 0}, t, -1.0, 0, 5), 0, -1);
+    expectLine(CommonTangentNearAngles(out, {0, 0}, {2, 0}, t, 0.0, 0, 5), 0, 1);
+}
+
 // ---- construction from an argument list ---------------------------------------------
 
 TEST_F(LineConstructionsTest, ListsOfOneAndTwoItems)
@@ -241,6 +276,7 @@ TEST_F(LineConstructionsTest, ListsOfOneAndTwoItems)
 TEST_F(LineConstructionsTest, ListsOfThreeItems)
 {
     const point p11(1, 1), up(0, 5), twelve(1, 2), a(1, 0), o(0, 0), b(0, 1), far(2, 0);
+    const point twoTwo(2, 2);
     const point r01(0, 1), pTop(0, 5), pBottom(0, -5), below(0, -4), onCircle(1, 0), in(0.1, 0);
     const line horizontal(0, 0), vertical(100001.0, 0), diagonal(1, 0), y3(0, 3);
     const circle unit(point(0, 0), 1);
@@ -265,6 +301,7 @@ TEST_F(LineConstructionsTest, ListsOfThreeItems)
         {"segment too short", tiny & 2.0 & "RIGHT", 3, 1, 0},
         {"three points", a & o & b, 0, 1, 0},
         {"three points, first two equal", o & o & b, 1, 1, 0},
+        {"three points in a row: the line itself", o & p11 & twoTwo, 0, 1, 0},
         {"circle, point, hint point", unit & far & r01, 0, -1 / kRoot3, 2 / kRoot3},
         {"circle, point on it, hint", unit & onCircle & r01, 0, 100001.0, 1},
         {"circle, point inside", unit & in & r01, 1, 1, 0},

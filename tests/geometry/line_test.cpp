@@ -358,4 +358,103 @@ TEST_F(LineTest, RayCrossesOnlyAhead)
     EXPECT_EQ(LineObjectCrossings(vertical, ray(point(0, 0), kPi), scope.buffer(), 0), 0);
 }
 
+TEST_F(LineTest, FourCrossingsGiveTwoInsidePiecesAndRaySegmentRayOutside)
+{
+    line a(100001.0, 1), b(100001.0, 2), c(100001.0, 3), d(100001.0, 4);
+    geolist cutters = a & b & c & d;
+    line l(0, 0);
+    geolist_ref inside = l << cutters;
+    ASSERT_EQ(inside.count(), 2);
+    EXPECT_NEAR(segment(inside[0]).startPoint().x, 1.0, 1e-9);
+    EXPECT_NEAR(segment(inside[0]).endPoint().x, 2.0, 1e-9);
+    EXPECT_NEAR(segment(inside[1]).startPoint().x, 3.0, 1e-9);
+    EXPECT_NEAR(segment(inside[1]).endPoint().x, 4.0, 1e-9);
+
+    geolist_ref outside = l >> cutters;
+    ASSERT_EQ(outside.count(), 3);
+    EXPECT_EQ(outside[0].type(), -15);
+    EXPECT_EQ(outside[1].type(), -10);
+    EXPECT_EQ(outside[2].type(), -15);
+    EXPECT_NEAR(ray(outside[0]).origin().x, 1.0, 1e-9);
+    EXPECT_NEAR(ray(outside[0]).direction(), kPi, 1e-9);
+    const segment middle(outside[1]);
+    EXPECT_NEAR(middle.startPoint().x, 2.0, 1e-9);
+    EXPECT_NEAR(middle.endPoint().x, 3.0, 1e-9);
+    EXPECT_NEAR(ray(outside[2]).origin().x, 4.0, 1e-9);
+    EXPECT_NEAR(ray(outside[2]).direction(), 0.0, 1e-12);
+}
+
+// The rays of the outside pieces run along the line: straight up for slopes
+// above 1000 (not only the sentinel), atan(k) below.
+TEST_F(LineTest, OutsideRaysFollowTheLineDirection)
+{
+    const circle c(point(0, 0), 100);  // wide enough that steep crossings stay apart
+    struct Case {
+        double slope;
+        double forward, back;  // back: forward + pi reduced into (-pi, pi]
+    } cases[] = {
+        {2000.0, kPi / 2, -kPi / 2},
+        {100001.0, kPi / 2, -kPi / 2},
+        {500.0, std::atan(500.0), std::atan(500.0) - kPi},
+        {-1.0, -kPi / 4, 3 * kPi / 4},
+    };
+    for (const Case& k : cases) {
+        line l(k.slope, 0);
+        geolist_ref outside = l >> c;
+        ASSERT_EQ(outside.count(), 2) << k.slope;
+        EXPECT_NEAR(ray(outside[1]).direction(), k.forward, 1e-9) << k.slope;
+        EXPECT_NEAR(ray(outside[0]).direction(), k.back, 1e-9) << k.slope;
+    }
+}
+
+TEST_F(LineTest, CrossingsOfAListKeepCoincidingPointsAndRestoreTheInsertMode)
+{
+    const char saved = GeoInsertMode();
+    GeoInsertMode() = 0;
+    line up(1, -1), down(-1, 1);  // both cross y = 0 at (1, 0)
+    geolist both = up & down;
+    {
+        CrossingScope scope;
+        EXPECT_EQ(LineObjectCrossings(LINE{0, 0}, both, scope.buffer(), 0), 2);
+        EXPECT_NEAR(scope[0].x, 1.0, 1e-9);
+        EXPECT_NEAR(scope[1].x, 1.0, 1e-9);
+    }
+    EXPECT_EQ(GeoInsertMode(), 0);
+    GeoInsertMode() = saved;
+
+    // A stored piece of a result list crosses as the segment it holds.
+    geolist_ref pieces = line(0, 0) << circle(point(0, 0), 1);
+    CrossingScope scope;
+    ASSERT_EQ(LineObjectCrossings(LINE{100001.0, 0.5}, pieces, scope.buffer(), 0), 1);
+    EXPECT_NEAR(scope[0].x, 0.5, 1e-9);
+    EXPECT_NEAR(scope[0].y, 0.0, 1e-9);
+}
+
+TEST_F(LineTest, ItemsAndObjectsAsSources)
+{
+    // The axis of an arc item.
+    const arc quarter(ARC{{1, 1}, 2, 0.0, kPi / 2});
+    const point p(5, 5);
+    geolist withArc = quarter & p;
+    expectLine(line(withArc[0]), 1.0, 0.0);
+
+    // Assigning a non-line item fails and keeps the line.
+    line l(2, 3);
+    EXPECT_FALSE(l = withArc[1]);
+    expectLine(l, 2.0, 3.0, 0.0);
+
+    // A list reached through the object pointer runs the list construction.
+    const point a(1, 1), b(3, 5);
+    geolist twoPoints = a & b;
+    EXPECT_TRUE(l = static_cast<const geobject*>(&twoPoints));
+    expectLine(l, 2.0, -1.0);
+}
+
+TEST_F(LineTest, TangentOfTheAngleBetweenRawSlopes)
+{
+    EXPECT_DOUBLE_EQ(line(0, 0).ltan(line(1, 5)), 1.0);
+    EXPECT_DOUBLE_EQ(line(1, 0).ltan(line(0, 5)), -1.0);
+    EXPECT_DOUBLE_EQ(line(2, 0).ltan(line(3, 0)), 1.0 / 7.0);
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 // clipping, booleans and the distance of a construction list.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "angle.h"
@@ -206,6 +207,60 @@ TEST_F(ListGeometryTest, WholeCircleSurvivesCollectingFurtherPieces)
     ASSERT_GE(pieces.count(), 2);
     ASSERT_EQ(pieces.type(0), GEO_CIRCLE);
     EXPECT_EQ(static_cast<const circle*>(pieces.body()->items[0].object)->rad(), 1.0);
+}
+
+}  // namespace
+
+namespace {
+
+// Pieces on one side only: the small square lies inside the big one, but no
+// piece of the big one lies inside the small one, so the overlap is empty.
+TEST_F(ListGeometryTest, OverlapNeedsPiecesOnBothSides)
+{
+    polygon small(2.0);
+    polygon big(5.0);
+    geolist l(small);
+    ASSERT_GT((l << big).count(), 0);
+    EXPECT_EQ((big << l).count(), 0);
+    EXPECT_EQ((l && big).count(), 0);
+    EXPECT_EQ(l.overlap(big).count(), 0);
+}
+
+// The reference's argument orders reach the same list operation.
+TEST_F(ListGeometryTest, ReferenceFormsForwardToTheListOperation)
+{
+    geolist l = StoredList({{GEO_STORED_POINT, {{1, 0}}}});
+    geolist_ref ref(l.body());
+    EXPECT_EQ(ref.rotate(angle(90.0), point(0, 0)), &ref);
+    EXPECT_NEAR(l.body()->items[0].stored->x, 0, kTol);
+    EXPECT_NEAR(l.body()->items[0].stored->y, 1, kTol);
+    ref.rotate(kPi / 2, point(0, 0));
+    EXPECT_NEAR(l.body()->items[0].stored->x, -1, kTol);
+    ref.move(2.0, angle(0.0));
+    EXPECT_NEAR(l.body()->items[0].stored->x, 1, kTol);
+    ref.mirror(point(0, 0), point(0, 1));  // about the y axis
+    EXPECT_NEAR(l.body()->items[0].stored->x, -1, kTol);
+    EXPECT_EQ(l.body()->refCount, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// Disjoint outlines: each lies wholly outside the other, so the union keeps
+// both; the difference finds no piece of the other inside and is empty.
+TEST_F(ListGeometryTest, UnionOfDisjointOutlinesKeepsBoth)
+{
+    polygon square(5.0);
+    polygon far(1.0);
+    far.move(100.0, 0.0);
+    geolist l(square);
+    geolist_ref united = l || far;
+    ASSERT_EQ(united.count(), 2);
+    const double areas[] = {polygon(united[0]).area(), polygon(united[1]).area()};
+    EXPECT_NEAR(std::max(areas[0], areas[1]), 100.0, 1e-6);
+    EXPECT_NEAR(std::min(areas[0], areas[1]), 4.0, 1e-6);
+    EXPECT_EQ((l - far).count(), 0);
 }
 
 }  // namespace

@@ -96,6 +96,37 @@ TEST(MatrixTest, DecompositionRecordsSwapsInPermutationAndParity)
     EXPECT_DOUBLE_EQ(b[1], 3.0);
 }
 
+// Equal merits go to the later row.
+TEST(MatrixTest, NearEqualMeritsPickTheLaterRow)
+{
+    Matrix a{{1, 0}, {1, 1}};
+    int permutation[2] = {-1, -1};
+    double parity = 0.0;
+    ASSERT_EQ(LUDecompose(a.rows(), 2, permutation, &parity), 0);
+    EXPECT_EQ(permutation[0], 1);
+    EXPECT_EQ(parity, -1.0);
+}
+
+// The pivot row carries its own scale to its new place: with the scale left
+// behind, column 1 would pivot on row 1 instead of row 2.
+TEST(MatrixTest, SwappedRowsKeepTheirScale)
+{
+    Matrix a{{1, 1, 0}, {0, 1, 1.5}, {2, 0, 1}};
+    int permutation[3] = {-1, -1, -1};
+    double parity = 0.0;
+    ASSERT_EQ(LUDecompose(a.rows(), 3, permutation, &parity), 0);
+    EXPECT_EQ(permutation[0], 2);
+    EXPECT_EQ(permutation[1], 2);
+    EXPECT_EQ(permutation[2], 2);
+    EXPECT_EQ(parity, 1.0);
+
+    Matrix original{{1, 1, 0}, {0, 1, 1.5}, {2, 0, 1}}, work(3), inverse(3), product(3);
+    CopyMatrix(original.rows(), work.rows(), 3);
+    ASSERT_EQ(InvMatrix(work.rows(), inverse.rows(), 3), 0);
+    MultiplySquareMatrices(original.rows(), inverse.rows(), product.rows(), 3);
+    expectMatrixNear(product, {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, 1e-12);
+}
+
 TEST(MatrixTest, ProductOfMatrixAndItsInverseIsIdentity)
 {
     Matrix a{{3, 1, 2}, {1, 4, 0}, {2, 0, 5}};

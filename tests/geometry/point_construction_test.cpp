@@ -92,6 +92,13 @@ TEST_F(PointConstructionTest, Rows)
         {"arc unknown keyword", [](point& p) { return p = (quarter & "LEFT"); }, false, 0, 0, 3},
         {"arc V", [](point& p) { return p = (quarter & 0.5); }, true, kHalfRoot2, kHalfRoot2, 0},
         {"arc L", [](point& p) { return p = (quarter & xAxis); }, true, 1, 0, 0},
+        {"arc L one kept", [](point& p) { return p = (quarter & line(0.0, 0.5)); }, true, kHalfRoot3, 0.5, 0},
+        {"arc C one kept", [](point& p) { return p = (quarter & unitAt1); }, true, 0.5, kHalfRoot3, 0},
+        {"arc arc2", [](point& p) { return p = (quarter & arc(ARC{{1, 0}, 1, kPi / 2, kPi})); }, true, 0.5,
+         kHalfRoot3, 0},
+        {"full arc V", [](point& p) { return p = (arc(ARC{{0, 0}, 1, 0.0, 0.0}) & 0.5); }, true, -1, 0, 0},
+        {"full arc MIDDLE", [](point& p) { return p = (arc(ARC{{0, 0}, 1, 0.0, 0.0}) & "MIDDLE"); }, true, -1, 0,
+         0},
         {"arc S nearer start", [](point& p) { return p = (upperHalf & segment(point(-2, 0.5), point(2, 0.5))); }, true,
          -kHalfRoot3, 0.5, 0},
         {"R V", [](point& p) { return p = (up & 2.0); }, true, 0.5, -1, 0},
@@ -102,11 +109,13 @@ TEST_F(PointConstructionTest, Rows)
         {"R C nearer origin", [](point& p) { return p = (up & unit); }, true, 0.5, -kHalfRoot3, 0},
         {"R S", [](point& p) { return p = (east & segment(point(2, -1), point(2, 1))); }, true, 2, 0, 0},
         {"R S behind", [](point& p) { return p = (east & segment(point(-2, -1), point(-2, 1))); }, false, 0, 0, 1},
+        {"R arc one kept", [](point& p) { return p = (up & upperHalf); }, true, 0.5, kHalfRoot3, 0},
         {"R R", [](point& p) { return p = (up & east); }, true, 0.5, 0, 0},
         {"R R behind the second", [](point& p) { return p = (up & ray(point(1, 0), 0.0)); }, false, 0, 0, 1},
         {"C P closest", [](point& p) { return p = (unit & point(3, 0)); }, true, 1, 0, 0},
         {"C C first", [](point& p) { return p = (unit & unitAt1); }, true, 0.5, kHalfRoot3, 0},
         {"C A", [](point& p) { return p = (unit & angle(90.0)); }, true, 0, 1, 0},
+        {"C L tangent", [](point& p) { return p = (unit & line(0.0, 1.0)); }, true, 0, 1, 0},
         {"C V not taken", [](point& p) { return p = (unit & 2.0); }, false, 0, 0, 3},
         // three items
         {"P V V", [](point& p) { return p = (point(1, 2) & 3.0 & -4.0); }, true, 4, -2, 0},
@@ -115,6 +124,7 @@ TEST_F(PointConstructionTest, Rows)
         {"P P V distance 1", [](point& p) { return p = (origin & p10 & 1.0); }, true, 1, 0, 0},
         {"P P V distance", [](point& p) { return p = (origin & p10 & 2.5); }, true, 2.5, 0, 0},
         {"P P V coincident", [](point& p) { return p = (origin & origin & 2.5); }, false, 0, 0, 1},
+        {"P P V infinite distance", [](point& p) { return p = (origin & p10 & HUGE_VAL); }, false, 0, 0, 1},
         {"P P P circumcentre", [](point& p) { return p = (point(1, 0) & point(0, 1) & point(-1, 0)); }, true, 0, 0, 0},
         {"P V K not taken", [](point& p) { return p = (point(1, 2) & 3.0 & "LEFT"); }, false, 0, 0, 3},
         {"P P K not taken", [](point& p) { return p = (origin & p10 & "LEFT"); }, false, 0, 0, 3},
@@ -144,6 +154,11 @@ TEST_F(PointConstructionTest, Rows)
         // four items
         {"L P P2 V", [](point& p) { return p = (xAxis & point(1, 0) & point(-5, 0) & 2.0); }, true, -1, 0, 0},
         {"L P P2 V tie", [](point& p) { return p = (xAxis & point(1, 0) & point(1, 7) & 2.0); }, true, -1, 0, 0},
+        // From y = x to y = -x along the horizontal y = 5: the chord of length 2
+        // on the side of y = 5 starts at (1, 1).
+        {"L L L V", [](point& p) { return p = (line(0.0, 5.0) & diagonal & line(-1.0, 0.0) & 2.0); }, true, 1, 1, 0},
+        {"L L L V parallel", [](point& p) { return p = (line(0.0, 5.0) & diagonal & line(1.0, 3.0) & 2.0); }, false, 0,
+         0, 1},
         {"P P V K distance", [](point& p) { return p = (origin & p10 & 0.5 & "LEFT"); }, true, 0.5, 0, 0},
         {"P P V K coincident", [](point& p) { return p = (origin & origin & 0.5 & "LEFT"); }, false, 0, 0, 1},
         // lengths no row takes

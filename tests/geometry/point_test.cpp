@@ -234,6 +234,20 @@ TEST_F(PointTest, OnObjects)
     EXPECT_TRUE(point(1, -5) == ray(G_POINT{1, 1}, 3 * kPi / 2));
 }
 
+// Equal start and end angles make a full-turn arc: every direction is on it.
+TEST_F(PointTest, FullTurnArcHoldsEveryDirection)
+{
+    const arc full(ARC{{0, 0}, 1, 1.0, 1.0});
+    EXPECT_TRUE(point(0, -1) == full);
+    EXPECT_TRUE(point(-1, 0) == full);
+    EXPECT_FALSE(point(0, -1.5) == full);  // off the circle
+    EXPECT_TRUE(point(0, -0.5) < full);
+    EXPECT_FALSE(point(0, -0.5) > full);
+    EXPECT_TRUE(point(0, -2) > full);
+    // A half-turn arc still rejects the other half.
+    EXPECT_FALSE(point(0, -1) == arc(ARC{{0, 0}, 1, 0.0, kPi}));
+}
+
 TEST_F(PointTest, OnPolygonSidesWithoutTheClosingSide)
 {
     polygon open;

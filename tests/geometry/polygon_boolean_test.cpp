@@ -107,8 +107,9 @@ TEST_F(BooleanTest, DisjointSquares)
     polygon b = Square(5, 5, 3);
     EXPECT_EQ((a && b).count(), 0);
 
-    geolist_ref less = a - b;  // the first square itself
+    geolist_ref less = polygon(a) - b;  // the first square, kept past the temporary
     ASSERT_EQ(less.count(), 1);
+    EXPECT_EQ(less[0].type(), GEO_STORED_RUN);
     EXPECT_TRUE(less[0].closed());
     EXPECT_NEAR(polygon(less[0]).area(), 4.0, 1e-9);
 

@@ -180,6 +180,52 @@ TEST_F(PolygonTest, BorrowedBodyIsCopiedBeforeGrowth)
     }
 }
 
+TEST_F(PolygonTest, ReserveEmptiesOnlyWhenGrowing)
+{
+    polygon pg = UnitSquare();
+    EXPECT_TRUE(pg.reserve(3));  // room enough: nothing happens
+    EXPECT_EQ(pg.count(), 5);
+    polygon shared(pg);
+    EXPECT_TRUE(pg.reserve(40));
+    EXPECT_EQ(pg.count(), 0);
+    EXPECT_EQ(pg.body()->capacity, 40);
+    EXPECT_NE(pg.body(), shared.body());
+    EXPECT_EQ(shared.count(), 5);
+}
+
+TEST_F(PolygonTest, RigidTransformOfEveryVertex)
+{
+    polygon pg = FromPoints({{1, 0}, {2, 0}});
+    // Turn a quarter about the origin, then move the origin to (10, 0).
+    const point::TRANSFORM t(point(10, 0), point(0, 0), 0.0, 1.0);
+    pg.transform(t);
+    G_POINT expected[2] = {{1, 0}, {2, 0}};
+    for (G_POINT& e : expected)
+        t.Transform(&e);
+    ExpectVertex(pg, 0, expected[0].x, expected[0].y);
+    ExpectVertex(pg, 1, expected[1].x, expected[1].y);
+}
+
+TEST_F(PolygonTest, AppendingListItems)
+{
+    polygon pg = FromPoints({{0, 0}, {1, 0}});
+    point p(5, 5);
+    geolist items(p);
+    pg + items[0];
+    ASSERT_EQ(pg.count(), 3);
+    ExpectVertex(pg, 2, 5, 5);
+    segment s(point(5, 5), point(6, 6));
+    geolist sides(s);
+    pg + sides[0];
+    ASSERT_EQ(pg.count(), 4);
+    ExpectVertex(pg, 3, 6, 6);
+    GeoError() = 0;
+    line l(1.0, 0.0);
+    geolist other(l);
+    pg + other[0];
+    EXPECT_EQ(GeoError(), 3);
+}
+
 TEST_F(PolygonTest, CloseAndClosed)
 {
     polygon two = FromPoints({{0, 0}, {1, 0}});

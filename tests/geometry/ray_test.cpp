@@ -133,6 +133,33 @@ TEST_F(RayTest, ItemConstructors)
     ExpectRay(r, 2, 3, 1.0);
 }
 
+TEST_F(RayTest, ArcItemsGiveTheMidDirection)
+{
+    const arc quarter(ARC{{1, 1}, 2, 0.0, kPi / 2});
+    const point p(0, 0);
+    geolist list = quarter & p;
+    ExpectRay(ray(list[0]), 1, 1, kPi / 4);
+    EXPECT_EQ(GeoError(), 0);
+    // A stored arc (code -11) of a clipping result: the left half of the
+    // circle at (2, 0) inside the square, from pi/2 round to -pi/2.
+    polygon square(2.0);
+    circle across(1.0, point(2, 0));
+    const geolist_ref pieces = across << square;
+    ASSERT_EQ(pieces.count(), 1);
+    ExpectRay(ray(pieces[0]), 2, 0, kPi, 1e-6);
+    EXPECT_EQ(GeoError(), 0);
+    // A stored ray (code -15) of a clipping result.
+    ray west(G_POINT{10, 0}, kPi);
+    const geolist_ref outside = west >> square;
+    ASSERT_EQ(outside.count(), 2);
+    ExpectRay(ray(outside[0]), -2, 0, kPi);
+    ray r;
+    EXPECT_TRUE(r = outside[0]);
+    ExpectRay(r, -2, 0, kPi);
+    EXPECT_FALSE(r = outside[1]);  // a stored piece is no ray
+    ExpectRay(r, -2, 0, kPi);
+}
+
 TEST_F(RayTest, ComparisonAndTransforms)
 {
     ray r(G_POINT{1, 0}, kPi / 2);

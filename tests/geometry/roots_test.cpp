@@ -134,6 +134,18 @@ TEST(RootsTest, QuarticWithoutDepressedConstant)
         EXPECT_NEAR(got[i], expected[i], 1e-6) << i;
 }
 
+// Worked through by hand: depressed by x = y + 2.5, the resolvent's largest
+// root is z = 0.75, so u = 0 and w = v = 2; y^2 + 2y + 0.75 gives -0.5, -1.5,
+// then y^2 - 2y + 0.75 gives 1.5, 0.5.
+TEST(RootsTest, QuarticOneToFourInTheMethodsOrder)
+{
+    const std::vector<double> got = Solve(FromRoots({1, 2, 3, 4}));
+    const std::vector<double> expected = {2, 1, 4, 3};
+    ASSERT_EQ(got.size(), expected.size());
+    for (size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], expected[i], 1e-6) << i;
+}
+
 TEST(RootsTest, QuarticWithoutRealRoots)
 {
     // x^4 + 1

@@ -11,6 +11,7 @@
 #include "line.h"
 #include "point.h"
 #include "polygon.h"
+#include "ray.h"
 #include "settings.h"
 
 namespace {
@@ -207,6 +208,23 @@ TEST_F(SegmentTest, Crossings)
     EXPECT_EQ((s % point(0, 0)).count(), 0);
 }
 
+TEST_F(SegmentTest, CrossingsWithRaysAndArcs)
+{
+    const segment s(point(-2, 0), point(2, 0));
+    const geolist_ref up = s % ray(G_POINT{1, -3}, 3.14159265358979323846 / 2);
+    ASSERT_EQ(up.count(), 1);
+    EXPECT_NEAR(StoredAt(up, 0, 0).x, 1, 1e-9);
+    EXPECT_EQ((s % ray(G_POINT{1, -3}, -3.14159265358979323846 / 2)).count(), 0);  // behind the origin
+    EXPECT_EQ((s % ray(G_POINT{5, -3}, 3.14159265358979323846 / 2)).count(), 0);   // beyond the end
+    const arc upper(ARC{{0, -0.5}, 1, 0.0, 3.14159265358979323846});
+    const geolist_ref cut = s % upper;
+    ASSERT_EQ(cut.count(), 2);
+    EXPECT_LT(StoredAt(cut, 0, 0).x, StoredAt(cut, 1, 0).x);  // in order along the segment
+    // A segment that only touches an arc: no crossing.
+    const segment touching(point(-2, 0.5), point(2, 0.5));
+    EXPECT_EQ((touching % upper).count(), 0);
+}
+
 TEST_F(SegmentTest, Containment)
 {
     const segment s(point(0, 0), point(1, 0));
@@ -333,6 +351,46 @@ TEST_F(SegmentTest, CommonTangents)
     EXPECT_TRUE(r = (C & D & high & "INSIDE"));
     EXPECT_NEAR(r.startPoint().x + r.endPoint().x, 10, 1e-6);  // an inner tangent crosses the middle
     EXPECT_NEAR(r.startPoint().y, -r.endPoint().y, 1e-6);
+}
+
+TEST_F(SegmentTest, CommonTangentsOfTouchingCircles)
+{
+    // Touching from outside (k = 5): the touching point comes first, every
+    // tangent index is one higher.
+    circle C(1.0, point(0, 0));
+    circle D(1.0, point(2, 0));
+    segment r;
+    point high(1, 5);
+    EXPECT_TRUE(r = (C & D & high));
+    ExpectEnds(r, {0, 1}, {2, 1}, 1e-6);
+    EXPECT_TRUE(r = (C & D & "OUTSIDE" & "RIGHT"));
+    ExpectEnds(r, {0, -1}, {2, -1}, 1e-6);
+    // No inner tangents there.
+    EXPECT_FALSE(r = (C & D & high & "INSIDE"));
+    EXPECT_EQ(GeoError(), 1);
+    ExpectEnds(r, {0, -1}, {2, -1}, 1e-6);
+    // Touching from inside (k = 1): no tangent piece at all.
+    circle big(2.0, point(1, 0));
+    EXPECT_FALSE(r = (C & big & high));
+    EXPECT_EQ(GeoError(), 1);
+    EXPECT_FALSE(r = (C & big & "OUTSIDE" & "LEFT"));
+    EXPECT_EQ(GeoError(), 1);
+    ExpectEnds(r, {0, -1}, {2, -1}, 1e-6);
+}
+
+TEST_F(SegmentTest, ShiftingADegenerateSegmentFails)
+{
+    segment dot(point(1, 1), point(1.0005, 1));
+    GeoError() = 0;
+    segment r(point(7, 7), point(8, 8));
+    point P(0, 0);
+    EXPECT_FALSE(r = (dot & P));
+    EXPECT_EQ(GeoError(), 2);
+    EXPECT_FALSE(r = (dot & 2.0));
+    EXPECT_EQ(GeoError(), 2);
+    EXPECT_FALSE(r = (dot & 2.0 & "RIGHT"));
+    EXPECT_EQ(GeoError(), 2);
+    ExpectEnds(r, {7, 7}, {8, 8});
 }
 
 TEST_F(SegmentTest, CommonTangentFailuresLeaveTheSegment)

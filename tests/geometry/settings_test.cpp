@@ -1,5 +1,12 @@
 #include "settings.h"
 
+#include "circle.h"
+#include "distances.h"
+#include "geolist.h"
+#include "line.h"
+#include "point.h"
+#include "ray.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,3 +57,22 @@ TEST(Settings, WrittenSnapToleranceHoldsUntilWrittenAgain)
 }
 
 } // namespace
+
+namespace {
+
+// A construction clears the code first; other operations only set it.
+TEST(Settings, ConstructionClearsTheErrorAndDistanceSetsIt)
+{
+    const char saved = GeoError();
+    line a(LINE{0.0, 0.0}), parallel(LINE{0.0, 1.0}), crossing(LINE{1.0, 0.0});
+    point p;
+    EXPECT_FALSE(p = (a & parallel));
+    EXPECT_EQ(GeoError(), GEO_NO_SOLUTION);
+    EXPECT_TRUE(p = (a & crossing));
+    EXPECT_EQ(GeoError(), GEO_OK);
+    EXPECT_EQ(GeoDistance(circle(1.0, point(5, 5)), ray(G_POINT{0, 0}, 0.0)), 0.0);
+    EXPECT_EQ(GeoError(), GEO_BAD_ARGUMENTS);
+    GeoError() = saved;
+}
+
+}  // namespace

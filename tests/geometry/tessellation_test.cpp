@@ -89,6 +89,21 @@ TEST(Tessellation, DegenerateRadiiStillGiveATriangle)
     EXPECT_NEAR(reversed.get_vertex(0)->x, 1.0, 1e-12);
 }
 
+TEST(Tessellation, MoreVerticesThanACountHoldsIsAMemoryError)
+{
+    const char saved = GeoError();
+    GeoError() = 0;
+    polygon huge;
+    EXPECT_EQ(CircleToPolygon(CIRCLE{{0, 0}, 1e9}, 0, *huge.body()), 0);
+    EXPECT_EQ(GeoError(), 2);
+    EXPECT_EQ(huge.body()->capacity, 0);
+    GeoError() = 0;
+    polygon tooBig(static_cast<short>(32767));  // room for n+1 does not fit
+    EXPECT_EQ(tooBig.body()->capacity, 0);
+    EXPECT_EQ(tooBig.count(), 0);
+    GeoError() = saved;
+}
+
 TEST(Tessellation, HalfArcHasSeventeenSteps)
 {
     polygon pg;
@@ -203,6 +218,21 @@ TEST(Tessellation, OffsetPerSide)
     mixed.offset(d);
     EXPECT_TRUE(mixed.closed());
     EXPECT_NEAR(mixed.area(), 4 * 3, 1e-6);
+}
+
+TEST(Tessellation, OffsetPerSideStepsBetweenParallelSides)
+{
+    // The top is two collinear sides; only the left one moves up.
+    polygon pg = FromPoints({{0, 0}, {0, 2}, {2, 2}, {4, 2}, {4, 0}, {0, 0}});
+    const float d[5] = {0, 1, 0, 0, 0};
+    pg.offset(d);
+    ASSERT_EQ(pg.count(), 7);  // one more vertex for the step
+    EXPECT_TRUE(pg.closed());
+    EXPECT_NEAR(pg.area(), 10.0, 1e-6);
+    EXPECT_NEAR(pg.get_vertex(2)->x, 2.0, 1e-9);
+    EXPECT_NEAR(pg.get_vertex(2)->y, 3.0, 1e-9);
+    EXPECT_NEAR(pg.get_vertex(3)->x, 2.0, 1e-9);
+    EXPECT_NEAR(pg.get_vertex(3)->y, 2.0, 1e-9);
 }
 
 TEST(Tessellation, RectangleFromPoints)

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -131,6 +132,39 @@ TEST(TrackerClamps, CircleTrackerOverAChord)
     double lower2[2] = {0.0, 0.0};
     double upper2[2] = {0.5, 0.5};
     EXPECT_FALSE(UpdateCir2ClampRadial(lower2, upper2, 1.0, 0.0, 1.0));
+}
+
+TEST(TrackerClamps, SmallerRootServesTheFirstSide)
+{
+    // A = 0, B = 1, C = 1: x^2 + 2 x = 0, roots 0 and -2. The smaller root
+    // (-2, distance 2) narrows side 0, the larger (0, distance 0) side 1.
+    double lower[2] = {0.0, 0.0};
+    double upper[2] = {1.0, 10.0};
+    EXPECT_TRUE(UpdateLin2ClampRadial(lower, upper, 0.0, 1.0, 1.0));
+    EXPECT_DOUBLE_EQ(lower[0], 2.0);
+    EXPECT_EQ(lower[1], 0.0);
+    EXPECT_EQ(upper[0], 1.0);
+    // Side 0 emptied by 2, side 1 already ending below 0: false.
+    double shut[2] = {0.0, 0.0};
+    double low[2] = {1.0, -1.0};
+    EXPECT_FALSE(UpdateLin2ClampRadial(shut, low, 0.0, 1.0, 1.0));
+}
+
+TEST(TrackerClamps, NonFiniteInputNeverLeavesANaNBound)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    double lower = 0.0, upper = 10.0;
+    UpdateLin1ClampRadial(&lower, &upper, nan, 0.0);
+    EXPECT_FALSE(std::isnan(lower));
+    lower = 0.0;
+    UpdateCir1ClampRadial(&lower, &upper, 5.0, nan, 0.0);
+    EXPECT_FALSE(std::isnan(lower));
+    EXPECT_FALSE(std::isnan(upper));
+    double lowers[2] = {0.0, 0.0}, uppers[2] = {1.0, 10.0};
+    UpdateLin2ClampRadial(lowers, uppers, nan, 0.0, 2.0);
+    UpdateCir2ClampRadial(lowers, uppers, 1.0, nan, 1.0);
+    EXPECT_EQ(lowers[0], 0.0);
+    EXPECT_EQ(lowers[1], 0.0);
 }
 
 }  // namespace

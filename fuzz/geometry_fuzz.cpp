@@ -1,0 +1,209 @@
+// Feeds argument lists of every kind of item to the list constructions, and
+// pairs of objects to the crossing and clipping operators. Coordinates come
+// from a coarse grid so that coincident, parallel and tangent cases are common.
+// Any crash or sanitizer report is a fault; so is a success with a non-finite result.
+#include "angle.h"
+#include "arc.h"
+#include "circle.h"
+#include "distances.h"
+#include "geoitem.h"
+#include "geolist.h"
+#include "line.h"
+#include "point.h"
+#include "polygon.h"
+#include "ray.h"
+#include "segment.h"
+#include "settings.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+
+class ByteReader {
+public:
+    ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    bool empty() const { return pos_ >= size_; }
+    uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+    // A coordinate on a grid of quarters in [-16, 16).
+    double coordinate() { return (static_cast<int>(byte()) - 128) / 8.0; }
+
+private:
+    const uint8_t* data_;
+    size_t size_;
+    size_t pos_ = 0;
+};
+
+const char* const kKeywords[] = {
+    "INTERNAL", "EXTERNAL", "RIGHT", "LEFT", "BIG", "SMALL", "RADIUS", "CHORD", "INSIDE", "FIT",
+    "OUTSIDE", "END", "START", "MIDPOINT", "MIDDLE", "TANGENT", "DISTANCE", "CENTER", "UNDEFINED",
+    "ENVELOPS", "CENTER_1ST", "tangent", "NOWORD",
+};
+
+void Fail(const char* what)
+{
+    std::fprintf(stderr, "geometry fuzz: %s\n", what);
+    std::abort();
+}
+
+void RequireFinite(double v, const char* what)
+{
+    if (!std::isfinite(v))
+        Fail(what);
+}
+
+std::unique_ptr<geobject> MakeObject(ByteReader& in)
+{
+    const point a(in.coordinate(), in.coordinate());
+    switch (in.byte() % 8) {
+    case 0: return std::make_unique<point>(a);
+    case 1: return std::make_unique<line>(a, point(in.coordinate(), in.coordinate()));
+    case 2: return std::make_unique<circle>(a, std::fabs(in.coordinate()));
+    case 3: return std::make_unique<segment>(a, point(in.coordinate(), in.coordinate()));
+    case 4: {
+        const point s(in.coordinate(), in.coordinate());
+        const point e(in.coordinate(), in.coordinate());
+        return std::make_unique<arc>(a, s, e);
+    }
+    case 5: return std::make_unique<ray>(a, in.coordinate());
+    case 6: return std::make_unique<angle>(in.coordinate() * 22.5);
+    default: {
+        auto shape = std::make_unique<polygon>();
+        const int n = 2 + in.byte() % 5;
+        for (int i = 0; i < n; ++i)
+            *shape + point(in.coordinate(), in.coordinate());
+        if (in.byte() % 2)
+            *shape + a;
+        return shape;
+    }
+    }
+}
+
+// The list is built in the caller's order; it only refers to the objects.
+void BuildList(ByteReader& in, geolist& list, std::vector<std::unique_ptr<geobject>>& objects)
+{
+    const int items = 1 + in.byte() % 5;
+    for (int i = 0; i < items && !in.empty(); ++i) {
+        switch (in.byte() % 4) {
+        case 0:
+        case 1:
+            objects.push_back(MakeObject(in));
+            list & *objects.back();
+            break;
+        case 2: list & in.coordinate(); break;
+        default: list & kKeywords[in.byte() % std::size(kKeywords)]; break;
+        }
+    }
+}
+
+void CheckResultPoints(const geolist_ref& result)
+{
+    for (short i = 0; i < result.count(); ++i) {
+        const geoitem item = result[i];
+        if (item.type() != GEO_POINT)
+            continue;
+        if (const G_POINT* p = ItemPoint(item)) {
+            RequireFinite(p->x, "crossing x");
+            RequireFinite(p->y, "crossing y");
+        }
+    }
+}
+
+void ConstructFromList(ByteReader& in)
+{
+    std::vector<std::unique_ptr<geobject>> objects;
+    geolist list;
+    BuildList(in, list, objects);
+    switch (in.byte() % 8) {
+    case 0: {
+        point p(in.coordinate(), in.coordinate());
+        if (p = list) {
+            RequireFinite(p.x(), "point x");
+            RequireFinite(p.y(), "point y");
+        }
+        break;
+    }
+    case 1: {
+        line l;
+        if (l = list) {
+            RequireFinite(l.record().ltan, "line slope");
+            RequireFinite(l.record().laxe, "line intercept");
+        }
+        break;
+    }
+    case 2: {
+        circle c(point(in.coordinate(), in.coordinate()), 1.0);
+        if (c = list) {
+            RequireFinite(c.record().center.x, "circle x");
+            RequireFinite(c.record().center.y, "circle y");
+            RequireFinite(c.record().radius, "circle radius");
+        }
+        break;
+    }
+    case 3: {
+        arc a;
+        if (a = list) {
+            RequireFinite(a.record().radius, "arc radius");
+            RequireFinite(a.record().start, "arc start");
+            RequireFinite(a.record().end, "arc end");
+        }
+        break;
+    }
+    case 4: {
+        segment s;
+        s = list;
+        break;
+    }
+    case 5: {
+        ray r;
+        r = list;
+        break;
+    }
+    case 6: {
+        angle a;
+        a = list;
+        break;
+    }
+    default: {
+        polygon shape;
+        shape = list;
+        break;
+    }
+    }
+}
+
+void CrossAndClip(ByteReader& in)
+{
+    std::unique_ptr<geobject> a = MakeObject(in);
+    std::unique_ptr<geobject> b = MakeObject(in);
+    CheckResultPoints(*a % *b);
+    switch (in.byte() % 3) {
+    case 0: { geolist_ref inside = *a << *b; (void)inside.count(); break; }
+    case 1: { geolist_ref outside = *a >> *b; (void)outside.count(); break; }
+    default: (void)GeoDistance(*a, *b); break;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    ByteReader in(data, size);
+    while (!in.empty()) {
+        if (in.byte() % 2)
+            ConstructFromList(in);
+        else
+            CrossAndClip(in);
+    }
+    // Operators leave touch and insert modes behind by design; start each input afresh.
+    GeoTouchMode() = 1;
+    GeoInsertMode() = 0;
+    GeoConnectMode() = 0;
+    GeoError() = 0;
+    return 0;
+}
