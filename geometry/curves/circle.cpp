@@ -350,7 +350,7 @@ short CrossArc(const CIRCLE& c, const ARC& a, double** angles, short start)
     short kept = 0;
     for (int i = 0; i < n; ++i) {
         double onArc = 0;
-        if (!DirectionAngle(a.center, out[i], onArc) || !AngleInRange(onArc, a.start, a.end)) continue;
+        if (!DirectionAngle(a.center, out[i], onArc) || !AngleInArc(onArc, a)) continue;
         if (InsertDirection(c, out[i], angles, static_cast<short>(start + kept))) ++kept;
     }
     return kept;

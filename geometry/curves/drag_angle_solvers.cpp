@@ -126,7 +126,7 @@ int AdjustDoubleRotateAngle(const point& p1, const point& p2, const line& l, dou
     foot = l;
     WriteCursor cursor(out, 4);
     for (int i = 0; i < n; ++i) {
-        const point x(l, foot, roots[i]);
+        const point x(l, foot, PolishQuarticRoot(c, roots[i]));
         if (std::fabs(angle(p1, x, p2).rad() - a) < 0.01)
             cursor.put(G_POINT{0.0, 0.0}, x.rec());
     }

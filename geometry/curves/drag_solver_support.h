@@ -55,6 +55,11 @@ private:
     int count_ = 0;
 };
 
+// A few Newton steps on the quartic c (ascending coefficients) from t: the
+// closed-form solver's fixed tolerances leave its roots only roughly placed.
+// A step that leaves the finite numbers keeps the last good value.
+double PolishQuarticRoot(const double c[5], double t);
+
 // A turn of the frame (radians, 0 when none is needed) after which neither
 // line is horizontal or vertical, so that both slopes and their reciprocals
 // are finite and well conditioned.

@@ -5,6 +5,8 @@
 #include <initializer_list>
 
 #include "angle.h"
+#include "distances.h"
+#include "inside_tests.h"
 #include "intersections.h"
 #include "line.h"
 #include "point.h"
@@ -139,27 +141,6 @@ int MoveSelfAffect(const line& l, const line& l1, const line& l2, double d, poin
 
 namespace {
 
-// A few Newton steps on the quartic c: the closed-form solver's fixed
-// tolerances leave its roots only roughly placed. A step that leaves the
-// finite numbers keeps the last good value.
-double PolishQuarticRoot(const double c[5], double t)
-{
-    for (int step = 0; step < 8; ++step) {
-        const double f = (((c[4] * t + c[3]) * t + c[2]) * t + c[1]) * t + c[0];
-        const double slope = ((4.0 * c[4] * t + 3.0 * c[3]) * t + 2.0 * c[2]) * t + c[1];
-        if (slope == 0.0)
-            break;
-        const double next = t - f / slope;
-        if (!std::isfinite(next))
-            break;
-        const bool settled = std::fabs(next - t) <= 1e-15 * (1.0 + std::fabs(t));
-        t = next;
-        if (settled)
-            break;
-    }
-    return t;
-}
-
 // The piece from x to y is d long, to the solvers' 1e-6 (relative beyond 1).
 bool PieceHasLength(const G_POINT& x, const G_POINT& y, double d)
 {
@@ -167,10 +148,43 @@ bool PieceHasLength(const G_POINT& x, const G_POINT& y, double d)
     return std::fabs(length - std::fabs(d)) <= kTiny * std::fmax(1.0, std::fabs(d));
 }
 
+// Direction of a line in (-pi/2, pi/2], the vertical sentinel giving pi/2.
+double Direction(const LINE& l) { return IsVerticalSlope(l.ltan) ? GEO_PI_2 : std::atan(l.ltan); }
+
+// Parallel lines h apart: the line turned about p meets them d apart when it
+// leans by asin(h / d) from their direction, either way. (The quartic has a
+// spurious double root along the lines here and no usable accuracy.)
+int RotateBetweenParallels(const point& p, const LINE& l1, const LINE& l2, double d, point* out)
+{
+    G_POINT foot;
+    ProjectPointOnLine(foot, l1, p.rec());
+    const double h = std::fabs(SignedLineDistance(l2, foot));
+    const double reach = std::fabs(d);
+    // Coincident lines have no piece; a piece shorter than the gap cannot be.
+    if (h < kTiny || !(h <= reach * (1.0 + kTiny)))
+        return 0;
+    const double lean = std::asin(std::fmin(1.0, h / reach));
+    const double along = Direction(l1);
+    // Leaning by a quarter turn either way is one and the same line.
+    const int count = GEO_PI_2 - lean < kTiny ? 1 : 2;
+    WriteCursor cursor(out, 2);
+    for (int i = 0; i < count; ++i) {
+        const double k = std::tan(along + (i == 0 ? lean : -lean));
+        const LINE turned = std::fabs(k) > GEO_VERTICAL ? LINE{GEO_VERTICAL, p.x()}
+                                                       : LINE{k, p.y() - k * p.x()};
+        G_POINT x;
+        if (IntersectLines(turned, l1, x))
+            cursor.put(G_POINT{0.0, 0.0}, x);
+    }
+    return cursor.count();
+}
+
 }  // namespace
 
 int RotateQuartic(const point& p, const line& l1, const line& l2, double d, point* out)
 {
+    if (l1.IsParallel(l2))
+        return RotateBetweenParallels(p, l1.record(), l2.record(), d, out);
     // The closed form divides by both slopes: solve it in a frame turned so
     // that neither line is horizontal (nor vertical), then turn the results back.
     const double turn = SafeTurn(l1.record(), l2.record());
@@ -350,6 +364,24 @@ LINE TurnedRelativeLine(const LINE& l, const G_POINT& r, double turn)
     const G_POINT turned{on.x * c - on.y * s, on.x * s + on.y * c};
     const double k = std::tan(LineAngle(rel) + turn);
     return LINE{k, turned.y - k * turned.x};
+}
+
+double PolishQuarticRoot(const double c[5], double t)
+{
+    for (int step = 0; step < 8; ++step) {
+        const double f = (((c[4] * t + c[3]) * t + c[2]) * t + c[1]) * t + c[0];
+        const double slope = ((4.0 * c[4] * t + 3.0 * c[3]) * t + 2.0 * c[2]) * t + c[1];
+        if (slope == 0.0)
+            break;
+        const double next = t - f / slope;
+        if (!std::isfinite(next))
+            break;
+        const bool settled = std::fabs(next - t) <= 1e-15 * (1.0 + std::fabs(t));
+        t = next;
+        if (settled)
+            break;
+    }
+    return t;
 }
 
 G_POINT TurnBack(const G_POINT& v, double turn)

@@ -241,6 +241,14 @@ TEST_F(SegmentTest, Containment)
     EXPECT_FALSE(segment(point(-6, 0), point(6, 0)) > big);  // crosses
     EXPECT_EQ(GeoTouchMode(), 1);
     EXPECT_TRUE(segment(point(1, 0), point(2, 0)) < segment(point(0, 0), point(5, 0)));
+    // Against a polygon: the midpoint decides when nothing crosses.
+    polygon square(2.0);
+    EXPECT_TRUE(segment(point(-1, -1), point(1, 1)) < square);
+    EXPECT_FALSE(segment(point(-1, -1), point(1, 1)) > square);
+    EXPECT_TRUE(segment(point(3, 3), point(5, 3)) > square);
+    EXPECT_FALSE(segment(point(0, 0), point(5, 0)) < square);  // crosses the side x = 2
+    EXPECT_FALSE(segment(point(0, 0), point(5, 0)) > square);
+    EXPECT_FALSE(s < ray(G_POINT{0, 0}, 0.0));  // a ray has no inside
 }
 
 // ---- construction from lists -------------------------------------------------------------
