@@ -41,8 +41,19 @@ void BM_RotateQuartic(benchmark::State& state)
 }
 BENCHMARK(BM_RotateQuartic);
 
-// Horizontal walls take the turned-frame path.
+// A horizontal wall: the quartic is solved in a turned frame.
 void BM_RotateQuarticHorizontal(benchmark::State& state)
+{
+    const point p(0, -3);
+    const line l1(LINE{0.0, 1.0}), l2(LINE{3.0, -4.0});
+    point out[4];
+    for (auto _ : state)
+        benchmark::DoNotOptimize(RotateQuartic(p, l1, l2, 6.0, out));
+}
+BENCHMARK(BM_RotateQuarticHorizontal);
+
+// Parallel walls are solved directly.
+void BM_RotateQuarticParallel(benchmark::State& state)
 {
     const point p(0, 0);
     const line l1(LINE{0.0, 1.0}), l2(LINE{0.0, 3.0});
@@ -50,7 +61,7 @@ void BM_RotateQuarticHorizontal(benchmark::State& state)
     for (auto _ : state)
         benchmark::DoNotOptimize(RotateQuartic(p, l1, l2, 4.0, out));
 }
-BENCHMARK(BM_RotateQuarticHorizontal);
+BENCHMARK(BM_RotateQuarticParallel);
 
 void BM_UpdateCir1ClampRadial(benchmark::State& state)
 {

@@ -35,13 +35,6 @@ constexpr ARC kZeroArc{{0.0, 0.0}, 0.0, 0.0, 0.0};
 constexpr int kArcSlots = 3;
 static_assert(sizeof(ARC) <= kArcSlots * sizeof(G_POINT));
 
-// The direction lies on the arc. Equal angles are a full turn, which the
-// plain range test would shrink to the start direction alone.
-bool OnArc(const ARC& a, double direction)
-{
-    return a.start == a.end || AngleInRange(direction, a.start, a.end);
-}
-
 G_POINT ArcPoint(const ARC& a, double angle)
 {
     G_POINT p;
@@ -78,7 +71,7 @@ short InsertOnArc(const ARC& a, const double* candidates, int n, double** angles
 {
     short kept = 0;
     for (int i = 0; i < n; ++i) {
-        if (!OnArc(a, candidates[i]))
+        if (!AngleInArc(candidates[i], a))
             continue;
         if (!InsertArcAngle(candidates[i], angles, static_cast<short>(start + kept)))
             break;
@@ -277,10 +270,10 @@ segment arc::frame() const
     const G_POINT e = ArcPoint(rec_, rec_.end);
     const G_POINT& c = rec_.center;
     const double r = rec_.radius;
-    const G_POINT low{OnArc(rec_, kPi) ? c.x - r : std::fmin(s.x, e.x),
-                      OnArc(rec_, -kHalfPi) ? c.y - r : std::fmin(s.y, e.y)};
-    const G_POINT high{OnArc(rec_, 0.0) ? c.x + r : std::fmax(s.x, e.x),
-                       OnArc(rec_, kHalfPi) ? c.y + r : std::fmax(s.y, e.y)};
+    const G_POINT low{AngleInArc(kPi, rec_) ? c.x - r : std::fmin(s.x, e.x),
+                      AngleInArc(-kHalfPi, rec_) ? c.y - r : std::fmin(s.y, e.y)};
+    const G_POINT high{AngleInArc(0.0, rec_) ? c.x + r : std::fmax(s.x, e.x),
+                       AngleInArc(kHalfPi, rec_) ? c.y + r : std::fmax(s.y, e.y)};
     return segment(low, high);
 }
 

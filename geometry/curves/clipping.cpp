@@ -28,10 +28,7 @@ using Run = std::vector<G_POINT>;
 
 // One piece of the outline being collected: a two-point piece until a
 // following side chains onto it, a vertex run after that.
-struct Piece {
-    Run points;
-    bool run = false;
-};
+using Piece = StoredPiece;
 
 enum class Where { Inside, Outside, Neither, OnOutline };
 
@@ -234,28 +231,27 @@ void Clipper::joinEnds()
     pieces_.pop_back();
 }
 
-size_t StoreSlots(const Piece& p) { return p.run ? p.points.size() + 1 : 2; }
+}  // namespace
 
-// Moves the pieces into the list body: one store allocation holding every
-// piece's points, items pointing into it.
-bool FillList(geolist_pr& list, const std::vector<Piece>& pieces)
+static size_t StoreSlots(const StoredPiece& p) { return p.run ? p.points.size() + 1 : 2; }
+
+bool StorePieces(geolist_pr& list, const std::vector<StoredPiece>& pieces)
 {
     if (pieces.empty())
         return true;
     size_t slots = 0;
-    for (const Piece& p : pieces)
+    for (const StoredPiece& p : pieces)
         slots += StoreSlots(p);
     auto* store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * slots));
     auto* items = static_cast<list_item*>(std::malloc(sizeof(list_item) * pieces.size()));
     if (!store || !items) {
         std::free(store);
         std::free(items);
-        GeoError() = GEO_NO_MEMORY;
         return false;
     }
     G_POINT* cursor = store;
     for (size_t i = 0; i < pieces.size(); ++i) {
-        const Piece& p = pieces[i];
+        const StoredPiece& p = pieces[i];
         items[i].code = p.run ? GEO_STORED_RUN : GEO_STORED_PIECE;
         items[i].stored = cursor;
         if (p.run)
@@ -274,8 +270,6 @@ bool FillList(geolist_pr& list, const std::vector<Piece>& pieces)
     return true;
 }
 
-}  // namespace
-
 void ClipPolygon(geolist_pr& list, const geobject& other, const POLY& body, char mode)
 {
     const short n = body.count;
@@ -286,7 +280,8 @@ void ClipPolygon(geolist_pr& list, const geobject& other, const POLY& body, char
         for (short i = 1; i < n; ++i)
             clipper.side(body.vertices[i - 1], body.vertices[i]);
         clipper.joinEnds();
-        FillList(list, clipper.pieces());
+        if (!StorePieces(list, clipper.pieces()))
+            GeoError() = GEO_NO_MEMORY;
     } catch (const std::bad_alloc&) {
         GeoError() = GEO_NO_MEMORY;
     }

@@ -2,6 +2,8 @@
 // pieces (polygon::operator<< and operator>>).
 #pragma once
 
+#include <vector>
+
 #include "geo_types.h"
 
 struct POLY;
@@ -14,6 +16,17 @@ char& ClipTouchFlag();
 // Which pieces ClipPolygon keeps.
 inline constexpr char CLIP_OUTSIDE = 0;
 inline constexpr char CLIP_INSIDE = 1;
+
+// A piece of a result list: a vertex run (-12, stored behind a count slot) or
+// a two-point piece (-10).
+struct StoredPiece {
+    std::vector<G_POINT> points;
+    bool run = false;
+};
+
+// Replaces the list's items and value store by these pieces, all in one store.
+// False (the list unchanged) when the memory cannot be had.
+bool StorePieces(geolist_pr& list, const std::vector<StoredPiece>& pieces);
 
 // Fills the empty result list body `list` with the pieces of `body` inside
 // (mode CLIP_INSIDE) or outside (CLIP_OUTSIDE) of `other`: two-point pieces

@@ -22,6 +22,12 @@ inline LINE RelativeLine(const LINE& l, const G_POINT& r)
     return LINE{l.ltan, l.laxe + l.ltan * r.x - r.y};
 }
 
+// Direction of a line in (-pi/2, pi/2], the vertical sentinel giving pi/2.
+inline double LineAngle(const LINE& l)
+{
+    return IsVerticalSlope(l.ltan) ? GEO_PI_2 : std::atan(l.ltan);
+}
+
 // Square root of a radicand that rounding may push just below 0: within 1e-6
 // of 0 it counts as 0; further below there is no root (false, out untouched).
 inline bool SafeSqrt(double radicand, double& out)

@@ -148,43 +148,71 @@ bool PieceHasLength(const G_POINT& x, const G_POINT& y, double d)
     return std::fabs(length - std::fabs(d)) <= kTiny * std::fmax(1.0, std::fabs(d));
 }
 
-// Direction of a line in (-pi/2, pi/2], the vertical sentinel giving pi/2.
-double Direction(const LINE& l) { return IsVerticalSlope(l.ltan) ? GEO_PI_2 : std::atan(l.ltan); }
+// The line through p leaning by `lean` from `along`, crossed with l.
+bool LeaningCrossing(const point& p, double along, double lean, const LINE& l, G_POINT& x)
+{
+    const double k = std::tan(along + lean);
+    const LINE turned = std::fabs(k) > GEO_VERTICAL ? LINE{GEO_VERTICAL, p.x()}
+                                                   : LINE{k, p.y() - k * p.x()};
+    return IntersectLines(turned, l, x);
+}
 
-// Parallel lines h apart: the line turned about p meets them d apart when it
-// leans by asin(h / d) from their direction, either way. (The quartic has a
-// spurious double root along the lines here and no usable accuracy.)
+// Lines without a crossing (parallel to GeoDif), h apart: the line turned
+// about p meets them d apart when it leans by asin(h / d) from their
+// direction, either way. (The quartic has a spurious double root along the
+// lines here and loses its accuracy.) When the lines are not exactly
+// parallel, the gap is measured again at the candidate a few times.
 int RotateBetweenParallels(const point& p, const LINE& l1, const LINE& l2, double d, point* out)
 {
+    const double reach = std::fabs(d);
+    const double along = LineAngle(l1);
     G_POINT foot;
     ProjectPointOnLine(foot, l1, p.rec());
-    const double h = std::fabs(SignedLineDistance(l2, foot));
-    const double reach = std::fabs(d);
-    // Coincident lines have no piece; a piece shorter than the gap cannot be.
-    if (h < kTiny || !(h <= reach * (1.0 + kTiny)))
-        return 0;
-    const double lean = std::asin(std::fmin(1.0, h / reach));
-    const double along = Direction(l1);
-    // Leaning by a quarter turn either way is one and the same line.
-    const int count = GEO_PI_2 - lean < kTiny ? 1 : 2;
     WriteCursor cursor(out, 2);
-    for (int i = 0; i < count; ++i) {
-        const double k = std::tan(along + (i == 0 ? lean : -lean));
-        const LINE turned = std::fabs(k) > GEO_VERTICAL ? LINE{GEO_VERTICAL, p.x()}
-                                                       : LINE{k, p.y() - k * p.x()};
-        G_POINT x;
-        if (IntersectLines(turned, l1, x))
-            cursor.put(G_POINT{0.0, 0.0}, x);
+    for (double side : {1.0, -1.0}) {
+        G_POINT x = foot;
+        bool found = false;
+        double lean = 0.0;
+        for (int pass = 0; pass < 4; ++pass) {
+            const double h = std::fabs(SignedLineDistance(l2, x));
+            // Coincident lines have no piece; a piece shorter than the gap cannot be.
+            if (h < kTiny || !(h <= reach * (1.0 + kTiny))) {
+                found = false;
+                break;
+            }
+            lean = side * std::asin(std::fmin(1.0, h / reach));
+            found = LeaningCrossing(p, along, lean, l1, x);
+            if (!found)
+                break;
+        }
+        if (!found)
+            continue;
+        // Leaning by a quarter turn either way is one and the same line.
+        if (side < 0.0 && GEO_PI_2 + lean < kTiny && cursor.count() > 0)
+            continue;
+        cursor.put(G_POINT{0.0, 0.0}, x);
     }
     return cursor.count();
 }
 
-}  // namespace
-
-int RotateQuartic(const point& p, const line& l1, const line& l2, double d, point* out)
+// Where the line x = t y through the origin meets l. In the library's own
+// frame this is IntersectLines; in a turned frame the exact crossing, since
+// IntersectLines would snap a turned line that is nearly level there.
+bool TurnedLineCrossing(double t, const LINE& l, double turn, G_POINT& out)
 {
-    if (l1.IsParallel(l2))
-        return RotateBetweenParallels(p, l1.record(), l2.record(), d, out);
+    if (turn == 0.0)
+        return IntersectLines(LINE{t == 0.0 ? GEO_VERTICAL : 1.0 / t, 0.0}, l, out);
+    const double apart = 1.0 - l.ltan * t;  // 0 when the lines run together
+    if (std::fabs(apart) < kTiny)
+        return false;
+    out.y = l.laxe / apart;
+    out.x = t * out.y;
+    return true;
+}
+
+// The closed form of RotateQuartic; only candidates whose piece is d long.
+int RotateByQuartic(const point& p, const line& l1, const line& l2, double d, point* out)
+{
     // The closed form divides by both slopes: solve it in a frame turned so
     // that neither line is horizontal (nor vertical), then turn the results back.
     const double turn = SafeTurn(l1.record(), l2.record());
@@ -206,16 +234,26 @@ int RotateQuartic(const point& p, const line& l1, const line& l2, double d, poin
     for (int i = 0; i < n; ++i) {
         // The turned line is x = t y relative to p.
         const double t = PolishQuarticRoot(c, roots[i]);
-        const LINE turned{t == 0.0 ? GEO_VERTICAL : 1.0 / t, 0.0};
-        // Squaring the length brings in roots whose piece is not d long (with
-        // parallel lines a double root along them, where the turned line has
-        // no crossing with l2 at all): measure the piece and keep true ones.
+        // Squaring the length may bring in roots whose piece is not d long:
+        // measure the piece and keep the true ones.
         G_POINT x, y;
-        if (IntersectLines(turned, a, x) && IntersectLines(turned, b, y) &&
+        if (TurnedLineCrossing(t, a, turn, x) && TurnedLineCrossing(t, b, turn, y) &&
             PieceHasLength(x, y, d))
             cursor.put(p.rec(), TurnBack(x, turn));
     }
     return cursor.count();
+}
+
+}  // namespace
+
+int RotateQuartic(const point& p, const line& l1, const line& l2, double d, point* out)
+{
+    // Parallel lines leave the quartic a spurious double root and too little
+    // accuracy for the two true ones: they are solved directly.
+    G_POINT corner;
+    if (!IntersectLines(l1.record(), l2.record(), corner))
+        return RotateBetweenParallels(p, l1.record(), l2.record(), d, out);
+    return RotateByQuartic(p, l1, l2, d, out);
 }
 
 int AdjustDoubleRotateRotate(const point& p1, const point& p2, double r1, double r2, point* out)
@@ -310,12 +348,6 @@ int AdjustDoubleRotateMove(const line& l1, const line& l2, const point& p, doubl
 namespace drag_support {
 
 namespace {
-
-// Direction of a line in [0, pi).
-double LineAngle(const LINE& l)
-{
-    return IsVerticalSlope(l.ltan) ? GEO_PI_2 : std::atan(l.ltan);
-}
 
 // How far a direction stays from both axes, in radians (0 .. pi/4).
 double AxisClearance(double direction)

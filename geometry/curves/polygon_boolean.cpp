@@ -91,38 +91,6 @@ Run PieceRun(const list_item& item)
     return n > 0 ? Run(first, first + n) : Run();
 }
 
-// Moves the chains into the (empty) output body as stored vertex runs.
-void StoreChains(geolist_pr& out, const std::vector<Run>& chains)
-{
-    if (chains.empty())
-        return;
-    size_t slots = 0;
-    for (const Run& c : chains)
-        slots += c.size() + 1;
-    auto* store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * slots));
-    auto* items = static_cast<list_item*>(std::malloc(sizeof(list_item) * chains.size()));
-    if (!store || !items) {
-        std::free(store);
-        std::free(items);
-        return;
-    }
-    G_POINT* cursor = store;
-    for (size_t i = 0; i < chains.size(); ++i) {
-        items[i].code = GEO_STORED_RUN;
-        items[i].stored = cursor;
-        *cursor++ = G_POINT{static_cast<double>(chains[i].size()), 0.0};
-        std::memcpy(cursor, chains[i].data(), sizeof(G_POINT) * chains[i].size());
-        cursor += chains[i].size();
-    }
-    std::free(out.items);
-    std::free(out.store);
-    out.items = items;
-    out.store = store;
-    out.length = static_cast<int>(chains.size());
-    out.capacity = out.length;
-    out.storeCount = static_cast<int>(slots);
-}
-
 class ConnectModeScope {
 public:
     explicit ConnectModeScope(bool clear) : saved_(GeoConnectMode())
@@ -178,23 +146,23 @@ void StitchPolygonPieces(geolist_pr& first, geolist_pr& second, geolist_pr& out,
 {
     ConnectModeScope connect(PieceCount(first) > 1 || PieceCount(second) > 1);
     try {
-        std::vector<Run> chains;
+        std::vector<StoredPiece> chains;
         for (int i = 0; i < first.length; ++i) {
             Run chain = PieceRun(first.items[i]);
             if (chain.empty())
                 continue;
             GrowChain(chain, first, i, second);
             if (chain.size() > 2)
-                chains.push_back(std::move(chain));
+                chains.push_back(StoredPiece{std::move(chain), true});
         }
         if (keepUnconsumed) {
             for (int i = 0; i < second.length; ++i) {
                 Run run = PieceRun(second.items[i]);
                 if (run.size() > 2 && Meet(run.front(), run.back()))
-                    chains.push_back(std::move(run));
+                    chains.push_back(StoredPiece{std::move(run), true});
             }
         }
-        StoreChains(out, chains);
+        StorePieces(out, chains);
     } catch (const std::bad_alloc&) {
         // An empty result tells of the failure.
     }
@@ -265,7 +233,8 @@ geolist_ref Outline(const polygon& pg)
     const POLY& body = *pg.body();
     if (out.body() && body.count > 0) {
         try {
-            StoreChains(*out.body(), {Run(body.vertices, body.vertices + body.count)});
+            if (!StorePieces(*out.body(), {StoredPiece{Run(body.vertices, body.vertices + body.count), true}}))
+                GeoError() = GEO_NO_MEMORY;
         } catch (const std::bad_alloc&) {
             GeoError() = GEO_NO_MEMORY;
         }
@@ -307,7 +276,7 @@ double RunArea(const Run& run)
 // intersection has nothing there.
 geolist_ref WithoutSlivers(const geolist_ref& result)
 {
-    std::vector<Run> kept;
+    std::vector<StoredPiece> kept;
     bool dropped = false;
     for (short i = 0; i < result.count(); ++i) {
         const list_item* item = result[i].item();
@@ -317,13 +286,13 @@ geolist_ref WithoutSlivers(const geolist_ref& result)
         if (Meet(run.front(), run.back()) && RunArea(run) <= GeoSnap() * GeoSnap())
             dropped = true;
         else
-            kept.push_back(std::move(run));
+            kept.push_back(StoredPiece{std::move(run), true});
     }
     if (!dropped)
         return result;
     geolist out;
     if (out.body())
-        StoreChains(*out.body(), kept);
+        StorePieces(*out.body(), kept);
     return geolist_ref(out.body());
 }
 

@@ -237,8 +237,9 @@ bool OffsetPolygon(POLY& source, POLY& target, double d)
             prev = cur;
             haveLine = true;
         }
+        // Parallel last and first lines: the closing vertex's foot on the last line.
         if (haveLine)
-            out[0] = Corner(prev, first, v[m - 1]);
+            out[0] = Parallel(prev, first) ? Foot(prev, v[m - 1]) : Corner(prev, first, v[m - 1]);
         out[m - 1] = out[0];
         const int count = ring.open ? m - 1 : m;
         return StoreOutline(target, out, count);

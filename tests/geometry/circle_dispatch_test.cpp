@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <vector>
@@ -395,6 +396,185 @@ TEST_F(CircleDispatch, EveryRowRoutesToItsCase)
         EXPECT_TRUE(IsFinite(c.record()));
         EXPECT_TRUE(row.check(c.record())) << "(" << c.record().center.x << ", " << c.record().center.y
                                            << ") r " << c.rad();
+    }
+}
+
+
+// Keywords a row does not accept: GeoError 3 and the circle untouched; a
+// keyword the row accepts but whose construction cannot hold: GeoError 1.
+TEST_F(CircleDispatch, KeywordsEachRowRefuses)
+{
+    point a(0, 0), b(4, 1), d(1, 5), e(6, 3);
+    line floor(Horizontal(0)), wall(Vertical(0)), diag(LINE{1, 0});
+    circle c1(point(-3, 0), 1.0), c2(point(3, 0), 1.0);
+    segment chord(G_POINT{0, 0}, G_POINT{10, 0});
+    struct Row {
+        const char* name;
+        std::function<geolist()> list;
+        int error;
+    } rows[] = {
+        {"C L P with LEFT", [&] { return c1 & floor & b & "LEFT"; }, 3},
+        {"L L L P with EXTERNAL", [&] { return floor & wall & diag & b & "EXTERNAL"; }, 3},
+        {"L P P V without TANGENT", [&] { return floor & b & d & 2.0 & "LEFT"; }, 3},
+        {"L L P V with LEFT", [&] { return floor & diag & b & 2.0 & "LEFT"; }, 3},
+        {"C C L P K K, first not CENTER", [&] { return c1 & c2 & floor & b & "EXTERNAL" & "CENTER"; }, 3},
+        {"C L L P K K without CENTER", [&] { return c1 & floor & wall & b & "EXTERNAL" & "LEFT"; }, 3},
+        {"C L L K K K without CENTER", [&] { return c1 & floor & wall & "EXTERNAL" & "LEFT" & "RIGHT"; }, 3},
+        {"C L P P K K, first not CENTER", [&] { return c1 & floor & b & d & "EXTERNAL" & "CENTER"; }, 3},
+        {"C C L P K K K, last not CENTER",
+         [&] { return c1 & c2 & floor & b & "EXTERNAL" & "EXTERNAL" & "LEFT"; }, 3},
+        {"S P and a point", [&] { return chord & b & d; }, 3},
+        {"six points", [&] { geolist l(a); l & b & d & e & a & b; return l; }, 3},
+        {"eight items", [&] { return c1 & c2 & floor & b & "EXTERNAL" & "EXTERNAL" & "CENTER" & "LEFT"; }, 3},
+        {"L L V with LEFT", [&] { return floor & diag & 2.0 & "LEFT"; }, 1},
+        {"P P V K with one point twice", [&] { return a & a & 3.0 & "LEFT"; }, 1},
+        {"C C P V K K, no tangency", [&] { return c1 & c2 & b & 3.0 & "LEFT" & "EXTERNAL"; }, 1},
+        {"C C P P K K, no tangency", [&] { return c1 & c2 & b & d & "EXTERNAL" & "RIGHT"; }, 1},
+        {"C C L P K K CENTER, no tangency",
+         [&] { return c1 & c2 & floor & b & "LEFT" & "EXTERNAL" & "CENTER"; }, 1},
+    };
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        circle c(point(1, 1), 2.0);
+        geolist list = row.list();
+        EXPECT_FALSE(c = list);
+        EXPECT_EQ(GeoError(), row.error);
+        if (row.error == 3) {
+            EXPECT_EQ(c.record().center.x, 1.0);
+            EXPECT_EQ(c.record().center.y, 1.0);
+            EXPECT_EQ(c.rad(), 2.0);
+        }
+    }
+}
+
+// Rows without a hint of their own take the present centre: two present
+// centres on either side pick the two solutions.
+TEST_F(CircleDispatch, PresentCentreChoosesBetweenSolutions)
+{
+    line floor(Horizontal(0)), wall(Vertical(0)), diag(LINE{1, 0}), slant(LINE{-1, 4}), y6(Horizontal(6));
+    point p03(0, 3), p41(4, 1);
+    circle big(point(0, 0), 5.0);
+    struct Row {
+        const char* name;
+        std::function<geolist()> list;
+        G_POINT present;
+        std::function<bool(const CIRCLE&)> check;
+    } rows[] = {
+        {"L P V, right of the normal", [&] { return floor & p03 & 2.5; }, {1, 5},
+         [](const CIRCLE& c) { return c.center.x > 0 && std::fabs(c.center.y - 2.5) < 1e-9; }},
+        {"L P V, left of the normal", [&] { return floor & p03 & 2.5; }, {-1, 5},
+         [](const CIRCLE& c) { return c.center.x < 0 && std::fabs(c.center.y - 2.5) < 1e-9; }},
+        {"L L V CENTER, below the diagonal", [&] { return floor & diag & 2.0 & "CENTER"; }, {5, 0},
+         [](const CIRCLE& c) { return std::fabs(c.center.x - 2 * std::sqrt(2.0)) < 1e-9; }},
+        {"L L V CENTER, above the diagonal", [&] { return floor & diag & 2.0 & "CENTER"; }, {-5, 0},
+         [](const CIRCLE& c) { return std::fabs(c.center.x + 2 * std::sqrt(2.0)) < 1e-9; }},
+        {"L L V CENTER_1ST, centre on the diagonal", [&] { return floor & diag & 2.0 & "CENTER_1ST"; }, {5, 5},
+         [](const CIRCLE& c) {
+             return std::fabs(c.center.x - c.center.y) < 1e-9 && std::fabs(c.center.y - 2.0) < 1e-9;
+         }},
+        {"L L P CENTER, far root", [&] { return floor & diag & p41 & "CENTER"; }, {8, 8},
+         [](const CIRCLE& c) { return std::fabs(c.center.x - (5 + std::sqrt(8.0))) < 1e-9; }},
+        {"L L P CENTER, near root", [&] { return floor & diag & p41 & "CENTER"; }, {2, 2},
+         [](const CIRCLE& c) { return std::fabs(c.center.x - (5 - std::sqrt(8.0))) < 1e-9; }},
+        {"L L L, incircle", [&] { return floor & wall & slant; }, {1, 1},
+         [](const CIRCLE& c) { return c.center.x > 0 && c.center.y > 0 && c.center.x + c.center.y < 4; }},
+        {"L L L, excircle", [&] { return floor & wall & slant; }, {6, 6},
+         [](const CIRCLE& c) { return std::fabs(c.center.x - 4 / (2 - std::sqrt(2.0))) < 1e-9; }},
+        {"C L V CENTER, right", [&] { return big & y6 & 2.0 & "CENTER"; }, {1, 5},
+         [](const CIRCLE& c) { return std::fabs(c.center.x - 3) < 1e-9 && std::fabs(c.center.y - 4) < 1e-9; }},
+        {"C L V CENTER, left", [&] { return big & y6 & 2.0 & "CENTER"; }, {-1, 5},
+         [](const CIRCLE& c) { return std::fabs(c.center.x + 3) < 1e-9 && std::fabs(c.center.y - 4) < 1e-9; }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        circle c(point(row.present), 1.0);
+        geolist list = row.list();
+        ASSERT_TRUE(c = list) << "GeoError " << int(GeoError());
+        EXPECT_TRUE(row.check(c.record())) << "(" << c.record().center.x << ", " << c.record().center.y
+                                           << ") r " << c.rad();
+    }
+}
+
+// Degenerate givens through every row signature with every keyword: a
+// success always carries a finite circle; a refusal leaves the circle as it was.
+TEST_F(CircleDispatch, DegenerateGivensNeverSucceedWithANonFiniteCircle)
+{
+    struct Scene {
+        const char* name;
+        G_POINT p[3];
+        LINE l[3];
+        CIRCLE c[3];
+        double v;
+    } scenes[] = {
+        {"all coincident", {{0, 0}, {0, 0}, {0, 0}}, {{0, 0}, {0, 0}, {0, 0}},
+         {{{0, 0}, 1}, {{0, 0}, 1}, {{0, 0}, 1}}, 0.0},
+        {"points of radius zero", {{1, 1}, {4, 1}, {2, 5}}, {{0, 0}, {GEO_VERTICAL, 0}, {1, 0}},
+         {{{0, 0}, 0}, {{5, 0}, 0}, {{2, 4}, 0}}, 1e-12},
+        {"level equal circles, parallel lines", {{0, 1}, {0, 5}, {3, 3}}, {{0, 0}, {0, 6}, {0, 3}},
+         {{{-5, 3}, 1}, {{5, 3}, 1}, {{0, 3}, 1}}, 3.0},
+        {"near vertical lines", {{0, 1}, {1e-6, 5}, {3, 3}}, {{GEO_VERTICAL, 0}, {1e5, 0}, {GEO_VERTICAL, 1e-7}},
+         {{{-5, 3}, 1}, {{5, 3}, 2}, {{0, 3}, 3}}, 2.0},
+        {"huge radius", {{0, 0}, {1, 0}, {0, 1}}, {{0, 0}, {1, 0}, {-1, 4}},
+         {{{0, 0}, 1}, {{3, 0}, 1}, {{1, 2}, 1}}, 1e300},
+    };
+    const char* signatures[] = {
+        "PP", "PV", "LP", "SV", "CP", "CV", "CL", "PPP", "PPA", "PPV", "PPK", "LPV", "LPP", "LLP", "LLL",
+        "CLP", "CLL", "CCV", "CCP", "CCC", "CPK", "SPV", "PPVK", "PPPV", "PPPK", "LLPV", "LLPP", "LLPK",
+        "LLVK", "LPPK", "LPPV", "LPAV", "CCPV", "CCPP", "CCCK", "CCVK", "CLPV", "CLPP", "CLPK", "CLVK",
+        "CLLK", "CLLP", "CPVK", "CPPK", "SPVK", "SVKK", "LLPPV", "LLPVK", "LLLPK", "LPPVK", "CLLPP",
+        "CLLPK", "CLPVK", "CLPPK", "CLVKK", "CCLPK", "CCLKK", "CCPVK", "CCPKK", "CCPPV", "CCPPK", "CPPVK",
+        "LLLPPP", "CLLPPP", "CCLPPP", "CCCPPP", "CCLPKK", "CCPVKK", "CCPPKK", "CLLPKK", "CLLKKK",
+        "CLPPKK", "CCLPKKK",
+    };
+    const char* keywords[] = {"EXTERNAL", "INTERNAL", "ENVELOPS", "TANGENT", "CENTER", "CENTER_1ST",
+                              "LEFT", "RIGHT", "START", "END"};
+    constexpr int kKeywords = sizeof(keywords) / sizeof(keywords[0]);
+    for (const Scene& scene : scenes) {
+        SCOPED_TRACE(scene.name);
+        point p[3] = {point(scene.p[0]), point(scene.p[1]), point(scene.p[2])};
+        line l[3] = {line(scene.l[0]), line(scene.l[1]), line(scene.l[2])};
+        circle c[3] = {circle(point(scene.c[0].center), scene.c[0].radius),
+                       circle(point(scene.c[1].center), scene.c[1].radius),
+                       circle(point(scene.c[2].center), scene.c[2].radius)};
+        segment s(scene.p[0], scene.p[1]);
+        angle a(90.0);
+        for (const char* signature : signatures) {
+            const int n = static_cast<int>(std::strlen(signature));
+            int slots = 0;
+            for (int i = 0; i < n; ++i)
+                slots += signature[i] == 'K';
+            int combinations = 1;
+            for (int i = 0; i < slots; ++i)
+                combinations *= kKeywords;
+            for (int combination = 0; combination < combinations; ++combination) {
+                geolist list;
+                int np = 0, nl = 0, nc = 0, code = combination;
+                for (int i = 0; i < n; ++i) {
+                    switch (signature[i]) {
+                        case 'P': list & p[np++ % 3]; break;
+                        case 'L': list & l[nl++ % 3]; break;
+                        case 'C': list & c[nc++ % 3]; break;
+                        case 'S': list & s; break;
+                        case 'A': list & a; break;
+                        case 'V': list & scene.v; break;
+                        default: list & keywords[code % kKeywords]; code /= kKeywords; break;
+                    }
+                }
+                circle target(point(1, 1), 2.0);
+                const bool solved = (target = list);
+                const CIRCLE r = target.record();
+                if (solved) {
+                    EXPECT_EQ(GeoError(), 0) << signature << " " << combination;
+                    EXPECT_TRUE(IsFinite(r)) << signature << " " << combination;
+                } else {
+                    EXPECT_TRUE(GeoError() == 1 || GeoError() == 3) << signature << " " << combination;
+                    if (GeoError() == 3) {
+                        EXPECT_TRUE(r.center.x == 1.0 && r.center.y == 1.0 && r.radius == 2.0)
+                            << signature << " " << combination;
+                    }
+                }
+            }
+        }
     }
 }
 

@@ -12,48 +12,11 @@
 #include "line.h"
 #include "point.h"
 #include "polygon.h"
+#include "polygon_fixtures.h"
 #include "segment.h"
 #include "settings.h"
 
 namespace {
-
-polygon FromPoints(const std::vector<G_POINT>& pts)
-{
-    std::vector<double> xy;
-    for (const G_POINT& p : pts) {
-        xy.push_back(p.x);
-        xy.push_back(p.y);
-    }
-    polygon pg;
-    pg.load(xy.data(), static_cast<short>(pts.size()));
-    return pg;
-}
-
-polygon Square(double x0, double y0, double side)
-{
-    return FromPoints({{x0, y0}, {x0, y0 + side}, {x0 + side, y0 + side}, {x0 + side, y0}, {x0, y0}});
-}
-
-// The stored points of one piece.
-std::vector<G_POINT> PiecePoints(const geoitem& item)
-{
-    const G_POINT* s = item.item()->stored;
-    if (item.type() == GEO_STORED_PIECE)
-        return {s[0], s[1]};
-    const int n = static_cast<int>(s[0].x);
-    return std::vector<G_POINT>(s + 1, s + 1 + n);
-}
-
-double PiecesLength(const geolist_ref& pieces)
-{
-    double sum = 0;
-    for (short i = 0; i < pieces.count(); ++i) {
-        const std::vector<G_POINT> p = PiecePoints(pieces[i]);
-        for (size_t k = 1; k < p.size(); ++k)
-            sum += std::hypot(p[k].x - p[k - 1].x, p[k].y - p[k - 1].y);
-    }
-    return sum;
-}
 
 class ClippingTest : public ::testing::Test {
 protected:
@@ -70,8 +33,10 @@ private:
 
 TEST_F(ClippingTest, SquareInsideALargerSquare)
 {
+    const double snap = GeoSnap();
     polygon inner = Square(2, 2, 2);
     polygon outer = Square(0, 0, 10);
+    GeoInsertMode() = 1;
     geolist_ref in = inner << outer;
     ASSERT_EQ(in.count(), 1);
     EXPECT_EQ(in[0].type(), GEO_STORED_RUN);
@@ -79,6 +44,7 @@ TEST_F(ClippingTest, SquareInsideALargerSquare)
     ASSERT_EQ(run.size(), 5u);
     EXPECT_TRUE(in[0].closed());
     EXPECT_EQ((inner >> outer).count(), 0);
+    EXPECT_EQ(GeoSnap(), snap);  // the GeoDif switch of each side is undone
     EXPECT_EQ(GeoInsertMode(), 0);
     EXPECT_EQ(CrossingStart(), 0);
     EXPECT_EQ(CrossingCapacity(), 0);

@@ -153,13 +153,15 @@ TEST(MoveSelfAffect, PieceBetweenTheLinesGetsTheLength)
 }
 
 // Every candidate lies on l1, and the line from p through it cuts l2 at
-// distance d from it; and every value is finite.
+// distance d from it; and every value is finite. expected < 0: any count.
 void ExpectRotateQuarticCandidates(const point& p, const LINE& l1, const LINE& l2, double d,
                                    int expected)
 {
     Candidates out;
     const int n = RotateQuartic(p, line(l1), line(l2), d, out.out());
-    EXPECT_EQ(n, expected) << "l1 " << l1.ltan << " l2 " << l2.ltan;
+    if (expected >= 0) {
+        EXPECT_EQ(n, expected) << "l1 " << l1.ltan << " l2 " << l2.ltan;
+    }
     for (int i = 0; i < n; ++i) {
         const G_POINT c = out.p[i].rec();
         ASSERT_TRUE(std::isfinite(c.x) && std::isfinite(c.y));
@@ -201,6 +203,41 @@ TEST(RotateQuartic, HorizontalAndVerticalLinesGiveFiniteCandidates)
     ExpectRotateQuarticCandidates(point(1, 1), {kVertical, 4}, {0, 0}, 5, 2);
     ExpectRotateQuarticCandidates(point(2, 3), {1, 0}, {0, 0}, 2, 2);
     ExpectRotateQuarticCandidates(point(2, 3), {0, 0}, {1, 0}, 2, 2);
+}
+
+TEST(RotateQuartic, ParallelLines)
+{
+    // Slanted parallels sqrt(2) apart.
+    ExpectRotateQuarticCandidates(point(0, -3), {1, 0}, {1, 2}, 4, 2);
+    // A thin gap (0.0358) spanned by a long piece: the turned line runs at
+    // about 1.4 degrees to the walls, far along them.
+    ExpectRotateQuarticCandidates(point(7.56652, -9.18141), {0, -5.01847}, {0, -4.98267}, 1.48257,
+                                  2);
+    // Vertical parallels 2 apart: d = 2 is the perpendicular alone, d < 2 nothing.
+    Candidates out;
+    ASSERT_EQ(RotateQuartic(point(1, 1), line(LINE{kVertical, 3}), line(LINE{kVertical, 5}), 2,
+                            out.out()),
+              1);
+    ExpectPoint(out.p[0], 3, 1, 1e-6);
+    ExpectRotateQuarticCandidates(point(1, 1), {kVertical, 3}, {kVertical, 5}, 1.5, 0);
+    // Coincident lines have no piece.
+    ExpectRotateQuarticCandidates(point(1, 1), {2, 1}, {2, 1}, 3, 0);
+}
+
+TEST(RotateQuartic, EveryCandidateKeepsTheLengthAcrossASweep)
+{
+    // The quartic can hold roots that give no piece of length d, and the
+    // closed-form roots are rough: no candidate may miss the length.
+    const double slopes[] = {0.0, 0.3, -2.0, 7.0, kVertical};
+    const double intercepts[] = {-4.0, 1.5};
+    const point pivots[] = {point(0, 0), point(3, -5), point(-6, 2)};
+    const double lengths[] = {0.5, 3.0, 9.0};
+    for (double k1 : slopes)
+        for (double k2 : slopes)
+            for (double b1 : intercepts)
+                for (const point& p : pivots)
+                    for (double d : lengths)
+                        ExpectRotateQuarticCandidates(p, {k1, b1}, {k2, -b1 * 0.5 + 1.0}, d, -1);
 }
 
 TEST(AdjustDoubleRotateRotate, TwoCirclesAboutThePivots)

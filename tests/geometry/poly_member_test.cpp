@@ -10,17 +10,12 @@
 #include "point.h"
 #include "poly_member.h"
 #include "polygon.h"
+#include "polygon_fixtures.h"
 #include "settings.h"
 
 namespace {
 
-polygon Ring()  // closed, clockwise
-{
-    const double xy[] = {0, 0, 0, 10, 10, 10, 10, 0, 0, 0};
-    polygon pg;
-    pg.load(xy, 5);
-    return pg;
-}
+polygon Ring() { return Square(0, 0, 10); }  // closed, clockwise
 
 TEST(PolyMember, ViewReadsAndWritesTheBody)
 {

@@ -11,36 +11,11 @@
 #include "geolist.h"
 #include "point.h"
 #include "polygon.h"
+#include "polygon_fixtures.h"
 #include "polygon_boolean.h"
 #include "settings.h"
 
 namespace {
-
-polygon FromPoints(const std::vector<G_POINT>& pts)
-{
-    std::vector<double> xy;
-    for (const G_POINT& p : pts) {
-        xy.push_back(p.x);
-        xy.push_back(p.y);
-    }
-    polygon pg;
-    pg.load(xy.data(), static_cast<short>(pts.size()));
-    return pg;
-}
-
-polygon Square(double x0, double y0, double side)
-{
-    return FromPoints({{x0, y0}, {x0, y0 + side}, {x0 + side, y0 + side}, {x0 + side, y0}, {x0, y0}});
-}
-
-// The distinct corners of an outline (start vertex and orientation are free).
-std::set<std::pair<long, long>> Corners(const polygon& pg)
-{
-    std::set<std::pair<long, long>> corners;
-    for (short i = 0; i < pg.count(); ++i)
-        corners.insert({std::lround(pg.get_vertex(i)->x), std::lround(pg.get_vertex(i)->y)});
-    return corners;
-}
 
 class BooleanTest : public ::testing::Test {
 protected:
@@ -177,6 +152,21 @@ TEST_F(BooleanTest, IdenticalSquares)
     ASSERT_EQ(either.count(), 1);
     EXPECT_NEAR(polygon(either[0]).area(), 100.0, 1e-9);
     EXPECT_EQ((a - b).count(), 0);
+}
+
+TEST_F(BooleanTest, DifferenceOfAStoredRunOutlivesItsTemporary)
+{
+    // A stored run item subtracts through a temporary polygon; with nothing
+    // to take away the result is that outline, which must not point at it.
+    polygon big(2.0), small(1.0);
+    geolist_ref runs = small << big;
+    ASSERT_EQ(runs.count(), 1);
+    ASSERT_EQ(runs[0].type(), GEO_STORED_RUN);
+    polygon far = Square(10, 10, 1);
+    geolist_ref less = runs[0] - far;
+    ASSERT_EQ(less.count(), 1);
+    EXPECT_TRUE(less[0].closed());
+    EXPECT_NEAR(polygon(less[0]).area(), 4.0, 1e-9);
 }
 
 TEST_F(BooleanTest, OnlyPolygonsAndListsCombine)

@@ -12,6 +12,7 @@
 #include "point.h"
 #include "poly_member.h"
 #include "polygon.h"
+#include "polygon_fixtures.h"
 #include "segment.h"
 #include "settings.h"
 #include "tessellation.h"
@@ -40,18 +41,6 @@ private:
     double snap_ = 0;
     char connect_ = 0, touch_ = 0, error_ = 0;
 };
-
-polygon FromPoints(const std::vector<G_POINT>& pts)
-{
-    std::vector<double> xy;
-    for (const G_POINT& p : pts) {
-        xy.push_back(p.x);
-        xy.push_back(p.y);
-    }
-    polygon pg;
-    pg.load(xy.data(), static_cast<short>(pts.size()));
-    return pg;
-}
 
 // Clockwise unit square, closed.
 polygon UnitSquare() { return FromPoints({{0, 0}, {0, 1}, {1, 1}, {1, 0}, {0, 0}}); }
@@ -115,7 +104,9 @@ TEST_F(PolygonTest, BandAboutALineEndsOnTheClosersBySlope)
 TEST_F(PolygonTest, RingAboutACircle)
 {
     circle c(point(1, 1), 5.0);
+    GeoError() = 0;
     polygon ring(c, 1.0);
+    EXPECT_EQ(GeoError(), 0);  // one outline: the outer ring, a slit, the inner ring
     polygon outer(circle(point(1, 1), 6.0)), inner(circle(point(1, 1), 4.0));
     EXPECT_TRUE(ring.closed());
     EXPECT_EQ(ring.count(), outer.count() + inner.count() + 1);
@@ -312,9 +303,13 @@ TEST_F(PolygonTest, JoiningRunsThatDoNotMeet)
     ASSERT_EQ(a.count(), 3);
     ExpectVertex(a, 2, 3, 0);
 
+    // Joined to itself through a copy: last meets last (mode 10), so the run
+    // walks back to its start.
+    GeoConnectMode() = 0;
     polygon self = FromPoints({{0, 0}, {1, 0}});
-    self + self;  // joins a copy of itself (last-first is (1,0)-(0,0): none)
-    EXPECT_GE(self.count(), 2);
+    self + self;
+    ASSERT_EQ(self.count(), 3);
+    ExpectVertex(self, 2, 0, 0);
 }
 
 TEST_F(PolygonTest, PieceJoinModeAndAppendPiece)
@@ -421,9 +416,16 @@ TEST_F(PolygonTest, InsidePointFromOutsideAndFromTheOutline)
 {
     polygon square = FromPoints({{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}});
     const point fromOutside = square.GetInsidePoint(point(-5, 5));
-    EXPECT_GT(fromOutside.x(), 0.0);
-    EXPECT_LT(fromOutside.x(), 1.0);
+    // A wide span: 2 GeoSnap beyond the closest outline point (0, 5).
+    EXPECT_NEAR(fromOutside.x(), 2 * GeoSnap(), 1e-9);
     EXPECT_NEAR(fromOutside.y(), 5.0, 1e-9);
+
+    // A span narrower than 4 GeoSnap: half of it beyond the outline.
+    const double width = 3 * GeoSnap();
+    polygon sliver = FromPoints({{0, 0}, {0, 10}, {width, 10}, {width, 0}, {0, 0}});
+    const point middle = sliver.GetInsidePoint(point(-5, 5));
+    EXPECT_NEAR(middle.x(), width / 2, 1e-9);
+    EXPECT_NEAR(middle.y(), 5.0, 1e-9);
 
     // On the outline the probe steps inward by 2 GeoSnap instead of dividing by 0.
     const point fromOutline = square.GetInsidePoint(point(5, 0));

@@ -10,24 +10,13 @@
 #include "geolist.h"
 #include "point.h"
 #include "polygon.h"
+#include "polygon_fixtures.h"
 #include "settings.h"
 #include "tessellation.h"
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-
-polygon FromPoints(const std::vector<G_POINT>& pts)
-{
-    std::vector<double> xy;
-    for (const G_POINT& p : pts) {
-        xy.push_back(p.x);
-        xy.push_back(p.y);
-    }
-    polygon pg;
-    pg.load(xy.data(), static_cast<short>(pts.size()));
-    return pg;
-}
 
 double Radius(const G_POINT& p) { return std::hypot(p.x, p.y); }
 
@@ -177,6 +166,20 @@ TEST(Tessellation, OffsetOfASquare)
             }
             EXPECT_NEAR(square.area(), 4 * c.half * c.half, 1e-9);
         }
+    }
+}
+
+TEST(Tessellation, OffsetWithVertexZeroInsideAStraightSide)
+{
+    // The last and first sides are collinear: vertex 0 is the foot of the
+    // closing vertex on the last offset line.
+    polygon square = FromPoints({{2, 0}, {0, 0}, {0, 4}, {4, 4}, {4, 0}, {2, 0}});
+    square.offset(1.0);
+    const G_POINT expected[6] = {{2, -1}, {-1, -1}, {-1, 5}, {5, 5}, {5, -1}, {2, -1}};
+    ASSERT_EQ(square.count(), 6);
+    for (short i = 0; i < 6; ++i) {
+        EXPECT_NEAR(square.get_vertex(i)->x, expected[i].x, 1e-9) << i;
+        EXPECT_NEAR(square.get_vertex(i)->y, expected[i].y, 1e-9) << i;
     }
 }
 
