@@ -68,7 +68,7 @@ Pair Rooms(int n) { return {StaircaseRoom(n, 0, 0), StaircaseRoom(n, 3.3, 2.7)};
 
 Pair Arcs(int n) { return {ArcOutline(n, 0, 0, 5), ArcOutline(n, 3.1, 1.3, 4)}; }
 
-enum class Op { Intersection, Union, Difference, Clip };
+enum class Op { Intersection, Union, Difference, ClipInside, ClipOutside };
 
 geolist_ref Apply(Op op, polygon& a, polygon& b)
 {
@@ -79,8 +79,10 @@ geolist_ref Apply(Op op, polygon& a, polygon& b)
         return a || b;
     case Op::Difference:
         return a - b;
-    case Op::Clip:
+    case Op::ClipInside:
         return a << b;
+    case Op::ClipOutside:
+        return a >> b;
     }
     return geolist_ref();
 }
@@ -116,10 +118,12 @@ void ArcSizes(benchmark::internal::Benchmark* b)
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Intersection, Rooms)->Name("Rooms/Intersection")->Apply(RoomSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Union, Rooms)->Name("Rooms/Union")->Apply(RoomSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Difference, Rooms)->Name("Rooms/Difference")->Apply(RoomSizes);
-BENCHMARK_TEMPLATE(BM_Polygon, Op::Clip, Rooms)->Name("Rooms/ClipInside")->Apply(RoomSizes);
+BENCHMARK_TEMPLATE(BM_Polygon, Op::ClipInside, Rooms)->Name("Rooms/ClipInside")->Apply(RoomSizes);
+BENCHMARK_TEMPLATE(BM_Polygon, Op::ClipOutside, Rooms)->Name("Rooms/ClipOutside")->Apply(RoomSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Intersection, Arcs)->Name("Arcs/Intersection")->Apply(ArcSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Union, Arcs)->Name("Arcs/Union")->Apply(ArcSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Difference, Arcs)->Name("Arcs/Difference")->Apply(ArcSizes);
-BENCHMARK_TEMPLATE(BM_Polygon, Op::Clip, Arcs)->Name("Arcs/ClipInside")->Apply(ArcSizes);
+BENCHMARK_TEMPLATE(BM_Polygon, Op::ClipInside, Arcs)->Name("Arcs/ClipInside")->Apply(ArcSizes);
+BENCHMARK_TEMPLATE(BM_Polygon, Op::ClipOutside, Arcs)->Name("Arcs/ClipOutside")->Apply(ArcSizes);
 
 }  // namespace

@@ -31,6 +31,13 @@ inline constexpr char GEO_KW_CENTER_1ST = 19;
 int LengthQuadraticRoots(double c0, double c1, double c2, double roots[2]);
 // A point of l and its unit direction (upwards for a vertical line).
 G_POINT LinePointAndDirection(LINE l, G_POINT& direction);
+// The points X = origin + t direction of m, with their signed distance from
+// l as height + rise t.
+struct LineAcross {
+    G_POINT origin, direction;
+    double height, rise;
+};
+LineAcross LineAcrossLine(LINE m, LINE l);
 // Finite centre and radius.
 bool CircleIsFinite(const CIRCLE& c);
 // Beyond this radius doubles no longer resolve GeoSnap on the circle: the

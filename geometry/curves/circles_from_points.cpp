@@ -92,6 +92,18 @@ G_POINT LinePointAndDirection(LINE l, G_POINT& direction)
     return {0.0, l.laxe};
 }
 
+LineAcross LineAcrossLine(LINE m, LINE l)
+{
+    LineAcross across;
+    G_POINT ld;
+    across.origin = LinePointAndDirection(m, across.direction);
+    const G_POINT l0 = LinePointAndDirection(l, ld);
+    const G_POINT n{-ld.y, ld.x};
+    across.height = n.x * (across.origin.x - l0.x) + n.y * (across.origin.y - l0.y);
+    across.rise = n.x * across.direction.x + n.y * across.direction.y;
+    return across;
+}
+
 bool CircleIsFinite(const CIRCLE& c)
 {
     return std::isfinite(c.center.x) && std::isfinite(c.center.y) && std::isfinite(c.radius);
@@ -310,12 +322,9 @@ CIRCLE CircleFromLine2PointsCenter(LINE l, G_POINT p1, G_POINT p2)
 // intersection of m with the parabola of focus p and directrix l).
 bool CircleFrom2LinesPointCenterOnLine(LINE l, LINE m, G_POINT p, G_POINT hint, CIRCLE& out)
 {
-    G_POINT e, ld;
-    const G_POINT m0 = LinePointAndDirection(m, e);
-    const G_POINT l0 = LinePointAndDirection(l, ld);
-    const G_POINT n{-ld.y, ld.x};
-    const double s0 = n.x * (m0.x - l0.x) + n.y * (m0.y - l0.y);
-    const double s1 = n.x * e.x + n.y * e.y;
+    const LineAcross across = LineAcrossLine(m, l);
+    const G_POINT m0 = across.origin, e = across.direction;
+    const double s0 = across.height, s1 = across.rise;
     const G_POINT q{m0.x - p.x, m0.y - p.y};
     double t[2];
     const int count = LengthQuadraticRoots(q.x * q.x + q.y * q.y - s0 * s0,

@@ -164,12 +164,9 @@ bool CircleFromCircle2LinesTangency(CIRCLE c, LINE l, LINE b, G_POINT const* hin
     if (((kind & 1) && dL > R + snap) || ((kind & 2) && dL < R - snap))
         return false;
 
-    G_POINT e, ld;
-    const G_POINT b0 = LinePointAndDirection(b, e);
-    const G_POINT l0 = LinePointAndDirection(l, ld);
-    const G_POINT n{-ld.y, ld.x};
-    const double s0 = n.x * (b0.x - l0.x) + n.y * (b0.y - l0.y);
-    const double s1 = n.x * e.x + n.y * e.y;
+    const LineAcross across = LineAcrossLine(b, l);
+    const G_POINT b0 = across.origin, e = across.direction;
+    const double s0 = across.height, s1 = across.rise;
     const G_POINT q{b0.x - c.center.x, b0.y - c.center.y};
     const double a = e.x * q.x + e.y * q.y;
     const double qq = q.x * q.x + q.y * q.y;

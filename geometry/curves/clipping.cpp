@@ -121,6 +121,15 @@ double ParameterOn(const G_POINT& p, const G_POINT& a, const G_POINT& b)
     return len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : -1.0;
 }
 
+// The crossings of the other object with the perpendicular to the side's
+// line through m.
+Run PerpendicularCrossings(const LINE& side, const G_POINT& m, const geobject& other)
+{
+    LINE across;
+    LineAtAngleToLine(across, side, m, GEO_PI_2);
+    return LineCrossings(across, other);
+}
+
 // The sub-piece around m: on the other outline, or by the crossing spans of
 // the side's line; a side whose line misses the other object is judged on the
 // perpendicular through m.
@@ -132,7 +141,7 @@ Where Classify(const G_POINT& m, const Run& sideCrossings, const LINE& side, con
         return BySpans(m, sideCrossings, side.ltan);
     LINE across;
     LineAtAngleToLine(across, side, m, GEO_PI_2);
-    return BySpans(m, LineCrossings(across, other), across.ltan);
+    return BySpans(m, PerpendicularCrossings(side, m, other), across.ltan);
 }
 
 class Clipper {
@@ -180,21 +189,18 @@ void Clipper::side(const G_POINT& a, const G_POINT& b)
 Where Clipper::classifyFirst(Run& points, const Run& crossings, const LINE& side)
 {
     const G_POINT m = Middle(points[0], points[1]);
-    if (point(m).IsOn(other_))
-        return Where::OnOutline;
-    if (!crossings.empty())
-        return BySpans(m, crossings, side.ltan);
-    LINE across;
-    LineAtAngleToLine(across, side, m, GEO_PI_2);
-    const Run acrossCrossings = LineCrossings(across, other_);
-    if (acrossCrossings.size() >= 2 && points.size() == 3) {
+    if (crossings.empty() && points.size() == 3 && !point(m).IsOn(other_)) {
         // A lone side crossing that the side's line does not see only grazes
-        // the other outline: the whole side is one sub-piece.
-        const double t = ParameterOn(m, acrossCrossings.front(), acrossCrossings.back());
-        if (t > 0 && t < 1.0)
-            points.erase(points.begin() + 1);
+        // the other outline: with m inside the perpendicular's span the whole
+        // side is one sub-piece.
+        const Run across = PerpendicularCrossings(side, m, other_);
+        if (across.size() >= 2) {
+            const double t = ParameterOn(m, across.front(), across.back());
+            if (t > 0 && t < 1.0)
+                points.erase(points.begin() + 1);
+        }
     }
-    return BySpans(m, acrossCrossings, across.ltan);
+    return Classify(m, crossings, side, other_);
 }
 
 // Chains the side's first sub-piece onto the last piece when that ends where
@@ -231,9 +237,9 @@ void Clipper::joinEnds()
     pieces_.pop_back();
 }
 
-}  // namespace
+size_t StoreSlots(const StoredPiece& p) { return p.run ? p.points.size() + 1 : 2; }
 
-static size_t StoreSlots(const StoredPiece& p) { return p.run ? p.points.size() + 1 : 2; }
+}  // namespace
 
 bool StorePieces(geolist_pr& list, const std::vector<StoredPiece>& pieces)
 {

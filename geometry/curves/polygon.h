@@ -3,6 +3,7 @@
 
 #include "geobject.h"
 #include "point.h"
+#include "poly_member.h"
 
 // The shared polygon body. Copies of a polygon share one body; the vertex
 // array is allocated with malloc/realloc.

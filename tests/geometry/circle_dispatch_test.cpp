@@ -36,6 +36,8 @@ struct Scene {
     line y4{Horizontal(4)};
     line y14{Horizontal(14)};
     line y0{Horizontal(0)};
+    arc arc234{ARC{{2, 3}, 4, 0, 1}};
+    geolist concentric7 = c10 & 3.0;
 };
 
 class CircleDispatch : public ::testing::Test {
@@ -60,6 +62,15 @@ TEST_F(CircleDispatch, RowsWithTheTextsNumbers)
         {"concentric 13", [&] { return s.c10 & 13.0; }, 0, 0, 3},
         {"concentric through a point", [&] { return s.c10 & s.p34; }, 3, 4, 5},
         {"diameter", [&] { return s.origin & s.p10 & "INTERNAL"; }, 5, 0, 5},
+        {"one circle", [&] { return geolist(s.c10); }, 0, 0, 10},
+        {"one arc", [&] { return geolist(s.arc234); }, 2, 3, 4},
+        {"a list in a list",
+         [&] {
+             geolist outer;
+             outer & static_cast<const geobject&>(s.concentric7);
+             return outer;
+         },
+         0, 0, 7},
     };
     for (const Exact& row : rows) {
         SCOPED_TRACE(row.name);
@@ -493,6 +504,73 @@ TEST_F(CircleDispatch, PresentCentreChoosesBetweenSolutions)
         EXPECT_TRUE(row.check(c.record())) << "(" << c.record().center.x << ", " << c.record().center.y
                                            << ") r " << c.rad();
     }
+}
+
+// C C P V hands code -1: the tangency follows from where the hint lies
+// (inside the big circle: touched from inside; outside both: from outside),
+// and of the two centres the one nearer the hint is taken.
+TEST_F(CircleDispatch, TangencyCodeFollowsTheHint)
+{
+    circle big(point(0, 0), 10.0), small(point(11, 0), 2.0);
+    struct Row {
+        const char* name;
+        G_POINT hint;
+        bool insideBig;
+        bool above;
+    } rows[] = {
+        {"hint inside the big circle, above", {6, 1}, true, true},
+        {"hint inside the big circle, below", {6, -1}, true, false},
+        {"hint outside both, above", {5, 12}, false, true},
+        {"hint outside both, below", {5, -12}, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        point hint(row.hint);
+        circle c;
+        ASSERT_TRUE(c = big & small & hint & 3.0);
+        EXPECT_NEAR(c.rad(), 3.0, 1e-12);
+        if (row.insideBig)
+            EXPECT_TRUE(TouchesInside(c.record(), big.record()));
+        else
+            EXPECT_TRUE(TouchesOutside(c.record(), big.record()));
+        EXPECT_TRUE(TouchesOutside(c.record(), small.record()));
+        EXPECT_EQ(c.record().center.y > 0.0, row.above);
+    }
+}
+
+// Without a hint the side keyword picks the centre: "LEFT" left of the
+// way from the circle's centre to the centres' line, "RIGHT" right of it, in
+// either keyword order.
+TEST_F(CircleDispatch, SideKeywordsPickTheCentre)
+{
+    circle big(point(0, 0), 5.0);
+    line y6(Horizontal(6)), y4(Horizontal(4));
+    struct Row {
+        const char* name;
+        std::function<geolist()> list;
+        bool left;
+    } rows[] = {
+        {"C L V EXTERNAL LEFT", [&] { return big & y6 & 1.0 & "EXTERNAL" & "LEFT"; }, true},
+        {"C L V EXTERNAL RIGHT", [&] { return big & y6 & 1.0 & "EXTERNAL" & "RIGHT"; }, false},
+        {"C L V LEFT EXTERNAL", [&] { return big & y6 & 1.0 & "LEFT" & "EXTERNAL"; }, true},
+        {"C L V RIGHT EXTERNAL", [&] { return big & y6 & 1.0 & "RIGHT" & "EXTERNAL"; }, false},
+        {"C L V LEFT", [&] { return big & y4 & 1.0 & "LEFT"; }, true},
+        {"C L V RIGHT", [&] { return big & y4 & 1.0 & "RIGHT"; }, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        circle c(point(1, 1), 2.0);
+        geolist list = row.list();
+        ASSERT_TRUE(c = list) << "GeoError " << int(GeoError());
+        EXPECT_NEAR(c.rad(), 1.0, 1e-12);
+        EXPECT_EQ(c.record().center.x < 0.0, row.left);
+        EXPECT_TRUE(Touches(c.record(), big.record()));
+    }
+    // P P V K: any keyword but "LEFT" takes the right of the chord.
+    point a(0, 0), b(10, 0);
+    circle c;
+    ASSERT_TRUE(c = a & b & 10.0 & "END");
+    EXPECT_LT(c.record().center.y, 0.0);
 }
 
 // Degenerate givens through every row signature with every keyword: a

@@ -197,6 +197,16 @@ TEST(CirclesFromPoints, TangentAndIncidentCases)
              EXPECT_TRUE(TouchesLine(c, kFloor));
              EXPECT_GT(c.center.y, 0.0);
          }},
+        {"centre on a line, parallel sloped line at the radius",
+         [](CIRCLE& c) {
+             // The gap between y = x and y = x + 2 sqrt 2 is 2 (not the intercept difference).
+             return CircleFrom2LinesRadiusCenterOnLine(kDiagonal, LINE{1.0, 2 * std::sqrt(2.0)}, {5, 0}, 2.0, c);
+         },
+         [](const CIRCLE& c) {
+             EXPECT_NEAR(c.center.x, 2.5, 1e-9);
+             EXPECT_NEAR(c.center.y, 2.5, 1e-9);
+             EXPECT_TRUE(TouchesLine(c, LINE{1.0, 2 * std::sqrt(2.0)}));
+         }},
         {"tangent at a point",
          [](CIRCLE& c) { return CircleTangentAtPoint(kFloor, {0, 0}, {4, 4}, c); },
          [](const CIRCLE& c) {
@@ -211,6 +221,13 @@ TEST(CirclesFromPoints, TangentAndIncidentCases)
         ASSERT_TRUE(IsFinite(c));
         row.check(c);
     }
+}
+
+TEST(CirclesFromPoints, SlopedParallelLinesNeedTheirPerpendicularGap)
+{
+    CIRCLE c{{1, 1}, 1.0};
+    EXPECT_FALSE(CircleFrom2LinesRadiusCenterOnLine(kDiagonal, LINE{1.0, 2 * std::sqrt(2.0)}, {5, 0},
+                                                    2 * std::sqrt(2.0), c));
 }
 
 TEST(CirclesFromPoints, FramesRoundTrip)

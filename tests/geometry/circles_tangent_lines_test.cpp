@@ -134,6 +134,11 @@ TEST(CirclesTangentLines, ThroughAPointTouchingACircleAndALine)
     CIRCLE out{};
     ASSERT_TRUE(CircleFromCircleLinePoint(c, kFloor, {3, 0}, {3, 0}, 0, out));
     EXPECT_NEAR(out.center.x, 3.0, 1e-9);
+    // A far point needs a radius many times the start: the bracket doubles.
+    const G_POINT far{200, 1};
+    ASSERT_TRUE(CircleFromCircleLinePoint(c, kFloor, far, far, GEO_KW_EXTERNAL, out));
+    EXPECT_GT(out.radius, 16 * (c.radius + c.center.y));
+    EXPECT_TRUE(PassesThrough(out, far) && TouchesLine(out, kFloor) && TouchesOutside(out, c));
 }
 
 TEST(CirclesTangentLines, CentreOnALineThroughAPoint)

@@ -9,6 +9,7 @@
 
 #include "clipping.h"
 #include "geolist.h"
+#include "geolist_fixtures.h"
 #include "point.h"
 #include "polygon.h"
 #include "polygon_fixtures.h"
@@ -231,30 +232,14 @@ TEST_F(BooleanTest, ConnectModeJoinsTheNearestEndsOfSinglePieces)
     EXPECT_EQ(GeoConnectMode(), 1);
 }
 
-// A result body filled by hand: each piece a stored run (more than two
-// points) or a two-point piece.
+// A result list of stored pieces: a run for more than two points, else a
+// two-point piece.
 geolist Pieces(const std::vector<std::vector<G_POINT>>& pieces)
 {
-    geolist list;
-    geolist_pr* body = list.body();
-    int slots = 0;
+    std::vector<StoredValue> values;
     for (const auto& p : pieces)
-        slots += p.size() > 2 ? static_cast<int>(p.size()) + 1 : 2;
-    body->store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * slots));
-    body->items = static_cast<list_item*>(std::malloc(sizeof(list_item) * pieces.size()));
-    G_POINT* cursor = body->store;
-    for (size_t i = 0; i < pieces.size(); ++i) {
-        const bool run = pieces[i].size() > 2;
-        body->items[i].code = run ? GEO_STORED_RUN : GEO_STORED_PIECE;
-        body->items[i].stored = cursor;
-        if (run)
-            *cursor++ = G_POINT{static_cast<double>(pieces[i].size()), 0};
-        for (const G_POINT& v : pieces[i])
-            *cursor++ = v;
-    }
-    body->length = body->capacity = static_cast<int>(pieces.size());
-    body->storeCount = slots;
-    return list;
+        values.push_back(p.size() > 2 ? StoredRun(p) : StoredValue{GEO_STORED_PIECE, p});
+    return StoredList(values);
 }
 
 TEST_F(BooleanTest, StitchedChainsMayOutgrowTheInputStores)

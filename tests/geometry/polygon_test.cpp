@@ -442,6 +442,17 @@ TEST_F(PolygonTest, AdjustCenterFindsALabelPointInside)
     ASSERT_TRUE(room.AdjustCenter(p));
     EXPECT_TRUE(p.x() > 0 && p.x() < 10 && p.y() > 0 && p.y() < 10);
     EXPECT_FALSE(p.x() > 4 && p.y() > 4);  // not in the notch
+    // Nearest corner (0,0): its neighbours are (0,10) and (10,0), the vertex
+    // before the closing repeat, so e steps towards (5,5); the vertical line
+    // through e spans y 0..10 and the chord at y = 5 runs from x 0 to 4.
+    EXPECT_NEAR(p.x(), 2.0, 1e-9);
+    EXPECT_NEAR(p.y(), 5.0, 1e-9);
+    // Nearest corner (10,0): the vertical line spans y 0..4, the chord at
+    // y = 2 runs from x 0 to 10.
+    point r(9, 1);
+    ASSERT_TRUE(room.AdjustCenter(r));
+    EXPECT_NEAR(r.x(), 5.0, 1e-9);
+    EXPECT_NEAR(r.y(), 2.0, 1e-9);
 
     point q(1, 1);
     EXPECT_FALSE(UnitSquare().AdjustCenter(q));  // fewer than 6 vertices

@@ -127,6 +127,10 @@ TEST(Tessellation, SignedAreaAndOrientation)
     // The closing side counts even when the ring is not closed.
     polygon open = FromPoints({{0, 0}, {0, 1}, {1, 1}, {1, 0}});
     EXPECT_DOUBLE_EQ(PolygonSignedArea(*open.body()), 1.0);
+    // A side whose x extent is within GeoSnap adds nothing: the slanted left
+    // side drops out, leaving 0.5 * (1 + 1) * 0.995.
+    polygon slanted = FromPoints({{0, 0}, {0.005, 1}, {1, 1}, {1, 0}, {0, 0}});
+    EXPECT_NEAR(PolygonSignedArea(*slanted.body()), 0.995, 1e-12);
 
     -anticlockwise;  // reversal keeps the start of a closed ring
     EXPECT_TRUE(anticlockwise.clockwise());
