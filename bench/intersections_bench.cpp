@@ -67,6 +67,11 @@ void BM_LineThroughPoints(benchmark::State& state) {
     G_POINT a{0.0, 1.0};
     const G_POINT b{4.0, 3.0};
     LINE out{};
+    if (!LineThroughPoints(a, b, out) || std::fabs(out.ltan - 0.5) > 1e-12 ||
+        std::fabs(out.laxe - 1.0) > 1e-12) {
+        state.SkipWithError("LineThroughPoints missed the line y = 0.5x + 1");
+        return;
+    }
     for (auto _ : state) {
         benchmark::DoNotOptimize(a);
         benchmark::DoNotOptimize(LineThroughPoints(a, b, out));
@@ -103,6 +108,12 @@ void BM_SegmentSegmentCrossing(benchmark::State& state) {
     G_POINT a1{0, 0};
     const G_POINT a2{4, 3}, b1{0, 3}, b2{4, 0};
     G_POINT X{};
+    // The diagonals of the box (0, 0)-(4, 3) cross at its centre.
+    if (SegmentSegmentCrossing(a1, a2, b1, b2, X) != 1 || std::fabs(X.x - 2.0) > 1e-12 ||
+        std::fabs(X.y - 1.5) > 1e-12) {
+        state.SkipWithError("SegmentSegmentCrossing missed the crossing");
+        return;
+    }
     for (auto _ : state) {
         benchmark::DoNotOptimize(a1);
         benchmark::DoNotOptimize(SegmentSegmentCrossing(a1, a2, b1, b2, X));

@@ -127,8 +127,10 @@ bool poly_member::operator=(const geolist& list)
 bool poly_member::operator=(const geolist_ref& ref) { return *this = geolist(ref); }
 
 // Sets the angle at this vertex to `a`, keeping its neighbours and the ratio of
-// the two sides at the corner. The vertex stays on the side of the chord
-// prev-next where it was (the sign of the turn).
+// the two sides at the corner. The angle at prev comes from the law of cosines
+// (an arcsine would fold it when obtuse); the sign of the turn `a` chooses the
+// side of the chord prev-next, as the arcsine of sin(a) did, so every corner
+// whose angle at prev is acute lands where it always did.
 bool poly_member::operator=(const angle& a)
 {
     if (!body_ || kind_ == 0 || body_->count == 0 || !body_->vertices)
@@ -160,8 +162,7 @@ bool poly_member::operator=(const angle& a)
     double cosB = (L * L + d * d - k * k * L * L) / (2 * L * d);
     cosB = std::fmax(-1.0, std::fmin(1.0, cosB));
     const double beta = std::acos(cosB);
-    const double turn = (next.x - prev.x) * (cur.y - prev.y) - (next.y - prev.y) * (cur.x - prev.x);
-    const double sign = turn < 0 ? -1.0 : 1.0;
+    const double sign = std::sin(a.rad()) < 0 ? -1.0 : 1.0;
     double chord = 0;
     DirectionAngle(prev, next, chord);
     G_POINT moved;

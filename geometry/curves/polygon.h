@@ -120,7 +120,9 @@ public:
 
     // Booleans with a polygon or a list (polygon_boolean.cpp): result lists of
     // stored vertex runs. The union keeps disjoint outlines side by side; a
-    // hole cannot be represented and is left out of && and -.
+    // hole cannot be represented and is left out of && and -. A stitched
+    // outline runs the way this polygon does (its first piece sets the
+    // direction); pieces returned unstitched keep their own direction.
     geolist_ref operator&&(const geobject& other);
     geolist_ref operator||(const geobject& other);
     geolist_ref operator-(const geobject& other);

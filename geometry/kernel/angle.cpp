@@ -283,16 +283,18 @@ angle::angle(const ray& r) : geobject(GEO_ANGLE), value_(r.direction()) {}
 
 angle::angle(const arc& a) : geobject(GEO_ANGLE), value_(ArcSweep(a.record())) {}
 
-// A polygon vertex gives its corner bisector; an arc member the sweep kept in
-// the slot after it.
+// A polygon vertex gives its corner bisector; an arc-sided run keeps vertex i
+// in slot 2i and the sweep of its side in the x of slot 2i + 1.
 angle::angle(const poly_member& m) : geobject(GEO_ANGLE), value_(0.0)
 {
     const POLY* body = m.body();
     if (m.kind() == GEO_POLYGON) {
         value_ = CornerAngle(m);
     } else if (m.kind() == GEO_VERTEX_RUN && body != nullptr && body->vertices != nullptr &&
-               m.index() + 1 < body->count) {
-        value_ = body->vertices[m.index() + 1].x;
+               m.index() >= 0) {
+        const int sweepSlot = 2 * m.index() + 1;
+        if (sweepSlot < body->count)
+            value_ = body->vertices[sweepSlot].x;
     }
 }
 

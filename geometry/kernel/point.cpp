@@ -456,8 +456,10 @@ double point::position(const segment& s) const
     return SegmentParameter(p_, s.startPoint(), s.endPoint());
 }
 
-// A direction short of the start reads a full turn on, so that every point of
-// an arc sweeping more than half a turn gets a fraction in 0..1.
+// The difference of directions is reduced into (-pi, pi], so on an arc sweeping
+// more than half a turn a point past the half reads negative: it gets a full
+// turn back, as long as that lands within the sweep. A point short of the
+// start keeps its negative fraction, as a segment's parameter does.
 double point::position(const arc& a) const
 {
     const ARC& r = a.record();
@@ -471,6 +473,8 @@ double point::position(const arc& a) const
     double start = 0.0;
     DirectionAngle(r.center, startPoint, start);
     double difference = (angle(direction, 'r') - angle(start, 'r')).rad();
+    // A negative difference takes a full turn, so that every point of an arc
+    // sweeping more than half a turn gets its fraction in 0..1.
     if (difference < 0)
         difference += GEO_2PI;
     return difference / sweep;

@@ -30,6 +30,8 @@ bool point::TRANSFORM::NeedAction() const
 // The pair (cos, sin) is used as stored: a pair off the unit circle scales too.
 void point::TRANSFORM::Transform(G_POINT* p) const
 {
+    if (p == nullptr)
+        return;
     const double dx = p->x - from.x;
     const double dy = p->y - from.y;
     const double x = dx * cos + dy * sin;

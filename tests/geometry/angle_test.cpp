@@ -44,6 +44,7 @@ TEST_F(AngleTest, ConstructorsConvertDegreesAndWrapKeepingTheSign)
         {angle(1.5707963267948966, 'r'), kPi / 2},
         {angle(450.0), std::fmod(450.0 * kPi / 180, kTurn)},
         {angle(-90.0), -kPi / 2},
+        {angle(360.0), 6.283185307179586},  // below the 2*pi literal: not wrapped to 0
         {angle(-450.0), std::fmod(-450.0 * kPi / 180, kTurn)},  // stays negative
         {angle(7.0, "r"), 7.0 - kTurn},
         {angle(-7.0, "r"), -7.0 + kTurn},
@@ -134,6 +135,24 @@ TEST_F(AngleTest, ArithmeticReducesOrWrapsAsEachOperatorSays)
     EXPECT_NEAR((angle(3.0, 'r') / 0.25).rad(), 12.0 - kTurn, 1e-12);
 }
 
+TEST_F(AngleTest, AssignmentOfANumberIsDegreesWrapped)
+{
+    struct Case {
+        double degrees;
+        double rad;
+    } cases[] = {
+        {90.0, kPi / 2},
+        {-90.0, -kPi / 2},
+        {450.0, std::fmod(450.0 * kPi / 180, kTurn)},
+        {-720.5, std::fmod(-720.5 * kPi / 180, kTurn)},  // sign kept
+    };
+    for (const Case& c : cases) {
+        angle a(1.0, 'r');
+        a = c.degrees;
+        EXPECT_NEAR(a.rad(), c.rad, 1e-12) << c.degrees;
+    }
+}
+
 TEST_F(AngleTest, ReadingsInDegreesAndSnappedFunctions)
 {
     const angle a(-kPi / 4, 'r');
@@ -173,6 +192,10 @@ TEST_F(AngleTest, FromPointsLinesSegmentsRaysAndArcs)
     const angle straight(point(0.1, 0.3), point(0.2, 0.6), point(0.30000000000000004, 0.9));
     EXPECT_FALSE(std::isnan(straight.rad()));
     EXPECT_NEAR(straight.rad(), kPi, 1e-6);
+    // Arms in one direction whose rounded cosine is 1.0000000000000002: 0, not NaN.
+    const angle same(point(0.1, 0.6), point(0, 0), point(3 * 0.1, 3 * 0.6));
+    EXPECT_FALSE(std::isnan(same.rad()));
+    EXPECT_NEAR(same.rad(), 0.0, 1e-6);
 
     EXPECT_DOUBLE_EQ(angle(line(1.0, 0.0)).rad(), kPi / 4);
     EXPECT_DOUBLE_EQ(angle(line(0.0, 0.0), line(1.0, 2.0)).rad(), kPi / 4);
@@ -210,6 +233,11 @@ TEST_F(AngleTest, TransformsTurnAndMirrorOnly)
     EXPECT_DOUBLE_EQ(a.rad(), 0.5);
     a.rotate(point(9, 9), 7.0);  // radians, reduced first
     EXPECT_NEAR(a.rad(), NormalizeAngle(0.5 + (7.0 - kTurn)), 1e-12);
+    angle turned(3.0, 'r');
+    turned.rotate(point(9, 9), angle(0.5, 'r'));  // an angle: its value, then reduced
+    EXPECT_NEAR(turned.rad(), 3.5 - kTurn, 1e-12);
+    turned.rotate(angle(-0.5, 'r'), point(1, 1));
+    EXPECT_NEAR(turned.rad(), 3.0, 1e-12);
     angle b(kPi / 4, 'r');
     b.scale(1.0, -1.0);
     EXPECT_DOUBLE_EQ(b.rad(), -kPi / 4);
@@ -303,6 +331,15 @@ TEST_F(AngleTest, FromItemsAndPolygonCorners)
     EXPECT_NEAR(NormalizeAngle(angle(square[0]).rad()), kPi / 4, 1e-9);  // into the polygon
     b = square[2];
     EXPECT_NEAR(NormalizeAngle(b.rad()), -3 * kPi / 4, 1e-9);
+
+    // An arc-sided run: vertex i in slot 2i, the sweep of its side in the x of
+    // slot 2i + 1.
+    polygon run;
+    for (const point& slot : {point(0, 0), point(0.7, 0), point(10, 0), point(1.9, 0), point(10, 10)})
+        run + slot;
+    EXPECT_DOUBLE_EQ(angle(poly_member(run.body(), 0, GEO_VERTEX_RUN)).rad(), 0.7);
+    EXPECT_DOUBLE_EQ(angle(poly_member(run.body(), 1, GEO_VERTEX_RUN)).rad(), 1.9);
+    EXPECT_EQ(angle(poly_member(run.body(), 2, GEO_VERTEX_RUN)).rad(), 0.0);  // last vertex: no side
 
     // The inward normal of the side nearest the point.
     EXPECT_TRUE(b = (square & point(5, 1)));

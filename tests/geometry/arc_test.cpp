@@ -135,6 +135,11 @@ TEST(Arc, Mirroring)
     b.mirror(line(LINE{100001.0, 0}));  // the y axis
     ExpectArc(b, -2, 1, 1, kHalfPi, kPi);
 
+    // In y = x: t = 2 atan(1) = pi/2, so start = pi/2 - pi/2 and end = pi/2 - 0.
+    arc s = Arc(2, 0, 1, 0, kHalfPi);
+    s.mirror(line(LINE{1, 0}));
+    ExpectArc(s, 0, 2, 1, 0, kHalfPi);
+
     arc c = Arc(2, 1, 1, 0, kHalfPi);
     c.mirror(point(0, 0));
     ExpectArc(c, -2, -1, 1, kPi, -kHalfPi);
@@ -199,6 +204,11 @@ TEST(Arc, CrossingsWithArcsAndRays)
     const arc b = Arc(0, 8, 5, -kPi, 0);
     const geolist_ref both = a % b;
     ASSERT_EQ(both.count(), 2);
+    // In the order along the first arc: (3, 4) at 53 degrees, then (-3, 4).
+    EXPECT_NEAR(point(both[0]).x(), 3, 1e-9);
+    EXPECT_NEAR(point(both[0]).y(), 4, 1e-9);
+    EXPECT_NEAR(point(both[1]).x(), -3, 1e-9);
+    EXPECT_NEAR(point(both[1]).y(), 4, 1e-9);
     // A horizontal ray from the left, at height 3, meets the upper half twice.
     const geolist_ref hits = a % ray(G_POINT{-10, 3}, 0.0);
     ASSERT_EQ(hits.count(), 2);

@@ -88,6 +88,7 @@ TEST_F(CircleDispatch, FailuresAndRejectionsLeaveTheCircle)
     point a(0, 0), b(1, 0), c3(2, 0), d(3, 3);
     line l1(Horizontal(0)), l2(Vertical(0));
     angle thirty(30.0);
+    circle dot(point(0, 0), 0.0), high(point(5, 3), 1.0);
     struct Row {
         const char* name;
         std::function<geolist()> list;
@@ -96,6 +97,15 @@ TEST_F(CircleDispatch, FailuresAndRejectionsLeaveTheCircle)
         {"gap with a line through the centre", [&] { return s.c10 & s.y0; }, 1},
         {"diameter of points 0.01 apart", [&] { return s.origin & s.near & "INTERNAL"; }, 1},
         {"collinear three points", [&] { return a & b & c3; }, 1},
+        {"collinear three points, EXTERNAL", [&] { return a & b & c3 & "EXTERNAL"; }, 1},
+        {"collinear three points, INTERNAL", [&] { return a & b & c3 & "INTERNAL"; }, 1},
+        // The parabola of a circle of radius 0 centred on the line degenerates.
+        {"two circles and a line, one a point on the line",
+         [&] { return dot & high & l1 & d & "EXTERNAL"; }, 1},
+        {"one circle twice and a line", [&] { return high & high & l1 & d & "EXTERNAL"; }, 1},
+        {"three circles, two concentric", [&] { return dot & s.c10 & high; }, 1},
+        {"circle and two lines, EXTERNAL, the first line cuts the circle",
+         [&] { return s.c10 & s.y4 & l2 & "EXTERNAL"; }, 1},
         {"centre line keyword other than CENTER", [&] { return l1 & l2 & a & "LEFT"; }, 1},
         {"four points", [&] { return a & b & c3 & d; }, 3},
         {"one point", [&] { return geolist(a); }, 3},
@@ -132,30 +142,64 @@ TEST_F(CircleDispatch, LeftAndRightPickTheSideOfTheChord)
     }
 }
 
+// Rows that name no hint of their own take the circle's present centre: of
+// two solutions the one nearer the present centre is taken, and solving the
+// same list again from the result keeps it (dragging stays on one solution).
 TEST_F(CircleDispatch, PresentCentreKeepsTheSolutionOnResolve)
 {
-    // Two points and a radius have two solutions; the present centre picks one.
-    for (const double side : {5.0, -5.0}) {
-        circle c(point(5, side), 1.0);
-        ASSERT_TRUE(c = s.origin & s.p10 & 10.0);
-        const CIRCLE first = c.record();
-        EXPECT_EQ(first.center.y > 0.0, side > 0.0);
-        ASSERT_TRUE(c = s.origin & s.p10 & 10.0);
-        EXPECT_EQ(c.record().center.x, first.center.x);
-        EXPECT_EQ(c.record().center.y, first.center.y);
+    point o(0, 0), p10(10, 0), p03(0, 3), p41(4, 1), p30(3, 0);
+    line floor(Horizontal(0)), wall(Vertical(0)), diag(LINE{1, 0}), slant(LINE{-1, 4}), y6(Horizontal(6)),
+        ym8(Horizontal(-8));
+    circle big(point(0, 0), 5.0), given(point(0, 8), 2.0);
+    const LINE F = floor.record(), W = wall.record();
+    struct Row {
+        const char* name;
+        std::function<geolist()> list;
+        G_POINT presents[2];
+        std::function<bool(const CIRCLE&)> valid;
+    } rows[] = {
+        {"P P V", [&] { return o & p10 & 10.0; }, {{5, 5}, {5, -5}},
+         [&](const CIRCLE& c) { return PassesThrough(c, o.rec()) && PassesThrough(c, p10.rec()); }},
+        {"L P V", [&] { return floor & p03 & 2.5; }, {{1, 5}, {-1, 5}},
+         [&](const CIRCLE& c) { return TouchesLine(c, F) && PassesThrough(c, p03.rec()); }},
+        {"L L L", [&] { return floor & wall & slant; }, {{1, 1}, {6, 6}},
+         [&](const CIRCLE& c) { return TouchesLine(c, F) && TouchesLine(c, W) && TouchesLine(c, slant.record()); }},
+        {"L L V CENTER", [&] { return floor & diag & 2.0 & "CENTER"; }, {{5, 0}, {-5, 0}},
+         [&](const CIRCLE& c) { return std::fabs(c.center.y) < 1e-9 && TouchesLine(c, diag.record()); }},
+        {"L L P CENTER", [&] { return floor & diag & p41 & "CENTER"; }, {{8, 8}, {2, 2}},
+         [&](const CIRCLE& c) { return TouchesLine(c, F) && PassesThrough(c, p41.rec()); }},
+        {"C L V CENTER", [&] { return big & y6 & 2.0 & "CENTER"; }, {{1, 5}, {-1, 5}},
+         [&](const CIRCLE& c) { return std::fabs(Gap(c.center, {0, 0}) - 5) < 1e-9 && TouchesLine(c, y6.record()); }},
+        {"C L P CENTER_1ST", [&] { return big & ym8 & p30 & "CENTER_1ST"; }, {{5, 0}, {-5, 0}},
+         [&](const CIRCLE& c) {
+             return std::fabs(Gap(c.center, {0, 0}) - 5) < 1e-6 && PassesThrough(c, p30.rec()) &&
+                    TouchesLine(c, ym8.record());
+         }},
+        {"C L L", [&] { return given & floor & wall; }, {{3, 3}, {17, 17}},
+         [&](const CIRCLE& c) { return TouchesLine(c, F) && TouchesLine(c, W) && Touches(c, given.record()); }},
+        {"C L L EXTERNAL", [&] { return given & floor & wall & "EXTERNAL"; }, {{3, 3}, {17, 17}},
+         [&](const CIRCLE& c) {
+             return TouchesLine(c, F) && TouchesLine(c, W) && TouchesOutside(c, given.record());
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        CIRCLE solved[2];
+        for (int i = 0; i < 2; ++i) {
+            circle c(point(row.presents[i]), 1.0);
+            ASSERT_TRUE(c = row.list()) << "GeoError " << int(GeoError());
+            solved[i] = c.record();
+            EXPECT_TRUE(row.valid(solved[i]));
+            ASSERT_TRUE(c = row.list());
+            EXPECT_NEAR(c.record().center.x, solved[i].center.x, 1e-9);
+            EXPECT_NEAR(c.record().center.y, solved[i].center.y, 1e-9);
+            EXPECT_NEAR(c.rad(), solved[i].radius, 1e-9);
+        }
+        // The two present centres reach two solutions, each the nearer one.
+        EXPECT_GT(Gap(solved[0].center, solved[1].center), 1e-3);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_LT(Gap(solved[i].center, row.presents[i]), Gap(solved[1 - i].center, row.presents[i]));
     }
-    // A circle touching a circle and two lines, hinted by the present centre.
-    circle given(point(0, 8), 2.0);
-    line floor(Horizontal(0)), wall(Vertical(0));
-    circle c(point(3, 3), 1.0);
-    ASSERT_TRUE(c = given & floor & wall);
-    const CIRCLE first = c.record();
-    EXPECT_TRUE(TouchesLine(first, floor.record()));
-    EXPECT_TRUE(TouchesLine(first, wall.record()));
-    EXPECT_TRUE(Touches(first, given.record()));
-    ASSERT_TRUE(c = given & floor & wall);
-    EXPECT_NEAR(c.record().center.x, first.center.x, 1e-9);
-    EXPECT_NEAR(c.record().center.y, first.center.y, 1e-9);
 }
 
 TEST_F(CircleDispatch, TangentRowsTouchTheirObjects)

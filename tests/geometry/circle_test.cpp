@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <new>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,27 @@
 #include "settings.h"
 
 namespace {
+
+// Runs a constructor over storage filled with a byte pattern, so that a field
+// it leaves unset shows as garbage instead of reading as a lucky zero.
+template <class T>
+class OverPattern {
+public:
+    template <class Arg>
+    explicit OverPattern(const Arg& arg)
+    {
+        std::memset(bytes_, 0x5A, sizeof bytes_);
+        object_ = new (bytes_) T(arg);
+    }
+    ~OverPattern() { object_->~T(); }
+    OverPattern(const OverPattern&) = delete;
+    OverPattern& operator=(const OverPattern&) = delete;
+    const T& operator*() const { return *object_; }
+
+private:
+    alignas(T) unsigned char bytes_[sizeof(T)];
+    T* object_;
+};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -58,9 +81,10 @@ TEST_F(CircleTest, ItemConstructorAndAssignments)
     geolist list = source & p;
     ExpectCircle(circle(list[0]), 1, 1, 2);
     EXPECT_EQ(GeoError(), 0);
-    const circle wrong(list[1]);
+    const OverPattern<circle> wrong(list[1]);
     EXPECT_EQ(GeoError(), 3);
-    ExpectCircle(wrong, 0, 0, 0);  // defined, not left over
+    ExpectCircle(*wrong, 0, 0, 0);  // defined, not left over
+    EXPECT_EQ((*wrong).typecode(), 9);
     GeoError() = 0;
     circle c(1.0, point(0, 0));
     EXPECT_FALSE(c = list[1]);

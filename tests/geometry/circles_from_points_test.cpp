@@ -232,6 +232,15 @@ TEST(CirclesFromPoints, SlopedParallelLinesNeedTheirPerpendicularGap)
 
 TEST(CirclesFromPoints, FramesRoundTrip)
 {
+    // A quarter turn (s = 1, c = 0): d = (3, 4) becomes (dx c + dy s, dy c - dx s) = (4, -3).
+    const G_POINT quarter = ToLocalFrame({5, 3}, {2, -1}, 1.0, 0.0);
+    EXPECT_EQ(quarter.x, 4.0);
+    EXPECT_EQ(quarter.y, -3.0);
+    // (x c + y s - a, y c - x s - b) with (x, y) = (4, -3), a = 1, b = 2.
+    const G_POINT offset = RotateAndOffset({4, -3}, 1.0, 2.0, 1.0, 0.0);
+    EXPECT_EQ(offset.x, -4.0);
+    EXPECT_EQ(offset.y, -6.0);
+
     const double t = 0.7;
     const G_POINT origin{2, -1};
     const G_POINT local = ToLocalFrame({5, 3}, origin, std::sin(t), std::cos(t));

@@ -165,6 +165,12 @@ TEST(CirclesTangentLines, CentreOnTheCircleThroughAPoint)
     EXPECT_NEAR(Gap(out.center, c.center), 5.0, 1e-6);
     EXPECT_TRUE(PassesThrough(out, {3, 0}));
     EXPECT_TRUE(TouchesLine(out, l));
+    // Roots exist but none lies within 100000 of the hint: success, output unchanged.
+    out = {{7, 7}, 1.0};
+    ASSERT_TRUE(CircleFromCircleLinePointCenterFirst(c, l, {3, 0}, {0, 200000}, out));
+    EXPECT_EQ(out.center.x, 7.0);
+    EXPECT_EQ(out.center.y, 7.0);
+    EXPECT_EQ(out.radius, 1.0);
     // The point on the line: the centre above it on the circle, nearer the hint.
     ASSERT_TRUE(CircleFromCircleLinePointCenterFirst(c, Horizontal(-4), {3, -4}, {0, 10}, out));
     EXPECT_NEAR(out.center.x, 3.0, 1e-9);

@@ -68,19 +68,43 @@ TEST(CirclesTangent, FeasibleTangencyModeTable)
             << "requested " << row.requested;
 }
 
+// Start circles on the ray from C1's centre towards C2's: radius, distance
+// from C1's centre and the shrink flag per code, for R1 = 1, R2 = 2, d = 6.
 TEST(CirclesTangent, CentreLineStartCircles)
 {
-    const CIRCLE a{{0, 0}, 1}, b{{6, 0}, 1};
+    const CIRCLE a{{0, 0}, 1}, b{{6, 0}, 2};
+    struct Row {
+        int code;
+        double r, s;
+        bool shrink;
+    } rows[] = {
+        {0, 1.5, 2.5, false},   // (d - R1 - R2) / 2, R1 + r
+        {1, 2.5, 1.5, true},    // (R1 + d - R2) / 2, r - R1
+        {2, 2.5, 1.5, false},
+        {4, 3.5, 4.5, true},    // (R2 + d - R1) / 2, R1 + r
+        {5, -1.5, 2.5, true},   // (R1 + R2 - d) / 2, (d - R2) + r
+        {8, 3.5, 4.5, false},
+        {6, 4.5, 3.5, true},    // (R1 + R2 + d) / 2, r - R1
+        {9, 4.5, 3.5, true},
+        {10, 4.5, 3.5, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.code);
+        CIRCLE start{};
+        bool shrink = !row.shrink;
+        ASSERT_TRUE(CentreLineTangentCircle(a, b, nullptr, static_cast<signed char>(row.code), start, shrink));
+        EXPECT_EQ(shrink, row.shrink);
+        EXPECT_NEAR(start.radius, row.r, 1e-12);
+        EXPECT_NEAR(start.center.x, row.s, 1e-12);
+        EXPECT_NEAR(start.center.y, 0.0, 1e-12);
+    }
+    // Overlapping circles with code 0: the two-circle case at radius 10 GeoSnap.
     CIRCLE start{};
     bool shrink = true;
-    ASSERT_TRUE(CentreLineTangentCircle(a, b, nullptr, 0, start, shrink));
+    ASSERT_TRUE(CentreLineTangentCircle(kOverlapA, kOverlapB, nullptr, 0, start, shrink));
     EXPECT_FALSE(shrink);
-    EXPECT_NEAR(start.radius, 2.0, 1e-12);
-    EXPECT_NEAR(start.center.x, 3.0, 1e-12);
-    ASSERT_TRUE(CentreLineTangentCircle(a, b, nullptr, 4, start, shrink));
-    EXPECT_TRUE(shrink);
-    EXPECT_NEAR(start.radius, 3.0, 1e-12);
-    EXPECT_NEAR(start.center.x, 4.0, 1e-12);
+    EXPECT_NEAR(start.radius, 10.0 * GeoSnap(), 1e-12);
+    EXPECT_TRUE(TouchesOutside(start, kOverlapA) && TouchesOutside(start, kOverlapB));
     // No start circle for these codes: fail rather than build one.
     for (const int code : {3, 7, 11, 12, -1})
         EXPECT_FALSE(CentreLineTangentCircle(a, b, nullptr, static_cast<signed char>(code), start, shrink))
@@ -183,7 +207,15 @@ TEST(CirclesTangent, TwoCirclesAndALine)
     // Equal circles at equal height: the quadratic falls to a linear equation.
     ASSERT_TRUE(CircleFrom2CirclesLineSides(left, true, right, true, floor, 0.0, out));
     EXPECT_NEAR(out.center.x, 0.0, 1e-9);
+    EXPECT_NEAR(out.radius, 4.125, 1e-9);  // y = x^2 / 8 + 1 at x = 5 from the first foot
     EXPECT_TRUE(TouchesLine(out, floor) && TouchesOutside(out, left) && TouchesOutside(out, right));
+    // Both centres on one normal of the line: no linear term, roots x = +-6
+    // of equal radius 5.5 (y = x^2 / 8 + 1 = x^2 / 24 + 4).
+    const CIRCLE low{{0, 3}, 1}, up{{0, 10}, 2};
+    ASSERT_TRUE(CircleFrom2CirclesLineSides(low, true, up, true, floor, 0.0, out));
+    EXPECT_NEAR(std::fabs(out.center.x), 6.0, 1e-9);
+    EXPECT_NEAR(out.radius, 5.5, 1e-9);
+    EXPECT_TRUE(TouchesLine(out, floor) && TouchesOutside(out, low) && TouchesOutside(out, up));
     // The point and the code do not enter the construction.
     ASSERT_TRUE(CircleFrom2CirclesLine(left, {{4, 6}, 2}, floor, {0, 1}, 0, out));
     ASSERT_TRUE(CircleFrom2CirclesLine(left, {{4, 6}, 2}, floor, {50, -9}, 5, other));

@@ -126,6 +126,25 @@ TEST_F(ClippingTest, SegmentAgainstSquares)
     EXPECT_EQ((along >> square).count(), 0);
 }
 
+TEST_F(ClippingTest, FirstSubPieceIsJudgedWithGeoDif)
+{
+    // A side half a GeoSnap beside the square's bottom edge: with GeoSnap it
+    // would lie on the outline and be kept by <<; with GeoDif (0.001) in its
+    // place it is outside below the edge and inside above it.
+    ASSERT_DOUBLE_EQ(GeoSnap(), 0.01);
+    ASSERT_DOUBLE_EQ(GeoDif(), 0.001);
+    polygon square = Square(0, 0, 10);
+    struct Case {
+        double y;
+        short inside;
+    } cases[] = {{-0.005, 0}, {0.005, 1}};
+    for (const Case& c : cases) {
+        polygon side(segment(point(2, c.y), point(8, c.y)));
+        EXPECT_EQ((side << square).count(), c.inside) << c.y;
+        EXPECT_DOUBLE_EQ(GeoSnap(), 0.01);
+    }
+}
+
 TEST_F(ClippingTest, PointsAndLinesClipNothing)
 {
     polygon square = Square(0, 0, 10);

@@ -130,9 +130,25 @@ TEST(Distances, ArcDistance)
     EXPECT_NEAR(ArcDistance({0, 5}, upper), 3.0, 1e-9);      // crossing inside the range
     EXPECT_NEAR(ArcDistance({0, -5}, upper), std::sqrt(29.0), 1e-9);  // nearest end
     EXPECT_NEAR(ArcDistance({0, 0.5}, upper), 1.5, 1e-9);
-    // At the centre every point of the arc is one radius away.
-    EXPECT_DOUBLE_EQ(ArcDistance({0, 0}, upper), 2.0);
     EXPECT_NEAR(ArcSegmentDistance({-5, 4}, {5, 4}, upper), 2.0, 1e-9);
+}
+
+// The centre is one radius from every point of the arc; answering 0 there
+// would report a hit where there is none, and jump from the radius an
+// arbitrarily small step away.
+TEST(Distances, ArcDistanceAtTheCentreIsTheRadius)
+{
+    const ARC upper{{0, 0}, 2, 0.0, kPi};
+    EXPECT_DOUBLE_EQ(ArcDistance({0, 0}, upper), 2.0);
+    EXPECT_NEAR(ArcDistance({0, 1e-9}, upper), 2.0, 1e-8);
+    EXPECT_NEAR(ArcDistance({0, -1e-9}, upper), 2.0, 1e-8);
+    // A segment through the centre measures from its point nearest the centre.
+    EXPECT_DOUBLE_EQ(ArcSegmentDistance({-5, 0}, {5, 0}, upper), 2.0);
+    const ARC shifted{{3, 4}, 1.5, -kPi / 2, kPi / 2};
+    EXPECT_DOUBLE_EQ(ArcDistance({3, 4}, shifted), 1.5);
+    GeoError() = 0;
+    EXPECT_DOUBLE_EQ(GeoDistance(arc(shifted), point(3, 4)), 1.5);
+    EXPECT_EQ(GeoError(), 0);
 }
 
 class GeoDistanceTest : public testing::Test {

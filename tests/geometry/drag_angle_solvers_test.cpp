@@ -166,6 +166,12 @@ TEST(AdjustDoubleSolve, LineAndLine)
         {{0, 0}, {1, 0}, point(0, 0), point(5, 5), 1, 2, 1, 0, 2, 2},
         // P1 right of and above P2: both offsets negated.
         {{0, 0}, {1, 0}, point(5, 5), point(0, 0), 1, 2, -1, 0, -2, -2},
+        // Only right of it: dx alone negated.
+        {{0, 0}, {1, 0}, point(5, 0), point(0, 5), 1, 2, 3, 0, 2, 2},
+        // Only above it: dy alone negated.
+        {{0, 0}, {1, 0}, point(0, 5), point(5, 0), 1, 2, -3, 0, -2, -2},
+        // Equal coordinates: the comparisons are strict, nothing negated.
+        {{0, 0}, {1, 0}, point(3, 3), point(3, 3), 1, 2, 1, 0, 2, 2},
         // L2 vertical.
         {{0, 1}, {kVertical, 4}, point(0, 0), point(1, 1), 1, 2, 3, 1, 4, 3},
         // L1 vertical.
@@ -221,6 +227,15 @@ TEST(AdjustDoubleSolve, CircleAndCircle)
     EXPECT_FALSE(AdjustDoubleSolve(c1, circle(point(2, 0), 5), q1, q2, 2, 0));
     ExpectPoint(q1, 1, 1);
     ExpectPoint(q2, 2, 2);
+    // P1 lands on the top of C1, where rounding leaves the radicand of its
+    // abscissa a few ulps below 0: it counts as 0, a success at x = 0.
+    point t1(0, 0.5), t2(3, 0.3);
+    ASSERT_TRUE(AdjustDoubleSolve(circle(point(0, 0), 0.37),
+                                  circle(point(2.6000000000000001, -0.47999999999999998),
+                                         0.67999999999999994),
+                                  t1, t2, 3.008, 0.30600000000000005));
+    ExpectPoint(t1, 0, 0.37);
+    ExpectPoint(t2, 3.008, 0.064);
     // Circles that cannot be reached: false, untouched.
     EXPECT_FALSE(AdjustDoubleSolve(circle(point(0, 0), 1), circle(point(50, 0), 1), q1, q2, 2, 0));
     ExpectPoint(q1, 1, 1);

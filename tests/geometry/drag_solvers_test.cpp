@@ -251,6 +251,12 @@ TEST(AdjustDoubleRotateRotate, TwoCirclesAboutThePivots)
     ExpectPoint(out.p[0], 1.5, 2);
     ExpectPoint(out.p[1], -1.5, 2);
 
+    // A rise below the 0.001 literal counts as level: the pivots are taken as
+    // (0, 0) and (4, 0), not solved for the slight tilt.
+    ASSERT_EQ(AdjustDoubleRotateRotate(point(0, 0), point(4, 0.0009), 2.5, 2.5, out.out()), 2);
+    ExpectPoint(out.p[0], 2, 1.5);
+    ExpectPoint(out.p[1], 2, -1.5);
+
     Candidates none;
     EXPECT_EQ(AdjustDoubleRotateRotate(point(0, 0), point(4, 0), 1, 1, none.out()), 0);
     ExpectPoint(none.p[0], -99, -99);

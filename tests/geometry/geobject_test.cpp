@@ -2,7 +2,10 @@
 #include "arc.h"
 #include "circle.h"
 #include "geolist.h"
+#include "geoitem.h"
 #include "line.h"
+#include "poly_member.h"
+#include "polygon.h"
 #include "point.h"
 #include "ray.h"
 #include "segment.h"
@@ -38,7 +41,7 @@ TEST(GeobjectEquality, OnlyTheListedPairsCompare)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.left->typecode() << " == " << c.right->typecode());
-        EXPECT_EQ(c.left->geobject::operator==(*c.right), c.expected);
+        EXPECT_EQ(*c.left == *c.right, c.expected);  // through the slot
     }
 }
 
@@ -46,7 +49,9 @@ TEST(GeobjectEquality, SegmentEqualsOnlyPointsLyingOnIt)
 {
     const segment base(point(0.0, 0.0), point(2.0, 0.0));
     const point off(1.0, 0.5);
-    EXPECT_EQ(base.geobject::operator==(off), 0);
+    const geobject& asObject = base;
+    EXPECT_EQ(asObject == off, 0);
+    EXPECT_EQ(asObject == point(2.0, 0.0), 1);  // an end point lies on it
 }
 
 TEST(GeobjectBase, DefaultLengthAndClosestPoint)
@@ -80,13 +85,48 @@ TEST(GeobjectBase, ListAssignmentThroughTheBaseIsRefusedForSegmentRayArc)
     ray r(point(1.0, 1.0), 0.25);
     arc c(point(0.0, 0.0), point(1.0, 0.0), point(0.0, 1.0));
     const segment sBefore(s);
+    const ray rBefore(r);
+    const arc cBefore(c);
     geobject* objects[] = {&s, &r, &c};
     for (geobject* object : objects) {
         SCOPED_TRACE(object->typecode());
-        EXPECT_FALSE(object->geobject::operator=(list));
+        EXPECT_FALSE(*object = list);  // the virtual slot, as a caller holding a base reference reaches it
     }
-    EXPECT_EQ(s.geobject::operator==(point(1.0, 1.0)), 1);
     EXPECT_TRUE(s == sBefore);
+    EXPECT_TRUE(r == rBefore);
+    EXPECT_TRUE(c == cBefore);
+    // Through the class type the list is taken.
+    EXPECT_TRUE(s = list);
+    EXPECT_TRUE(s == segment(a, b));
+}
+
+// The codes are part of the interface: lists order items by them.
+TEST(GeobjectBase, EveryClassWritesItsTypeCode)
+{
+    const point p;
+    const angle an(30.0);
+    const line l(0.0, 0.0);
+    const circle ci(1.0, p);
+    const segment se(point(0.0, 0.0), point(1.0, 0.0));
+    const arc ar(ARC{{0.0, 0.0}, 1.0, 0.0, 1.0});
+    const polygon pg(1.0);
+    const geolist li;
+    const ray ra(p, 0.0);
+    const geoitem it;
+    const geolist_ref re;
+    const poly_member pm = pg[0];
+    const struct {
+        const geobject* object;
+        short code;
+    } cases[] = {
+        {&an, 3}, {&p, 4},   {&l, 8},   {&ci, 9},  {&se, 10}, {&ar, 11},
+        {&pg, 12}, {&li, 14}, {&ra, 15}, {&it, 16}, {&re, 17}, {&pm, 19},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.object->typecode(), c.code);
+    // Copies keep the code of their class.
+    point copy(p);
+    EXPECT_EQ(copy.typecode(), 4);
 }
 
 TEST(GeobjectBase, DeletingThroughTheBaseRunsTheDerivedDestructor)

@@ -157,9 +157,6 @@ TEST(GeoitemTest, FrameOfStoredValues)
     EXPECT_EQ((l[1] % point(3, 3)).count(), 0);
 }
 
-}  // namespace
-
-namespace {
 
 TEST(GeoitemTest, StoredRunOffsetKeepsItsVertexCount)
 {
@@ -172,9 +169,6 @@ TEST(GeoitemTest, StoredRunOffsetKeepsItsVertexCount)
     EXPECT_EQ(l[0].closed(), 1);
 }
 
-}  // namespace
-
-namespace {
 
 // Outline items combine through the polygon's booleans; a vertex run through
 // a temporary polygon; any other item gives an empty list.

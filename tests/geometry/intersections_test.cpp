@@ -213,6 +213,8 @@ TEST_F(Crossings, RayCircleKeepsPointsAheadAcrossTheWrap) {
         {"angle 2*pi is angle 0", {0, 0}, GEO_2PI, 1, {1, 0}},
         {"angle -pi is angle pi", {0, 0}, -GEO_PI, 1, {-1, 0}},
         {"upwards", {0, -5}, GEO_PI_2, 2, {0, 1}},
+        // The line's order is kept, not the nearest first: left point first.
+        {"angle pi from the right", {5, 0}, GEO_PI, 2, {-1, 0}},
     };
     for (const RayCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -439,6 +441,9 @@ TEST_F(Crossings, RayOfAngleZeroHitsWhatLiesAhead) {
         {"upwards from inside", {1, 1}, GEO_PI_2, 1, {1, 2}},
         {"angle 0 from outside", {-1, 1}, 0.0, 2, {0, 1}},
         {"pointing away", {3, 1}, 0.0, 0, {}},
+        // Ordered along the line by increasing x, not from the origin on.
+        {"angle pi from outside", {3, 1}, GEO_PI, 2, {0, 1}},
+        {"angle -pi/2 from outside", {1, 3}, -GEO_PI_2, 2, {1, 0}},
     };
     for (const RayCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -461,6 +466,23 @@ TEST_F(Crossings, SegmentPolygonCrossingsAlongTheSegment) {
     ASSERT_EQ(SegmentPolygonCrossings(body, {1, 3}, {1, -1}, crossings.buffer(), 0), 2);
     ExpectPoint(crossings[0], 1, 0);
     ExpectPoint(crossings[1], 1, 2);
+}
+
+TEST_F(Crossings, SegmentThroughACornerOnlyCountsWithTouchMode) {
+    std::vector<G_POINT> square = Square(2);
+    const POLY body = Body(square);
+    // x + y = 4 meets the square only at its corner (2, 2).
+    GeoTouchMode() = 1;
+    {
+        CrossingScope crossings;
+        ASSERT_EQ(SegmentPolygonCrossings(body, {1, 3}, {3, 1}, crossings.buffer(), 0), 1);
+        ExpectPoint(crossings[0], 2, 2);
+    }
+    GeoTouchMode() = 0;
+    {
+        CrossingScope crossings;
+        EXPECT_EQ(SegmentPolygonCrossings(body, {1, 3}, {3, 1}, crossings.buffer(), 0), 0);
+    }
 }
 
 TEST_F(Crossings, SegmentTouchingACornerIsDroppedWhenTheNeighboursStayOutside) {

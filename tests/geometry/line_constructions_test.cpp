@@ -248,6 +248,7 @@ TEST_F(LineConstructionsTest, ListsOfOneAndTwoItems)
         double slope, intercept;
     } cases[] = {
         {"line", geolist(diagonal), 0, 1, 0},
+        {"segment", geolist(s), 0, 0, 0},
         {"point only", geolist(p), 1, 1, 0},
         {"point, angle", p & a45, 0, 1, 0},
         {"two points", p & q, 0, 1, 0},
@@ -348,6 +349,8 @@ TEST_F(LineConstructionsTest, ListsOfFourItems)
         {"outer, lower hint", c1 & c2 & farDown & "BIG", 0, 0, -1},
         {"outer of inner contact", big & innerTouch & far & "OUTSIDE", 1, 1, 0},
         {"two hint points", c1 & c2 & nearTop1 & nearTop2, 0, 0, 1},
+        {"two hint points, outer contact", c1 & touching & hintUp & far, 0, 0, 1},
+        {"two hint points, inner contact: the tangent there", big & innerTouch & far & farDown, 0, 100001.0, 2},
         {"OUTSIDE LEFT", c1 & c2 & "OUTSIDE" & "LEFT", 0, 0, 1},
         {"RIGHT OUTSIDE", c1 & c2 & "RIGHT" & "OUTSIDE", 0, 0, -1},
         {"OUTSIDE without a side", c1 & c2 & "OUTSIDE" & "BIG", 3, 1, 0},
@@ -357,6 +360,7 @@ TEST_F(LineConstructionsTest, ListsOfFourItems)
         {"INSIDE of crossing circles by side", c1 & overlapping & "INSIDE" & "LEFT", 1, 1, 0},
         {"angles up", c1 & c2 & up & up, 0, 0, 1},
         {"angles down", c1 & c2 & down & down, 0, 0, -1},
+        {"angles down, outer contact", c1 & touching & down & down, 0, 0, -1},
         {"concentric: no tangent", c1 & big & far & "OUTSIDE", 1, 1, 0},
     };
     for (Case& c : cases) {
@@ -373,6 +377,9 @@ TEST_F(LineConstructionsTest, UnacceptedListsReportThree)
     line l(5, 0);
     EXPECT_EQ(build(l, p & q & r & s & t), 3);
     EXPECT_EQ(build(l, geolist()), 3);
+    // A single item that is not an object.
+    EXPECT_EQ(build(l, geolist() & 2.0), 3);
+    EXPECT_EQ(build(l, geolist() & "LEFT"), 3);
     const line m(2, 0);
     EXPECT_EQ(build(l, m & 1.0 & 2.0 & 3.0), 3);
 }

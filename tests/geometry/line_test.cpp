@@ -74,6 +74,32 @@ TEST_F(LineTest, VerticalAndHorizontalTestsUseGeoDif)
     }
 }
 
+// Each operation recognises the sentinel its own way: IsVertical within GeoDif
+// of 100001, the parallel and perpendicular constructors only the exact
+// value, the other operations any slope of 100001 or more.
+TEST_F(LineTest, EachOperationRecognisesTheSentinelItsOwnWay)
+{
+    const double above = 100001.0009;  // within GeoDif, above the sentinel
+    const line steep(above, 4);
+    EXPECT_TRUE(steep.IsVertical());
+    EXPECT_EQ(steep.x(3), 4.0);  // vertical: its x
+    EXPECT_EQ(steep.y(3), 0.0);
+    expectLine(line(steep, 1.0), above, 4.0 + std::sqrt(1.0 + above * above), 1e-6);
+    expectLine(line(point(2, 3), steep), above, 3.0 - above * 2.0, 1e-6);
+    expectLine(line(steep, point(2, 3)), -1.0 / above, 3.0 + 2.0 / above, 1e-12);
+
+    const double below = 100000.9995;  // within GeoDif, below the sentinel
+    const line almost(below, 4);
+    EXPECT_TRUE(almost.IsVertical());
+    EXPECT_EQ(almost.y(1), below + 4.0);  // not vertical for the other operations
+    EXPECT_NEAR(almost.x(below + 4.0), 1.0, 1e-12);
+
+    const line exact(100001.0, 4);
+    expectLine(line(exact, 1.0), 100001.0, 5.0, 0.0);
+    expectLine(line(point(2, 3), exact), 100001.0, 2.0, 0.0);
+    expectLine(line(exact, point(2, 3)), 0.0, 3.0, 0.0);
+}
+
 TEST_F(LineTest, DefaultAndSetters)
 {
     expectLine(line(), 1.0, 0.0, 0.0);

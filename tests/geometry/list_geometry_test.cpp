@@ -161,9 +161,6 @@ TEST_F(ListGeometryTest, ReferenceTransformsChangeTheSharedBody)
     EXPECT_EQ(none.count(), 0);
 }
 
-}  // namespace
-
-namespace {
 
 // Areas of the stitched outlines of two overlapping squares of side 10,
 // offset by (5, 5): 25 common, 175 together, 75 of the first alone.
@@ -192,9 +189,6 @@ TEST_F(ListGeometryTest, BooleansOfOverlappingSquaresThroughLists)
     }
 }
 
-}  // namespace
-
-namespace {
 
 // A whole circle kept by one item's clipping result must survive the
 // appending of the next item's stored arcs into the collected result.
@@ -209,9 +203,6 @@ TEST_F(ListGeometryTest, WholeCircleSurvivesCollectingFurtherPieces)
     EXPECT_EQ(static_cast<const circle*>(pieces.body()->items[0].object)->rad(), 1.0);
 }
 
-}  // namespace
-
-namespace {
 
 // Pieces on one side only: the small square lies inside the big one, but no
 // piece of the big one lies inside the small one, so the overlap is empty.
@@ -243,9 +234,6 @@ TEST_F(ListGeometryTest, ReferenceFormsForwardToTheListOperation)
     EXPECT_EQ(l.body()->refCount, 2);
 }
 
-}  // namespace
-
-namespace {
 
 // Disjoint outlines: each lies wholly outside the other, so the union keeps
 // both; the difference finds no piece of the other inside and is empty.

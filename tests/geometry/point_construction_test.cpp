@@ -146,6 +146,15 @@ TEST_F(PointConstructionTest, Rows)
         {"C C RIGHT", [](point& p) { return p = (unit & unitAt1 & "RIGHT"); }, true, 0.5, -kHalfRoot3, 0},
         {"C C P", [](point& p) { return p = (unit & unitAt1 & point(0, -3)); }, true, 0.5, -kHalfRoot3, 0},
         {"C C A", [](point& p) { return p = (unit & unitAt1 & angle(-60.0)); }, true, 0.5, -kHalfRoot3, 0},
+        // Ties: a hint nearer the first candidate by less than GeoSnap, an angle
+        // equally far from both, and a keyword other than "LEFT"/"RIGHT".
+        {"C C P within GeoSnap: second", [](point& p) { return p = (unit & unitAt1 & point(0.5, 0.004)); }, true,
+         0.5, -kHalfRoot3, 0},
+        {"C C P nearer the first", [](point& p) { return p = (unit & unitAt1 & point(0.5, 0.02)); }, true, 0.5,
+         kHalfRoot3, 0},
+        {"C C A equal: second", [](point& p) { return p = (unit & unitAt1 & angle(0.0)); }, true, 0.5, -kHalfRoot3,
+         0},
+        {"C C other keyword: first", [](point& p) { return p = (unit & unitAt1 & "END"); }, true, 0.5, kHalfRoot3, 0},
         {"C L P", [](point& p) { return p = (unit & xAxis & point(-3, 1)); }, true, -1, 0, 0},
         {"C L A", [](point& p) { return p = (unit & xAxis & angle(0.0)); }, true, 1, 0, 0},
         {"C L K not taken", [](point& p) { return p = (unit & xAxis & "LEFT"); }, false, 0, 0, 3},

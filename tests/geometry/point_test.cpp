@@ -12,6 +12,7 @@
 #include "arc.h"
 #include "circle.h"
 #include "geoitem.h"
+#include "geolist_fixtures.h"
 #include "geolist.h"
 #include "line.h"
 #include "point.h"
@@ -77,10 +78,19 @@ TEST_F(PointTest, EqualityIsStrictAtGeoSnap)
         EXPECT_EQ(p == c.other, c.equal) << c.other.x() << "," << c.other.y();
         EXPECT_EQ(p != c.other, c.unequal) << c.other.x() << "," << c.other.y();
     }
-    // A difference of exactly GeoSnap: neither equal nor unequal.
+    // A difference of exactly GeoSnap (0.01) in one coordinate and less in the
+    // other: neither equal nor unequal.
+    const point origin(0.0, 0.0);
+    for (const point& q : {point(0.01, 0.0), point(0.0, -0.01), point(0.005, 0.01)}) {
+        EXPECT_FALSE(origin == q) << q.x() << "," << q.y();
+        EXPECT_FALSE(origin != q) << q.x() << "," << q.y();
+    }
+    EXPECT_TRUE(origin != point(0.01, 0.02));  // one coordinate beyond is enough
+    // The comparison follows a written tolerance.
     GeoSnap() = 0.25;
     EXPECT_FALSE(p == point(1.25, 2.0));
     EXPECT_FALSE(p != point(1.25, 2.0));
+    EXPECT_TRUE(p == point(1.2, 2.0));
 }
 
 TEST_F(PointTest, DrawingCoordinatesRoundHalfwayDifferently)
@@ -205,6 +215,10 @@ TEST_F(PointTest, PickingFromResultListsTakesTheNearestWithTies)
     p = point(0, 0);
     EXPECT_TRUE(p = StoredPoints({{1, 0}, {3, 0}}));
     ExpectAt(p, 1, 0);
+    // Straight from an operator's temporary result.
+    p = point(0, 0);
+    EXPECT_TRUE(p = line(1.0, 0.0) % line(-1.0, 2.0));
+    ExpectAt(p, 1, 1);
     // More: the first of equal minima.
     p = point(0, 0);
     EXPECT_TRUE(p = StoredPoints({{4, 0}, {0, 2}, {-2, 0}, {0, -2}}));
@@ -302,6 +316,69 @@ TEST_F(PointTest, InsideAndOutside)
     EXPECT_FALSE(point(1, 1) > line(0.0, 0.0));
 }
 
+// An item is tested as the object it holds, a stored value as the object it
+// stores; a stored point is no outline and answers false to both.
+TEST_F(PointTest, InsideAndOutsideOfListItems)
+{
+    const geolist stored = StoredList({
+        {GEO_STORED_PIECE, {{0, 0}, {10, 0}}},
+        StoredRay({0, 0}, 0.0),
+        StoredArc(ARC{{0, 0}, 2, 0.0, kPi}),
+        StoredRun({{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}),
+        {GEO_STORED_POINT, {{1, 1}}},
+    });
+    const circle c(2.0, point(0, 0));
+    const geolist objects(c);
+    struct Case {
+        geoitem item;
+        point p;
+        bool inside;
+        bool outside;
+    } cases[] = {
+        {stored[0], point(5, 1), true, false},    // left of the piece
+        {stored[0], point(5, -1), false, true},
+        {stored[1], point(5, 1), true, false},    // left of the ray's direction
+        {stored[1], point(5, -1), false, true},
+        {stored[2], point(0, 1), true, false},    // within the arc's range
+        {stored[2], point(0, -1), false, true},   // outside its range
+        {stored[2], point(0, 3), false, true},
+        {stored[3], point(5, 5), true, false},    // the run as a polygon
+        {stored[3], point(15, 5), false, true},
+        {stored[4], point(0, 0), false, false},
+        {objects[0], point(1, 0), true, false},   // the circle object itself
+        {objects[0], point(3, 0), false, true},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(testing::Message() << "item " << k.item.type() << " at " << k.p.x() << "," << k.p.y());
+        EXPECT_EQ(k.p < k.item, k.inside);
+        EXPECT_EQ(k.p > k.item, k.outside);
+    }
+}
+
+// Against a list: the vertical line through the point crosses its objects.
+TEST_F(PointTest, InsideAndOutsideOfAList)
+{
+    const circle c(2.0, point(0, 0));
+    const geolist list(c);
+    EXPECT_TRUE(point(0, 0) < list);
+    EXPECT_FALSE(point(0, 0) > list);
+    EXPECT_FALSE(point(5, 0) < list);  // no crossing at all
+    EXPECT_TRUE(point(5, 0) > list);
+    EXPECT_FALSE(point(0, 3) < list);  // above both crossings
+    EXPECT_TRUE(point(0, 3) > list);
+}
+
+// A stored piece is taken like a segment object.
+TEST_F(PointTest, AssignedAStoredPieceTakesItsClosestPoint)
+{
+    const geolist stored = StoredList({{GEO_STORED_PIECE, {{0, 0}, {10, 0}}}});
+    point p(3, 5);
+    p = stored[0];
+    ExpectAt(p, 3, 0);
+    EXPECT_TRUE(point(7, 0.005) == stored[0]);
+    EXPECT_FALSE(point(7, 1) == stored[0]);
+}
+
 TEST_F(PointTest, PositionAlongSegmentsAndArcs)
 {
     const segment s(point(0, 0), point(10, 0));
@@ -316,6 +393,9 @@ TEST_F(PointTest, PositionAlongSegmentsAndArcs)
     EXPECT_NEAR(point(-1, 0).position(wide), 1.0 / 3.0, 1e-9);
     // The difference of directions comes out negative here: a full turn is added.
     EXPECT_NEAR(point(0.7071067811865476, -0.7071067811865476).position(wide), 5.0 / 6.0, 1e-9);
+    // Short of the start of a quarter arc the difference is negative too: the
+    // full turn puts the point beyond the end, (2*pi - pi/4) / (pi/2).
+    EXPECT_NEAR(point(0.7071067811865476, -0.7071067811865476).position(quarter), (GEO_2PI - kPi / 4) / (kPi / 2), 1e-9);
     EXPECT_NEAR(point(0, -1).position(static_cast<const geobject&>(wide)), 2.0 / 3.0, 1e-9);
     EXPECT_EQ(point(0, -1).position(static_cast<const geobject&>(line(0.0, 0.0))), 0.0);
 }

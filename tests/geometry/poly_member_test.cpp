@@ -100,18 +100,38 @@ TEST(PolyMember, CornerAngleKeepsNeighboursAndSideRatio)
     EXPECT_DOUBLE_EQ(pg.get_vertex(4)->y, pg.get_vertex(0)->y);
 }
 
-TEST(PolyMember, CornerAngleOfAnObtuseTriangleStaysPut)
+TEST(PolyMember, CornerAngleTakesItsSideFromTheSignOfTheTurn)
 {
-    // prev (0,0), vertex (-5,5), next (10,0): the angle at prev is obtuse, so
-    // an arcsine would fold the vertex to (5,5).
-    const double xy[] = {0, 0, -5, 5, 10, 0};
-    polygon pg;
-    pg.load(xy, 3);
-    poly_member v = pg[1];
-    const double a = std::acos((5.0 * 15 + -5.0 * -5) / (std::hypot(5, 5) * std::hypot(15, 5)));
-    ASSERT_TRUE(v = angle(a, 'r'));
-    EXPECT_NEAR(pg.get_vertex(1)->x, -5.0, 1e-9);
-    EXPECT_NEAR(pg.get_vertex(1)->y, 5.0, 1e-9);
+    // prev (0,0) and next (10,0) stay; the vertex between them is set.
+    // The corner (-5,5) has the angle acos(100 / (sqrt(50) * sqrt(250))) and an
+    // obtuse angle at prev, which an arcsine would fold to (5,5). Where the
+    // angle at prev is acute (45 degrees for a right corner of equal sides)
+    // the vertex lands where the arcsine puts it: above the chord for a
+    // positive turn, below it for a negative one, wherever it was before.
+    const double obtuse = std::acos(100.0 / (std::sqrt(50.0) * std::sqrt(250.0)));
+    struct Case {
+        G_POINT vertex;
+        angle a;
+        G_POINT expected;
+    } cases[] = {
+        {{-5, 5}, angle(obtuse, 'r'), {-5, 5}},
+        {{-5, -5}, angle(-obtuse, 'r'), {-5, -5}},
+        {{-5, -5}, angle(obtuse, 'r'), {-5, 5}},
+        {{5, 5}, angle(90.0), {5, 5}},
+        {{5, -5}, angle(90.0), {5, 5}},
+        {{5, 5}, angle(-90.0), {5, -5}},
+    };
+    for (const Case& c : cases) {
+        const double xy[] = {0, 0, c.vertex.x, c.vertex.y, 10, 0};
+        polygon pg;
+        pg.load(xy, 3);
+        poly_member v = pg[1];
+        ASSERT_TRUE(v = c.a);
+        EXPECT_NEAR(pg.get_vertex(1)->x, c.expected.x, 1e-9) << c.vertex.x << "," << c.vertex.y;
+        EXPECT_NEAR(pg.get_vertex(1)->y, c.expected.y, 1e-9) << c.vertex.x << "," << c.vertex.y;
+        EXPECT_DOUBLE_EQ(pg.get_vertex(0)->x, 0.0);
+        EXPECT_DOUBLE_EQ(pg.get_vertex(2)->x, 10.0);
+    }
 }
 
 TEST(PolyMember, CornerAngleNeedsDistinctNeighbours)

@@ -64,6 +64,31 @@ TEST_F(BooleanTest, OverlappingSquares)
     EXPECT_EQ(Corners(polygon(cases[2].result[0])), aLess);
 }
 
+TEST_F(BooleanTest, StitchedOutlinesRunTheWayTheFirstOperandDoes)
+{
+    // One rule for the direction the text leaves open: the first operand's,
+    // whichever way the second runs.
+    for (bool firstClockwise : {true, false}) {
+        for (bool secondClockwise : {true, false}) {
+            polygon a = Square(0, 0, 10);
+            polygon b = Square(5, 5, 10);
+            if (!firstClockwise)
+                -a;
+            if (!secondClockwise)
+                -b;
+            const geolist_ref results[] = {a && b, a || b, a - b};
+            const double areas[] = {25.0, 175.0, 75.0};
+            for (int i = 0; i < 3; ++i) {
+                ASSERT_EQ(results[i].count(), 1) << i;
+                EXPECT_TRUE(results[i][0].closed()) << i;
+                polygon outline(results[i][0]);
+                EXPECT_NEAR(outline.area(), areas[i], 1e-9) << i;
+                EXPECT_EQ(outline.clockwise(), firstClockwise) << i << " " << secondClockwise;
+            }
+        }
+    }
+}
+
 TEST_F(BooleanTest, NestedSquares)
 {
     polygon outer = Square(0, 0, 10);

@@ -261,6 +261,12 @@ TEST_F(PolygonTest, SidesAndViewsOnEmptyPolygonsAndNegativeIndices)
     EXPECT_DOUBLE_EQ(last.startPoint().x, 0.0);
     EXPECT_DOUBLE_EQ(last.startPoint().y, 0.0);
     EXPECT_DOUBLE_EQ(last.endPoint().y, 0.0);
+    const segment before = pg.getSide(-2);  // side 3: (1,0) to the closing (0,0)
+    EXPECT_DOUBLE_EQ(before.startPoint().x, 1.0);
+    EXPECT_DOUBLE_EQ(before.endPoint().x, 0.0);
+    const segment wrapped = pg.getSide(7);  // 7 mod 5: (1,1) to (1,0)
+    EXPECT_DOUBLE_EQ(wrapped.startPoint().y, 1.0);
+    EXPECT_DOUBLE_EQ(wrapped.endPoint().y, 0.0);
     EXPECT_EQ(pg[-1].kind(), 0);
     EXPECT_EQ(pg[5].kind(), 0);
     EXPECT_EQ(pg[2].kind(), GEO_POLYGON);

@@ -1,6 +1,8 @@
 #include "ray.h"
 
 #include <cmath>
+#include <cstring>
+#include <new>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,27 @@
 #include "settings.h"
 
 namespace {
+
+// Runs a constructor over storage filled with a byte pattern, so that a field
+// it leaves unset shows as garbage instead of reading as a lucky zero.
+template <class T>
+class OverPattern {
+public:
+    template <class Arg>
+    explicit OverPattern(const Arg& arg)
+    {
+        std::memset(bytes_, 0x5A, sizeof bytes_);
+        object_ = new (bytes_) T(arg);
+    }
+    ~OverPattern() { object_->~T(); }
+    OverPattern(const OverPattern&) = delete;
+    OverPattern& operator=(const OverPattern&) = delete;
+    const T& operator*() const { return *object_; }
+
+private:
+    alignas(T) unsigned char bytes_[sizeof(T)];
+    T* object_;
+};
 
 constexpr double kPi = 3.14159265358979323846;
 
@@ -123,9 +146,10 @@ TEST_F(RayTest, ItemConstructors)
     geolist list = source & p;
     ExpectRay(ray(list[0]), 2, 3, 1.0);
     EXPECT_EQ(GeoError(), 0);
-    const ray fromPoint(list[1]);
+    const OverPattern<ray> fromPoint(list[1]);
     EXPECT_EQ(GeoError(), 3);
-    ExpectRay(fromPoint, 0, 0, 0);  // defined, not left over
+    ExpectRay(*fromPoint, 0, 0, 0);  // defined, not left over
+    EXPECT_EQ((*fromPoint).typecode(), 15);
     ray r(G_POINT{5, 5}, 0.2);
     EXPECT_FALSE(r = list[1]);
     ExpectRay(r, 5, 5, 0.2);

@@ -1,6 +1,8 @@
 #include "segment.h"
 
 #include <cmath>
+#include <cstring>
+#include <new>
 
 #include <gtest/gtest.h>
 
@@ -15,6 +17,27 @@
 #include "settings.h"
 
 namespace {
+
+// Runs a constructor over storage filled with a byte pattern, so that a field
+// it leaves unset shows as garbage instead of reading as a lucky zero.
+template <class T>
+class OverPattern {
+public:
+    template <class Arg>
+    explicit OverPattern(const Arg& arg)
+    {
+        std::memset(bytes_, 0x5A, sizeof bytes_);
+        object_ = new (bytes_) T(arg);
+    }
+    ~OverPattern() { object_->~T(); }
+    OverPattern(const OverPattern&) = delete;
+    OverPattern& operator=(const OverPattern&) = delete;
+    const T& operator*() const { return *object_; }
+
+private:
+    alignas(T) unsigned char bytes_[sizeof(T)];
+    T* object_;
+};
 
 class SegmentTest : public testing::Test {
 protected:
@@ -189,6 +212,8 @@ TEST_F(SegmentTest, ClippingAgainstAPolygon)
     const geolist_ref outside = s >> square;
     ASSERT_EQ(outside.count(), 2);
     EXPECT_NEAR(StoredAt(outside, 0, 0).x, -5, 1e-9);
+    EXPECT_NEAR(StoredAt(outside, 0, 1).x, -2, 1e-9);
+    EXPECT_NEAR(StoredAt(outside, 1, 0).x, 2, 1e-9);
     EXPECT_NEAR(StoredAt(outside, 1, 1).x, 5, 1e-9);
     segment apart(point(3, 3), point(5, 5));
     EXPECT_EQ((apart << square).count(), 0);
@@ -434,9 +459,13 @@ TEST_F(SegmentTest, ItemsAndResultLists)
     ExpectEnds(stored, {1, 0}, {2, 0});
     EXPECT_EQ(GeoError(), 0);
     const geolist_ref points = s % circle(1.0, point(0, 0));
-    const segment wrong(points[0]);
+    const OverPattern<segment> wrong(points[0]);
     EXPECT_EQ(GeoError(), 1);
-    ExpectEnds(wrong, {0, 0}, {0, 0});  // defined, not left over
+    ExpectEnds(*wrong, {0, 0}, {0, 0});  // defined, not left over
+    EXPECT_FALSE((*wrong).IsVertical());
+    EXPECT_FALSE((*wrong).IsHorisontal());
+    EXPECT_EQ((*wrong).typecode(), 10);
+    GeoError() = 0;
     segment kept(point(5, 5), point(6, 6));
     EXPECT_FALSE(kept = points[0]);
     ExpectEnds(kept, {5, 5}, {6, 6});

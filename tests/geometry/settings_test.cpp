@@ -45,6 +45,13 @@ TEST(Settings, StrictComparisonsAtTheSnapTolerance)
     }
 }
 
+// Every angle wrap uses the short literal, not 2*pi at full precision.
+TEST(Settings, FullTurnIsTheShortLiteral)
+{
+    EXPECT_EQ(GEO_2PI, 6.28318530718);
+    EXPECT_NE(GEO_2PI, 2.0 * 3.14159265358979323846);
+}
+
 TEST(Settings, WrittenSnapToleranceHoldsUntilWrittenAgain)
 {
     const double saved = GeoSnap();

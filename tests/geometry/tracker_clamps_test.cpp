@@ -31,6 +31,9 @@ TEST(TrackerClamps, LineTrackerPerSector)
         // Looking straight away from the line (3 pi / 2, within the 0.01 literal).
         {0.0, 10.0, 2.0, 1.5 * kPi, kEmpty, 10.0, false},
         {0.0, 10.0, 2.0, 1.5 * kPi + 0.009, kEmpty, 10.0, false},
+        // Just beyond the 0.01 literal the range is narrowed, not emptied:
+        // t = 2 / (1 + sin(3 pi / 2 + 0.011)) = 2 / (1 - cos 0.011).
+        {0.0, 1e6, 2.0, 1.5 * kPi + 0.011, 2.0 / (1.0 - std::cos(0.011)), 1e6, true},
         // t = d / (1 + sin 0) = 2 raises the lower bound.
         {0.0, 10.0, 2.0, 0.0, 2.0, 10.0, true},
         // ... leaves a higher one.
@@ -44,7 +47,7 @@ TEST(TrackerClamps, LineTrackerPerSector)
     for (const Lin1Case& c : cases) {
         double lower = c.lower, upper = c.upper;
         EXPECT_EQ(UpdateLin1ClampRadial(&lower, &upper, c.d, c.theta), c.result) << c.theta;
-        EXPECT_DOUBLE_EQ(lower, c.wantLower) << c.theta;
+        EXPECT_NEAR(lower, c.wantLower, 1e-9 * c.wantLower) << c.theta;
         EXPECT_DOUBLE_EQ(upper, c.wantUpper) << c.theta;
     }
 }
