@@ -18,29 +18,9 @@
 #include "ray.h"
 #include "segment.h"
 #include "settings.h"
+#include "over_pattern.h"
 
 namespace {
-
-// Runs a constructor over storage filled with a byte pattern, so that a field
-// it leaves unset shows as garbage instead of reading as a lucky zero.
-template <class T>
-class OverPattern {
-public:
-    template <class Arg>
-    explicit OverPattern(const Arg& arg)
-    {
-        std::memset(bytes_, 0x5A, sizeof bytes_);
-        object_ = new (bytes_) T(arg);
-    }
-    ~OverPattern() { object_->~T(); }
-    OverPattern(const OverPattern&) = delete;
-    OverPattern& operator=(const OverPattern&) = delete;
-    const T& operator*() const { return *object_; }
-
-private:
-    alignas(T) unsigned char bytes_[sizeof(T)];
-    T* object_;
-};
 
 constexpr double kPi = 3.14159265358979323846;
 
