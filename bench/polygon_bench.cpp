@@ -6,7 +6,9 @@
 // clipping library for a side-by-side run.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "geolist.h"
@@ -121,6 +123,200 @@ void ArcSizes(benchmark::internal::Benchmark* b)
     for (int n : {100, 200, 400})
         b->Arg(n);
 }
+
+// ---------------------------------------------------------------------------
+// Sweeps over many input pairs, run once each (--benchmark_filter=Sweep);
+// the counters are the figures, not the time: per operator, "open" counts
+// results holding an outline that is not closed, "area" closed results whose
+// area misses the exact one by more than the sweep's tolerance, "worst" the
+// largest such miss.
+
+// Shoelace area with the closing side, for rings that close within GeoSnap.
+double SignedArea(const std::vector<G_POINT>& v)
+{
+    double twice = 0;
+    for (size_t i = 0; i < v.size(); ++i) {
+        const G_POINT& p = v[i];
+        const G_POINT& q = v[(i + 1) % v.size()];
+        twice += p.x * q.y - q.x * p.y;
+    }
+    return twice / 2;
+}
+
+std::vector<G_POINT> Points(const Coordinates& xy)
+{
+    std::vector<G_POINT> v;
+    for (size_t i = 0; i + 1 < xy.size(); i += 2)
+        v.push_back({xy[i], xy[i + 1]});
+    return v;
+}
+
+// The part of a closed outline on the left of the directed edge a -> b.
+std::vector<G_POINT> KeepLeftOf(const std::vector<G_POINT>& v, G_POINT a, G_POINT b)
+{
+    const auto side = [&](G_POINT p) { return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x); };
+    std::vector<G_POINT> out;
+    for (size_t i = 1; i < v.size(); ++i) {
+        const G_POINT p = v[i - 1], q = v[i];
+        const double sp = side(p), sq = side(q);
+        if (sp >= 0)
+            out.push_back(p);
+        if ((sp >= 0) != (sq >= 0)) {
+            const double t = sp / (sp - sq);
+            out.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
+        }
+    }
+    if (!out.empty())
+        out.push_back(out.front());
+    return out;
+}
+
+// Exact overlap area of two closed convex outlines (counter-clockwise).
+double ConvexOverlap(const Coordinates& a, const Coordinates& b)
+{
+    std::vector<G_POINT> v = Points(a);
+    const std::vector<G_POINT> clip = Points(b);
+    for (size_t i = 1; i < clip.size() && !v.empty(); ++i)
+        v = KeepLeftOf(v, clip[i - 1], clip[i]);
+    return v.empty() ? 0 : std::fabs(SignedArea(v));
+}
+
+bool InsideEvenOdd(const std::vector<G_POINT>& v, G_POINT p)
+{
+    bool in = false;
+    for (size_t i = 1; i < v.size(); ++i) {
+        const G_POINT a = v[i - 1], b = v[i];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
+            in = !in;
+    }
+    return in;
+}
+
+// Exact overlap area of two axis-parallel outlines, cell by cell of the grid
+// their coordinates span.
+double RectilinearOverlap(const Coordinates& a, const Coordinates& b)
+{
+    const std::vector<G_POINT> va = Points(a), vb = Points(b);
+    std::vector<double> xs, ys;
+    for (const auto* v : {&va, &vb})
+        for (const G_POINT& p : *v) {
+            xs.push_back(p.x);
+            ys.push_back(p.y);
+        }
+    std::sort(xs.begin(), xs.end());
+    std::sort(ys.begin(), ys.end());
+    double area = 0;
+    for (size_t i = 1; i < xs.size(); ++i)
+        for (size_t j = 1; j < ys.size(); ++j) {
+            const G_POINT m{(xs[i - 1] + xs[i]) / 2, (ys[j - 1] + ys[j]) / 2};
+            if (InsideEvenOdd(va, m) && InsideEvenOdd(vb, m))
+                area += (xs[i] - xs[i - 1]) * (ys[j] - ys[j - 1]);
+        }
+    return area;
+}
+
+// Sum of the areas of the result's outlines; negative when one is open. The
+// plain shoelace sum: polygon::area leaves out sides shorter than GeoSnap in x.
+double ClosedArea(const geolist_ref& result)
+{
+    double area = 0;
+    for (short i = 0; i < result.count(); ++i) {
+        if (!result[i].closed())
+            return -1;
+        polygon outline(result[i]);
+        std::vector<G_POINT> v(outline.get_vertex(0), outline.get_vertex(0) + outline.count());
+        area += std::fabs(SignedArea(v));
+    }
+    return area;
+}
+
+struct Tally {
+    int cases = 0, open = 0, wrongArea = 0;
+    double worst = 0;  // largest area error among closed results
+};
+
+void Check(Tally& t, const geolist_ref& result, double expected, double tolerance)
+{
+    ++t.cases;
+    const double area = ClosedArea(result);
+    if (area < 0) {
+        ++t.open;
+        return;
+    }
+    const double error = std::fabs(area - expected);
+    t.worst = std::max(t.worst, error);
+    if (error > tolerance)
+        ++t.wrongArea;
+}
+
+using Overlap = double (*)(const Coordinates&, const Coordinates&);
+
+void Sweep(benchmark::State& state, const std::vector<Pair>& pairs, Overlap overlap, double tolerance)
+{
+    Tally tally[3];
+    for (auto _ : state) {
+        for (const Pair& pair : pairs) {
+            polygon a = Load(pair.a);
+            polygon b = Load(pair.b);
+            const double both = overlap(pair.a, pair.b);
+            const double areaA = std::fabs(SignedArea(Points(pair.a)));
+            const double areaB = std::fabs(SignedArea(Points(pair.b)));
+            Check(tally[0], a && b, both, tolerance);
+            Check(tally[1], a || b, areaA + areaB - both, tolerance);
+            Check(tally[2], a - b, areaA - both, tolerance);
+        }
+    }
+    const char* names[] = {"&&", "||", "-"};
+    for (int k = 0; k < 3; ++k) {
+        state.counters[std::string("open") + names[k]] = tally[k].open;
+        state.counters[std::string("area") + names[k]] = tally[k].wrongArea;
+        state.counters[std::string("worst") + names[k]] = tally[k].worst;
+    }
+    state.counters["cases"] = tally[0].cases;
+}
+
+// The tessellated circle pairs of the Arcs benchmarks at every vertex count
+// from 20 to 400.
+void BM_SweepArcs(benchmark::State& state)
+{
+    std::vector<Pair> pairs;
+    for (int n = 20; n <= 400; ++n)
+        pairs.push_back(Arcs(n));
+    Sweep(state, pairs, ConvexOverlap, 0.01);
+}
+
+// Staircase rooms of 4 to 40 vertices, the second moved by 27 offsets spread
+// over the first (some put walls within GeoSnap of each other).
+void BM_SweepRooms(benchmark::State& state)
+{
+    std::vector<Pair> pairs;
+    for (int n = 4; n <= 40; n += 2)
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 9; ++j)
+                pairs.push_back({StaircaseRoom(n, 0, 0), StaircaseRoom(n, 1.3 + 2.1 * i, 0.45 + 0.7 * j)});
+    Sweep(state, pairs, RectilinearOverlap, 1e-9);
+}
+
+// The same rooms moved by whole steps plus a slip of 0 to 1.5 GeoSnap, so
+// walls coincide or nearly coincide.
+void BM_SweepRoomsNearWalls(benchmark::State& state)
+{
+    std::vector<Pair> pairs;
+    const double slips[] = {0.0, 0.004, -0.009, 0.015};
+    for (int n = 6; n <= 40; n += 2) {
+        const double unit = 10.0 / (n / 2 - 1);
+        for (int i = 1; i <= 2; ++i)
+            for (double sx : slips)
+                for (double sy : slips)
+                    pairs.push_back({StaircaseRoom(n, 0, 0), StaircaseRoom(n, i * unit + sx, unit + sy)});
+    }
+    // Walls within GeoSnap may merge: allow a slip's width along the walls.
+    Sweep(state, pairs, RectilinearOverlap, 0.015 * 40);
+}
+
+BENCHMARK(BM_SweepArcs)->Name("Sweep/Arcs")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SweepRooms)->Name("Sweep/Rooms")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SweepRoomsNearWalls)->Name("Sweep/RoomsNearWalls")->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Intersection, Rooms)->Name("Rooms/Intersection")->Apply(RoomSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Union, Rooms)->Name("Rooms/Union")->Apply(RoomSizes);

@@ -1,5 +1,6 @@
 #include "clipping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -66,6 +67,38 @@ Run LineCrossings(const LINE& l, const geobject& other)
     return x && n > 0 ? Run(x, x + n) : Run();
 }
 
+// Parameter of p's projection on the segment a -> b.
+double ParameterOn(const G_POINT& p, const G_POINT& a, const G_POINT& b)
+{
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    return len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : -1.0;
+}
+
+// The collected points with the side's ends first and last and the crossings
+// between them by their parameter along the side. Insertion orders by one
+// coordinate with GeoSnap to spare (and the polygon worker keys a nearly
+// vertical side by y, the side's own order by x), so a crossing just past an
+// end in that coordinate can land before the start.
+Run InOrderAlongSide(Run points, const G_POINT& a, const G_POINT& b)
+{
+    const auto dropFirst = [&points](const G_POINT& end) {
+        for (auto it = points.begin(); it != points.end(); ++it)
+            if (it->x == end.x && it->y == end.y) {
+                points.erase(it);
+                return;
+            }
+    };
+    dropFirst(a);
+    dropFirst(b);
+    std::stable_sort(points.begin(), points.end(), [&](const G_POINT& p, const G_POINT& q) {
+        return ParameterOn(p, a, b) < ParameterOn(q, a, b);
+    });
+    points.insert(points.begin(), a);
+    points.push_back(b);
+    return points;
+}
+
 // The side's end points with its crossings between them, in the side's own
 // direction. The ends are kept even when close; crossings that fall on an end
 // are dropped as duplicates.
@@ -83,7 +116,7 @@ Run SidePoints(const G_POINT& a, const G_POINT& b, const LINE& side, const geobj
     const G_POINT* x = scope.points();
     Run points = x && n >= 2 ? Run(x, x + n) : Run{a, b};
     CrossingDescending() = 0;
-    return points;
+    return InOrderAlongSide(points, a, b);
 }
 
 Where BySpans(const G_POINT& m, const Run& crossings, double keySlope)
@@ -113,14 +146,6 @@ bool Taken(Where where, char mode, bool firstOfSide)
     return false;
 }
 
-// Parameter of p's projection on the segment a -> b.
-double ParameterOn(const G_POINT& p, const G_POINT& a, const G_POINT& b)
-{
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double len2 = dx * dx + dy * dy;
-    return len2 > 0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : -1.0;
-}
-
 // The crossings of the other object with the perpendicular to the side's
 // line through m.
 Run PerpendicularCrossings(const LINE& side, const G_POINT& m, const geobject& other)
@@ -130,13 +155,23 @@ Run PerpendicularCrossings(const LINE& side, const G_POINT& m, const geobject& o
     return LineCrossings(across, other);
 }
 
-// The sub-piece around m: on the other outline, or by the crossing spans of
-// the side's line; a side whose line misses the other object is judged on the
-// perpendicular through m.
-Where Classify(const G_POINT& m, const Run& sideCrossings, const LINE& side, const geobject& other)
+// A sub-piece runs along the other outline when its midpoint and both its
+// ends lie on it. The midpoint alone also holds for a short sub-piece that
+// leaves the outline at a crossing.
+bool AlongOutline(const G_POINT& p, const G_POINT& q, const geobject& other)
 {
-    if (point(m).IsOn(other))
+    return point(Middle(p, q)).IsOn(other) && point(p).IsOn(other) && point(q).IsOn(other);
+}
+
+// The sub-piece p -> q: on the other outline, or by the crossing spans of its
+// midpoint on the side's line; a side whose line misses the other object is
+// judged on the perpendicular through the midpoint.
+Where Classify(const G_POINT& p, const G_POINT& q, const Run& sideCrossings, const LINE& side,
+               const geobject& other)
+{
+    if (AlongOutline(p, q, other))
         return Where::OnOutline;
+    const G_POINT m = Middle(p, q);
     if (!sideCrossings.empty())
         return BySpans(m, sideCrossings, side.ltan);
     LINE across;
@@ -180,7 +215,7 @@ void Clipper::side(const G_POINT& a, const G_POINT& b)
     if (Taken(first, mode_, true))
         next = chain(points) ? 2 : 0;
     for (size_t j = next; j + 1 < points.size(); ++j) {
-        const Where w = Classify(Middle(points[j], points[j + 1]), crossings, carrier, other_);
+        const Where w = Classify(points[j], points[j + 1], crossings, carrier, other_);
         if (Taken(w, mode_, false))
             pieces_.push_back(Piece{Run{points[j], points[j + 1]}, false});
     }
@@ -188,7 +223,8 @@ void Clipper::side(const G_POINT& a, const G_POINT& b)
 
 Where Clipper::classifyFirst(Run& points, const Run& crossings, const LINE& side)
 {
-    const G_POINT m = Middle(points[0], points[1]);
+    const G_POINT start = points[0], end = points[1];
+    const G_POINT m = Middle(start, end);
     if (crossings.empty() && points.size() == 3 && !point(m).IsOn(other_)) {
         // A lone side crossing that the side's line does not see only grazes
         // the other outline: with m inside the perpendicular's span the whole
@@ -200,7 +236,7 @@ Where Clipper::classifyFirst(Run& points, const Run& crossings, const LINE& side
                 points.erase(points.begin() + 1);
         }
     }
-    return Classify(m, crossings, side, other_);
+    return Classify(start, end, crossings, side, other_);
 }
 
 // Chains the side's first sub-piece onto the last piece when that ends where

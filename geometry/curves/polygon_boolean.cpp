@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "clipping.h"
@@ -55,6 +56,62 @@ bool JoinPiece(Run& chain, list_item& piece)
     return true;
 }
 
+// Each clip may move a crossing onto one of its own vertices, by up to
+// GeoSnap in x and in y, so the two clips' copies of one crossing can lie up
+// to twice that apart.
+double Gap(const G_POINT& a, const G_POINT& b)
+{
+    return std::fmax(std::fabs(a.x - b.x), std::fabs(a.y - b.y));
+}
+
+// When nothing meets within GeoSnap: closes the chain, or joins the piece
+// whose end is nearest to one of the chain's ends, when that gap is within
+// 2 GeoSnap. True when the chain changed.
+bool BridgeCrossingGap(Run& chain, geolist_pr& first, int current, geolist_pr& second)
+{
+    double best = 2 * GeoSnap();
+    list_item* nearest = nullptr;
+    char mode = 0;
+    bool close = Gap(chain.front(), chain.back()) <= best;
+    if (close)
+        best = Gap(chain.front(), chain.back());
+    const auto consider = [&](list_item& piece) {
+        G_POINT *f = nullptr, *l = nullptr;
+        if (PieceEnds(piece, f, l) < 2)
+            return;
+        // The end pairs in PieceJoinMode's order, with its codes.
+        const std::pair<const G_POINT*, const G_POINT*> pairs[] = {
+            {&chain.back(), f}, {&chain.back(), l}, {&chain.front(), f}, {&chain.front(), l}};
+        const char modes[] = {6, 10, 5, 9};
+        for (int k = 0; k < 4; ++k) {
+            const double gap = Gap(*pairs[k].first, *pairs[k].second);
+            if (gap < best) {
+                best = gap;
+                nearest = &piece;
+                mode = modes[k];
+                close = false;
+            }
+        }
+    };
+    for (int i = 0; i < second.length; ++i)
+        consider(second.items[i]);
+    for (int i = current + 1; i < first.length; ++i)
+        consider(first.items[i]);
+    if (close) {
+        chain.push_back(chain.front());
+        return true;
+    }
+    if (!nearest)
+        return false;
+    G_POINT *f = nullptr, *l = nullptr;
+    const short n = PieceEnds(*nearest, f, l);
+    const size_t had = chain.size();
+    chain.resize(had + n);
+    chain.resize(had + AppendPiece(chain.data(), static_cast<short>(had), f, n, mode));
+    nearest->code = 0;
+    return true;
+}
+
 // Grows one chain from a first-list piece until it closes or nothing joins.
 void GrowChain(Run& chain, geolist_pr& first, int current, geolist_pr& second)
 {
@@ -77,8 +134,14 @@ void GrowChain(Run& chain, geolist_pr& first, int current, geolist_pr& second)
         bool firstJoined = false;
         for (int i = current + 1; i < first.length && !firstJoined; ++i)
             firstJoined = JoinPiece(chain, first.items[i]);
-        if (!firstJoined && (!secondJoined || secondFailedBefore))
-            return;
+        if (!firstJoined && (!secondJoined || secondFailedBefore)) {
+            if (Meet(chain.front(), chain.back()))
+                return;
+            if (!BridgeCrossingGap(chain, first, current, second))
+                return;
+            secondFailedBefore = false;
+            continue;
+        }
         if (!secondJoined)
             secondFailedBefore = true;
     }

@@ -493,8 +493,11 @@ short SegmentPolygonCrossings(const POLY& poly, const G_POINT& A, const G_POINT&
     const G_POINT d{B.x - A.x, B.y - A.y};
     if (std::fabs(d.x) < GeoSnap() && std::fabs(d.y) < GeoSnap()) return 0;
     const double keySlope = std::fabs(d.x) < GeoSnap() ? GEO_VERTICAL : 0.0;
+    // The cross product over |d| is the vertex's distance from the cutting
+    // line, so the on-line band is GeoSnap wide whatever the side's length.
+    const double length = std::hypot(d.x, d.y);
     const auto sideOf = [&](const G_POINT& p) -> char {
-        double c = (p.y - A.y) * d.x - (p.x - A.x) * d.y;
+        const double c = ((p.y - A.y) * d.x - (p.x - A.x) * d.y) / length;
         return c > GeoSnap() ? 2 : (c < -GeoSnap() ? 1 : 0);
     };
     const bool touching = GeoTouchMode() != 0;

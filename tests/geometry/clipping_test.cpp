@@ -145,6 +145,47 @@ TEST_F(ClippingTest, FirstSubPieceIsJudgedWithGeoDif)
     }
 }
 
+TEST_F(ClippingTest, ACrossingNearTheStartInXStaysAfterTheStart)
+{
+    // A steep side crossed 0.02 up from its start, only 0.002 to the right of
+    // it: ordering by x with GeoSnap to spare must not put the crossing first.
+    polygon steep(segment(point(0, 0), point(0.1, 1)));
+    polygon above = FromPoints({{-5, 0.02}, {-5, 10}, {5, 10}, {5, 0.02}, {-5, 0.02}});
+    struct Case {
+        geolist_ref pieces;
+        G_POINT from, to;
+    } cases[] = {{steep << above, {0.002, 0.02}, {0.1, 1}}, {steep >> above, {0, 0}, {0.002, 0.02}}};
+    for (const Case& c : cases) {
+        ASSERT_EQ(c.pieces.count(), 1);
+        const std::vector<G_POINT> piece = PiecePoints(c.pieces[0]);
+        ASSERT_EQ(piece.size(), 2u);
+        EXPECT_NEAR(piece[0].x, c.from.x, 1e-9);
+        EXPECT_NEAR(piece[0].y, c.from.y, 1e-9);
+        EXPECT_NEAR(piece[1].x, c.to.x, 1e-9);
+        EXPECT_NEAR(piece[1].y, c.to.y, 1e-9);
+    }
+}
+
+TEST_F(ClippingTest, AShortSubPieceLeavingTheOutlineIsNotOnIt)
+{
+    // A side leaves the square at 60 degrees through (1, 0) and ends 0.0125
+    // beyond: the short tip's midpoint lies within GeoSnap of the edge, its
+    // end 0.0108 away does not, so the tip is outside.
+    const double c = 0.5, s = std::sqrt(0.75), tip = 0.0125;
+    polygon side(segment(point(1 - c, s), point(1 + tip * c, -tip * s)));
+    polygon square = Square(0, 0, 10);
+    geolist_ref out = side >> square;
+    ASSERT_EQ(out.count(), 1);
+    const std::vector<G_POINT> piece = PiecePoints(out[0]);
+    ASSERT_EQ(piece.size(), 2u);
+    EXPECT_NEAR(piece[0].x, 1.0, 1e-9);
+    EXPECT_NEAR(piece[0].y, 0.0, 1e-9);
+    EXPECT_NEAR(PiecesLength(out), tip, 1e-9);
+    geolist_ref in = side << square;
+    ASSERT_GE(in.count(), 1);
+    EXPECT_NEAR(PiecePoints(in[0])[1].x, 1.0, 1e-9);  // the part inside ends at the crossing
+}
+
 TEST_F(ClippingTest, PointsAndLinesClipNothing)
 {
     polygon square = Square(0, 0, 10);

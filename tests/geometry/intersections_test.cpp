@@ -468,6 +468,38 @@ TEST_F(Crossings, SegmentPolygonCrossingsAlongTheSegment) {
     ExpectPoint(crossings[1], 1, 2);
 }
 
+TEST_F(Crossings, AVertexIsOnTheCuttingSideWithinGeoSnapOfDistanceWhateverItsLength) {
+    // A run that dips below the middle half of the side: dip corners within
+    // GeoSnap of the side lie on it (no change of side), farther ones make the
+    // run cross it twice. The band is the same for a side of 0.1 and a wall
+    // of 100, level or sloped.
+    ASSERT_DOUBLE_EQ(GeoSnap(), 0.01);
+    GeoTouchMode() = 0;
+    struct Case {
+        double length, angle, dip;
+        short crossings;
+    } cases[] = {{0.1, 0, 0.005, 0},   {0.1, 0, 0.015, 2},   {100, 0, 0.005, 0},
+                 {100, 0, 0.015, 2},   {0.1, 0.7, 0.005, 0}, {0.1, 0.7, 0.015, 2},
+                 {100, 0.7, 0.005, 0}, {100, 0.7, 0.015, 2}};
+    for (const Case& c : cases) {
+        const G_POINT u{std::cos(c.angle), std::sin(c.angle)};  // along the side
+        const auto at = [&](double along, double off) {          // off: to the left
+            return G_POINT{along * u.x - off * u.y, along * u.y + off * u.x};
+        };
+        const double L = c.length;
+        std::vector<G_POINT> v{at(0, 1), at(L / 4, -c.dip), at(3 * L / 4, -c.dip), at(L, 1)};
+        const POLY body = Body(v);
+        CrossingScope crossings;
+        const short n = SegmentPolygonCrossings(body, at(0, 0), at(L, 0), crossings.buffer(), 0);
+        ASSERT_EQ(n, c.crossings) << L << " " << c.angle << " " << c.dip;
+        for (short i = 0; i < n; ++i) {
+            // Where the run's slanted sides meet the side, by similar triangles.
+            const double along = i == 0 ? (L / 4) / (1 + c.dip) : L - (L / 4) / (1 + c.dip);
+            ExpectPoint(crossings[i], at(along, 0).x, at(along, 0).y, 1e-12 * (1 + L));
+        }
+    }
+}
+
 TEST_F(Crossings, SegmentThroughACornerOnlyCountsWithTouchMode) {
     std::vector<G_POINT> square = Square(2);
     const POLY body = Body(square);

@@ -89,6 +89,99 @@ TEST_F(BooleanTest, StitchedOutlinesRunTheWayTheFirstOperandDoes)
     }
 }
 
+// A circle tessellated into n sides, its vertices on the circle,
+// counter-clockwise and closed.
+std::vector<G_POINT> CircleRing(int n, double cx, double cy, double r)
+{
+    std::vector<G_POINT> v;
+    for (int k = 0; k <= n; ++k) {
+        const double a = 2 * M_PI * ((k % n) + 0.5) / n;
+        v.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
+    }
+    return v;
+}
+
+// Plain shoelace area with the closing side, for rings that close within
+// GeoSnap (polygon::area leaves out sides shorter than GeoSnap in x).
+double RingArea(const std::vector<G_POINT>& v)
+{
+    double twice = 0;
+    for (size_t i = 0; i < v.size(); ++i) {
+        const G_POINT& p = v[i];
+        const G_POINT& q = v[(i + 1) % v.size()];
+        twice += p.x * q.y - q.x * p.y;
+    }
+    return std::fabs(twice / 2);
+}
+
+// Exact overlap of two closed convex counter-clockwise rings: the first cut
+// by the half-plane left of each side of the second.
+double ConvexOverlap(std::vector<G_POINT> v, const std::vector<G_POINT>& clip)
+{
+    for (size_t i = 1; i < clip.size() && v.size() > 1; ++i) {
+        const G_POINT a = clip[i - 1], b = clip[i];
+        const auto left = [&](G_POINT p) { return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x); };
+        std::vector<G_POINT> kept;
+        for (size_t k = 1; k < v.size(); ++k) {
+            const double sp = left(v[k - 1]), sq = left(v[k]);
+            if (sp >= 0)
+                kept.push_back(v[k - 1]);
+            if ((sp >= 0) != (sq >= 0)) {
+                const double t = sp / (sp - sq);
+                const G_POINT p = v[k - 1], q = v[k];
+                kept.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
+            }
+        }
+        if (!kept.empty())
+            kept.push_back(kept.front());
+        v = kept;
+    }
+    return v.size() > 1 ? RingArea(v) : 0;
+}
+
+// Overlap of two crossing circles (the lens), radii r and R, centres d apart.
+double Lens(double r, double R, double d)
+{
+    const double a = r * r * std::acos((d * d + r * r - R * R) / (2 * d * r));
+    const double b = R * R * std::acos((d * d + R * R - r * r) / (2 * d * R));
+    return a + b - 0.5 * std::sqrt((-d + r + R) * (d + r - R) * (d - r + R) * (d + r + R));
+}
+
+TEST_F(BooleanTest, TessellatedCirclePairsGiveClosedOutlinesOfTheRightArea)
+{
+    // Circles of radius 5 and 4, centres (0, 0) and (3.1, 1.3). Among the
+    // vertex counts are ones whose crossings fall within a few GeoSnap of a
+    // vertex of either outline, where the two clips place a crossing apart.
+    const double r1 = 5, r2 = 4, d = std::hypot(3.1, 1.3);
+    for (int n : {20, 26, 30, 31, 64, 107, 126, 216, 298, 366, 387, 400}) {
+        const std::vector<G_POINT> ra = CircleRing(n, 0, 0, r1), rb = CircleRing(n, 3.1, 1.3, r2);
+        polygon a = FromPoints(ra), b = FromPoints(rb);
+        const double both = ConvexOverlap(ra, rb), areaA = RingArea(ra), areaB = RingArea(rb);
+        // The rings lie between their circles and the circles of radius r cos(pi/n).
+        const double in = std::cos(M_PI / n);
+        ASSERT_GT(both, Lens(r1 * in, r2 * in, d));
+        ASSERT_LT(both, Lens(r1, r2, d));
+        // Each of the two crossings may sit up to 2 GeoSnap from the exact one
+        // in x and y, along a side of at most this length.
+        const double side = 2 * r1 * std::sin(M_PI / n);
+        const double tolerance = 2 * 2 * std::sqrt(2.0) * GeoSnap() * side;
+        struct Case {
+            const char* name;
+            geolist_ref result;
+            double area;
+        } cases[] = {
+            {"&&", a && b, both},
+            {"||", a || b, areaA + areaB - both},
+            {"-", a - b, areaA - both},
+        };
+        for (const Case& c : cases) {
+            ASSERT_EQ(c.result.count(), 1) << c.name << " n=" << n;
+            EXPECT_TRUE(c.result[0].closed()) << c.name << " n=" << n;
+            EXPECT_NEAR(RingArea(PiecePoints(c.result[0])), c.area, tolerance) << c.name << " n=" << n;
+        }
+    }
+}
+
 TEST_F(BooleanTest, NestedSquares)
 {
     polygon outer = Square(0, 0, 10);
