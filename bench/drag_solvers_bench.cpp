@@ -31,37 +31,19 @@ void BM_AdjustDoubleSolveCircles(benchmark::State& state)
 }
 BENCHMARK(BM_AdjustDoubleSolveCircles);
 
-void BM_RotateQuartic(benchmark::State& state)
+void BM_RotateQuartic(benchmark::State& state, G_POINT node, LINE wall1, LINE wall2, double d)
 {
-    const point p(0, -3);
-    const line l1(LINE{0.5, 1.0}), l2(LINE{3.0, -4.0});
+    const point p(node.x, node.y);
+    const line l1(wall1), l2(wall2);
     point out[4];
     for (auto _ : state)
-        benchmark::DoNotOptimize(RotateQuartic(p, l1, l2, 6.0, out));
+        benchmark::DoNotOptimize(RotateQuartic(p, l1, l2, d, out));
 }
-BENCHMARK(BM_RotateQuartic);
-
+BENCHMARK_CAPTURE(BM_RotateQuartic, sloped, G_POINT{0, -3}, LINE{0.5, 1.0}, LINE{3.0, -4.0}, 6.0);
 // A horizontal wall: the quartic is solved in a turned frame.
-void BM_RotateQuarticHorizontal(benchmark::State& state)
-{
-    const point p(0, -3);
-    const line l1(LINE{0.0, 1.0}), l2(LINE{3.0, -4.0});
-    point out[4];
-    for (auto _ : state)
-        benchmark::DoNotOptimize(RotateQuartic(p, l1, l2, 6.0, out));
-}
-BENCHMARK(BM_RotateQuarticHorizontal);
-
+BENCHMARK_CAPTURE(BM_RotateQuartic, horizontal, G_POINT{0, -3}, LINE{0.0, 1.0}, LINE{3.0, -4.0}, 6.0);
 // Parallel walls are solved directly.
-void BM_RotateQuarticParallel(benchmark::State& state)
-{
-    const point p(0, 0);
-    const line l1(LINE{0.0, 1.0}), l2(LINE{0.0, 3.0});
-    point out[4];
-    for (auto _ : state)
-        benchmark::DoNotOptimize(RotateQuartic(p, l1, l2, 4.0, out));
-}
-BENCHMARK(BM_RotateQuarticParallel);
+BENCHMARK_CAPTURE(BM_RotateQuartic, parallel, G_POINT{0, 0}, LINE{0.0, 1.0}, LINE{0.0, 3.0}, 4.0);
 
 void BM_UpdateCir1ClampRadial(benchmark::State& state)
 {

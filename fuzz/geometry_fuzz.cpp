@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -30,7 +31,7 @@ public:
     ByteReader(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     bool empty() const { return pos_ >= size_; }
     uint8_t byte() { return pos_ < size_ ? data_[pos_++] : 0; }
-    // A coordinate on a grid of quarters in [-16, 16).
+    // A coordinate on a grid of eighths in [-16, 16).
     double coordinate() { return (static_cast<int>(byte()) - 128) / 8.0; }
 
 private:
@@ -104,10 +105,10 @@ void BuildList(ByteReader& in, geolist& list, std::vector<std::unique_ptr<geobje
 void CheckResultPoints(const geolist_ref& result)
 {
     for (short i = 0; i < result.count(); ++i) {
-        const geoitem item = result[i];
-        if (item.type() != GEO_POINT)
+        // Crossings are stored points (-4) or point objects (4).
+        if (result.type(i) != GEO_POINT)
             continue;
-        if (const G_POINT* p = ItemPoint(item)) {
+        if (const G_POINT* p = ItemPoint(result[i])) {
             RequireFinite(p->x, "crossing x");
             RequireFinite(p->y, "crossing y");
         }

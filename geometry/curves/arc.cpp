@@ -363,20 +363,14 @@ bool arc::operator<(const geobject& other) const
 {
     if (!Comparable(other) || Crosses(rec_, other))
         return false;
-    CrossingScope scratch;
-    const G_POINT s = ArcPoint(rec_, rec_.start);
-    const short n = LineObjectCrossings(LINE{GEO_VERTICAL, s.x}, other, scratch.buffer(), 0);
-    return n >= 2 && !OutsideCrossingSpans(s, scratch.points(), n, GEO_VERTICAL);
+    return !PointOutside(ArcPoint(rec_, rec_.start), other);
 }
 
 bool arc::operator>(const geobject& other) const
 {
     if (!Comparable(other) || Crosses(rec_, other))
         return false;
-    CrossingScope scratch;
-    const G_POINT s = ArcPoint(rec_, rec_.start);
-    const short n = LineObjectCrossings(LINE{GEO_VERTICAL, s.x}, other, scratch.buffer(), 0);
-    return n < 2 || OutsideCrossingSpans(s, scratch.points(), n, GEO_VERTICAL);
+    return PointOutside(ArcPoint(rec_, rec_.start), other);
 }
 
 geolist_ref arc::operator%(const geobject& other) const

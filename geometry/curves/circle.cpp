@@ -127,9 +127,7 @@ CIRCLE CircleOfArc(const arc& a) { return CIRCLE{a.record().center, a.record().r
 bool circle::operator==(const circle& o) const
 {
     return std::fabs(c_.center.x - o.c_.center.x) < GeoSnap() && std::fabs(c_.radius - o.c_.radius) < GeoSnap()
-                   && std::fabs(c_.center.y - o.c_.center.y) < GeoSnap()
-               ? 1
-               : 0;
+           && std::fabs(c_.center.y - o.c_.center.y) < GeoSnap();
 }
 
 bool circle::operator!=(const circle& o) const { return !AllWithin(c_, o.c_); }
@@ -404,13 +402,11 @@ short CircleCrossings(const CIRCLE& c, const geobject& other, double** angles, s
 
 namespace {
 
-
-// The whole circle as one item (code 9). The object lives in the result's
-// store, so it stays valid exactly as long as the result body.
+// The whole circle as one item (code 9). The body adopts the object, so it
+// stays valid exactly as long as the result body (not in the value store,
+// which appending to the list moves).
 void AddWholeCircle(geolist_pr* body, const CIRCLE& c)
 {
-    // The body owns the circle: appending to the list moves its value store,
-    // so an object kept there would dangle.
     circle* whole = new (std::nothrow) circle(c);
     if (whole == nullptr) {
         GeoError() = GEO_NO_MEMORY;

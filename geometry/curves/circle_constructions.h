@@ -38,6 +38,13 @@ struct LineAcross {
     double height, rise;
 };
 LineAcross LineAcrossLine(LINE m, LINE l);
+// The perpendicular of l through p, and the foot of p on l.
+LINE PerpendicularAt(LINE l, G_POINT p);
+G_POINT FootOn(LINE l, G_POINT p);
+// The perpendicular bisector of p1 p2; false when the points coincide.
+bool PerpendicularBisector(G_POINT p1, G_POINT p2, LINE& out);
+// The perpendicular gap between two (nearly) parallel lines.
+double ParallelGap(LINE l1, LINE l2);
 // Finite centre and radius.
 bool CircleIsFinite(const CIRCLE& c);
 // Beyond this radius doubles no longer resolve GeoSnap on the circle: the

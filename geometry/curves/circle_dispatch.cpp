@@ -19,7 +19,6 @@
 #include "intersections.h"
 #include "line.h"
 #include "line_constructions.h"
-#include "point.h"
 #include "ray.h"
 #include "segment.h"
 #include "settings.h"
@@ -100,6 +99,18 @@ bool isSideKeyword(char k) { return k == GEO_KW_RIGHT || k == GEO_KW_LEFT; }
 bool isTangencyKeyword(char k)
 {
     return k == GEO_KW_EXTERNAL || k == GEO_KW_INTERNAL || k == GEO_KW_ENVELOPS;
+}
+
+// The two lines of an L L row in the order its keyword names: "CENTER" keeps
+// the list's order, "CENTER_1ST" swaps it; false for any other keyword.
+bool centreLineOrder(const Arguments& a, char k, LINE& first, LINE& second)
+{
+    if (!isCenterKeyword(k))
+        return false;
+    const bool inOrder = k == GEO_KW_CENTER;
+    first = a.L(inOrder ? 0 : 1);
+    second = a.L(inOrder ? 1 : 0);
+    return true;
 }
 
 // Side and tangency from keywords: the first side keyword is the side; the
@@ -258,11 +269,9 @@ Outcome fourLineRows(const Arguments& a, G_POINT present, CIRCLE& out)
     if (a.is("LLPP"))
         return solvedIf(CircleFrom2LinesPoint(a.L(0), a.L(1), a.P(2), a.P(3), out));
     if (a.is("LLPK") || a.is("LLVK")) {
-        const char k = a.K(3);
-        if (!isCenterKeyword(k))
+        LINE first, second;
+        if (!centreLineOrder(a, a.K(3), first, second))
             return Outcome::noSolution;
-        const LINE first = k == GEO_KW_CENTER ? a.L(0) : a.L(1);
-        const LINE second = k == GEO_KW_CENTER ? a.L(1) : a.L(0);
         if (a.kind(2) == 'P')
             return solvedIf(CircleFrom2LinesPointCenterOnLine(first, second, a.P(2), present, out));
         return solvedIf(CircleFrom2LinesRadiusCenterOnLine(first, second, present, a.V(2), out));
@@ -349,11 +358,9 @@ Outcome fiveLineRows(const Arguments& a, CIRCLE& out)
         return solvedIf(
             CircleFrom2LinesPointsRadius(a.L(0), a.P(2), a.L(1), a.P(3), a.V(4), out));
     if (a.is("LLPVK")) {
-        const char k = a.K(4);
-        if (!isCenterKeyword(k))
+        LINE first, second;
+        if (!centreLineOrder(a, a.K(4), first, second))
             return Outcome::rejected;
-        const LINE first = k == GEO_KW_CENTER ? a.L(0) : a.L(1);
-        const LINE second = k == GEO_KW_CENTER ? a.L(1) : a.L(0);
         return solvedIf(CircleFrom2LinesRadiusCenterOnLine(first, second, a.P(2), a.V(3), out));
     }
     if (a.is("LLLPK")) {

@@ -8,7 +8,6 @@
 #include "inside_tests.h"
 #include "intersections.h"
 #include "line_constructions.h"
-#include "roots.h"
 #include "settings.h"
 
 namespace {
@@ -25,38 +24,36 @@ G_POINT midpointOf(G_POINT a, G_POINT b)
     return Midpoint(m, a, b);
 }
 
-G_POINT footOn(LINE l, G_POINT p)
+}  // namespace
+
+// ---- helpers ----------------------------------------------------------------
+
+G_POINT FootOn(LINE l, G_POINT p)
 {
     G_POINT f;
     return ProjectPointOnLine(f, l, p);
 }
 
-LINE perpendicularAt(LINE l, G_POINT p)
+LINE PerpendicularAt(LINE l, G_POINT p)
 {
     LINE n;
     return LineAtAngleToLine(n, l, p, GEO_PI_2);
 }
 
-// The perpendicular bisector of p1 p2; false when the points coincide.
-bool perpendicularBisector(G_POINT p1, G_POINT p2, LINE& out)
+bool PerpendicularBisector(G_POINT p1, G_POINT p2, LINE& out)
 {
     LINE chord;
     if (!LineThroughPoints(p1, p2, chord))
         return false;
-    out = perpendicularAt(chord, midpointOf(p1, p2));
+    out = PerpendicularAt(chord, midpointOf(p1, p2));
     return true;
 }
 
-// The perpendicular gap between two (nearly) parallel lines.
-double parallelGap(LINE l1, LINE l2)
+double ParallelGap(LINE l1, LINE l2)
 {
     G_POINT dir;
     return LineDistance(l1, LinePointAndDirection(l2, dir));
 }
-
-}  // namespace
-
-// ---- helpers ----------------------------------------------------------------
 
 int LengthQuadraticRoots(double c0, double c1, double c2, double roots[2])
 {
@@ -163,11 +160,7 @@ bool CircleFrom3PointsInside(G_POINT p1, G_POINT p2, G_POINT p3, CIRCLE& out)
         return false;
     G_POINT centre;
     CircumCentre(centre, p1, p2, p3);
-    const double r = LineDistance(chord, centre);
-    if (!(r > GeoSnap()))
-        return false;
-    out = {centre, r};
-    return true;
+    return CircleFromCenterLine(chord, centre, out);
 }
 
 bool CircleFrom2PointsAngle(G_POINT p1, G_POINT p2, double a, CIRCLE& out)
@@ -205,9 +198,8 @@ bool CircleFrom2PointsRadius(G_POINT p1, G_POINT p2, G_POINT hint, double r, CIR
         return false;
     G_POINT centre;
     if (u < snap) {
-        double w = 0.0;
-        if (!DirectionAngle(p1, out.center, w))
-            w = 0.0;
+        double w = 0.0;  // 0 when the present centre is p1 itself
+        DirectionAngle(p1, out.center, w);
         PolarPoint(centre, p1, w, r);
     } else {
         double t = 0.0;
@@ -236,10 +228,10 @@ bool CircleFrom2LinesPointRadius(LINE l1, LINE l2, G_POINT p, double r, CIRCLE& 
 bool CircleTangentAtPoint(LINE l, G_POINT p1, G_POINT p2, CIRCLE& out)
 {
     LINE bisector;
-    if (!perpendicularBisector(p1, p2, bisector))
+    if (!PerpendicularBisector(p1, p2, bisector))
         return false;
     G_POINT centre = midpointOf(p1, p2);
-    IntersectLines(bisector, perpendicularAt(l, p1), centre);
+    IntersectLines(bisector, PerpendicularAt(l, p1), centre);
     out = {centre, PointDistance(p1, centre)};
     return true;
 }
@@ -248,7 +240,7 @@ bool CircleFromLinePointRadius(LINE l, G_POINT p, G_POINT hint, double r, CIRCLE
 {
     LINE centres;
     ParallelLineTowards(centres, l, hint, r);
-    const LINE normal = perpendicularAt(l, p);
+    const LINE normal = PerpendicularAt(l, p);
     G_POINT centre;
     if (PointOnLine(p, l)) {
         if (!IntersectLines(centres, normal, centre))
@@ -269,7 +261,7 @@ bool CircleFromLinePointRadius(LINE l, G_POINT p, G_POINT hint, double r, CIRCLE
 bool CircleFromLinePointAngleRadius(LINE l, G_POINT p, double a, double r, CIRCLE& out)
 {
     G_POINT hint;
-    PolarPoint(hint, footOn(l, p), a - GEO_PI, r);
+    PolarPoint(hint, FootOn(l, p), a - GEO_PI, r);
     return CircleFromLinePointRadius(l, p, hint, r, out);
 }
 
@@ -280,7 +272,7 @@ bool CircleFrom2LinesPoint(LINE l1, LINE l2, G_POINT p, G_POINT hint, CIRCLE& ou
     const bool onFirst = PointOnLine(p, l1);
     if (onFirst || PointOnLine(p, l2)) {
         G_POINT centre;
-        if (!IntersectLines(bisector, perpendicularAt(onFirst ? l1 : l2, p), centre))
+        if (!IntersectLines(bisector, PerpendicularAt(onFirst ? l1 : l2, p), centre))
             return false;
         out = {centre, PointDistance(p, centre)};
         return true;
@@ -295,12 +287,12 @@ bool CircleFromLine2Points(LINE l, G_POINT p1, G_POINT p2, CIRCLE& out)
     if (PointOnLine(p2, l))
         return CircleTangentAtPoint(l, p2, p1, out);
     LINE bisector;
-    if (perpendicularBisector(p1, p2, bisector))
+    if (PerpendicularBisector(p1, p2, bisector))
         return CircleFrom2LinesPointCenterOnLine(l, bisector, p1, midpointOf(p1, p2), out);
     const double d = LineDistance(l, p1);
     if (!(d > GeoSnap()))
         return false;
-    out = {midpointOf(p1, footOn(l, p1)), d / 2.0};
+    out = {midpointOf(p1, FootOn(l, p1)), d / 2.0};
     return true;
 }
 
@@ -308,11 +300,11 @@ CIRCLE CircleFromLine2PointsCenter(LINE l, G_POINT p1, G_POINT p2)
 {
     G_POINT centre;
     LINE bisector;
-    if (perpendicularBisector(p1, p2, bisector)) {
+    if (PerpendicularBisector(p1, p2, bisector)) {
         if (!IntersectLines(l, bisector, centre))
             centre = midpointOf(p1, p2);
     } else {
-        centre = footOn(l, p1);
+        centre = FootOn(l, p1);
     }
     return {centre, PointDistance(p1, centre)};
 }
@@ -352,11 +344,7 @@ bool CircleFrom3Lines(LINE l1, LINE l2, LINE l3, G_POINT hint, CIRCLE& out)
     G_POINT centre;
     if (!IntersectLines(b1, b2, centre))
         return false;
-    const double r = LineDistance(l1, centre);
-    if (!(r > GeoSnap()))
-        return false;
-    out = {centre, r};
-    return true;
+    return CircleFromCenterLine(l1, centre, out);
 }
 
 bool CircleFrom3LinesCenterOnFirst(LINE l1, LINE l2, LINE l3, G_POINT p, CIRCLE& out)
@@ -395,12 +383,12 @@ bool CircleFrom3LinesNearPoints(LINE l1, LINE l2, LINE l3, G_POINT p1, G_POINT p
 
 bool CircleFrom2LinesPointsRadius(LINE l1, G_POINT p1, LINE l2, G_POINT p2, double r, CIRCLE& out)
 {
-    const G_POINT f1 = footOn(l1, p1);
-    const G_POINT f2 = footOn(l2, p2);
+    const G_POINT f1 = FootOn(l1, p1);
+    const G_POINT f2 = FootOn(l2, p2);
     G_POINT crossing;
     if (!IntersectLines(l1, l2, crossing)) {
         // Parallel lines: only the circle filling the gap touches both.
-        if (!(std::fabs(parallelGap(l1, l2) - 2.0 * r) < GeoSnap()))
+        if (!(std::fabs(ParallelGap(l1, l2) - 2.0 * r) < GeoSnap()))
             return false;
         out = {midpointOf(f1, f2), r};
         return true;
@@ -432,9 +420,9 @@ bool CircleFrom2LinesRadiusCenterOnLine(LINE m, LINE l, G_POINT hint, double r, 
         if (PointSideOfLine(l, hint) != PointSideOfLine(l, centre))
             PolarPoint(centre, vertex, direction, -offset);
     } else {
-        if (!(std::fabs(parallelGap(l, m) - r) < GeoSnap()))
+        if (!(std::fabs(ParallelGap(l, m) - r) < GeoSnap()))
             return false;
-        centre = footOn(m, hint);
+        centre = FootOn(m, hint);
     }
     out = {centre, r};
     return true;
@@ -445,11 +433,8 @@ namespace {
 // The two centres at distance r on the normal of the segment at its base point.
 void segmentCentres(G_POINT s1, G_POINT s2, double r, char position, G_POINT& c, G_POINT& mirror)
 {
-    double n = GEO_PI_2;
-    if (DirectionAngle(s1, s2, n))
-        n = NormalizeAngle(n + GEO_PI_2);
-    else
-        n = GEO_PI_2;
+    double d = 0.0;
+    const double n = DirectionAngle(s1, s2, d) ? NormalizeAngle(d + GEO_PI_2) : GEO_PI_2;
     G_POINT base = midpointOf(s1, s2);
     if (position == GEO_KW_START)
         base = s1;
@@ -493,7 +478,7 @@ bool CircleFromLine2PointsRadius(LINE l, G_POINT p1, G_POINT p2, double v, CIRCL
     const double u = PointDistance(p1, p2);
     const double radius = (u * u + v * v) / std::sin(a) * 0.5;
     G_POINT x[2];
-    const int n = IntersectLineCircle(CIRCLE{p2, radius}, perpendicularAt(chord, p1), x);
+    const int n = IntersectLineCircle(CIRCLE{p2, radius}, PerpendicularAt(chord, p1), x);
     if (n == 0)
         return false;
     G_POINT centre = x[0];

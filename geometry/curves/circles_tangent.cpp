@@ -41,11 +41,11 @@ void centreDistances(CIRCLE c1, CIRCLE c2, int code, double r, double& d1, doubl
     d2 = (code & 1) ? r - c2.radius : (code & 2) ? c2.radius - r : c2.radius + r;
 }
 
+// DirectionAngle gives 0 when the points coincide.
 double directionOrZero(G_POINT from, G_POINT to)
 {
     double a = 0.0;
-    if (!DirectionAngle(from, to, a))
-        a = 0.0;
+    DirectionAngle(from, to, a);
     return a;
 }
 
@@ -249,10 +249,6 @@ bool goldenSection(double lo, double hi, Evaluation const& eval)
     return eval(std::fabs(g1) < std::fabs(g2) ? x1 : x2, g);
 }
 
-}  // namespace
-
-namespace {
-
 bool narrowBracket(double lo, double hi, Evaluation const& eval)
 {
     double glo = 0.0, ghi = 0.0;
@@ -342,19 +338,13 @@ bool CircleFromCircle2PointsKeyword(CIRCLE c, G_POINT p1, G_POINT p2, char keywo
         if (TangentLinesFromPoint(c, on, tangents) == 0) {
             LINE radius;
             LineThroughPoints(c.center, on, radius);
-            LineAtAngleToLine(tangents[0], radius, on, GEO_PI_2);
+            tangents[0] = PerpendicularAt(radius, on);
         }
         return CircleTangentAtPoint(tangents[0], on, other, out);
     }
-    LINE chord;
-    if (LineThroughPoints(p1, p2, chord)) {
-        G_POINT mid;
-        Midpoint(mid, p1, p2);
-        LINE bisector;
-        LineAtAngleToLine(bisector, chord, mid, GEO_PI_2);
-        return CircleFromCircleLinePointCenter(c, bisector, p1, p2, static_cast<signed char>(keyword),
-                                               out);
-    }
+    LINE bisector;
+    if (PerpendicularBisector(p1, p2, bisector))
+        return CircleFromCircleLinePointCenter(c, bisector, p1, p2, static_cast<signed char>(keyword), out);
     double a = 0.0;
     if (!DirectionAngle(p1, c.center, a))
         return false;

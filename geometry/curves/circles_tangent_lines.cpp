@@ -17,31 +17,25 @@ constexpr double kFarAway = 3.4028234663852886e38;
 constexpr double kHintReach = 100000.0;
 constexpr int kMaxSteps = 100;
 
-LINE perpendicularAt(LINE l, G_POINT p)
-{
-    LINE n;
-    return LineAtAngleToLine(n, l, p, GEO_PI_2);
-}
-
-G_POINT footOn(LINE l, G_POINT p)
-{
-    G_POINT f;
-    return ProjectPointOnLine(f, l, p);
-}
-
 // Of two points on m, the one on the hint's side of the normal of m through c,
 // or without a hint the one the side keyword names seen from c towards m.
 G_POINT chooseOnLine(const G_POINT x[2], LINE m, G_POINT c, G_POINT const* hint, char side)
 {
     if (hint) {
-        const LINE normal = perpendicularAt(m, c);
+        const LINE normal = PerpendicularAt(m, c);
         return PointSideOfLine(normal, *hint) != PointSideOfLine(normal, x[0]) ? x[1] : x[0];
     }
-    const G_POINT f = footOn(m, c);
+    const G_POINT f = FootOn(m, c);
     const bool left = PointLeftOfLine(x[0], c, f);
     if ((side == GEO_KW_RIGHT && left) || (side == GEO_KW_LEFT && !left))
         return x[1];
     return x[0];
+}
+
+// Of the n (1 or 2) points x, the one nearer the hint; a tie takes the second.
+G_POINT nearerOf(const G_POINT x[2], int n, G_POINT hint)
+{
+    return n == 2 && !(PointDistance(hint, x[0]) < PointDistance(hint, x[1])) ? x[1] : x[0];
 }
 
 // Which tangencies with the given circle a kind admits.
@@ -140,10 +134,7 @@ bool CircleFromCircleLineRadiusCenter(CIRCLE c, LINE l, G_POINT hint, double r, 
     const int n = IntersectLineCircle(c, centres, x);
     if (n == 0)
         return false;
-    G_POINT centre = x[0];
-    if (n == 2 && !(PointDistance(hint, x[0]) < PointDistance(hint, x[1])))
-        centre = x[1];
-    out = {centre, r};
+    out = {nearerOf(x, n, hint), r};
     return true;
 }
 
@@ -182,10 +173,10 @@ bool CircleFromCircle2LinesTangency(CIRCLE c, LINE l, LINE b, G_POINT const* hin
             candidates[count++] = {b0.x + t[i] * e.x, b0.y + t[i] * e.y};
     }
     // A line touching the circle flattens one parabola onto the normal through c.
-    if (std::fabs(dL - R) <= snap && IntersectLines(b, perpendicularAt(l, c.center), candidates[count]))
+    if (std::fabs(dL - R) <= snap && IntersectLines(b, PerpendicularAt(l, c.center), candidates[count]))
         ++count;
 
-    const G_POINT foot = footOn(l, c.center);
+    const G_POINT foot = FootOn(l, c.center);
     double best = kFarAway;
     bool found = false;
     for (int i = 0; i < count; ++i) {
@@ -233,8 +224,7 @@ bool CircleFromCircle2LinesNearPoints(CIRCLE c, LINE l1, LINE l2, G_POINT p1, G_
 
     if (!(std::fabs(l1.ltan - l2.ltan) > snap)) {
         // Parallel lines: the circle fills the gap, its centre on the mid-parallel.
-        G_POINT dir;
-        const double rho = LineDistance(l1, LinePointAndDirection(l2, dir)) * 0.5;
+        const double rho = ParallelGap(l1, l2) * 0.5;
         G_POINT x[2];
         const int n = IntersectLineCircle(CIRCLE{c.center, R + rho}, bisector, x);
         if (n == 0)
@@ -286,7 +276,7 @@ bool CircleFromCircleLinePoint(CIRCLE c, LINE l, G_POINT p, G_POINT hint, char k
     if ((kind & 1) && !(v <= R + snap && u <= R + snap))
         kind = 0;
     if (PointOnLine(p, l))
-        return CircleFromCircle2LinesTangency(c, l, perpendicularAt(l, p), &p, kind, 0, out);
+        return CircleFromCircle2LinesTangency(c, l, PerpendicularAt(l, p), &p, kind, 0, out);
     if (std::fabs(v - R) < snap) {
         LINE radial;
         if (!LineThroughPoints(p, c.center, radial))
@@ -332,16 +322,14 @@ bool CircleFromCircleLinePointCenterFirst(CIRCLE c, LINE l, G_POINT p, G_POINT h
     const double snap = GeoSnap();
     if (LineDistance(l, p) < snap) {
         G_POINT x[2];
-        const int n = IntersectLineCircle(c, perpendicularAt(l, p), x);
+        const int n = IntersectLineCircle(c, PerpendicularAt(l, p), x);
         if (n == 0)
             return false;
-        G_POINT centre = x[0];
-        if (n == 2 && !(PointDistance(hint, x[0]) < PointDistance(hint, x[1])))
-            centre = x[1];
+        const G_POINT centre = nearerOf(x, n, hint);
         out = {centre, PointDistance(centre, p)};
         return true;
     }
-    const G_POINT f = footOn(l, p);
+    const G_POINT f = FootOn(l, p);
     G_POINT ex;
     LinePointAndDirection(l, ex);
     const double h = LineDistance(l, p) * 0.5;

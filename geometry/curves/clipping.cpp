@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "geolist.h"
@@ -32,11 +33,6 @@ using Run = std::vector<G_POINT>;
 using Piece = StoredPiece;
 
 enum class Where { Inside, Outside, Neither, OnOutline };
-
-bool Near(const G_POINT& a, const G_POINT& b)
-{
-    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
-}
 
 G_POINT Middle(const G_POINT& a, const G_POINT& b)
 {
@@ -116,7 +112,7 @@ Run SidePoints(const G_POINT& a, const G_POINT& b, const LINE& side, const geobj
     const G_POINT* x = scope.points();
     Run points = x && n >= 2 ? Run(x, x + n) : Run{a, b};
     CrossingDescending() = 0;
-    return InOrderAlongSide(points, a, b);
+    return InOrderAlongSide(std::move(points), a, b);
 }
 
 Where BySpans(const G_POINT& m, const Run& crossings, double keySlope)
@@ -176,7 +172,7 @@ Where Classify(const G_POINT& p, const G_POINT& q, const Run& sideCrossings, con
         return BySpans(m, sideCrossings, side.ltan);
     LINE across;
     LineAtAngleToLine(across, side, m, GEO_PI_2);
-    return BySpans(m, PerpendicularCrossings(side, m, other), across.ltan);
+    return BySpans(m, LineCrossings(across, other), across.ltan);
 }
 
 class Clipper {
@@ -243,11 +239,11 @@ Where Clipper::classifyFirst(Run& points, const Run& crossings, const LINE& side
 // the side starts. True when chained or dropped as a return to the start.
 bool Clipper::chain(const Run& points)
 {
-    if (pieces_.empty() || !Near(pieces_.back().points.back(), points[0]))
+    if (pieces_.empty() || !PointsNear(pieces_.back().points.back(), points[0]))
         return false;
     Piece& last = pieces_.back();
     const G_POINT& far = points[1];
-    if (!last.run && Near(far, last.points.front()))
+    if (!last.run && PointsNear(far, last.points.front()))
         return true;
     last.run = true;
     last.points.push_back(far);
@@ -262,10 +258,10 @@ void Clipper::joinEnds()
         return;
     Piece& first = pieces_.front();
     Piece& last = pieces_.back();
-    if (!Near(last.points.back(), first.points.front()))
+    if (!PointsNear(last.points.back(), first.points.front()))
         return;
     const size_t n = last.points.size();
-    if (first.run && n >= 2 && Near(first.points[1], last.points[n - 2]))
+    if (first.run && n >= 2 && PointsNear(first.points[1], last.points[n - 2]))
         return;
     last.points.insert(last.points.end(), first.points.begin() + 1, first.points.end());
     last.run = true;

@@ -19,11 +19,6 @@ namespace {
 // run in slot 2i with the side's sweep in slot 2i+1.
 short Stride(char kind) { return kind == GEO_POLYGON ? 1 : 2; }
 
-bool Near(const G_POINT& a, const G_POINT& b)
-{
-    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
-}
-
 bool Apart(const G_POINT& a, const G_POINT& b)
 {
     return std::fabs(a.x - b.x) > GeoSnap() && std::fabs(a.y - b.y) > GeoSnap();
@@ -141,7 +136,7 @@ bool poly_member::operator=(const angle& a)
     auto vertex = [&](short k) -> G_POINT& { return v[k * stride]; };
     if (index_ < 0 || index_ >= n)
         return false;
-    const bool ringClosed = Near(vertex(0), vertex(n - 1));
+    const bool ringClosed = PointsNear(vertex(0), vertex(n - 1));
     const short lastUsable = ringClosed ? n - 2 : n - 1;
     if (lastUsable < 0 || index_ > lastUsable)
         return false;
@@ -180,13 +175,13 @@ bool poly_member::operator=(const angle& a)
 bool poly_member::operator==(const poly_member& other) const
 {
     const G_POINT* v = slot();
-    return Near(v ? *v : point_.rec(), other.point_.rec());
+    return PointsNear(v ? *v : point_.rec(), other.point_.rec());
 }
 
 bool poly_member::operator==(const point& p) const
 {
     const G_POINT* v = slot();
-    return Near(v ? *v : point_.rec(), p.rec());
+    return PointsNear(v ? *v : point_.rec(), p.rec());
 }
 
 bool poly_member::operator!=(const poly_member& other) const

@@ -58,19 +58,9 @@ void ReleaseBody(POLY* body)
     delete body;
 }
 
-bool Near(const G_POINT& a, const G_POINT& b)
-{
-    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
-}
-
-bool NearInclusive(const G_POINT& a, const G_POINT& b)
-{
-    return std::fabs(a.x - b.x) <= GeoSnap() && std::fabs(a.y - b.y) <= GeoSnap();
-}
-
 bool RunClosed(const G_POINT* v, short count)
 {
-    return count > 0 && Near(v[0], v[count - 1]);
+    return count > 0 && PointsNear(v[0], v[count - 1]);
 }
 
 double SquaredDistance(const G_POINT& a, const G_POINT& b)
@@ -150,7 +140,7 @@ char PieceJoinMode(const G_POINT& aFirst, const G_POINT& aLast, const G_POINT& b
                                   {&aFirst, &bLast}};
     const char modes[4] = {6, 10, 5, 9};
     for (int i = 0; i < 4; ++i)
-        if (Near(*pairs[i][0], *pairs[i][1]))
+        if (PointsNear(*pairs[i][0], *pairs[i][1]))
             return modes[i];
     if (!GeoConnectMode())
         return 0;
@@ -670,7 +660,7 @@ bool polygon::closed() const { return RunClosed(body_->vertices, body_->count); 
 short polygon::index(const point& p) const
 {
     for (short i = 0; i < body_->count; ++i)
-        if (Near(body_->vertices[i], p.rec()))
+        if (PointsNear(body_->vertices[i], p.rec()))
             return i;
     return -1;
 }
@@ -691,7 +681,7 @@ point polygon::GetInsidePoint(const point& p) const
     if (n == 0 || !ClosestPointOnOutline(c, body_->vertices, n, p.rec()))
         return p;
     LINE probe;
-    if (!LineThroughPoints(p.rec(), c, probe) || Near(p.rec(), c))
+    if (!LineThroughPoints(p.rec(), c, probe) || PointsNear(p.rec(), c))
         probe = LINE{GEO_VERTICAL, c.x};
     CrossingScope scope;
     const short found = PolygonLineCrossings(*body_, probe, scope.buffer(), 0);
@@ -703,7 +693,7 @@ point polygon::GetInsidePoint(const point& p) const
         // The probe lies on the outline: step inward, towards the crossing that
         // bounds the inside span with c.
         short j = 0;
-        while (j < found && !NearInclusive(x[j], c))
+        while (j < found && !PointsMeet(x[j], c))
             ++j;
         const short partner = (j % 2 == 0) ? j + 1 : j - 1;
         if (j == found || partner >= found)
@@ -715,7 +705,7 @@ point polygon::GetInsidePoint(const point& p) const
         PolarPoint(inside, c, direction, 2 * GeoSnap());
         return point(inside);
     }
-    const G_POINT& neighbour = Near(x[0], c) ? x[found > 1 ? 1 : 0] : x[found >= 2 ? found - 2 : 0];
+    const G_POINT& neighbour = PointsNear(x[0], c) ? x[found > 1 ? 1 : 0] : x[found >= 2 ? found - 2 : 0];
     const double d2 = std::hypot(c.x - neighbour.x, c.y - neighbour.y);
     const double t = d2 < 4 * GeoSnap() ? 1 + 0.5 * d2 / d1 : 1 + 2 * GeoSnap() / d1;
     G_POINT result;
@@ -847,17 +837,17 @@ bool polygon::operator==(const polygon& other) const
     // so a failed forward match still tries the reverse walk.
     auto forward = [&] {
         for (short i = 0; i < n; ++i)
-            if (!NearInclusive(v[i], w[i]))
+            if (!PointsMeet(v[i], w[i]))
                 return false;
         return true;
     };
     auto backward = [&] {
         for (short i = 0; i < n; ++i)
-            if (!NearInclusive(v[i], w[n - 1 - i]))
+            if (!PointsMeet(v[i], w[n - 1 - i]))
                 return false;
         return true;
     };
-    return (Near(v[0], w[0]) && forward()) || (Near(v[0], w[n - 1]) && backward());
+    return (PointsNear(v[0], w[0]) && forward()) || (PointsNear(v[0], w[n - 1]) && backward());
 }
 
 polygon& polygon::transform(const point::TRANSFORM& t)
@@ -1016,4 +1006,14 @@ bool polygon::operator<(const geobject& other) const
     if (!Testable(*body_, other) || (*this % other).count() > 0)
         return false;
     return Containment(*body_, other) == Side::Inside;
+}
+
+bool PointsNear(const G_POINT& a, const G_POINT& b)
+{
+    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
+}
+
+bool PointsMeet(const G_POINT& a, const G_POINT& b)
+{
+    return std::fabs(a.x - b.x) <= GeoSnap() && std::fabs(a.y - b.y) <= GeoSnap();
 }

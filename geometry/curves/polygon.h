@@ -138,6 +138,11 @@ private:
     bool growTo(int capacity);
 };
 
+// Points within GeoSnap of each other in x and in y: strictly (PointsNear) or
+// up to GeoSnap itself (PointsMeet).
+bool PointsNear(const G_POINT& a, const G_POINT& b);
+bool PointsMeet(const G_POINT& a, const G_POINT& b);
+
 // Appends p, growing the buffer by 5 slots when full. On failure the body is
 // emptied (count and capacity 0), GeoError 2, false.
 bool AddPolygonVertex(POLY& body, const G_POINT& p);

@@ -1,8 +1,6 @@
 #include "polygon_boolean.h"
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <new>
 #include <utility>
 #include <vector>
@@ -17,16 +15,6 @@ namespace {
 
 using Run = std::vector<G_POINT>;
 
-bool Meet(const G_POINT& a, const G_POINT& b)
-{
-    return std::fabs(a.x - b.x) <= GeoSnap() && std::fabs(a.y - b.y) <= GeoSnap();
-}
-
-bool StrictlyNear(const G_POINT& a, const G_POINT& b)
-{
-    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
-}
-
 int PieceCount(const geolist_pr& list)
 {
     int n = 0;
@@ -37,8 +25,17 @@ int PieceCount(const geolist_pr& list)
     return n;
 }
 
-// Joins the piece onto the chain when their ends meet; the piece is then
-// marked consumed.
+// Appends the piece's n points from `first` by a PieceJoinMode code and marks
+// the piece consumed.
+void Consume(Run& chain, list_item& piece, const G_POINT* first, short n, char mode)
+{
+    const size_t had = chain.size();
+    chain.resize(had + n);
+    chain.resize(had + AppendPiece(chain.data(), static_cast<short>(had), first, n, mode));
+    piece.code = 0;
+}
+
+// Joins the piece onto the chain when their ends meet.
 bool JoinPiece(Run& chain, list_item& piece)
 {
     G_POINT *first = nullptr, *last = nullptr;
@@ -48,11 +45,7 @@ bool JoinPiece(Run& chain, list_item& piece)
     const char mode = PieceJoinMode(chain.front(), chain.back(), *first, *last);
     if (mode == 0)
         return false;
-    const size_t had = chain.size();
-    chain.resize(had + n);
-    const short added = AppendPiece(chain.data(), static_cast<short>(had), first, n, mode);
-    chain.resize(had + added);
-    piece.code = 0;
+    Consume(chain, piece, first, n, mode);
     return true;
 }
 
@@ -105,10 +98,7 @@ bool BridgeCrossingGap(Run& chain, geolist_pr& first, int current, geolist_pr& s
         return false;
     G_POINT *f = nullptr, *l = nullptr;
     const short n = PieceEnds(*nearest, f, l);
-    const size_t had = chain.size();
-    chain.resize(had + n);
-    chain.resize(had + AppendPiece(chain.data(), static_cast<short>(had), f, n, mode));
-    nearest->code = 0;
+    Consume(chain, *nearest, f, n, mode);
     return true;
 }
 
@@ -117,7 +107,7 @@ void GrowChain(Run& chain, geolist_pr& first, int current, geolist_pr& second)
 {
     bool secondFailedBefore = false;
     for (;;) {
-        if (Meet(chain.front(), chain.back()))
+        if (PointsMeet(chain.front(), chain.back()))
             return;
         bool secondJoined = false;
         for (int i = 0; i < second.length; ++i) {
@@ -135,7 +125,7 @@ void GrowChain(Run& chain, geolist_pr& first, int current, geolist_pr& second)
         for (int i = current + 1; i < first.length && !firstJoined; ++i)
             firstJoined = JoinPiece(chain, first.items[i]);
         if (!firstJoined && (!secondJoined || secondFailedBefore)) {
-            if (Meet(chain.front(), chain.back()))
+            if (PointsMeet(chain.front(), chain.back()))
                 return;
             if (!BridgeCrossingGap(chain, first, current, second))
                 return;
@@ -198,8 +188,8 @@ bool PieceHasEdge(const list_item& piece, const G_POINT& a, const G_POINT& b)
         return false;
     const G_POINT* v = piece.stored + 1;
     for (short k = 0; k + 2 < n; ++k) {
-        if ((StrictlyNear(v[k], a) && StrictlyNear(v[k + 1], b)) ||
-            (StrictlyNear(v[k], b) && StrictlyNear(v[k + 1], a)))
+        if ((PointsNear(v[k], a) && PointsNear(v[k + 1], b)) ||
+            (PointsNear(v[k], b) && PointsNear(v[k + 1], a)))
             return true;
     }
     return false;
@@ -221,7 +211,7 @@ void StitchPolygonPieces(geolist_pr& first, geolist_pr& second, geolist_pr& out,
         if (keepUnconsumed) {
             for (int i = 0; i < second.length; ++i) {
                 Run run = PieceRun(second.items[i]);
-                if (run.size() > 2 && Meet(run.front(), run.back()))
+                if (run.size() > 2 && PointsMeet(run.front(), run.back()))
                     chains.push_back(StoredPiece{std::move(run), true});
             }
         }
@@ -267,12 +257,13 @@ geolist_ref Combine(const geolist_ref& p, const geolist_ref& q, bool keepUnconsu
     return Empty();
 }
 
-class ClipTouchCleared {
+// ClipTouchFlag set for a scope, and put back.
+class ClipTouchAs {
 public:
-    ClipTouchCleared() : saved_(ClipTouchFlag()) { ClipTouchFlag() = 0; }
-    ~ClipTouchCleared() { ClipTouchFlag() = saved_; }
-    ClipTouchCleared(const ClipTouchCleared&) = delete;
-    ClipTouchCleared& operator=(const ClipTouchCleared&) = delete;
+    explicit ClipTouchAs(char flag) : saved_(ClipTouchFlag()) { ClipTouchFlag() = flag; }
+    ~ClipTouchAs() { ClipTouchFlag() = saved_; }
+    ClipTouchAs(const ClipTouchAs&) = delete;
+    ClipTouchAs& operator=(const ClipTouchAs&) = delete;
 
 private:
     char saved_;
@@ -313,7 +304,7 @@ geolist_ref ContainedCase(const polygon& a, const geobject& other, bool wantInne
     if (other.typecode() != GEO_POLYGON)
         return geolist_ref();
     const polygon& b = static_cast<const polygon&>(other);
-    ClipTouchCleared touch;
+    ClipTouchAs touch(0);
     if ((Clippable(b) >> a).count() == 0)  // b lies within a
         return Outline(wantInner ? b : a);
     if ((const_cast<polygon&>(a) >> b).count() == 0)  // a lies within b
@@ -346,7 +337,7 @@ geolist_ref WithoutSlivers(const geolist_ref& result)
         if (!item || item->code != GEO_STORED_RUN)
             return result;
         Run run = PieceRun(*item);
-        if (Meet(run.front(), run.back()) && RunArea(run) <= GeoSnap() * GeoSnap())
+        if (PointsMeet(run.front(), run.back()) && RunArea(run) <= GeoSnap() * GeoSnap())
             dropped = true;
         else
             kept.push_back(StoredPiece{std::move(run), true});
@@ -367,7 +358,7 @@ geolist_ref polygon::operator&&(const geobject& other)
         return Empty();
     geolist_ref p, q;
     {
-        ClipTouchCleared touch;
+        ClipTouchAs touch(0);
         p = *this << other;
         q = Clippable(other) << *this;
     }
@@ -385,7 +376,7 @@ geolist_ref polygon::operator||(const geobject& other)
         return Empty();
     geolist_ref p, q;
     {
-        ClipTouchCleared touch;
+        ClipTouchAs touch(0);
         p = *this >> other;
         q = Clippable(other) >> *this;
     }
@@ -413,10 +404,8 @@ geolist_ref polygon::operator-(const geobject& other)
     geolist_ref p2 = *this >> other;
     geolist_ref q2;
     {
-        const char saved = ClipTouchFlag();
-        ClipTouchFlag() = 1;
+        ClipTouchAs touch(1);
         q2 = Clippable(other) << *this;
-        ClipTouchFlag() = saved;
     }
     if (p2.count() == 0 || q2.count() == 0)
         return result;

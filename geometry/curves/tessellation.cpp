@@ -1,7 +1,6 @@
 #include "tessellation.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
@@ -28,20 +27,19 @@ int CircleSides(double radius)
     return n < 3 ? 3 : static_cast<int>(n);
 }
 
-double VertexRadius(double radius, char mode, double step)
+// n vertices on the circle, from angle `first` on by `step`; pushed out so the
+// sides touch it for TESSELLATE_EXTERNAL.
+void PlaceVertices(G_POINT* v, const CIRCLE& c, char mode, double first, double step, int n)
 {
-    return mode == TESSELLATE_EXTERNAL ? radius / std::cos(step / 2) : radius;
+    const double radius = mode == TESSELLATE_EXTERNAL ? c.radius / std::cos(step / 2) : c.radius;
+    for (int k = 0; k < n; ++k)
+        PolarPoint(v[k], c.center, first + k * step, radius);
 }
 
 bool OpenRun(const G_POINT* v, short count)
 {
     return count > 0 && (std::fabs(v[0].x - v[count - 1].x) > GeoSnap() ||
                          std::fabs(v[0].y - v[count - 1].y) > GeoSnap());
-}
-
-bool StrictlyNear(const G_POINT& a, const G_POINT& b)
-{
-    return std::fabs(a.x - b.x) < GeoSnap() && std::fabs(a.y - b.y) < GeoSnap();
 }
 
 G_POINT Foot(const LINE& l, const G_POINT& p)
@@ -94,7 +92,7 @@ bool SideOffsetLine(const POLY& ring, const G_POINT& a, const G_POINT& b, double
     CrossingScope scope;
     const short found = PolygonLineCrossings(ring, across, scope.buffer(), 0);
     short j = 0;
-    while (j < found && !StrictlyNear(scope[j], m))
+    while (j < found && !PointsNear(scope[j], m))
         ++j;
     const short partner = (j % 2 == 0) ? j + 1 : j - 1;
     if (j >= found || partner < 0 || partner >= found)
@@ -127,11 +125,8 @@ short CircleToPolygon(const CIRCLE& c, char mode, POLY& body)
     const int n = CircleSides(c.radius);
     if (body.capacity < n + 1 && !GrowPolygonBuffer(body, n + 1))
         return body.count;
-    const double r = std::fabs(c.radius);
     const double step = GEO_2PI / n;
-    const double radius = VertexRadius(r, mode, step);
-    for (int k = 0; k < n; ++k)
-        PolarPoint(body.vertices[k], c.center, step / 2 + k * step, radius);
+    PlaceVertices(body.vertices, CIRCLE{c.center, std::fabs(c.radius)}, mode, step / 2, step, n);
     body.vertices[n] = body.vertices[0];
     body.count = static_cast<short>(n + 1);
     body.capacity = static_cast<short>(n + 1);
@@ -148,9 +143,7 @@ short ArcToPolygon(const ARC& a, char mode, POLY& body)
         return body.count;
     const double r = std::fabs(a.radius);
     const double step = sweep / t;
-    const double radius = VertexRadius(r, mode, step);
-    for (int k = 0; k < t; ++k)
-        PolarPoint(body.vertices[k], a.center, a.start + k * step, radius);
+    PlaceVertices(body.vertices, CIRCLE{a.center, r}, mode, a.start, step, t);
     PolarPoint(body.vertices[t], a.center, a.end, r);
     body.count = static_cast<short>(t + 1);
     body.capacity = static_cast<short>(t + 2);
@@ -203,7 +196,7 @@ void ReversePolygon(POLY& body)
         return;
     G_POINT* v = body.vertices;
     short lo = 0, hi = n - 1;
-    if (!OpenRun(v, n) && StrictlyNear(v[0], v[n - 1]))
+    if (!OpenRun(v, n) && PointsNear(v[0], v[n - 1]))
         lo = 1, hi = n - 2;
     for (; lo < hi; ++lo, --hi) {
         const G_POINT t = v[lo];

@@ -243,11 +243,10 @@ short PolylineAngles(const G_POINT* run, short count, const CIRCLE& c, const ARC
     if (run == nullptr || count < 2)
         return 0;
     short added = 0;
-    double prev = 0.0;
-    DirectionAngle(c.center, run[0], prev);
     for (short i = 1; i < count; ++i) {
-        DirectionAngle(c.center, run[i - 1], prev);
+        double prev = 0.0;
         double cur = 0.0;
+        DirectionAngle(c.center, run[i - 1], prev);
         DirectionAngle(c.center, run[i], cur);
         LINE side;
         double hits[2];

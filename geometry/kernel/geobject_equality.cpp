@@ -13,10 +13,8 @@ bool geobject::operator==(const geobject& other) const
     const short theirs = other.typecode();
     if (mine == GEO_POINT && theirs == GEO_POINT)
         return static_cast<const point&>(*this) == static_cast<const point&>(other);
-    if (mine == GEO_LINE && theirs == GEO_LINE) {
-        const line copy(static_cast<const line&>(other));
-        return static_cast<const line&>(*this) == copy;
-    }
+    if (mine == GEO_LINE && theirs == GEO_LINE)
+        return static_cast<const line&>(*this) == static_cast<const line&>(other);
     if (mine == GEO_CIRCLE && theirs == GEO_CIRCLE)
         return static_cast<const circle&>(*this) == static_cast<const circle&>(other);
     if (mine == GEO_SEGMENT && theirs == GEO_POINT)

@@ -22,9 +22,6 @@
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
-constexpr double kHalfPi = 1.5707963267948966;
-
 bool IsObject(const list_item* item) { return item != nullptr && item->code >= GEO_ANGLE; }
 bool IsStored(const list_item* item) { return item != nullptr && item->code < 0; }
 
@@ -77,19 +74,20 @@ void MoveStored(list_item& item, double dx, double dy)
     });
 }
 
-// An arc record is transformed as a whole; every other stored value point
-// by point. Returns true when the value was an arc.
-template <class ArcOp, class PointOp>
-bool TransformStored(list_item& item, ArcOp arcOp, PointOp pointOp)
+// An arc record is transformed as a whole, a ray's direction by `directionOp`
+// and every other stored point by `pointOp`.
+template <class ArcOp, class PointOp, class DirectionOp>
+void TransformStored(list_item& item, ArcOp arcOp, PointOp pointOp, DirectionOp directionOp)
 {
     if (item.code == GEO_STORED_ARC) {
         ARC a = LoadArc(item);
         arcOp(a);
         SaveArc(item, a);
-        return true;
+        return;
     }
     ForEachStoredPoint(item, pointOp);
-    return false;
+    if (item.code == GEO_STORED_RAY)
+        RayDirection(item) = directionOp(RayDirection(item));
 }
 
 void RotateStored(list_item& item, const G_POINT& centre, double radians)
@@ -97,29 +95,27 @@ void RotateStored(list_item& item, const G_POINT& centre, double radians)
     radians = NormalizeAngle(radians);
     TransformStored(
         item, [&](ARC& a) { RotateArc(a, centre, radians); },
-        [&](G_POINT& p) { RotatePoint(p, centre, radians); });
-    if (item.code == GEO_STORED_RAY)
-        RayDirection(item) = NormalizeAngle(RayDirection(item) + radians);
+        [&](G_POINT& p) { RotatePoint(p, centre, radians); },
+        [&](double d) { return NormalizeAngle(d + radians); });
 }
 
 void MirrorStored(list_item& item, const G_POINT& centre)
 {
     TransformStored(
         item, [&](ARC& a) { MirrorArcAboutPoint(a, centre); },
-        [&](G_POINT& p) { MirrorPointAboutPoint(p, centre); });
-    if (item.code == GEO_STORED_RAY)
-        RayDirection(item) = NormalizeAngle(RayDirection(item) + kPi);
+        [&](G_POINT& p) { MirrorPointAboutPoint(p, centre); },
+        [](double d) { return NormalizeAngle(d + GEO_PI); });
 }
 
 void MirrorStored(list_item& item, const LINE& axis)
 {
     TransformStored(
         item, [&](ARC& a) { MirrorArcAboutLine(a, axis); },
-        [&](G_POINT& p) { MirrorPointAboutLine(p, axis); });
-    if (item.code == GEO_STORED_RAY)
-        RayDirection(item) = NormalizeAngle(2.0 * std::atan(axis.ltan) - RayDirection(item));
+        [&](G_POINT& p) { MirrorPointAboutLine(p, axis); },
+        [&](double d) { return NormalizeAngle(2.0 * std::atan(axis.ltan) - d); });
 }
 
+// A ray's direction follows the stretched axes; with both factors 0 it stays.
 void ScaleStored(list_item& item, double fx, double fy)
 {
     TransformStored(
@@ -127,11 +123,10 @@ void ScaleStored(list_item& item, double fx, double fy)
         [=](G_POINT& p) {
             p.x *= fx;
             p.y *= fy;
+        },
+        [=](double d) {
+            return (fx != 0.0 || fy != 0.0) ? std::atan2(fy * std::sin(d), fx * std::cos(d)) : d;
         });
-    if (item.code == GEO_STORED_RAY && (fx != 0.0 || fy != 0.0)) {
-        const double d = RayDirection(item);
-        RayDirection(item) = std::atan2(fy * std::sin(d), fx * std::cos(d));
-    }
 }
 
 // Uniform scaling keeps an arc round: centre and radius times f.
@@ -147,7 +142,8 @@ void ScaleStored(list_item& item, double f)
         [=](G_POINT& p) {
             p.x *= f;
             p.y *= f;
-        });
+        },
+        [](double d) { return d; });
 }
 
 void MovePolar(G_POINT& p, double direction, double distance)
@@ -178,7 +174,7 @@ void OffsetStored(list_item& item, double distance)
         double direction = 0.0;
         if (!DirectionAngle(item.stored[0], item.stored[1], direction))
             return;
-        const double towards = NormalizeAngle(direction - kHalfPi);
+        const double towards = NormalizeAngle(direction - GEO_PI_2);
         MovePolar(item.stored[0], towards, distance);
         MovePolar(item.stored[1], towards, distance);
         return;
@@ -193,7 +189,7 @@ void OffsetStored(list_item& item, double distance)
         return;
     }
     case GEO_STORED_RAY:
-        MovePolar(item.stored[0], NormalizeAngle(RayDirection(item) - kHalfPi), distance);
+        MovePolar(item.stored[0], NormalizeAngle(RayDirection(item) - GEO_PI_2), distance);
         return;
     default:
         return;
@@ -201,7 +197,7 @@ void OffsetStored(list_item& item, double distance)
 }
 
 // Runs `f` on a temporary object of the stored value's class; `otherwise`
-// for a stored point or an unknown code.
+// for a stored point, any other item or no item.
 template <class Result, class Function>
 Result WithStoredObject(const geoitem& view, Function f, Result otherwise)
 {
@@ -382,9 +378,7 @@ segment geoitem::frame() const
 {
     if (IsObject(item_))
         return item_->object->frame();
-    if (!IsStored(item_))
-        return segment();
-    if (item_->code == GEO_STORED_PIECE)
+    if (type() == GEO_STORED_PIECE)
         return segment(*this);
     return WithStoredObject(*this, [](geobject& o) { return o.frame(); }, segment());
 }
@@ -393,8 +387,6 @@ bool geoitem::operator>(const geobject& other) const
 {
     if (IsObject(item_))
         return *item_->object > other;
-    if (!IsStored(item_))
-        return false;
     return WithStoredObject(*this, [&](geobject& o) { return o > other; }, false);
 }
 
@@ -402,8 +394,6 @@ bool geoitem::operator<(const geobject& other) const
 {
     if (IsObject(item_))
         return *item_->object < other;
-    if (!IsStored(item_))
-        return false;
     return WithStoredObject(*this, [&](geobject& o) { return o < other; }, false);
 }
 
@@ -411,8 +401,6 @@ geolist_ref geoitem::operator%(const geobject& other) const
 {
     if (IsObject(item_))
         return *item_->object % other;
-    if (!IsStored(item_))
-        return geolist_ref();
     return WithStoredObject(*this, [&](geobject& o) { return o % other; }, geolist_ref());
 }
 
@@ -420,8 +408,6 @@ geolist_ref geoitem::operator<<(const geobject& other)
 {
     if (IsObject(item_))
         return *item_->object << other;
-    if (!IsStored(item_))
-        return geolist_ref();
     return WithStoredObject(*this, [&](geobject& o) { return o << other; }, geolist_ref());
 }
 
@@ -429,8 +415,6 @@ geolist_ref geoitem::operator>>(const geobject& other)
 {
     if (IsObject(item_))
         return *item_->object >> other;
-    if (!IsStored(item_))
-        return geolist_ref();
     return WithStoredObject(*this, [&](geobject& o) { return o >> other; }, geolist_ref());
 }
 

@@ -2,6 +2,7 @@
 // helpers that turn result items into points.
 #include "geolist.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -266,6 +267,9 @@ int SlotsInUse(const geolist_pr* body)
     return slots;
 }
 
+// Room for a copy of the body's stored values: never less than its store holds.
+int SlotsToCopy(const geolist_pr* body) { return std::max(SlotsInUse(body), body->storeCount); }
+
 // Appends the other body's items behind this body's, in their order; stored
 // values get their slots copied to `cursor` onwards (the caller has made
 // room) and point at the copies. False when an object cannot be kept.
@@ -290,9 +294,7 @@ bool CopyBodyInto(geolist_pr* body, const geolist_pr* other)
 {
     if (other == nullptr || other->length == 0)
         return true;
-    int slots = SlotsInUse(other);
-    if (slots < other->storeCount)
-        slots = other->storeCount;
+    const int slots = SlotsToCopy(other);
     body->items = static_cast<list_item*>(std::malloc(sizeof(list_item) * static_cast<size_t>(other->length)));
     if (slots > 0)
         body->store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * static_cast<size_t>(slots)));
@@ -306,10 +308,7 @@ bool CopyBodyInto(geolist_pr* body, const geolist_pr* other)
 // more slots, in item order; false (nothing changed) on exhausted memory.
 bool RestoreWithRoom(geolist_pr* body, int extra)
 {
-    int own = SlotsInUse(body);
-    int size = own + extra;
-    if (size < body->storeCount + extra)
-        size = body->storeCount + extra;
+    const int size = SlotsToCopy(body) + extra;
     auto* store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * static_cast<size_t>(size)));
     if (store == nullptr)
         return false;
@@ -374,13 +373,7 @@ geolist::geolist(const geolist& other) : geobject(GEO_LIST), body_(other.body_)
     Retain(body_);
 }
 
-geolist::geolist(const geolist_ref& ref) : geobject(GEO_LIST), body_(ref.body())
-{
-    if (body_ != nullptr)
-        Retain(body_);
-    else
-        body_ = NewBody();
-}
+geolist::geolist(const geolist_ref& ref) : geolist(ref.body()) {}
 
 geolist::geolist(geolist_pr* body) : geobject(GEO_LIST), body_(body)
 {
@@ -705,29 +698,23 @@ geolist geobject::operator&(const geobject* other) const
     return geolist(*this, *other);
 }
 
-geolist geobject::operator&(double number) const
+namespace {
+
+// A list on the left takes the value itself; any other object starts a list.
+template <class Value>
+geolist StartList(const geobject& first, Value value)
 {
-    if (typecode() != GEO_LIST)
-        return geolist(*this, number);
-    geolist list(*this);
-    return list + number;
+    if (first.typecode() != GEO_LIST)
+        return geolist(first, value);
+    geolist list(first);
+    return list + value;
 }
 
-geolist geobject::operator&(const char* keyword) const
-{
-    if (typecode() != GEO_LIST)
-        return geolist(*this, keyword);
-    geolist list(*this);
-    return list + keyword;
-}
+}  // namespace
 
-geolist geobject::operator&(control code) const
-{
-    if (typecode() != GEO_LIST)
-        return geolist(*this, code);
-    geolist list(*this);
-    return list + code;
-}
+geolist geobject::operator&(double number) const { return StartList(*this, number); }
+geolist geobject::operator&(const char* keyword) const { return StartList(*this, keyword); }
+geolist geobject::operator&(control code) const { return StartList(*this, code); }
 
 // The body keeps its own copy of the reference, so the item outlives the argument.
 geolist geobject::operator&(const geolist_ref& ref) const { return geolist(*this, ref); }

@@ -16,26 +16,6 @@ namespace {
 
 bool IsVertical(double slope) { return slope >= GEO_VERTICAL; }
 
-// Sets the crossing order for one scope and restores the caller's on every way out.
-class CrossingOrderScope {
-public:
-    CrossingOrderScope(short start, char descending)
-        : start_(CrossingStart()), descending_(CrossingDescending()) {
-        CrossingStart() = start;
-        CrossingDescending() = descending;
-    }
-    ~CrossingOrderScope() {
-        CrossingStart() = start_;
-        CrossingDescending() = descending_;
-    }
-    CrossingOrderScope(const CrossingOrderScope&) = delete;
-    CrossingOrderScope& operator=(const CrossingOrderScope&) = delete;
-
-private:
-    short start_;
-    char descending_;
-};
-
 constexpr int kMaxProbeShifts = 1000;
 
 LINE VerticalLine(double x) { return LINE{GEO_VERTICAL, x}; }

@@ -129,18 +129,6 @@ short CutRunWithLine(const G_POINT* v, short count, const LINE& L, G_POINT** buf
     return added;
 }
 
-// Restores CrossingStart on every way out of a scope.
-class CrossingStartScope {
-public:
-    explicit CrossingStartScope(short start) : saved_(CrossingStart()) { CrossingStart() = start; }
-    ~CrossingStartScope() { CrossingStart() = saved_; }
-    CrossingStartScope(const CrossingStartScope&) = delete;
-    CrossingStartScope& operator=(const CrossingStartScope&) = delete;
-
-private:
-    short saved_;
-};
-
 enum class TouchVerdict { CROSSES, ONLY_TOUCHES, NO_MEMORY };
 
 // Touch rule of the segment worker: a crossing at an end of the cutting side
@@ -155,7 +143,7 @@ TouchVerdict OutlineOnlyTouches(const POLY& poly, const G_POINT& a, const G_POIN
     int ra = 0;
     int rb = 0;
     {
-        CrossingStartScope scope(at);
+        CrossingOrderScope order(at, CrossingDescending());
         ra = PointInPolygon(a, poly, buffer, at);
         rb = PointInPolygon(neighbour, poly, buffer, at);
     }
@@ -180,6 +168,16 @@ void FreeCrossings(G_POINT** buffer) {
     std::free(*buffer);
     *buffer = nullptr;
     CrossingCapacity() = 0;
+}
+
+CrossingOrderScope::CrossingOrderScope(short start, char descending)
+    : start_(CrossingStart()), descending_(CrossingDescending()) {
+    CrossingStart() = start;
+    CrossingDescending() = descending;
+}
+CrossingOrderScope::~CrossingOrderScope() {
+    CrossingStart() = start_;
+    CrossingDescending() = descending_;
 }
 
 CrossingScope::CrossingScope() : outerCapacity_(CrossingCapacity()) { CrossingCapacity() = 0; }
@@ -381,8 +379,6 @@ int RayCircleCrossings(const G_POINT& origin, double angle, const CIRCLE& C, G_P
 }
 
 int SegmentArcCrossings(const ARC& arc, const G_POINT& A, const G_POINT& B, G_POINT out[2]) {
-    LINE L;
-    if (!LineThroughPoints(A, B, L)) return 0;
     int n = SegmentCircleCrossings(A, B, CircleOf(arc), out);
     if (n == 2) return KeepPoints(out, 2, [&](const G_POINT& q) { return InArcRange(arc, q); });
     if (n == 0 || !InArcRange(arc, out[0])) return 0;

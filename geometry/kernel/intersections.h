@@ -46,6 +46,20 @@ private:
     short outerCapacity_ = 0;
 };
 
+// Sets CrossingStart() and CrossingDescending() for a scope and gives the
+// caller's values back on every way out.
+class CrossingOrderScope {
+public:
+    CrossingOrderScope(short start, char descending);
+    ~CrossingOrderScope();
+    CrossingOrderScope(const CrossingOrderScope&) = delete;
+    CrossingOrderScope& operator=(const CrossingOrderScope&) = delete;
+
+private:
+    short start_;
+    char descending_;
+};
+
 // ---------------------------------------------------------------------------
 // Line and segment predicates.
 

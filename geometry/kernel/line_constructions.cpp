@@ -13,7 +13,6 @@
 #include "inside_tests.h"
 #include "intersections.h"
 #include "line.h"
-#include "point.h"
 #include "segment.h"
 #include "settings.h"
 
@@ -337,11 +336,7 @@ public:
     char letterAt(int i) const { return i < kLongest ? signature_[i] : '?'; }
 
     const geobject& object(int i) const { return *body_->items[i].object; }
-    G_POINT pointAt(int i) const
-    {
-        const list_item& item = body_->items[i];
-        return item.code == GEO_POINT ? static_cast<const point*>(item.object)->rec() : *item.stored;
-    }
+    G_POINT pointAt(int i) const { return *ItemPoint(&body_->items[i]); }
     double number(int i) const { return body_->items[i].number; }
     char keyword(int i) const { return body_->items[i].keyword; }
     double radians(int i) const { return static_cast<const angle&>(object(i)).rad(); }

@@ -1,6 +1,7 @@
 #include "point.h"
 
 #include <cmath>
+#include <initializer_list>
 #include <new>
 
 #include "angle.h"
@@ -299,10 +300,8 @@ bool point::IsOn(const geobject& other) const
         }
         return false;
     }
-    case GEO_POLY_MEMBER: {
-        const point& v = static_cast<const poly_member&>(other).get_point();
-        return std::fabs(p_.x - v.x()) < GeoSnap() && std::fabs(p_.y - v.y()) < GeoSnap();
-    }
+    case GEO_POLY_MEMBER:
+        return *this == static_cast<const poly_member&>(other).get_point();
     default:
         return false;
     }
@@ -456,10 +455,7 @@ double point::position(const segment& s) const
     return SegmentParameter(p_, s.startPoint(), s.endPoint());
 }
 
-// The difference of directions is reduced into (-pi, pi], so on an arc sweeping
-// more than half a turn a point past the half reads negative: it gets a full
-// turn back, as long as that lands within the sweep. A point short of the
-// start keeps its negative fraction, as a segment's parameter does.
+// The fraction of the sweep from the start to the direction of the point.
 double point::position(const arc& a) const
 {
     const ARC& r = a.record();
@@ -495,16 +491,20 @@ double point::position(const geobject& object) const
 // ---------------------------------------------------------------------------
 // Polygons
 
-polygon point::operator+(const point& other) const
+namespace {
+
+// A polygon of these vertices; an empty one with GeoError 2 when memory runs out.
+polygon PolygonOf(std::initializer_list<G_POINT> vertices)
 {
     try {
-        polygon result(static_cast<short>(2));
-        if (result.body() == nullptr || result.body()->capacity < 2) {
+        const short n = static_cast<short>(vertices.size());
+        polygon result(n);
+        if (result.body() == nullptr || result.body()->capacity < n) {
             GeoError() = GEO_NO_MEMORY;
             return polygon();
         }
-        result + *this;
-        result + other;
+        for (const G_POINT& v : vertices)
+            result + v;
         return result;
     } catch (const std::bad_alloc&) {
         GeoError() = GEO_NO_MEMORY;
@@ -512,23 +512,11 @@ polygon point::operator+(const point& other) const
     }
 }
 
-polygon point::operator+(const segment& s) const
-{
-    try {
-        polygon result(static_cast<short>(3));
-        if (result.body() == nullptr || result.body()->capacity < 3) {
-            GeoError() = GEO_NO_MEMORY;
-            return polygon();
-        }
-        result + *this;
-        result + s.startPoint();
-        result + s.endPoint();
-        return result;
-    } catch (const std::bad_alloc&) {
-        GeoError() = GEO_NO_MEMORY;
-        return polygon();
-    }
-}
+}  // namespace
+
+polygon point::operator+(const point& other) const { return PolygonOf({p_, other.p_}); }
+
+polygon point::operator+(const segment& s) const { return PolygonOf({p_, s.startPoint(), s.endPoint()}); }
 
 // ---------------------------------------------------------------------------
 // Drawing coordinates: ix keeps the floor up to GeoDif past halfway, iy

@@ -40,7 +40,6 @@ public:
     {
         return (code(i) == GEO_POINT || code(i) == GEO_STORED_POINT) && ItemPoint(&body_->items[i]) != nullptr;
     }
-    bool is(int i, int c) const { return c == GEO_POINT ? isPoint(i) : code(i) == c; }
 
     const G_POINT& pt(int i) const { return *ItemPoint(&body_->items[i]); }
     double number(int i) const { return body_->items[i].number; }

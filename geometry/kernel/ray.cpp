@@ -25,8 +25,9 @@ namespace {
 
 constexpr double DEGREES_TO_RADIANS = GEO_PI / 180.0;
 
-// The mid-direction of an arc, its span taken the short way round.
-double ArcMidDirection(const ARC& a, double fraction)
+// The direction at `fraction` of an arc's span (0.5: its middle), the span
+// taken the short way round.
+double ArcDirectionAt(const ARC& a, double fraction)
 {
     return NormalizeAngle(a.start + fraction * NormalizeAngle(a.end - a.start));
 }
@@ -48,7 +49,7 @@ ray::ray(const G_POINT& o, double radians) : geobject(GEO_RAY), origin_(o), dire
 ray::ray(const point& o, const angle& a) : ray(o.rec(), a.rad()) {}
 ray::ray(double radians, const point& o) : ray(o.rec(), NormalizeAngle(radians)) {}
 ray::ray(const point& o, double radians) : ray(o.rec(), NormalizeAngle(radians)) {}
-ray::ray(const arc& a) : ray(a.record().center, ArcMidDirection(a.record(), 0.5)) {}
+ray::ray(const arc& a) : ray(a.record().center, ArcDirectionAt(a.record(), 0.5)) {}
 
 ray::ray(const geoitem& item) : ray()
 {
@@ -61,7 +62,7 @@ ray::ray(const geoitem& item) : ray()
     } else if (code == GEO_STORED_ARC) {
         const ARC a = StoredArc(it->stored);
         origin_ = a.center;
-        direction_ = ArcMidDirection(a, 0.5);
+        direction_ = ArcDirectionAt(a, 0.5);
     } else {
         GeoError() = GEO_BAD_ARGUMENTS;
     }
@@ -122,7 +123,7 @@ bool ray::operator=(geolist& list)
         *this = ray(pointAt(0), NormalizeAngle(number(1) * DEGREES_TO_RADIANS));
     } else if (matches({GEO_ARC, GEO_NUMBER_ITEM})) {
         const ARC& a = static_cast<const arc&>(object(0)).record();
-        *this = ray(a.center, ArcMidDirection(a, number(1)));
+        *this = ray(a.center, ArcDirectionAt(a, number(1)));
     } else if (matches({GEO_RAY, GEO_NUMBER_ITEM})) {
         const ray& r = static_cast<const ray&>(object(0));
         G_POINT o;
@@ -159,9 +160,7 @@ point ray::center() const { return point(origin_); }
 bool ray::operator==(const ray& o) const
 {
     return std::fabs(direction_ - o.direction_) < GeoSnap() && std::fabs(origin_.x - o.origin_.x) < GeoSnap()
-                   && std::fabs(origin_.y - o.origin_.y) < GeoSnap()
-               ? 1
-               : 0;
+           && std::fabs(origin_.y - o.origin_.y) < GeoSnap();
 }
 
 bool ray::operator!=(const ray& o) const { return !(*this == o); }
@@ -376,29 +375,26 @@ short RayObjectCrossings(G_POINT origin, double direction, const geobject& objec
     LineAtAngle(carrier, origin, direction);
     const double key = carrier.ltan;
     G_POINT out[2];
+    // `one` adds out[0] when found; `cuts` adds out[0..n) for n of 1 or 2, nothing for another count.
+    const auto one = [&](bool found) -> short {
+        return found ? AddCrossings(out[0], out[0], 1, buffer, base, key) : 0;
+    };
+    const auto cuts = [&](int n) -> short {
+        return n == 1 || n == 2 ? AddCrossings(out[0], out[1], static_cast<char>(n), buffer, base, key) : 0;
+    };
     switch (object.typecode()) {
     case GEO_LINE:
-        if (IntersectLines(carrier, static_cast<const line&>(object).record(), out[0])
-            && PointAheadOnRay(origin, direction, out[0]))
-            return AddCrossings(out[0], out[0], 1, buffer, base, key);
-        return 0;
-    case GEO_CIRCLE: {
-        const int n = RayCircleCrossings(origin, direction, static_cast<const circle&>(object).record(), out);
-        if (n == 1 || n == 2) return AddCrossings(out[0], out[1], static_cast<char>(n), buffer, base, key);
-        return 0;
-    }
+        return one(IntersectLines(carrier, static_cast<const line&>(object).record(), out[0])
+                   && PointAheadOnRay(origin, direction, out[0]));
+    case GEO_CIRCLE:
+        return cuts(RayCircleCrossings(origin, direction, static_cast<const circle&>(object).record(), out));
     case GEO_SEGMENT: {
         const segment& s = static_cast<const segment&>(object);
-        if (LineSegmentCrossing(s.startPoint(), s.endPoint(), carrier, out[0]) == 1
-            && PointAheadOnRay(origin, direction, out[0]))
-            return AddCrossings(out[0], out[0], 1, buffer, base, key);
-        return 0;
+        return one(LineSegmentCrossing(s.startPoint(), s.endPoint(), carrier, out[0]) == 1
+                   && PointAheadOnRay(origin, direction, out[0]));
     }
-    case GEO_ARC: {
-        const int n = RayArcCrossings(origin, direction, static_cast<const arc&>(object).record(), out);
-        if (n == 1 || n == 2) return AddCrossings(out[0], out[1], static_cast<char>(n), buffer, base, key);
-        return 0;
-    }
+    case GEO_ARC:
+        return cuts(RayArcCrossings(origin, direction, static_cast<const arc&>(object).record(), out));
     case GEO_POLYGON:
         return RayPolygonCrossings(origin, direction, *static_cast<const polygon&>(object).body(), buffer, base);
     case GEO_RAY: {
@@ -407,12 +403,10 @@ short RayObjectCrossings(G_POINT origin, double direction, const geobject& objec
         LineAtAngle(other, r.origin(), r.direction());
         double t1 = 0;
         double t2 = 0;
-        if (IntersectLines(carrier, other, out[0]) && DirectionAngle(origin, out[0], t1)
-            && DirectionAngle(r.origin(), out[0], t2)
-            && std::fabs(NormalizeAngle(t1) - NormalizeAngle(direction)) < GeoDif()
-            && std::fabs(NormalizeAngle(t2) - NormalizeAngle(r.direction())) < GeoDif())
-            return AddCrossings(out[0], out[0], 1, buffer, base, key);
-        return 0;
+        return one(IntersectLines(carrier, other, out[0]) && DirectionAngle(origin, out[0], t1)
+                   && DirectionAngle(r.origin(), out[0], t2)
+                   && std::fabs(NormalizeAngle(t1) - NormalizeAngle(direction)) < GeoDif()
+                   && std::fabs(NormalizeAngle(t2) - NormalizeAngle(r.direction())) < GeoDif());
     }
     case GEO_LIST:
     case GEO_LIST_REF:

@@ -105,7 +105,7 @@ const geobject* ItemObject(list_item& item, std::unique_ptr<geobject>& holder)
 {
     if (item.code >= GEO_ANGLE)
         return item.object;
-    if (item.code > -5 || item.stored == nullptr)
+    if (item.code >= GEO_STORED_POINT || item.stored == nullptr)
         return nullptr;
     try {
         holder.reset(StoredObject(item));

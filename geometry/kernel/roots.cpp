@@ -21,6 +21,18 @@ int SolveLinear(double c0, double c1, double roots[1])
     return 1;
 }
 
+// Replaces x by its square root, by 0 when near zero; false for a negative x.
+bool TakeSquareRoot(double& x)
+{
+    if (IsNearZero(x))
+        x = 0.0;
+    else if (x > 0.0)
+        x = std::sqrt(x);
+    else
+        return false;
+    return true;
+}
+
 }  // namespace
 
 bool IsNearZero(double x) { return x > -kNearZero && x < kNearZero; }
@@ -115,17 +127,7 @@ int SolveQuartic(const double c[5], double roots[4])
 
         double u = z * z - r;
         double v = 2.0 * z - p;
-        if (IsNearZero(u))
-            u = 0.0;
-        else if (u > 0.0)
-            u = std::sqrt(u);
-        else
-            return 0;
-        if (IsNearZero(v))
-            v = 0.0;
-        else if (v > 0.0)
-            v = std::sqrt(v);
-        else
+        if (!TakeSquareRoot(u) || !TakeSquareRoot(v))
             return 0;
 
         const double w = q >= 0.0 ? v : -v;

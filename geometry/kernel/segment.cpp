@@ -2,10 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <initializer_list>
 #include <memory>
-#include <new>
 
 #include "../curves/arc.h"
 #include "../curves/circle.h"
@@ -44,21 +42,19 @@ G_POINT Polar(const G_POINT& from, double direction, double distance)
 
 // Raw views of the items of an argument list.
 struct Arguments {
-    explicit Arguments(const geolist& list) : body(list.body()), n(list.count()), list_(list) {}
+    explicit Arguments(const geolist& list) : body_(list.body()), list_(list) {}
 
-    int code(int i) const { return body->items[i].code; }
-    const geobject& object(int i) const { return *body->items[i].object; }
+    int code(int i) const { return body_->items[i].code; }
+    const geobject& object(int i) const { return *body_->items[i].object; }
     const G_POINT& pointAt(int i) const { return static_cast<const point&>(object(i)).rec(); }
     const CIRCLE& circleAt(int i) const { return static_cast<const circle&>(object(i)).record(); }
     const segment& segmentAt(int i) const { return static_cast<const segment&>(object(i)); }
-    double number(int i) const { return body->items[i].number; }
-    char keyword(int i) const { return body->items[i].keyword; }
+    double number(int i) const { return body_->items[i].number; }
+    char keyword(int i) const { return body_->items[i].keyword; }
     bool matches(std::initializer_list<int> codes) const { return ListCodesAre(list_, codes); }
 
-    const geolist_pr* body;
-    int n;
-
 private:
+    const geolist_pr* body_;
     const geolist& list_;
 };
 
@@ -98,8 +94,7 @@ segment::segment(const point& a, const point& b) : segment()
 {
     start_ = a.rec();
     end_ = b.rec();
-    if (std::fabs(end_.x - start_.x) < GeoSnap() && std::fabs(end_.y - start_.y) < GeoSnap())
-        GeoError() = GEO_NO_SOLUTION;
+    if (SameWithin(start_, end_, GeoSnap())) GeoError() = GEO_NO_SOLUTION;
     updateOrtogonality();
 }
 
@@ -170,9 +165,8 @@ bool segment::operator=(const geolist& list) { return geobject::operator=(list);
 bool segment::operator=(geolist& list)
 {
     GeoError() = GEO_OK;
-    const Arguments args(list);
     bool accepted = false;
-    switch (args.n) {
+    switch (list.count()) {
     case 2: accepted = fromTwoItems(list); break;
     case 3: accepted = fromThreeItems(list); break;
     case 4: accepted = fromFourItems(list); break;
@@ -197,7 +191,7 @@ bool segment::fromTwoItems(const geolist& list)
     if (a.matches({GEO_POINT, GEO_POINT})) {
         const G_POINT& P = a.pointAt(0);
         const G_POINT& R = a.pointAt(1);
-        if (std::fabs(R.x - P.x) < GeoSnap() && std::fabs(R.y - P.y) < GeoSnap())
+        if (SameWithin(P, R, GeoSnap()))
             GeoError() = GEO_NO_SOLUTION;
         else
             move(P, R);
@@ -651,38 +645,33 @@ short SegmentObjectCrossings(G_POINT A, G_POINT B, const geobject& object, G_POI
     if (!LineThroughPoints(A, B, carrier)) return 0;
     const double key = carrier.ltan;
     G_POINT out[2];
+    // `one` adds out[0] when found; `cuts` adds out[0..n) for n of 1 or 2, nothing for another count.
+    const auto one = [&](bool found) -> short {
+        return found ? AddCrossings(out[0], out[0], 1, buffer, index, key) : 0;
+    };
+    const auto cuts = [&](int n) -> short {
+        return n == 1 || n == 2 ? AddCrossings(out[0], out[1], static_cast<char>(n), buffer, index, key) : 0;
+    };
     switch (object.typecode()) {
     case GEO_LINE:
-        if (LineSegmentCrossing(A, B, static_cast<const line&>(object).record(), out[0]) == 1)
-            return AddCrossings(out[0], out[0], 1, buffer, index, key);
-        return 0;
-    case GEO_CIRCLE: {
-        const int n = SegmentCircleCrossings(A, B, static_cast<const circle&>(object).record(), out);
-        if (n == 1 || n == 2) return AddCrossings(out[0], out[1], static_cast<char>(n), buffer, index, key);
-        return 0;
-    }
+        return one(LineSegmentCrossing(A, B, static_cast<const line&>(object).record(), out[0]) == 1);
+    case GEO_CIRCLE:
+        return cuts(SegmentCircleCrossings(A, B, static_cast<const circle&>(object).record(), out));
     case GEO_SEGMENT: {
         const segment& s = static_cast<const segment&>(object);
-        if (LineSegmentCrossing(s.startPoint(), s.endPoint(), carrier, out[0]) == 1
-            && PointInSegmentRange(out[0], A, B))
-            return AddCrossings(out[0], out[0], 1, buffer, index, key);
-        return 0;
+        return one(LineSegmentCrossing(s.startPoint(), s.endPoint(), carrier, out[0]) == 1
+                   && PointInSegmentRange(out[0], A, B));
     }
-    case GEO_ARC: {
-        const int n = SegmentArcCrossings(static_cast<const arc&>(object).record(), A, B, out);
-        if (n == 1 || n == 2) return AddCrossings(out[0], out[1], static_cast<char>(n), buffer, index, key);
-        return 0;
-    }
+    case GEO_ARC:
+        return cuts(SegmentArcCrossings(static_cast<const arc&>(object).record(), A, B, out));
     case GEO_POLYGON:
         return SegmentPolygonCrossings(*static_cast<const polygon&>(object).body(), A, B, buffer, index);
     case GEO_RAY: {
         const ray& r = static_cast<const ray&>(object);
         LINE rayLine;
         LineAtAngle(rayLine, r.origin(), r.direction());
-        if (IntersectLines(carrier, rayLine, out[0]) && PointInSegmentRange(out[0], A, B)
-            && PointAheadOnRay(r.origin(), r.direction(), out[0]))
-            return AddCrossings(out[0], out[0], 1, buffer, index, key);
-        return 0;
+        return one(IntersectLines(carrier, rayLine, out[0]) && PointInSegmentRange(out[0], A, B)
+                   && PointAheadOnRay(r.origin(), r.direction(), out[0]));
     }
     case GEO_LIST:
     case GEO_LIST_REF:

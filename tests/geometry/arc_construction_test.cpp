@@ -4,6 +4,7 @@
 
 #include "angle.h"
 #include "arc.h"
+#include "arc_checks.h"
 #include "circle.h"
 #include "geolist.h"
 #include "line.h"
@@ -14,16 +15,6 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kHalfPi = 1.5707963267948966;
-
-void ExpectArc(const arc& a, double cx, double cy, double r, double start, double end,
-               double tol = 1e-9)
-{
-    EXPECT_NEAR(a.record().center.x, cx, tol);
-    EXPECT_NEAR(a.record().center.y, cy, tol);
-    EXPECT_NEAR(a.rad(), r, tol);
-    EXPECT_NEAR(a.startAngle(), start, tol);
-    EXPECT_NEAR(a.endAngle(), end, tol);
-}
 
 // Runs a construction and checks the flag against GeoError. Joined lists
 // come as temporaries (two objects) or as references into one (longer chains).

@@ -6,6 +6,7 @@
 
 #include "angle.h"
 #include "angular.h"
+#include "arc_checks.h"
 #include "circle.h"
 #include "geoitem.h"
 #include "geolist.h"
@@ -25,16 +26,6 @@ constexpr double kHalfPi = 1.5707963267948966;
 arc Arc(double cx, double cy, double r, double start, double end)
 {
     return arc(ARC{{cx, cy}, r, start, end});
-}
-
-void ExpectArc(const arc& a, double cx, double cy, double r, double start, double end,
-               double tol = 1e-9)
-{
-    EXPECT_NEAR(a.record().center.x, cx, tol);
-    EXPECT_NEAR(a.record().center.y, cy, tol);
-    EXPECT_NEAR(a.rad(), r, tol);
-    EXPECT_NEAR(a.startAngle(), start, tol);
-    EXPECT_NEAR(a.endAngle(), end, tol);
 }
 
 ARC StoredArc(const geolist_ref& result, short i)

@@ -2,8 +2,6 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
-#include <new>
 
 #include <gtest/gtest.h>
 
@@ -12,13 +10,13 @@
 #include "geolist.h"
 #include "intersections.h"
 #include "line.h"
+#include "over_pattern.h"
 #include "point.h"
 #include "poly_member.h"
 #include "polygon.h"
 #include "ray.h"
 #include "segment.h"
 #include "settings.h"
-#include "over_pattern.h"
 
 namespace {
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "angle.h"
+#include "crossing_fixtures.h"
 #include "geolist.h"
 #include "geolist_fixtures.h"
 #include "line.h"
@@ -15,13 +16,6 @@
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-constexpr double kTol = 1e-9;
-
-void ExpectPoint(const G_POINT& p, double x, double y)
-{
-    EXPECT_NEAR(p.x, x, kTol);
-    EXPECT_NEAR(p.y, y, kTol);
-}
 
 TEST(GeoitemTest, ViewWithoutItemActsAsNothing)
 {
@@ -60,7 +54,7 @@ TEST(GeoitemTest, StoredArcRotatesCentreOnceAndBothAngles)
     l[0].rotate(point(0, 0), kPi / 2);
     const ARC a = ItemArc(l, 0);
     ExpectPoint(a.center, 0, 1);
-    EXPECT_NEAR(a.radius, 2, kTol);
+    EXPECT_NEAR(a.radius, 2, kNear);
     EXPECT_NEAR(a.start, kPi / 2, 1e-6);
     EXPECT_NEAR(a.end, kPi, 1e-6);
 }
@@ -69,10 +63,10 @@ TEST(GeoitemTest, StoredArcOffsetAndScale)
 {
     geolist l = StoredList({StoredArc(ARC{{1, 2}, 2, 0, 1})});
     l[0].offset(0.5);
-    EXPECT_NEAR(ItemArc(l, 0).radius, 2.5, kTol);
+    EXPECT_NEAR(ItemArc(l, 0).radius, 2.5, kNear);
     l[0].scale(2.0);
     ExpectPoint(ItemArc(l, 0).center, 2, 4);
-    EXPECT_NEAR(ItemArc(l, 0).radius, 5, kTol);
+    EXPECT_NEAR(ItemArc(l, 0).radius, 5, kNear);
 }
 
 TEST(GeoitemTest, StoredRayOffsetMovesOriginToTheRight)
@@ -81,9 +75,9 @@ TEST(GeoitemTest, StoredRayOffsetMovesOriginToTheRight)
     l[0].offset(1.0);
     l[1].offset(1.0);
     ExpectPoint(l.body()->items[0].stored[0], 0, -1);
-    EXPECT_NEAR(l.body()->items[0].stored[1].x, 0.0, kTol);
+    EXPECT_NEAR(l.body()->items[0].stored[1].x, 0.0, kNear);
     ExpectPoint(l.body()->items[1].stored[0], 2, 1);
-    EXPECT_NEAR(l.body()->items[1].stored[1].x, kPi / 2, kTol);
+    EXPECT_NEAR(l.body()->items[1].stored[1].x, kPi / 2, kNear);
 }
 
 TEST(GeoitemTest, StoredRayDirectionFollowsTransforms)
@@ -157,7 +151,6 @@ TEST(GeoitemTest, FrameOfStoredValues)
     EXPECT_EQ((l[1] % point(3, 3)).count(), 0);
 }
 
-
 TEST(GeoitemTest, StoredRunOffsetKeepsItsVertexCount)
 {
     geolist l = StoredList({StoredRun({{0, 0}, {0, 10}, {10, 10}, {10, 0}, {0, 0}})});
@@ -168,7 +161,6 @@ TEST(GeoitemTest, StoredRunOffsetKeepsItsVertexCount)
     EXPECT_NEAR(std::fabs(grown), 12.0, 1e-6);
     EXPECT_EQ(l[0].closed(), 1);
 }
-
 
 // Outline items combine through the polygon's booleans; a vertex run through
 // a temporary polygon; any other item gives an empty list.
@@ -206,12 +198,12 @@ TEST(GeoitemTest, StoredArcMirrorAndScaleMoveTheCentre)
     geolist l = StoredList({StoredArc(ARC{{1, 2}, 2, 0, kPi / 2})});
     l[0].mirror(line(LINE{0.0, 0.0}));
     ExpectPoint(ItemArc(l, 0).center, 1, -2);
-    EXPECT_NEAR(ItemArc(l, 0).radius, 2, kTol);
+    EXPECT_NEAR(ItemArc(l, 0).radius, 2, kNear);
     l[0].mirror(point(0, 0));
     ExpectPoint(ItemArc(l, 0).center, -1, 2);
     l[0].scale(3.0, 3.0);
     ExpectPoint(ItemArc(l, 0).center, -3, 6);
-    EXPECT_NEAR(ItemArc(l, 0).radius, 6, kTol);
+    EXPECT_NEAR(ItemArc(l, 0).radius, 6, kNear);
 }
 
 }  // namespace

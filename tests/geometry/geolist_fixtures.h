@@ -1,12 +1,26 @@
 // Result lists with stored values, built the way the crossing and clipping
-// operators build them, for the list and item tests.
+// operators build them, for the list, item and point tests.
 #pragma once
 
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "geolist.h"
+
+// A result list whose items are stored points, as the crossing operators build it.
+inline geolist StoredPoints(const std::vector<G_POINT>& points)
+{
+    geolist list;
+    geolist_pr* body = list.body();
+    body->store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * (points.empty() ? 1 : points.size())));
+    std::memcpy(body->store, points.data(), sizeof(G_POINT) * points.size());
+    body->length = static_cast<int>(points.size());
+    EXPECT_TRUE(StoreResultPoints(body));
+    return list;
+}
 
 struct StoredValue {
     int code;

@@ -2,11 +2,8 @@
 // bodies, stored values and the helpers over them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
-#include <vector>
-
 #include "geolist.h"
+#include "geolist_fixtures.h"
 #include "line.h"
 #include "point.h"
 #include "polygon.h"
@@ -24,34 +21,6 @@ protected:
 };
 
 const list_item& Item(const geolist& l, short i) { return l.body()->items[i]; }
-
-// A result list whose items are stored points, as the crossing operators build it.
-geolist StoredPoints(const std::vector<G_POINT>& points)
-{
-    geolist list;
-    geolist_pr* body = list.body();
-    body->store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * points.size()));
-    std::memcpy(body->store, points.data(), sizeof(G_POINT) * points.size());
-    body->length = static_cast<int>(points.size());
-    EXPECT_TRUE(StoreResultPoints(body));
-    return list;
-}
-
-// A result list holding one stored two-point piece.
-geolist StoredPiece(G_POINT a, G_POINT b)
-{
-    geolist list;
-    geolist_pr* body = list.body();
-    body->store = static_cast<G_POINT*>(std::malloc(2 * sizeof(G_POINT)));
-    body->store[0] = a;
-    body->store[1] = b;
-    body->storeCount = 2;
-    EXPECT_TRUE(GrowList(body, 1));
-    body->items[0].code = GEO_STORED_PIECE;
-    body->items[0].stored = body->store;
-    body->length = 1;
-    return list;
-}
 
 TEST_F(GeolistTest, TwoPointsKeepArgumentOrder)
 {
@@ -225,7 +194,7 @@ TEST_F(GeolistTest, ExcludeRemovesFirstExactCode)
 {
     point a(0, 0), b(1, 1);
     geolist l = a & b;
-    l & geolist(StoredPoints({{5, 5}, {6, 6}}));
+    l & StoredPoints({{5, 5}, {6, 6}});
     ASSERT_EQ(l.count(), 4);
     l.exclude(4);
     ASSERT_EQ(l.count(), 3);
@@ -239,7 +208,7 @@ TEST_F(GeolistTest, ExcludeRemovesFirstExactCode)
 
 TEST_F(GeolistTest, AppendCopiesStoredValuesPieceFirst)
 {
-    geolist l = StoredPiece({0, 0}, {1, 1});
+    geolist l = StoredList({{GEO_STORED_PIECE, {{0, 0}, {1, 1}}}});
     geolist points = StoredPoints({{5, 5}, {6, 6}});
     l & points;
     ASSERT_EQ(l.count(), 3);
@@ -403,10 +372,6 @@ TEST_F(GeolistTest, ListOverAnArray)
     EXPECT_EQ(l.body()->capacity, 3);
 }
 
-}  // namespace
-
-namespace {
-
 // An object adopted by a result body lives as long as any list holding its item.
 TEST_F(GeolistTest, AdoptedObjectIsSharedByCopiesAndAppends)
 {
@@ -427,10 +392,6 @@ TEST_F(GeolistTest, AdoptedObjectIsSharedByCopiesAndAppends)
     EXPECT_FALSE(AdoptObject(appended.body(), nullptr));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(GeolistTest, ReferenceJoinedIsAnItemAddedIsAppended)
 {
     point a(0, 0), b(1, 1);
@@ -444,10 +405,6 @@ TEST_F(GeolistTest, ReferenceJoinedIsAnItemAddedIsAppended)
     EXPECT_EQ(added[3].type(), -4);
     EXPECT_NE(added.body()->items[3].stored, result.body()->items[1].stored);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(GeolistTest, ListOnTheLeftThroughTheBaseInsertsIntoIt)
 {
@@ -470,10 +427,6 @@ TEST_F(GeolistTest, ArrayListOfUnsupportedClassIsEmpty)
     EXPECT_EQ(none.count(), 0);
     EXPECT_EQ(GeoError(), GEO_BAD_ARGUMENTS);
 }
-
-}  // namespace
-
-namespace {
 
 // Bodies start with room for the items they are made with and grow by two.
 TEST_F(GeolistTest, CapacitiesOfNewBodiesAndGrowthByTwo)

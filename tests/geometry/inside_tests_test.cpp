@@ -7,38 +7,14 @@
 #include <vector>
 
 #include "arc.h"
+#include "crossing_fixtures.h"
 #include "intersections.h"
 #include "polygon.h"
 #include "settings.h"
 
 namespace {
 
-constexpr double kNear = 1e-9;
-
-class InsideTests : public testing::Test {
-protected:
-    void SetUp() override { ResetCrossingState(); }
-    void TearDown() override {
-        GeoSnap() = snap_;
-        GeoTouchMode() = touch_;
-        GeoError() = error_;
-        ResetCrossingState();
-    }
-
-private:
-    double snap_ = GeoSnap();
-    char touch_ = GeoTouchMode();
-    char error_ = GeoError();
-};
-
-POLY Body(std::vector<G_POINT>& v) {
-    return POLY{static_cast<short>(v.size()), static_cast<short>(v.size()), v.data(), 2};
-}
-
-void ExpectPoint(const G_POINT& p, double x, double y, double tolerance = kNear) {
-    EXPECT_NEAR(p.x, x, tolerance);
-    EXPECT_NEAR(p.y, y, tolerance);
-}
+class InsideTests : public CrossingSettingsTest {};
 
 // --- inside tests -------------------------------------------------------------------
 

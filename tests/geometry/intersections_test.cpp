@@ -7,45 +7,16 @@
 #include <vector>
 
 #include "angular.h"
+#include "crossing_fixtures.h"
 #include "polygon.h"
 #include "settings.h"
 
 namespace {
 
-constexpr double kNear = 1e-9;
-
-// Restores the settings and the crossing state each test may change.
-class Crossings : public testing::Test {
-protected:
-    void SetUp() override { ResetCrossingState(); }
-    void TearDown() override {
-        GeoSnap() = snap_;
-        GeoDif() = dif_;
-        GeoTouchMode() = touch_;
-        GeoInsertMode() = insert_;
-        GeoError() = error_;
-        ResetCrossingState();
-    }
-
-private:
-    double snap_ = GeoSnap();
-    double dif_ = GeoDif();
-    char touch_ = GeoTouchMode();
-    char insert_ = GeoInsertMode();
-    char error_ = GeoError();
-};
-
-POLY Body(std::vector<G_POINT>& v) {
-    return POLY{static_cast<short>(v.size()), static_cast<short>(v.size()), v.data(), 2};
-}
+class Crossings : public CrossingSettingsTest {};
 
 std::vector<G_POINT> Square(double side) {
     return {{0, 0}, {side, 0}, {side, side}, {0, side}, {0, 0}};
-}
-
-void ExpectPoint(const G_POINT& p, double x, double y, double tolerance = kNear) {
-    EXPECT_NEAR(p.x, x, tolerance);
-    EXPECT_NEAR(p.y, y, tolerance);
 }
 
 // --- predicates ----------------------------------------------------------------
@@ -601,6 +572,24 @@ TEST_F(Crossings, ANestedScopeGivesBackTheOuterCapacity) {
     EXPECT_EQ(CrossingCapacity(), 10);
     EXPECT_EQ(AddCrossings({2, 0}, {2, 0}, 1, outer.buffer(), 2, 0.0), 1);
     EXPECT_EQ(outer[2].x, 2);
+}
+
+TEST_F(Crossings, AnOrderScopeSetsStartAndDirectionAndGivesThemBack) {
+    CrossingStart() = 3;
+    CrossingDescending() = 0;
+    {
+        CrossingOrderScope order(1, 1);
+        EXPECT_EQ(CrossingStart(), 1);
+        EXPECT_EQ(CrossingDescending(), 1);
+        // Inserted from index 1 on, by decreasing x: 5 goes before 4, after the 0 held at 0.
+        G_POINT array[4] = {{0, 0}, {4, 0}};
+        EXPECT_EQ(InsertCrossing(array, {5, 0}, 2, 0.0), 1);
+        ExpectPoint(array[0], 0, 0);
+        ExpectPoint(array[1], 5, 0);
+        ExpectPoint(array[2], 4, 0);
+    }
+    EXPECT_EQ(CrossingStart(), 3);
+    EXPECT_EQ(CrossingDescending(), 0);
 }
 
 }  // namespace

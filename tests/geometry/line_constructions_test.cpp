@@ -28,6 +28,14 @@ void expectLine(const line& l, double slope, double intercept, double tolerance 
     expectLine(l.record(), slope, intercept, tolerance);
 }
 
+// A list, the GeoError its construction gives and the line it builds.
+struct ListCase {
+    const char* name;
+    geolist list;
+    int error;
+    double slope, intercept;
+};
+
 // Every test leaves GeoError as it found it.
 class LineConstructionsTest : public ::testing::Test {
 protected:
@@ -41,6 +49,18 @@ protected:
         const bool ok = (target = list);
         EXPECT_EQ(ok, GeoError() == 0);
         return GeoError();
+    }
+
+    // Builds a line from (5, 0) by each list; checks the GeoError and the line.
+    template <size_t N>
+    static void expectBuilds(const ListCase (&cases)[N], double tolerance = 1e-9)
+    {
+        for (const ListCase& c : cases) {
+            line l(5, 0);
+            SCOPED_TRACE(c.name);
+            EXPECT_EQ(build(l, c.list), c.error);
+            expectLine(l, c.slope, c.intercept, tolerance);
+        }
     }
 
 private:
@@ -241,12 +261,7 @@ TEST_F(LineConstructionsTest, ListsOfOneAndTwoItems)
     const arc quarter(ARC{{0, 0}, 1, 0, kPi / 2});
     const angle a45(45.0);
 
-    struct Case {
-        const char* name;
-        geolist list;
-        int error;
-        double slope, intercept;
-    } cases[] = {
+    const ListCase cases[] = {
         {"line", geolist(diagonal), 0, 1, 0},
         {"segment", geolist(s), 0, 0, 0},
         {"point only", geolist(p), 1, 1, 0},
@@ -266,12 +281,7 @@ TEST_F(LineConstructionsTest, ListsOfOneAndTwoItems)
         {"circle, parallel line", unit & y3, 0, 0, 1},
         {"arc, fraction", quarter & 0.5, 0, 1, 0},
     };
-    for (Case& c : cases) {
-        line l(5, 0);
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(build(l, c.list), c.error);
-        expectLine(l, c.slope, c.intercept);
-    }
+    expectBuilds(cases);
 }
 
 TEST_F(LineConstructionsTest, ListsOfThreeItems)
@@ -284,12 +294,7 @@ TEST_F(LineConstructionsTest, ListsOfThreeItems)
     const segment s(point(0, 0), point(10, 0)), tiny(point(0, 0), point(0.0005, 0));
     const angle right(90.0), a45(45.0), zero(0.0), down(-90.0);
 
-    struct Case {
-        const char* name;
-        geolist list;
-        int error;
-        double slope, intercept;
-    } cases[] = {
+    const ListCase cases[] = {
         {"line, point, right angle", horizontal & p11 & right, 0, 100001.0, 1},
         {"line, point, 45", horizontal & p11 & a45, 0, 1, 0},
         {"line, point, distance towards", horizontal & up & 2.0, 0, 0, 2},
@@ -313,12 +318,7 @@ TEST_F(LineConstructionsTest, ListsOfThreeItems)
         {"circle, line, angle down", unit & y3 & down, 0, 0, -1},
         {"point, two numbers", p11 & 1.0 & 2.0, 3, 1, 0},
     };
-    for (Case& c : cases) {
-        line l(5, 0);
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(build(l, c.list), c.error);
-        expectLine(l, c.slope, c.intercept);
-    }
+    expectBuilds(cases);
 }
 
 TEST_F(LineConstructionsTest, ListsOfFourItems)
@@ -333,12 +333,7 @@ TEST_F(LineConstructionsTest, ListsOfFourItems)
     const point nearTop1(0, 2), nearTop2(4, 2);
     const angle up(90.0), down(-90.0);
 
-    struct Case {
-        const char* name;
-        geolist list;
-        int error;
-        double slope, intercept;
-    } cases[] = {
+    const ListCase cases[] = {
         {"two lines, two points", horizontal & vertical & left & upper, 0, -1, 0},
         {"two lines, foot at the crossing", horizontal & vertical & atCrossing & upper, 1, 1, 0},
         {"INSIDE, upper hint", c1 & c2 & hintUp & "INSIDE", 0, -1 / kRoot3, 2 / kRoot3},
@@ -363,12 +358,7 @@ TEST_F(LineConstructionsTest, ListsOfFourItems)
         {"angles down, outer contact", c1 & touching & down & down, 0, 0, -1},
         {"concentric: no tangent", c1 & big & far & "OUTSIDE", 1, 1, 0},
     };
-    for (Case& c : cases) {
-        line l(5, 0);
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(build(l, c.list), c.error);
-        expectLine(l, c.slope, c.intercept, 1e-6);
-    }
+    expectBuilds(cases, 1e-6);
 }
 
 TEST_F(LineConstructionsTest, UnacceptedListsReportThree)

@@ -161,7 +161,6 @@ TEST_F(ListGeometryTest, ReferenceTransformsChangeTheSharedBody)
     EXPECT_EQ(none.count(), 0);
 }
 
-
 // Areas of the stitched outlines of two overlapping squares of side 10,
 // offset by (5, 5): 25 common, 175 together, 75 of the first alone.
 TEST_F(ListGeometryTest, BooleansOfOverlappingSquaresThroughLists)
@@ -189,7 +188,6 @@ TEST_F(ListGeometryTest, BooleansOfOverlappingSquaresThroughLists)
     }
 }
 
-
 // A whole circle kept by one item's clipping result must survive the
 // appending of the next item's stored arcs into the collected result.
 TEST_F(ListGeometryTest, WholeCircleSurvivesCollectingFurtherPieces)
@@ -202,7 +200,6 @@ TEST_F(ListGeometryTest, WholeCircleSurvivesCollectingFurtherPieces)
     ASSERT_EQ(pieces.type(0), GEO_CIRCLE);
     EXPECT_EQ(static_cast<const circle*>(pieces.body()->items[0].object)->rad(), 1.0);
 }
-
 
 // Pieces on one side only: the small square lies inside the big one, but no
 // piece of the big one lies inside the small one, so the overlap is empty.
@@ -233,7 +230,6 @@ TEST_F(ListGeometryTest, ReferenceFormsForwardToTheListOperation)
     EXPECT_NEAR(l.body()->items[0].stored->x, -1, kTol);
     EXPECT_EQ(l.body()->refCount, 2);
 }
-
 
 // Disjoint outlines: each lies wholly outside the other, so the union keeps
 // both; the difference finds no piece of the other inside and is empty.

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "angle.h"
@@ -49,16 +47,10 @@ void ExpectAt(const point& p, double x, double y, double tol = 1e-9)
     EXPECT_NEAR(p.y(), y, tol);
 }
 
-// A result list whose items are stored points, as the crossing operators build it.
-geolist_ref StoredPoints(const std::vector<G_POINT>& points)
+// The stored points as a crossing operator hands them out: a shared result.
+geolist_ref StoredResult(const std::vector<G_POINT>& points)
 {
-    geolist list;
-    geolist_pr* body = list.body();
-    body->store = static_cast<G_POINT*>(std::malloc(sizeof(G_POINT) * points.size()));
-    std::memcpy(body->store, points.data(), sizeof(G_POINT) * points.size());
-    body->length = static_cast<int>(points.size());
-    EXPECT_TRUE(StoreResultPoints(body));
-    return geolist_ref(body);
+    return geolist_ref(StoredPoints(points).body());
 }
 
 TEST_F(PointTest, EqualityIsStrictAtGeoSnap)
@@ -141,7 +133,7 @@ TEST_F(PointTest, ConstructorsFromOtherObjects)
 
 TEST_F(PointTest, ConstructorFromItemsAndResultLists)
 {
-    const geolist_ref stored = StoredPoints({{1, 2}, {3, 4}});
+    const geolist_ref stored = StoredResult({{1, 2}, {3, 4}});
     ExpectAt(point(stored), 1, 2);
     ExpectAt(point(stored[1]), 3, 4);
     EXPECT_EQ(GeoError(), 0);
@@ -205,15 +197,15 @@ TEST_F(PointTest, PickingFromResultListsTakesTheNearestWithTies)
 {
     point p(0, 0);
     EXPECT_FALSE(p = geolist_ref());
-    EXPECT_TRUE(p = StoredPoints({{5, 5}}));
+    EXPECT_TRUE(p = StoredResult({{5, 5}}));
     ExpectAt(p, 5, 5);
 
     // Two equidistant points: the second.
     p = point(0, 0);
-    EXPECT_TRUE(p = StoredPoints({{1, 0}, {-1, 0}}));
+    EXPECT_TRUE(p = StoredResult({{1, 0}, {-1, 0}}));
     ExpectAt(p, -1, 0);
     p = point(0, 0);
-    EXPECT_TRUE(p = StoredPoints({{1, 0}, {3, 0}}));
+    EXPECT_TRUE(p = StoredResult({{1, 0}, {3, 0}}));
     ExpectAt(p, 1, 0);
     // Straight from an operator's temporary result.
     p = point(0, 0);
@@ -221,7 +213,7 @@ TEST_F(PointTest, PickingFromResultListsTakesTheNearestWithTies)
     ExpectAt(p, 1, 1);
     // More: the first of equal minima.
     p = point(0, 0);
-    EXPECT_TRUE(p = StoredPoints({{4, 0}, {0, 2}, {-2, 0}, {0, -2}}));
+    EXPECT_TRUE(p = StoredResult({{4, 0}, {0, 2}, {-2, 0}, {0, -2}}));
     ExpectAt(p, 0, 2);
 }
 

@@ -5,13 +5,11 @@
 #include <cmath>
 
 #include "angle.h"
-#include "geolist.h"
 #include "line.h"
 #include "point.h"
 #include "poly_member.h"
 #include "polygon.h"
 #include "polygon_fixtures.h"
-#include "settings.h"
 
 namespace {
 

@@ -182,17 +182,23 @@ TEST_F(BooleanTest, TessellatedCirclePairsGiveClosedOutlinesOfTheRightArea)
     }
 }
 
+// One square within (or equal to) the other: && is the inner one, || the outer.
+void ExpectContained(polygon& outer, polygon& inner, double innerArea, double outerArea)
+{
+    geolist_ref both = outer && inner;
+    ASSERT_EQ(both.count(), 1);
+    EXPECT_NEAR(polygon(both[0]).area(), innerArea, 1e-9);
+    geolist_ref either = outer || inner;
+    ASSERT_EQ(either.count(), 1);
+    EXPECT_NEAR(polygon(either[0]).area(), outerArea, 1e-9);
+    EXPECT_EQ(Corners(polygon(either[0])), Corners(outer));
+}
+
 TEST_F(BooleanTest, NestedSquares)
 {
     polygon outer = Square(0, 0, 10);
     polygon inner = Square(2, 2, 3);
-    geolist_ref both = outer && inner;
-    ASSERT_EQ(both.count(), 1);
-    EXPECT_NEAR(polygon(both[0]).area(), 9.0, 1e-9);
-    geolist_ref either = outer || inner;
-    ASSERT_EQ(either.count(), 1);
-    EXPECT_NEAR(polygon(either[0]).area(), 100.0, 1e-9);
-    EXPECT_EQ(Corners(polygon(either[0])), Corners(outer));
+    ExpectContained(outer, inner, 9.0, 100.0);
 }
 
 TEST_F(BooleanTest, DisjointSquares)
@@ -264,12 +270,7 @@ TEST_F(BooleanTest, IdenticalSquares)
 {
     polygon a = Square(0, 0, 10);
     polygon b = Square(0, 0, 10);
-    geolist_ref both = a && b;
-    ASSERT_EQ(both.count(), 1);
-    EXPECT_NEAR(polygon(both[0]).area(), 100.0, 1e-9);
-    geolist_ref either = a || b;
-    ASSERT_EQ(either.count(), 1);
-    EXPECT_NEAR(polygon(either[0]).area(), 100.0, 1e-9);
+    ExpectContained(a, b, 100.0, 100.0);
     EXPECT_EQ((a - b).count(), 0);
 }
 

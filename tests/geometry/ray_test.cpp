@@ -1,8 +1,6 @@
 #include "ray.h"
 
 #include <cmath>
-#include <cstring>
-#include <new>
 
 #include <gtest/gtest.h>
 
@@ -11,11 +9,11 @@
 #include "circle.h"
 #include "geolist.h"
 #include "line.h"
+#include "over_pattern.h"
 #include "point.h"
 #include "polygon.h"
 #include "segment.h"
 #include "settings.h"
-#include "over_pattern.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Root solvers: counts, values and the order in which each method reports roots.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "roots.h"

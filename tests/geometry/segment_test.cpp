@@ -1,8 +1,8 @@
 #include "segment.h"
 
+#include <array>
 #include <cmath>
-#include <cstring>
-#include <new>
+#include <initializer_list>
 
 #include <gtest/gtest.h>
 
@@ -11,11 +11,11 @@
 #include "circle.h"
 #include "geolist.h"
 #include "line.h"
+#include "over_pattern.h"
 #include "point.h"
 #include "polygon.h"
 #include "ray.h"
 #include "settings.h"
-#include "over_pattern.h"
 
 namespace {
 
@@ -38,6 +38,18 @@ void ExpectEnds(const segment& s, G_POINT a, G_POINT b, double tol = 1e-9)
 }
 
 const G_POINT& StoredAt(const geolist_ref& r, short i, short slot) { return r.body()->items[i].stored[slot]; }
+
+// The pieces of r, in order, with the x of their two ends.
+void ExpectPiecesAlongX(const geolist_ref& r, std::initializer_list<std::array<double, 2>> ends)
+{
+    ASSERT_EQ(r.count(), static_cast<int>(ends.size()));
+    short i = 0;
+    for (const auto& [from, to] : ends) {
+        EXPECT_NEAR(StoredAt(r, i, 0).x, from, 1e-9);
+        EXPECT_NEAR(StoredAt(r, i, 1).x, to, 1e-9);
+        ++i;
+    }
+}
 
 TEST_F(SegmentTest, TwoPointConstructorAndFlags)
 {
@@ -167,16 +179,9 @@ TEST_F(SegmentTest, ClippingAgainstACircle)
     segment s(point(-2, 0), point(2, 0));
     const circle unit(1.0, point(0, 0));
     const geolist_ref inside = s << unit;
-    ASSERT_EQ(inside.count(), 1);
+    ExpectPiecesAlongX(inside, {{-1, 1}});
     EXPECT_EQ(inside.type(0), 10);
-    EXPECT_NEAR(StoredAt(inside, 0, 0).x, -1, 1e-9);
-    EXPECT_NEAR(StoredAt(inside, 0, 1).x, 1, 1e-9);
-    const geolist_ref outside = s >> unit;
-    ASSERT_EQ(outside.count(), 2);
-    EXPECT_NEAR(StoredAt(outside, 0, 0).x, -2, 1e-9);
-    EXPECT_NEAR(StoredAt(outside, 0, 1).x, -1, 1e-9);
-    EXPECT_NEAR(StoredAt(outside, 1, 0).x, 1, 1e-9);
-    EXPECT_NEAR(StoredAt(outside, 1, 1).x, 2, 1e-9);
+    ExpectPiecesAlongX(s >> unit, {{-2, -1}, {1, 2}});
     // Points, angles and lines give no pieces.
     EXPECT_EQ((s << line(0.0, 0.5)).count(), 0);
 }
@@ -185,16 +190,8 @@ TEST_F(SegmentTest, ClippingAgainstAPolygon)
 {
     polygon square(2.0);  // closed, half-side 2 about the origin
     segment s(point(-5, 0), point(5, 0));
-    const geolist_ref inside = s << square;
-    ASSERT_EQ(inside.count(), 1);
-    EXPECT_NEAR(StoredAt(inside, 0, 0).x, -2, 1e-9);
-    EXPECT_NEAR(StoredAt(inside, 0, 1).x, 2, 1e-9);
-    const geolist_ref outside = s >> square;
-    ASSERT_EQ(outside.count(), 2);
-    EXPECT_NEAR(StoredAt(outside, 0, 0).x, -5, 1e-9);
-    EXPECT_NEAR(StoredAt(outside, 0, 1).x, -2, 1e-9);
-    EXPECT_NEAR(StoredAt(outside, 1, 0).x, 2, 1e-9);
-    EXPECT_NEAR(StoredAt(outside, 1, 1).x, 5, 1e-9);
+    ExpectPiecesAlongX(s << square, {{-2, 2}});
+    ExpectPiecesAlongX(s >> square, {{-5, -2}, {2, 5}});
     segment apart(point(3, 3), point(5, 5));
     EXPECT_EQ((apart << square).count(), 0);
     ASSERT_EQ((apart >> square).count(), 1);

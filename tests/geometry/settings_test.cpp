@@ -63,10 +63,6 @@ TEST(Settings, WrittenSnapToleranceHoldsUntilWrittenAgain)
     EXPECT_FALSE(GeoEQ(0.0, 0.4));
 }
 
-} // namespace
-
-namespace {
-
 // A construction clears the code first; other operations only set it.
 TEST(Settings, ConstructionClearsTheErrorAndDistanceSetsIt)
 {

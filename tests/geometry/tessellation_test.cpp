@@ -7,7 +7,6 @@
 
 #include "arc.h"
 #include "circle.h"
-#include "geolist.h"
 #include "point.h"
 #include "polygon.h"
 #include "polygon_fixtures.h"
