@@ -1,0 +1,15 @@
+// Numbers in command text, written and read the same way in every locale.
+#pragma once
+
+#include <string>
+
+// printf's "%<width>.<precision>f" in the C locale.
+std::string KorFormatFixed(double value, int precision, int width = 0);
+// printf's "%d".
+std::string KorFormatInt(long value);
+
+// The whole text must be one finite decimal number (an optional sign, no
+// blanks, no hex, no inf or nan, nothing after it); false otherwise.
+bool KorParseFinite(const char* text, double& value);
+// The whole text must be one decimal integer that fits an int.
+bool KorParseInt(const char* text, int& value);

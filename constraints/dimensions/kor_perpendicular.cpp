@@ -1,0 +1,31 @@
+#include "kor_perpendicular.h"
+
+#include <cmath>
+
+#include "angle.h"
+#include "geolist.h"
+#include "line.h"
+
+#include "kor_lin_tracker.h"
+
+KorPerpendicular::KorPerpendicular() { mValue = 90.0; }
+
+KorPerpendicular::~KorPerpendicular()
+{
+    for (KorLinTracker* t : {GetStartTracker(), GetEndTracker()})
+        if (t)
+            t->RemoveDimaint(this);
+}
+
+bool KorPerpendicular::LayParallel(KorLinTracker* moved, KorLinTracker* carrier, KorNode* node)
+{
+    line l = moved->GetLine();
+    const angle right(90.0);
+    if (!(l = (carrier->GetLine() & node->GetPoint() & right)) || !std::isfinite(l.ltan())
+        || !std::isfinite(l.laxe()))
+        return false;
+    moved->GetLine() = l;
+    return true;
+}
+
+bool KorPerpendicular::Adjust(KorDimSolution* solution) { return KorParallel::Adjust(solution); }
