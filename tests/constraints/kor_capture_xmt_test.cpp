@@ -138,6 +138,18 @@ TEST_F(KorCaptureXmtTest, ConstraintRecordShape)
               std::string::npos);
     EXPECT_NE(mCapture.getConstraintLine(KOR_HORIZONTAL, 0, mA, 0, 0).find("FEND_2 TAG 4\n"),
               std::string::npos);
+    // Colinear: a parallel record, then a distance record of value "0".
+    const std::string colinear = mCapture.getConstraintLine(KOR_COLINEAR, 0, mA, mB, 0);
+    const std::size_t parallel = colinear.find("TYPE 4\nVALUE 0\n");
+    ASSERT_NE(parallel, std::string::npos);
+    const std::size_t distance = colinear.find("TYPE 0\nVALUE0\n");
+    ASSERT_NE(distance, std::string::npos);
+    EXPECT_GT(distance, parallel);
+    EXPECT_NE(colinear.find("FDIRECTION 0 0  \nFANTICLOCKWISE 0  \nFSECTOR 100  \n"
+                            "RATIO 0.4897868165194895  \nDISTANCE 8.401703305779785  \n"),
+              std::string::npos);
+    EXPECT_NE(mCapture.getConstraintLine(KOR_TANGENT, 0, mA, mB, 0).find("TYPE 7\n"),
+              std::string::npos);
     EXPECT_EQ(mCapture.getConstraintLine(KOR_CONCENTRIC, 0, mA, mB, 0), kNotImplemented);
     EXPECT_EQ(mCapture.getConstraintLine(KOR_NODE_COINCIDENT, 0, mA, mB, 0), kNotImplemented);
     EXPECT_EQ(mCapture.getConstraintLine(KOR_DISTANCE, 0, mA, mB, 0), kNotImplemented);
