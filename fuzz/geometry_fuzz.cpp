@@ -178,14 +178,37 @@ void ConstructFromList(ByteReader& in)
     }
 }
 
+// Every vertex of a boolean's outlines is finite.
+void CheckOutlines(const geolist_ref& result)
+{
+    for (short i = 0; i < result.count(); ++i) {
+        const polygon outline(result[i]);
+        for (short k = 0; k < outline.count(); ++k) {
+            RequireFinite(outline.get_vertex(k)->x, "outline x");
+            RequireFinite(outline.get_vertex(k)->y, "outline y");
+        }
+    }
+}
+
+void Booleans(geobject& a, geobject& b)
+{
+    if (a.typecode() != GEO_POLYGON)
+        return;
+    polygon& pg = static_cast<polygon&>(a);
+    CheckOutlines(pg && b);
+    CheckOutlines(pg || b);
+    CheckOutlines(pg - b);
+}
+
 void CrossAndClip(ByteReader& in)
 {
     std::unique_ptr<geobject> a = MakeObject(in);
     std::unique_ptr<geobject> b = MakeObject(in);
     CheckResultPoints(*a % *b);
-    switch (in.byte() % 3) {
+    switch (in.byte() % 4) {
     case 0: { geolist_ref inside = *a << *b; (void)inside.count(); break; }
     case 1: { geolist_ref outside = *a >> *b; (void)outside.count(); break; }
+    case 2: Booleans(*a, *b); break;
     default: (void)GeoDistance(*a, *b); break;
     }
 }

@@ -454,7 +454,10 @@ bool polygon::modify(const polygon* other, char mode)
     geolist_ref q = *this >> o;
     if (p.count() == 0 || q.count() == 0)
         return false;
-    geolist_ref stitched = StitchPolygonPieces(p, q);
+    // Closed outlines are overlaid, the same union or difference as || and -.
+    geolist_ref stitched;
+    if (!Overlaid(*this, o, mode != 0 ? OverlayOp::Union : OverlayOp::Difference, stitched))
+        stitched = StitchPolygonPieces(p, q);
     if (stitched.count() != 1 || !stitched[0].closed())
         return false;
     return *this = stitched[0];

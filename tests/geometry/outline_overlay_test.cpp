@@ -293,6 +293,58 @@ TEST_F(OverlayTest, TessellatedCirclesAgree)
                          "circles " + std::to_string(p.c2.x) + " " + std::to_string(p.r2), p.hole);
 }
 
+// A skyline on the integer grid: columns of width 1 and heights 1..6 standing
+// on y0 (or hanging from it), counter-clockwise. Neighbouring columns of one
+// height leave vertices on a straight wall.
+Ring Skyline(Lcg& random, int columns, double x0, double y0, bool hanging)
+{
+    std::vector<int> heights;
+    for (int i = 0; i < columns; ++i)
+        heights.push_back(1 + static_cast<int>(random.Uniform(0, 6)));
+    const double dir = hanging ? -1 : 1;
+    Ring v{{x0, y0}, {x0 + columns, y0}};
+    for (int i = columns - 1; i >= 0; --i) {
+        v.push_back({x0 + i + 1, y0 + dir * heights[i]});
+        v.push_back({x0 + i, y0 + dir * heights[i]});
+    }
+    if (hanging)
+        std::reverse(v.begin() + 1, v.end());
+    return Closed(v);
+}
+
+// Unit cells of the grid inside both rings, counted one by one.
+double CellOverlap(const Ring& a, const Ring& b)
+{
+    double count = 0;
+    for (int x = -20; x < 20; ++x)
+        for (int y = -20; y < 20; ++y) {
+            const G_POINT m{x + 0.5, y + 0.5};
+            count += InsideRing(m, a) && InsideRing(m, b);
+        }
+    return count;
+}
+
+TEST_F(OverlayTest, SkylinesOnOneGridAgreeWithCountedCells)
+{
+    // Walls and corners of the two outlines coincide everywhere; a hanging
+    // skyline against a standing one encloses pockets in the union.
+    Lcg random(7);
+    for (int round = 0; round < 400; ++round) {
+        const int columnsA = 2 + static_cast<int>(random.Uniform(0, 10));
+        const int columnsB = 2 + static_cast<int>(random.Uniform(0, 10));
+        const Ring a = Skyline(random, columnsA, 0, 0, false);
+        const bool hanging = round % 2 == 1;
+        const double x0 = std::floor(random.Uniform(-4, 8));
+        const double y0 = hanging ? std::floor(random.Uniform(6, 9)) : std::floor(random.Uniform(-2, 1));
+        const Ring b = Skyline(random, columnsB, x0, y0, hanging);
+        const std::string name = "round " + std::to_string(round);
+        ExpectConsistent(a, b, name);
+        SCOPED_TRACE(name);
+        polygon pa = FromPoints(a), pb = FromPoints(b);
+        EXPECT_NEAR(Measure(pa && pb, 1).area, CellOverlap(a, b), 1e-9);
+    }
+}
+
 TEST_F(OverlayTest, UnionEnclosingAHoleGivesTheHoleAsItsOwnOutline)
 {
     // Two C shapes facing each other enclose a 4 x 2 pocket.
@@ -317,6 +369,20 @@ TEST_F(OverlayTest, HoleOfADifferenceLeavesTheFirstOutline)
     ASSERT_EQ(less.count(), 1);
     EXPECT_NEAR(polygon(less[0]).area(), 100.0, 1e-9);
     EXPECT_EQ(Corners(polygon(less[0])), Corners(a));
+}
+
+TEST_F(OverlayTest, ModifyOnSharedWallsGivesOneClosedOutline)
+{
+    polygon united = FromPoints(Staircase(16, 0, 0));
+    polygon shifted = FromPoints(Staircase(16, 1, 0));
+    ASSERT_TRUE(united.modify(&shifted, 1));
+    EXPECT_TRUE(united.closed());
+    EXPECT_NEAR(std::fabs(SignedArea(Ring(united.get_vertex(0), united.get_vertex(0) + united.count()))), 35.0,
+                1e-9);
+    polygon cut = FromPoints(Staircase(16, 0, 0));
+    ASSERT_TRUE(cut.modify(&shifted, 0));
+    EXPECT_NEAR(std::fabs(SignedArea(Ring(cut.get_vertex(0), cut.get_vertex(0) + cut.count()))), 7.0, 1e-9);
+    EXPECT_EQ(cut.clockwise(), polygon(FromPoints(Staircase(16, 0, 0))).clockwise());
 }
 
 TEST_F(OverlayTest, OpenOrDegenerateOutlinesAreNotOverlaid)
