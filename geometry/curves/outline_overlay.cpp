@@ -136,10 +136,16 @@ struct Directed {
 
 class Overlay {
 public:
-    Overlay(const Points& a, const Points& b);
+    // `a` is a closed ring or, when `aIsRun`, an open run of vertices.
+    Overlay(const Points& a, const Points& b, bool aIsRun = false);
     bool Run(OverlayOp op, bool reverseOutput, std::vector<OverlayRing>& out);
+    // The sides of the run `a`, split and judged against b, entry j for
+    // side j; false when b falls apart into fewer than three nodes.
+    bool SplitRun(std::vector<SplitSide>& sides);
 
 private:
+    int SideCount(int ring) const;
+    int SubSideCount(int ring) const;
     int AddNode(const G_POINT& p);
     int Find(int node);
     void Unite(int a, int b);
@@ -163,6 +169,7 @@ private:
               std::vector<OverlayRing>& out) const;
 
     double eps_ = 0;
+    bool open_[2] = {false, false};
     std::vector<G_POINT> pts_;
     std::vector<int> parent_;
     std::vector<int> vertices_[2];  // node of each input vertex
@@ -177,6 +184,18 @@ private:
     std::vector<char> on_[2];     // node lies on outline r
     std::vector<Lies> lies_[2];
 };
+
+int Overlay::SideCount(int ring) const
+{
+    const int n = static_cast<int>(vertices_[ring].size());
+    return open_[ring] ? n - 1 : n;
+}
+
+int Overlay::SubSideCount(int ring) const
+{
+    const int n = static_cast<int>(nodes_[ring].size());
+    return open_[ring] ? n - 1 : n;
+}
 
 int Overlay::AddNode(const G_POINT& p)
 {
@@ -215,17 +234,23 @@ int Overlay::SnappedToA(const G_POINT& p, const std::vector<std::pair<double, in
 // The tolerance is relative to the size of the drawing: it joins what
 // rounding separates, never what the user drew apart, so every area stays
 // that of the input.
-Overlay::Overlay(const Points& a, const Points& b)
+Overlay::Overlay(const Points& a, const Points& b, bool aIsRun)
 {
+    open_[kA] = aIsRun;
     double extent = 1.0;
     for (const Points* ring : {&a, &b})
         for (const G_POINT& p : *ring)
             extent = std::fmax(extent, std::fmax(std::fabs(p.x), std::fabs(p.y)));
     eps_ = 1e-9 * extent;
     std::vector<std::pair<double, int>> byX;
-    for (const G_POINT& p : a) {
-        vertices_[kA].push_back(AddNode(p));
-        byX.emplace_back(p.x, vertices_[kA].back());
+    for (size_t i = 0; i < a.size(); ++i) {
+        // A run that returns to its start is closed in one node.
+        if (aIsRun && i > 1 && i + 1 == a.size() && Distance(a.front(), a[i]) <= eps_) {
+            vertices_[kA].push_back(vertices_[kA].front());
+            break;
+        }
+        vertices_[kA].push_back(AddNode(a[i]));
+        byX.emplace_back(a[i].x, vertices_[kA].back());
     }
     std::sort(byX.begin(), byX.end());
     for (const G_POINT& p : b) {
@@ -245,11 +270,11 @@ void Overlay::FindCrossings()
     std::vector<Box> boxes[2];
     for (int r : {kA, kB}) {
         const std::vector<int>& v = vertices_[r];
-        for (size_t k = 0; k < v.size(); ++k) {
+        for (int k = 0; k < SideCount(r); ++k) {
             const G_POINT& p = pts_[v[k]];
             const G_POINT& q = pts_[v[(k + 1) % v.size()]];
             boxes[r].push_back({std::fmin(p.x, q.x) - eps_, std::fmax(p.x, q.x) + eps_,
-                                std::fmin(p.y, q.y) - eps_, std::fmax(p.y, q.y) + eps_, static_cast<int>(k)});
+                                std::fmin(p.y, q.y) - eps_, std::fmax(p.y, q.y) + eps_, k});
         }
         std::sort(boxes[r].begin(), boxes[r].end(), [](const Box& s, const Box& t) { return s.x0 < t.x0; });
     }
@@ -332,9 +357,9 @@ void Overlay::MergeCloseNeighbours(int ring)
     });
     const std::vector<int>& v = vertices_[ring];
     size_t next = 0;
-    for (size_t side = 0; side < v.size(); ++side) {
+    for (int side = 0; side < SideCount(ring); ++side) {
         int previous = v[side];
-        for (; next < splits.size() && splits[next].side == static_cast<int>(side); ++next) {
+        for (; next < splits.size() && splits[next].side == side; ++next) {
             if (Distance(pts_[Find(previous)], pts_[Find(splits[next].node)]) <= eps_)
                 Unite(previous, splits[next].node);
             previous = splits[next].node;
@@ -361,12 +386,14 @@ void Overlay::BuildSequence(int ring)
         }
     };
     size_t next = 0;
-    for (size_t side = 0; side < v.size(); ++side) {
-        push(v[side], static_cast<int>(side));
-        for (; next < splits.size() && splits[next].side == static_cast<int>(side); ++next)
-            push(splits[next].node, static_cast<int>(side));
+    for (int side = 0; side < SideCount(ring); ++side) {
+        push(v[side], side);
+        for (; next < splits.size() && splits[next].side == side; ++next)
+            push(splits[next].node, side);
     }
-    while (seq.size() > 1 && seq.back() == seq.front()) {
+    if (open_[ring])
+        push(v.back(), SideCount(ring) - 1);
+    while (!open_[ring] && seq.size() > 1 && seq.back() == seq.front()) {
         seq.pop_back();
         origin.pop_back();
     }
@@ -403,7 +430,7 @@ void Overlay::MarkShared()
         return it != sidesOfB.end() && it->first == key ? it->second : -1;
     };
     const std::vector<int>& na = nodes_[kA];
-    for (size_t k = 0; k < na.size(); ++k) {
+    for (int k = 0; k < SubSideCount(kA); ++k) {
         const int from = na[k], to = na[(k + 1) % na.size()];
         if (!on_[kB][from] || !on_[kB][to])
             continue;
@@ -426,21 +453,22 @@ void Overlay::Classify(int ring)
     const int other = 1 - ring;
     const std::vector<int>& seq = nodes_[ring];
     const size_t n = seq.size();
+    const size_t sides = static_cast<size_t>(SubSideCount(ring));
     const RingIndex index(pts_, nodes_[other]);
     size_t start = 0;
-    while (start < n && !on_[other][seq[start]])
+    while (!open_[ring] && start < n && !on_[other][seq[start]])
         ++start;
     if (start == n)
         start = 0;
     size_t done = 0, k = start;
-    while (done < n) {
+    while (done < sides) {
         const size_t first = k;
         size_t length = 0;
         do {
             ++length;
             k = (k + 1) % n;
             ++done;
-        } while (done < n && !on_[other][seq[k]]);
+        } while (done < sides && !on_[other][seq[k]]);
         if (lies_[ring][first] == Lies::SharedSame || lies_[ring][first] == Lies::SharedOpposite)
             continue;
         const G_POINT& p = pts_[seq[first]];
@@ -593,6 +621,29 @@ void Overlay::Emit(const std::vector<Directed>& edges, const std::vector<int>& p
     out.push_back(std::move(ring));
 }
 
+bool Overlay::SplitRun(std::vector<SplitSide>& sides)
+{
+    FindCrossings();
+    SplitRings();
+    if (nodes_[kB].size() < 3)
+        return false;
+    sides.assign(SideCount(kA), SplitSide{});
+    MarkShared();
+    Classify(kA);
+    const std::vector<int>& seq = nodes_[kA];
+    for (int k = 0; k < SubSideCount(kA); ++k) {
+        SplitSide& side = sides[origin_[kA][k]];
+        if (side.points.empty())
+            side.points.push_back(pts_[seq[k]]);
+        side.points.push_back(pts_[seq[k + 1]]);
+        const Lies lies = lies_[kA][k];
+        side.lies.push_back(lies == Lies::Inside    ? PieceLies::Inside
+                            : lies == Lies::Outside ? PieceLies::Outside
+                                                    : PieceLies::Along);
+    }
+    return true;
+}
+
 bool Overlay::Run(OverlayOp op, bool reverseOutput, std::vector<OverlayRing>& out)
 {
     FindCrossings();
@@ -625,4 +676,34 @@ bool OverlayOutlines(const POLY& a, const POLY& b, OverlayOp op, std::vector<Ove
         Reverse(rb);
     Overlay overlay(ra, rb);
     return overlay.Run(op, areaA < 0, out);
+}
+
+bool SplitAgainstOutline(const POLY& subject, const POLY& outline, std::vector<SplitSide>& sides)
+{
+    Points ring, run;
+    if (!ReadRing(outline, ring) || subject.count < 2 || !subject.vertices)
+        return false;
+    // The run without repeated neighbours; `end[j]` is the input vertex at
+    // which its side j ends.
+    std::vector<int> end;
+    for (short i = 0; i < subject.count; ++i) {
+        const G_POINT& p = subject.vertices[i];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y))
+            return false;
+        if (run.empty() || !Same(run.back(), p)) {
+            run.push_back(p);
+            end.push_back(i);
+        }
+    }
+    std::vector<SplitSide> split(subject.count - 1);
+    if (run.size() >= 2) {
+        Overlay overlay(run, ring, true);
+        std::vector<SplitSide> byRun;
+        if (!overlay.SplitRun(byRun))
+            return false;
+        for (size_t j = 0; j < byRun.size(); ++j)
+            split[end[j + 1] - 1] = std::move(byRun[j]);
+    }
+    sides = std::move(split);
+    return true;
 }

@@ -21,3 +21,22 @@ using OverlayRing = std::vector<G_POINT>;
 // False, with `out` untouched, when an operand is not a closed ring of at
 // least three distinct finite vertices or the pieces do not link up.
 bool OverlayOutlines(const POLY& a, const POLY& b, OverlayOp op, std::vector<OverlayRing>& out);
+
+// Where a piece of one outline lies against a closed outline.
+enum class PieceLies : char { Outside, Inside, Along };
+
+// One side of a clipped outline: its start, the points where it meets the
+// other outline in order along it, and its end; lies[k] tells of the piece
+// from points[k] to points[k + 1].
+struct SplitSide {
+    std::vector<G_POINT> points;
+    std::vector<PieceLies> lies;
+};
+
+// The sides of `subject` (vertex i-1 to vertex i for i = 1..count-1, no
+// closing side) split where they meet the closed outline `outline`, with the
+// same crossings and tolerance as OverlayOutlines. sides[i-1] holds side i;
+// a side whose ends coincide holds nothing. False, with `sides` untouched,
+// when `outline` is not a closed ring of three distinct finite vertices or
+// `subject` has fewer than two vertices or a non-finite one.
+bool SplitAgainstOutline(const POLY& subject, const POLY& outline, std::vector<SplitSide>& sides);

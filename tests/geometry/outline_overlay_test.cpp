@@ -124,10 +124,12 @@ bool InsideRing(const G_POINT& p, const Ring& v)
     return inside;
 }
 
-double PiecesInside(const Ring& ring, const Ring& other)
+double PiecesInside(const Ring& ring, const Ring& other, double* length = nullptr)
 {
     const double sign = SignedArea(ring) > 0 ? 1 : -1;
     double twice = 0;
+    if (length)
+        *length = 0;
     for (size_t i = 0; i + 1 < ring.size(); ++i) {
         const G_POINT p = ring[i], q = ring[i + 1];
         std::vector<double> cuts{0.0, 1.0};
@@ -145,8 +147,11 @@ double PiecesInside(const Ring& ring, const Ring& other)
         for (size_t k = 0; k + 1 < cuts.size(); ++k) {
             const G_POINT s{p.x + cuts[k] * (q.x - p.x), p.y + cuts[k] * (q.y - p.y)};
             const G_POINT e{p.x + cuts[k + 1] * (q.x - p.x), p.y + cuts[k + 1] * (q.y - p.y)};
-            if (InsideRing({(s.x + e.x) / 2, (s.y + e.y) / 2}, other))
-                twice += sign * (s.x * e.y - e.x * s.y);
+            if (!InsideRing({(s.x + e.x) / 2, (s.y + e.y) / 2}, other))
+                continue;
+            twice += sign * (s.x * e.y - e.x * s.y);
+            if (length)
+                *length += std::hypot(e.x - s.x, e.y - s.y);
         }
     }
     return twice / 2;
@@ -342,6 +347,43 @@ TEST_F(OverlayTest, SkylinesOnOneGridAgreeWithCountedCells)
         SCOPED_TRACE(name);
         polygon pa = FromPoints(a), pb = FromPoints(b);
         EXPECT_NEAR(Measure(pa && pb, 1).area, CellOverlap(a, b), 1e-9);
+    }
+}
+
+double Perimeter(const Ring& v)
+{
+    double sum = 0;
+    for (size_t i = 1; i < v.size(); ++i)
+        sum += std::hypot(v[i].x - v[i - 1].x, v[i].y - v[i - 1].y);
+    return sum;
+}
+
+TEST_F(OverlayTest, ClippedPiecesAddUpToTheOutline)
+{
+    // Stars: the pieces inside are the outline's part inside the other, and
+    // with the pieces outside they make up the whole outline.
+    for (int n : {16, 64, 256}) {
+        for (std::uint64_t seed = 1; seed <= 10; ++seed) {
+            SCOPED_TRACE(testing::Message() << "star n=" << n << " seed " << seed);
+            const Ring ra = Star(n, seed, 0, 0), rb = Star(n, seed + 100, 2.5, 1.5);
+            polygon a = FromPoints(ra), b = FromPoints(rb);
+            const double perimeter = Perimeter(ra);
+            double insideLength = 0;
+            PiecesInside(ra, rb, &insideLength);
+            const double in = PiecesLength(a << b), out = PiecesLength(a >> b);
+            EXPECT_NEAR(in, insideLength, 1e-9 * perimeter);
+            EXPECT_NEAR(in + out, perimeter, 1e-9 * perimeter);
+        }
+    }
+    // Skylines sharing walls: << keeps the walls along the other outline, >>
+    // drops them, so the two still make up the outline.
+    Lcg random(11);
+    for (int round = 0; round < 100; ++round) {
+        SCOPED_TRACE(testing::Message() << "skylines round " << round);
+        const Ring ra = Skyline(random, 6, 0, 0, false);
+        const Ring rb = Skyline(random, 6, std::floor(random.Uniform(-3, 4)), 0, round % 2 == 1);
+        polygon a = FromPoints(ra), b = FromPoints(rb);
+        EXPECT_NEAR(PiecesLength(a << b) + PiecesLength(a >> b), Perimeter(ra), 1e-9);
     }
 }
 
