@@ -164,7 +164,9 @@ private:
     bool Link(const std::vector<Directed>& edges, bool reverseOutput, std::vector<OverlayRing>& out);
     int NextEdge(const std::vector<Directed>& edges, int arriving, const std::vector<int>& outStart,
                  const std::vector<int>& outEdges, const std::vector<char>& used) const;
-    bool Removable(const Directed& in, const Directed& out, const G_POINT& prev, const G_POINT& next) const;
+    bool StraightJunction(int node, const G_POINT& prev, const G_POINT& next) const;
+    bool Near(const G_POINT& p, const G_POINT& a, const G_POINT& b) const;
+    OverlayRing Corners(const std::vector<Directed>& edges, const std::vector<int>& path) const;
     void Emit(const std::vector<Directed>& edges, const std::vector<int>& path, bool reverseOutput,
               std::vector<OverlayRing>& out) const;
 
@@ -577,37 +579,73 @@ bool Overlay::Link(const std::vector<Directed>& edges, bool reverseOutput, std::
     return true;
 }
 
-// A vertex that only splits one input side, or where two outlines meet in a
-// straight line, is no corner of the result.
-bool Overlay::Removable(const Directed& in, const Directed& out, const G_POINT& prev, const G_POINT& next) const
+// Where the two outlines meet in a straight line, heading on, the node is no
+// corner of the result.
+bool Overlay::StraightJunction(int node, const G_POINT& prev, const G_POINT& next) const
 {
-    if (in.ring == out.ring && in.origin == out.origin)
-        return true;
-    const int node = in.to;
     if (!on_[kA][node] || !on_[kB][node])
         return false;
     const G_POINT& here = pts_[node];
-    const bool ahead = (here.x - prev.x) * (next.x - here.x) + (here.y - prev.y) * (next.y - here.y) > 0;
-    return ahead && std::fabs(Cross(prev, here, next)) <= eps_ * Distance(prev, next);
+    return (here.x - prev.x) * (next.x - here.x) + (here.y - prev.y) * (next.y - here.y) > 0 && Near(here, prev, next);
+}
+
+// Within the tolerance of the line through a and b.
+bool Overlay::Near(const G_POINT& p, const G_POINT& a, const G_POINT& b) const
+{
+    return std::fabs(Cross(a, p, b)) <= eps_ * Distance(a, b);
+}
+
+// The corners of one linked outline: nodes that only split one input side
+// go; straight junctions go when every node left out between the corners
+// kept stays within the tolerance of the chord between them.
+OverlayRing Overlay::Corners(const std::vector<Directed>& edges, const std::vector<int>& path) const
+{
+    const size_t n = path.size();
+    std::vector<int> nodes;
+    for (size_t j = 0; j < n; ++j) {
+        const Directed& in = edges[path[(j + n - 1) % n]];
+        const Directed& on = edges[path[j]];
+        if (in.ring != on.ring || in.origin != on.origin)
+            nodes.push_back(on.from);
+    }
+    const size_t m = nodes.size();
+    std::vector<size_t> prev(m), next(m);
+    std::vector<std::vector<int>> hidden(m);  // nodes left out after each kept one
+    for (size_t j = 0; j < m; ++j) {
+        prev[j] = (j + m - 1) % m;
+        next[j] = (j + 1) % m;
+    }
+    size_t kept = m;
+    for (size_t j = 0; j < m && kept > 3; ++j) {
+        const G_POINT& a = pts_[nodes[prev[j]]];
+        const G_POINT& b = pts_[nodes[next[j]]];
+        if (!StraightJunction(nodes[j], a, b))
+            continue;
+        bool within = true;
+        for (const std::vector<int>* span : {&hidden[prev[j]], &hidden[j]})
+            for (int node : *span)
+                within = within && Near(pts_[node], a, b);
+        if (!within)
+            continue;
+        std::vector<int>& behind = hidden[prev[j]];
+        behind.push_back(nodes[j]);
+        behind.insert(behind.end(), hidden[j].begin(), hidden[j].end());
+        next[prev[j]] = next[j];
+        prev[next[j]] = prev[j];
+        nodes[j] = -1;
+        --kept;
+    }
+    OverlayRing ring;
+    for (int node : nodes)
+        if (node >= 0)
+            ring.push_back(pts_[node]);
+    return ring;
 }
 
 void Overlay::Emit(const std::vector<Directed>& edges, const std::vector<int>& path, bool reverseOutput,
                    std::vector<OverlayRing>& out) const
 {
-    const size_t n = path.size();
-    std::vector<char> corner(n, 1);
-    for (size_t j = 0; j < n; ++j) {
-        const Directed& in = edges[path[(j + n - 1) % n]];
-        const Directed& on = edges[path[j]];
-        corner[j] = !Removable(in, on, pts_[in.from], pts_[on.to]);
-    }
-    const size_t start = std::find(corner.begin(), corner.end(), 1) - corner.begin();
-    if (start == n)
-        return;
-    OverlayRing ring;
-    for (size_t j = 0; j < n; ++j)
-        if (corner[(start + j) % n])
-            ring.push_back(pts_[edges[path[(start + j) % n]].from]);
+    OverlayRing ring = Corners(edges, path);
     if (ring.size() < 3)
         return;
     double perimeter = 0;

@@ -387,6 +387,31 @@ TEST_F(OverlayTest, ClippedPiecesAddUpToTheOutline)
     }
 }
 
+TEST_F(OverlayTest, NearlyCoincidentCopiesKeepEveryCorner)
+{
+    // A copy moved by about the tolerance and beyond: corners of the two
+    // outlines fall into clusters of nodes a hair apart, and none may go.
+    Lcg random(3);
+    for (int round = 0; round < 120; ++round) {
+        const int n = 3 + round % 13;
+        const Ring a = Star(n, 40 + round, 0, 0);
+        const double hair = std::pow(10.0, -7 - round % 4);
+        Ring b;
+        for (const G_POINT& p : a)
+            b.push_back({p.x + hair * random.Uniform(-1, 1), p.y + hair * random.Uniform(-1, 1)});
+        b.back() = b.front();
+        if (round % 2)
+            std::reverse(b.begin(), b.end());
+        const std::string name = "copy n=" + std::to_string(n) + " hair " + std::to_string(hair);
+        ExpectConsistent(a, b, name);
+        SCOPED_TRACE(name);
+        polygon pa = FromPoints(a), pb = FromPoints(b);
+        const double area = std::fabs(SignedArea(a));
+        EXPECT_NEAR(Measure(pa && pb, SignedArea(a) > 0 ? 1 : -1).area, area, 1e-6 * area);
+        EXPECT_NEAR(Measure(pa || pb, SignedArea(a) > 0 ? 1 : -1).area, area, 1e-6 * area);
+    }
+}
+
 TEST_F(OverlayTest, UnionEnclosingAHoleGivesTheHoleAsItsOwnOutline)
 {
     // Two C shapes facing each other enclose a 4 x 2 pocket.
