@@ -244,7 +244,13 @@ Overlay::Overlay(const Points& a, const Points& b, bool aIsRun)
         for (const G_POINT& p : *ring)
             extent = std::fmax(extent, std::fmax(std::fabs(p.x), std::fabs(p.y)));
     eps_ = 1e-9 * extent;
+    const size_t vertices = a.size() + b.size();
+    pts_.reserve(2 * vertices);
+    parent_.reserve(2 * vertices);
+    vertices_[kA].reserve(a.size());
+    vertices_[kB].reserve(b.size());
     std::vector<std::pair<double, int>> byX;
+    byX.reserve(a.size());
     for (size_t i = 0; i < a.size(); ++i) {
         // A run that returns to its start is closed in one node.
         if (aIsRun && i > 1 && i + 1 == a.size() && Distance(a.front(), a[i]) <= eps_) {
@@ -269,9 +275,11 @@ void Overlay::FindCrossings()
         double x0, x1, y0, y1;
         int side;
     };
-    std::vector<Box> boxes[2];
+    std::vector<Box> boxes[2], active[2];
     for (int r : {kA, kB}) {
         const std::vector<int>& v = vertices_[r];
+        boxes[r].reserve(v.size());
+        active[r].reserve(v.size());
         for (int k = 0; k < SideCount(r); ++k) {
             const G_POINT& p = pts_[v[k]];
             const G_POINT& q = pts_[v[(k + 1) % v.size()]];
@@ -280,7 +288,6 @@ void Overlay::FindCrossings()
         }
         std::sort(boxes[r].begin(), boxes[r].end(), [](const Box& s, const Box& t) { return s.x0 < t.x0; });
     }
-    std::vector<Box> active[2];
     size_t next[2] = {0, 0};
     while (next[kA] < boxes[kA].size() || next[kB] < boxes[kB].size()) {
         const int r = next[kB] >= boxes[kB].size() ||
@@ -378,6 +385,8 @@ void Overlay::BuildSequence(int ring)
     std::vector<int>& origin = origin_[ring];
     const std::vector<int>& v = vertices_[ring];
     const std::vector<Split>& splits = splits_[ring];
+    seq.reserve(v.size() + splits.size() + 1);
+    origin.reserve(v.size() + splits.size() + 1);
     const auto push = [&](int node, int side) {
         node = Find(node);
         if (!seq.empty() && seq.back() == node)
@@ -424,6 +433,7 @@ void Overlay::MarkShared()
         lies_[r].assign(nodes_[r].size(), Lies::Outside);
     const std::vector<int>& nb = nodes_[kB];
     std::vector<std::pair<std::uint64_t, int>> sidesOfB;
+    sidesOfB.reserve(nb.size());
     for (size_t k = 0; k < nb.size(); ++k)
         sidesOfB.emplace_back(SideKey(nb[k], nb[(k + 1) % nb.size()]), static_cast<int>(k));
     std::sort(sidesOfB.begin(), sidesOfB.end());
@@ -487,6 +497,7 @@ void Overlay::Classify(int ring)
 std::vector<Directed> Overlay::Select(OverlayOp op) const
 {
     std::vector<Directed> edges;
+    edges.reserve(nodes_[kA].size() + nodes_[kB].size());
     bool contact = false;
     for (int node : nodes_[kA])
         contact = contact || on_[kB][node];
