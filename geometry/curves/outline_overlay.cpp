@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,7 +22,20 @@ double Cross(const G_POINT& o, const G_POINT& a, const G_POINT& b)
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-double Distance(const G_POINT& a, const G_POINT& b) { return std::hypot(b.x - a.x, b.y - a.y); }
+double Distance(const G_POINT& a, const G_POINT& b) { return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)); }
+
+// Point-in-ring by the crossing number over all sides, for a few tests.
+bool InsideBySides(const G_POINT& p, const std::vector<G_POINT>& pts, const std::vector<int>& ring)
+{
+    bool inside = false;
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
+        const G_POINT& a = pts[ring[j]];
+        const G_POINT& b = pts[ring[i]];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
+            inside = !inside;
+    }
+    return inside;
+}
 
 bool Same(const G_POINT& a, const G_POINT& b) { return a.x == b.x && a.y == b.y; }
 
@@ -60,7 +74,7 @@ void Reverse(Points& ring) { std::reverse(ring.begin() + 1, ring.end()); }
 // so that a test looks only at the sides level with the point.
 class RingIndex {
 public:
-    RingIndex(const Points& pts, const std::vector<int>& ring)
+    RingIndex(const Points& pts, const std::vector<int>& ring) : pts_(pts), ring_(ring)
     {
         const size_t n = ring.size();
         double lo = pts[ring[0]].y, hi = lo;
@@ -68,32 +82,24 @@ public:
             lo = std::fmin(lo, pts[node].y);
             hi = std::fmax(hi, pts[node].y);
         }
-        bins_ = static_cast<int>(std::clamp<size_t>(n, 1, 1 << 14));
+        bins_ = static_cast<int>(std::clamp<size_t>(n / 2, 1, 1 << 14));
         y0_ = lo;
         height_ = hi > lo ? (hi - lo) / bins_ : 1.0;
-        std::vector<int> count(bins_ + 1, 0);
-        const auto range = [&](size_t k, int& first, int& last) {
-            const G_POINT& a = pts[ring[k]];
-            const G_POINT& b = pts[ring[(k + 1) % n]];
-            first = Bin(std::fmin(a.y, b.y));
-            last = Bin(std::fmax(a.y, b.y));
-        };
+        std::vector<std::pair<int, int>> spans(n);
+        start_.assign(bins_ + 1, 0);
         for (size_t k = 0; k < n; ++k) {
-            int first = 0, last = 0;
-            range(k, first, last);
-            for (int i = first; i <= last; ++i)
-                ++count[i + 1];
+            const double ya = pts[ring[k]].y, yb = pts[ring[(k + 1) % n]].y;
+            spans[k] = {Bin(std::fmin(ya, yb)), Bin(std::fmax(ya, yb))};
+            for (int i = spans[k].first; i <= spans[k].second; ++i)
+                ++start_[i + 1];
         }
         for (int i = 0; i < bins_; ++i)
-            count[i + 1] += count[i];
-        start_ = count;
-        sides_.resize(count[bins_]);
-        for (size_t k = 0; k < n; ++k) {
-            int first = 0, last = 0;
-            range(k, first, last);
-            for (int i = first; i <= last; ++i)
-                sides_[count[i]++] = {pts[ring[k]], pts[ring[(k + 1) % n]]};
-        }
+            start_[i + 1] += start_[i];
+        std::vector<int> fill(start_.begin(), start_.end() - 1);
+        sides_.resize(start_[bins_]);
+        for (size_t k = 0; k < n; ++k)
+            for (int i = spans[k].first; i <= spans[k].second; ++i)
+                sides_[fill[i]++] = static_cast<int>(k);
     }
 
     bool Contains(const G_POINT& p) const
@@ -102,9 +108,10 @@ public:
             return false;
         bool inside = false;
         const int bin = Bin(p.y);
+        const size_t n = ring_.size();
         for (int i = start_[bin]; i < start_[bin + 1]; ++i) {
-            const G_POINT& a = sides_[i].first;
-            const G_POINT& b = sides_[i].second;
+            const G_POINT& a = pts_[ring_[sides_[i]]];
+            const G_POINT& b = pts_[ring_[(sides_[i] + 1) % n]];
             if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
                 inside = !inside;
         }
@@ -118,10 +125,12 @@ private:
         return static_cast<int>(std::clamp(i, 0.0, static_cast<double>(bins_ - 1)));
     }
 
+    const Points& pts_;
+    const std::vector<int>& ring_;
     int bins_ = 1;
     double y0_ = 0, height_ = 1;
     std::vector<int> start_;
-    std::vector<std::pair<G_POINT, G_POINT>> sides_;
+    std::vector<int> sides_;
 };
 
 // How a sub-side of one outline lies against the other outline.
@@ -466,7 +475,11 @@ void Overlay::Classify(int ring)
     const std::vector<int>& seq = nodes_[ring];
     const size_t n = seq.size();
     const size_t sides = static_cast<size_t>(SubSideCount(ring));
-    const RingIndex index(pts_, nodes_[other]);
+    struct Run {
+        size_t first, length;
+        G_POINT probe;
+    };
+    std::vector<Run> runs;
     size_t start = 0;
     while (!open_[ring] && start < n && !on_[other][seq[start]])
         ++start;
@@ -485,10 +498,16 @@ void Overlay::Classify(int ring)
             continue;
         const G_POINT& p = pts_[seq[first]];
         const G_POINT& q = pts_[seq[(first + 1) % n]];
-        const G_POINT probe = length >= 2 ? q : G_POINT{(p.x + q.x) / 2, (p.y + q.y) / 2};
-        const Lies lies = index.Contains(probe) ? Lies::Inside : Lies::Outside;
-        for (size_t j = 0; j < length; ++j)
-            lies_[ring][(first + j) % n] = lies;
+        runs.push_back({first, length, length >= 2 ? q : G_POINT{(p.x + q.x) / 2, (p.y + q.y) / 2}});
+    }
+    // A handful of tests go over all sides; more pay for binning them first.
+    const bool few = runs.size() <= 8;
+    const std::optional<RingIndex> index =
+        few ? std::nullopt : std::optional<RingIndex>(std::in_place, pts_, nodes_[other]);
+    for (const Run& run : runs) {
+        const bool inside = few ? InsideBySides(run.probe, pts_, nodes_[other]) : index->Contains(run.probe);
+        for (size_t j = 0; j < run.length; ++j)
+            lies_[ring][(run.first + j) % n] = inside ? Lies::Inside : Lies::Outside;
     }
 }
 
