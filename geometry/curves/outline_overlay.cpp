@@ -22,18 +22,24 @@ double Cross(const G_POINT& o, const G_POINT& a, const G_POINT& b)
     return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
 }
 
-double Distance(const G_POINT& a, const G_POINT& b) { return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y)); }
+double Distance(const G_POINT& a, const G_POINT& b)
+{
+    return std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+}
+
+// The side a-b crosses the horizontal ray from p to the right (half-open in
+// y, so a vertex on the ray counts once).
+bool CrossesRay(const G_POINT& p, const G_POINT& a, const G_POINT& b)
+{
+    return (a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
+}
 
 // Point-in-ring by the crossing number over all sides, for a few tests.
 bool InsideBySides(const G_POINT& p, const std::vector<G_POINT>& pts, const std::vector<int>& ring)
 {
     bool inside = false;
-    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++) {
-        const G_POINT& a = pts[ring[j]];
-        const G_POINT& b = pts[ring[i]];
-        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
-            inside = !inside;
-    }
+    for (size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        inside ^= CrossesRay(p, pts[ring[j]], pts[ring[i]]);
     return inside;
 }
 
@@ -109,12 +115,8 @@ public:
         bool inside = false;
         const int bin = Bin(p.y);
         const size_t n = ring_.size();
-        for (int i = start_[bin]; i < start_[bin + 1]; ++i) {
-            const G_POINT& a = pts_[ring_[sides_[i]]];
-            const G_POINT& b = pts_[ring_[(sides_[i] + 1) % n]];
-            if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
-                inside = !inside;
-        }
+        for (int i = start_[bin]; i < start_[bin + 1]; ++i)
+            inside ^= CrossesRay(p, pts_[ring_[sides_[i]]], pts_[ring_[(sides_[i] + 1) % n]]);
         return inside;
     }
 

@@ -81,10 +81,6 @@ double OffsetFromLine(const LINE& L, const G_POINT& v) {
     return v.y - (L.ltan * v.x + L.laxe);
 }
 
-}  // namespace
-
-namespace {
-
 // A crossing that the side's line places beyond the side's ends (a side
 // nearly parallel to L changes side only through the GeoSnap band) is moved
 // along L back over the side's own range: the wall is never extended.
