@@ -1,5 +1,7 @@
 // Polygon booleans and clipping on room-sized outlines (4 to 40 vertices) and
-// on tessellated arcs (100 to 400 vertices).
+// on tessellated arcs (100 to 400 vertices); booleans side by side with
+// Clipper 1 (libpolyclipping) on unit-step rooms and random stars, when the
+// bench is built with it.
 //
 // Every input is built from a plain closed array of x,y pairs (the first point
 // repeated at the end), so the same arrays can be handed to another polygon
@@ -7,9 +9,15 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#ifdef PELK_HAVE_CLIPPER
+#include <clipper.hpp>
+#endif
 
 #include "geolist.h"
 #include "polygon.h"
@@ -328,5 +336,143 @@ BENCHMARK_TEMPLATE(BM_Polygon, Op::Union, Arcs)->Name("Arcs/Union")->Apply(ArcSi
 BENCHMARK_TEMPLATE(BM_Polygon, Op::Difference, Arcs)->Name("Arcs/Difference")->Apply(ArcSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::ClipInside, Arcs)->Name("Arcs/ClipInside")->Apply(ArcSizes);
 BENCHMARK_TEMPLATE(BM_Polygon, Op::ClipOutside, Arcs)->Name("Arcs/ClipOutside")->Apply(ArcSizes);
+
+// ---------------------------------------------------------------------------
+// Side by side with Clipper 1 (--benchmark_filter=Versus): each iteration runs
+// the same boolean once in Geo and once in Clipper on the same inputs; the
+// (manual) real time is Geo's, "clipper_us" Clipper's mean and "ratio" Geo's
+// time over Clipper's. The CPU time column holds both.
+
+// A staircase room of n walls with unit steps, counter-clockwise: a shift by
+// whole units puts walls of two such rooms on one line.
+Coordinates UnitStaircase(int n, double x0, double y0)
+{
+    const int steps = n / 2 - 1;
+    Coordinates xy{x0, y0, x0 + steps, y0};
+    for (int i = 1; i <= steps; ++i) {
+        xy.insert(xy.end(), {x0 + steps - i + 1, y0 + i});
+        xy.insert(xy.end(), {x0 + steps - i, y0 + i});
+    }
+    Close(xy);
+    return xy;
+}
+
+// A star-shaped outline of n vertices at even angles, radii 5..10 drawn by a
+// fixed linear congruential generator.
+Coordinates Star(int n, std::uint64_t seed, double cx, double cy)
+{
+    std::uint64_t state = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+    Coordinates xy;
+    for (int k = 0; k < n; ++k) {
+        state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+        const double r = 5 + 5 * static_cast<double>(state >> 11) / 9007199254740992.0;
+        const double a = 2 * kPi * k / n;
+        xy.insert(xy.end(), {cx + r * std::cos(a), cy + r * std::sin(a)});
+    }
+    Close(xy);
+    return xy;
+}
+
+Pair RoomsOffGrid(int n) { return {UnitStaircase(n, 0, 0), UnitStaircase(n, 0.5, 0.5)}; }
+Pair RoomsSharingWalls(int n) { return {UnitStaircase(n, 0, 0), UnitStaircase(n, 1, 0)}; }
+Pair Stars(int n) { return {Star(n, 1, 0, 0), Star(n, 2, 2.5, 1.5)}; }
+
+#ifdef PELK_HAVE_CLIPPER
+constexpr double kClipperScale = 1e6;
+
+ClipperLib::Path ClipperPath(const Coordinates& xy)
+{
+    ClipperLib::Path path;
+    for (size_t i = 0; i + 3 < xy.size(); i += 2)  // the closing repeat left out
+        path.emplace_back(static_cast<ClipperLib::cInt>(std::llround(xy[i] * kClipperScale)),
+                          static_cast<ClipperLib::cInt>(std::llround(xy[i + 1] * kClipperScale)));
+    return path;
+}
+
+ClipperLib::ClipType ClipperOp(Op op)
+{
+    return op == Op::Intersection ? ClipperLib::ctIntersection
+           : op == Op::Union      ? ClipperLib::ctUnion
+                                  : ClipperLib::ctDifference;
+}
+
+template <Op op, Pair (*Inputs)(int)>
+void BM_Versus(benchmark::State& state)
+{
+    using Clock = std::chrono::steady_clock;
+    const Pair inputs = Inputs(static_cast<int>(state.range(0)));
+    polygon a = Load(inputs.a);
+    polygon b = Load(inputs.b);
+    const ClipperLib::Path pa = ClipperPath(inputs.a), pb = ClipperPath(inputs.b);
+    double geoSeconds = 0, clipperSeconds = 0;
+    size_t clipperItems = 0;
+    short geoItems = 0;
+    for (auto _ : state) {
+        // Each side's time includes releasing what it built.
+        const auto t0 = Clock::now();
+        {
+            geolist_ref result = Apply(op, a, b);
+            geoItems = result.count();
+            benchmark::DoNotOptimize(geoItems);
+        }
+        const auto t1 = Clock::now();
+        {
+            ClipperLib::Clipper clipper;
+            clipper.AddPath(pa, ClipperLib::ptSubject, true);
+            clipper.AddPath(pb, ClipperLib::ptClip, true);
+            ClipperLib::Paths solution;
+            clipper.Execute(ClipperOp(op), solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+            clipperItems = solution.size();
+            benchmark::DoNotOptimize(clipperItems);
+        }
+        const auto t2 = Clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
+        geoSeconds += std::chrono::duration<double>(t1 - t0).count();
+        clipperSeconds += std::chrono::duration<double>(t2 - t1).count();
+    }
+    // Total areas, holes negative, as a check that both answer alike.
+    const geolist_ref last = Apply(op, a, b);
+    double area = 0;
+    for (short i = 0; i < last.count(); ++i) {
+        polygon outline(last[i]);
+        area += SignedArea(std::vector<G_POINT>(outline.get_vertex(0), outline.get_vertex(0) + outline.count()));
+    }
+    ClipperLib::Clipper clipper;
+    clipper.AddPath(pa, ClipperLib::ptSubject, true);
+    clipper.AddPath(pb, ClipperLib::ptClip, true);
+    ClipperLib::Paths solution;
+    clipper.Execute(ClipperOp(op), solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    double clipperArea = 0;
+    for (const ClipperLib::Path& path : solution)
+        clipperArea += ClipperLib::Area(path) / (kClipperScale * kClipperScale);
+    const double iterations = static_cast<double>(state.iterations());
+    state.counters["area"] = std::fabs(area);
+    state.counters["clipper_area"] = std::fabs(clipperArea);
+    state.counters["clipper_us"] = 1e6 * clipperSeconds / iterations;
+    state.counters["ratio"] = clipperSeconds > 0 ? geoSeconds / clipperSeconds : 0;
+    state.counters["items"] = geoItems;
+    state.counters["clipper_items"] = static_cast<double>(clipperItems);
+    state.counters["vertices"] = static_cast<double>(a.count() + b.count());
+}
+
+void VersusRoomSizes(benchmark::internal::Benchmark* b)
+{
+    for (int n : {16, 64, 256})
+        b->Arg(n);
+}
+
+#define PELK_VERSUS(op, inputs, name)                                                              \
+    BENCHMARK_TEMPLATE(BM_Versus, op, inputs)->Name(name)->UseManualTime()->Unit(benchmark::kMicrosecond)
+
+PELK_VERSUS(Op::Intersection, RoomsOffGrid, "Versus/RoomsOffGrid/Intersection")->Apply(VersusRoomSizes);
+PELK_VERSUS(Op::Union, RoomsOffGrid, "Versus/RoomsOffGrid/Union")->Apply(VersusRoomSizes);
+PELK_VERSUS(Op::Difference, RoomsOffGrid, "Versus/RoomsOffGrid/Difference")->Apply(VersusRoomSizes);
+PELK_VERSUS(Op::Intersection, RoomsSharingWalls, "Versus/RoomsSharingWalls/Intersection")->Apply(VersusRoomSizes);
+PELK_VERSUS(Op::Union, RoomsSharingWalls, "Versus/RoomsSharingWalls/Union")->Apply(VersusRoomSizes);
+PELK_VERSUS(Op::Difference, RoomsSharingWalls, "Versus/RoomsSharingWalls/Difference")->Apply(VersusRoomSizes);
+PELK_VERSUS(Op::Intersection, Stars, "Versus/Stars/Intersection")->Arg(256);
+PELK_VERSUS(Op::Union, Stars, "Versus/Stars/Union")->Arg(256);
+PELK_VERSUS(Op::Difference, Stars, "Versus/Stars/Difference")->Arg(256);
+#endif
 
 }  // namespace

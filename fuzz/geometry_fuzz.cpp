@@ -1,5 +1,5 @@
 // Feeds argument lists of every kind of item to the list constructions, and
-// pairs of objects to the crossing and clipping operators. Coordinates come
+// pairs of objects to the crossing, clipping and boolean operators. Coordinates come
 // from a coarse grid so that coincident, parallel and tangent cases are common.
 // Any crash or sanitizer report is a fault; so is a success with a non-finite result.
 #include "angle.h"
@@ -178,6 +178,109 @@ void ConstructFromList(ByteReader& in)
     }
 }
 
+// A closed outline of 3 to 8 grid vertices, the first repeated at the end.
+std::vector<G_POINT> GridRing(ByteReader& in)
+{
+    std::vector<G_POINT> ring;
+    const int n = 3 + in.byte() % 6;
+    for (int i = 0; i < n; ++i)
+        ring.push_back({in.coordinate(), in.coordinate()});
+    ring.push_back(ring.front());
+    return ring;
+}
+
+// Twice the signed area of the triangle o, a, b: exact on the grid.
+double Turn(const G_POINT& o, const G_POINT& a, const G_POINT& b)
+{
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+bool OnSide(const G_POINT& p, const G_POINT& a, const G_POINT& b)
+{
+    return Turn(a, b, p) == 0 && std::fmin(a.x, b.x) <= p.x && p.x <= std::fmax(a.x, b.x) &&
+           std::fmin(a.y, b.y) <= p.y && p.y <= std::fmax(a.y, b.y);
+}
+
+bool SidesMeet(const G_POINT& a, const G_POINT& b, const G_POINT& c, const G_POINT& d)
+{
+    const double t1 = Turn(a, b, c), t2 = Turn(a, b, d), t3 = Turn(c, d, a), t4 = Turn(c, d, b);
+    if (((t1 > 0 && t2 < 0) || (t1 < 0 && t2 > 0)) && ((t3 > 0 && t4 < 0) || (t3 < 0 && t4 > 0)))
+        return true;
+    return OnSide(c, a, b) || OnSide(d, a, b) || OnSide(a, c, d) || OnSide(b, c, d);
+}
+
+double TwiceArea(const std::vector<G_POINT>& ring)
+{
+    double sum = 0;
+    for (size_t i = 1; i < ring.size(); ++i)
+        sum += ring[i - 1].x * ring[i].y - ring[i].x * ring[i - 1].y;
+    return sum;
+}
+
+// No side meets another except its neighbours at their shared vertex, and
+// neighbours do not fold back onto each other.
+bool Simple(const std::vector<G_POINT>& ring)
+{
+    const size_t n = ring.size() - 1;
+    for (size_t i = 0; i < n; ++i) {
+        const G_POINT &a = ring[i], &b = ring[i + 1], &c = ring[(i + 2) % n];
+        if ((a.x == b.x && a.y == b.y) || (Turn(a, b, c) == 0 && OnSide(c, a, b)) ||
+            (Turn(a, b, c) == 0 && OnSide(a, b, c)))
+            return false;
+        for (size_t j = i + 2; j < n; ++j)
+            if (!(i == 0 && j == n - 1) && SidesMeet(a, b, ring[j], ring[j + 1]))
+                return false;
+    }
+    return TwiceArea(ring) != 0;
+}
+
+polygon Loaded(const std::vector<G_POINT>& ring)
+{
+    std::vector<double> xy;
+    for (const G_POINT& p : ring) {
+        xy.push_back(p.x);
+        xy.push_back(p.y);
+    }
+    polygon pg;
+    pg.load(xy.data(), static_cast<short>(ring.size()));
+    return pg;
+}
+
+// Twice the area of a boolean's outlines, signed against the first operand;
+// every vertex finite, and every outline closed when `simple`.
+double Outlines(const geolist_ref& result, double sign, bool simple)
+{
+    double sum = 0;
+    for (short i = 0; i < result.count(); ++i) {
+        const polygon outline(result[i]);
+        std::vector<G_POINT> ring;
+        for (short k = 0; k < outline.count(); ++k) {
+            RequireFinite(outline.get_vertex(k)->x, "outline x");
+            RequireFinite(outline.get_vertex(k)->y, "outline y");
+            ring.push_back(*outline.get_vertex(k));
+        }
+        if (simple && !result[i].closed())
+            Fail("boolean of simple outlines left an outline open");
+        sum += sign * TwiceArea(ring);
+    }
+    return sum;
+}
+
+// Booleans of two closed grid outlines. For simple ones every result is
+// closed and area(A) + area(B) = area(A || B) + area(A && B).
+void Booleans(ByteReader& in)
+{
+    const std::vector<G_POINT> ra = GridRing(in), rb = GridRing(in);
+    polygon a = Loaded(ra), b = Loaded(rb);
+    const bool simple = Simple(ra) && Simple(rb);
+    const double sign = TwiceArea(ra) > 0 ? 1 : -1;
+    const double both = Outlines(a && b, sign, simple), either = Outlines(a || b, sign, simple);
+    (void)Outlines(a - b, sign, simple);
+    const double sum = std::fabs(TwiceArea(ra)) + std::fabs(TwiceArea(rb));
+    if (simple && std::fabs(both + either - sum) > 1e-9 * sum)
+        Fail("boolean areas disagree by inclusion-exclusion");
+}
+
 void CrossAndClip(ByteReader& in)
 {
     std::unique_ptr<geobject> a = MakeObject(in);
@@ -196,7 +299,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ByteReader in(data, size);
     while (!in.empty()) {
-        if (in.byte() % 2)
+        const uint8_t what = in.byte() % 64;
+        if (what == 63)
+            Booleans(in);
+        else if (what % 2)
             ConstructFromList(in);
         else
             CrossAndClip(in);

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, only when missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev)
+# libpolyclipping-dev (Clipper 1) serves only the polygon bench as a yardstick.
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpolyclipping-dev)
 
 missing=()
 for package in "${packages[@]}"; do

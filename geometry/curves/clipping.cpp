@@ -13,6 +13,7 @@
 #include "intersections.h"
 #include "line.h"
 #include "line_constructions.h"
+#include "outline_overlay.h"
 #include "point.h"
 #include "polygon.h"
 #include "segment.h"
@@ -180,15 +181,20 @@ public:
     Clipper(const geobject& other, char mode) : other_(other), mode_(mode) {}
 
     void side(const G_POINT& a, const G_POINT& b);
-    void joinEnds();
+    void splitSide(const SplitSide& split);
+    void joinEnds(const G_POINT& firstVertex, const G_POINT& lastVertex);
     const std::vector<Piece>& pieces() const { return pieces_; }
 
 private:
     Where classifyFirst(Run& points, const Run& crossings, const LINE& side);
     bool chain(const Run& points);
+    bool meet(const G_POINT& a, const G_POINT& b) const;
 
     const geobject& other_;
     char mode_;
+    // Pieces split at one set of points meet exactly; those cut side by side
+    // may miss each other by up to GeoSnap.
+    bool exact_ = false;
     std::vector<Piece> pieces_;
 };
 
@@ -217,6 +223,37 @@ void Clipper::side(const G_POINT& a, const G_POINT& b)
     }
 }
 
+Where ByOutline(PieceLies lies)
+{
+    switch (lies) {
+    case PieceLies::Inside:
+        return Where::Inside;
+    case PieceLies::Outside:
+        return Where::Outside;
+    case PieceLies::Along:
+        break;
+    }
+    return Where::OnOutline;
+}
+
+// A side already split at the other outline and judged piece by piece: the
+// first piece chains as in side(); every later piece is taken by its own
+// judgement, the one after a chained first included (a crossing where the
+// outline only touches leaves both on one side).
+void Clipper::splitSide(const SplitSide& split)
+{
+    const Run& points = split.points;
+    if (points.size() < 2)
+        return;
+    exact_ = true;
+    size_t next = 1;
+    if (Taken(ByOutline(split.lies[0]), mode_, true))
+        next = chain(points) ? 1 : 0;
+    for (size_t j = next; j + 1 < points.size(); ++j)
+        if (Taken(ByOutline(split.lies[j]), mode_, false))
+            pieces_.push_back(Piece{Run{points[j], points[j + 1]}, false});
+}
+
 Where Clipper::classifyFirst(Run& points, const Run& crossings, const LINE& side)
 {
     const G_POINT start = points[0], end = points[1];
@@ -237,13 +274,18 @@ Where Clipper::classifyFirst(Run& points, const Run& crossings, const LINE& side
 
 // Chains the side's first sub-piece onto the last piece when that ends where
 // the side starts. True when chained or dropped as a return to the start.
+bool Clipper::meet(const G_POINT& a, const G_POINT& b) const
+{
+    return exact_ ? a.x == b.x && a.y == b.y : PointsNear(a, b);
+}
+
 bool Clipper::chain(const Run& points)
 {
-    if (pieces_.empty() || !PointsNear(pieces_.back().points.back(), points[0]))
+    if (pieces_.empty() || !meet(pieces_.back().points.back(), points[0]))
         return false;
     Piece& last = pieces_.back();
     const G_POINT& far = points[1];
-    if (!last.run && PointsNear(far, last.points.front()))
+    if (!last.run && meet(far, last.points.front()))
         return true;
     last.run = true;
     last.points.push_back(far);
@@ -251,17 +293,21 @@ bool Clipper::chain(const Run& points)
 }
 
 // A closed outline whose pieces straddle the start vertex: the last piece
-// continues into the first.
-void Clipper::joinEnds()
+// continues into the first. The outline's own last and first vertices meet
+// within GeoSnap, as a closed polygon's do.
+void Clipper::joinEnds(const G_POINT& firstVertex, const G_POINT& lastVertex)
 {
     if (pieces_.size() < 2)
         return;
     Piece& first = pieces_.front();
     Piece& last = pieces_.back();
-    if (!PointsNear(last.points.back(), first.points.front()))
+    const auto same = [](const G_POINT& a, const G_POINT& b) { return a.x == b.x && a.y == b.y; };
+    const bool closing = same(last.points.back(), lastVertex) && same(first.points.front(), firstVertex) &&
+                         PointsNear(lastVertex, firstVertex);
+    if (!closing && !meet(last.points.back(), first.points.front()))
         return;
     const size_t n = last.points.size();
-    if (first.run && n >= 2 && PointsNear(first.points[1], last.points[n - 2]))
+    if (first.run && n >= 2 && meet(first.points[1], last.points[n - 2]))
         return;
     last.points.insert(last.points.end(), first.points.begin() + 1, first.points.end());
     last.run = true;
@@ -315,9 +361,19 @@ void ClipPolygon(geolist_pr& list, const geobject& other, const POLY& body, char
         return;
     try {
         Clipper clipper(other, mode);
-        for (short i = 1; i < n; ++i)
-            clipper.side(body.vertices[i - 1], body.vertices[i]);
-        clipper.joinEnds();
+        // Against a closed polygon outline the crossings of all sides are
+        // found in one sweep and every piece is judged exactly.
+        std::vector<SplitSide> split;
+        const bool outline = other.typecode() == GEO_POLYGON &&
+                             SplitAgainstOutline(body, *static_cast<const polygon&>(other).body(), split);
+        for (short i = 1; i < n; ++i) {
+            LINE carrier;
+            if (outline && LineThroughPoints(body.vertices[i - 1], body.vertices[i], carrier))
+                clipper.splitSide(split[i - 1]);
+            else if (!outline)
+                clipper.side(body.vertices[i - 1], body.vertices[i]);
+        }
+        clipper.joinEnds(body.vertices[0], body.vertices[n - 1]);
         if (!StorePieces(list, clipper.pieces()))
             GeoError() = GEO_NO_MEMORY;
     } catch (const std::bad_alloc&) {

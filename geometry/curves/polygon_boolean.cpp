@@ -7,6 +7,7 @@
 
 #include "clipping.h"
 #include "geolist.h"
+#include "outline_overlay.h"
 #include "polygon.h"
 #include "settings.h"
 #include "tessellation.h"
@@ -350,12 +351,39 @@ geolist_ref WithoutSlivers(const geolist_ref& result)
     return geolist_ref(out.body());
 }
 
+// Two closed polygon outlines are overlaid directly; false when that does not
+// apply (another kind of object, an open or degenerate outline) and the
+// clips' pieces are stitched instead.
+bool Overlaid(const polygon& a, const geobject& other, OverlayOp op, geolist_ref& result)
+{
+    if (other.typecode() != GEO_POLYGON)
+        return false;
+    std::vector<OverlayRing> rings;
+    try {
+        if (!OverlayOutlines(*a.body(), *static_cast<const polygon&>(other).body(), op, rings))
+            return false;
+        std::vector<StoredPiece> pieces;
+        for (OverlayRing& ring : rings)
+            pieces.push_back(StoredPiece{std::move(ring), true});
+        geolist out;
+        if (out.body() && !StorePieces(*out.body(), pieces))
+            GeoError() = GEO_NO_MEMORY;
+        result = geolist_ref(out.body());
+    } catch (const std::bad_alloc&) {
+        GeoError() = GEO_NO_MEMORY;
+        result = Empty();
+    }
+    return true;
+}
+
 }  // namespace
 
 geolist_ref polygon::operator&&(const geobject& other)
 {
     if (!Combinable(other))
         return Empty();
+    if (geolist_ref result; Overlaid(*this, other, OverlayOp::Intersection, result))
+        return result;
     geolist_ref p, q;
     {
         ClipTouchAs touch(0);
@@ -374,6 +402,8 @@ geolist_ref polygon::operator||(const geobject& other)
 {
     if (!Combinable(other))
         return Empty();
+    if (geolist_ref result; Overlaid(*this, other, OverlayOp::Union, result))
+        return result;
     geolist_ref p, q;
     {
         ClipTouchAs touch(0);
@@ -390,6 +420,8 @@ geolist_ref polygon::operator-(const geobject& other)
 {
     if (!Combinable(other))
         return Empty();
+    if (geolist_ref result; Overlaid(*this, other, OverlayOp::Difference, result))
+        return result;
     geolist_ref p = *this >> other;
     if (p.count() == 0)
         return Empty();
@@ -422,7 +454,10 @@ bool polygon::modify(const polygon* other, char mode)
     geolist_ref q = *this >> o;
     if (p.count() == 0 || q.count() == 0)
         return false;
-    geolist_ref stitched = StitchPolygonPieces(p, q);
+    // Closed outlines are overlaid, the same union or difference as || and -.
+    geolist_ref stitched;
+    if (!Overlaid(*this, o, mode != 0 ? OverlayOp::Union : OverlayOp::Difference, stitched))
+        stitched = StitchPolygonPieces(p, q);
     if (stitched.count() != 1 || !stitched[0].closed())
         return false;
     return *this = stitched[0];

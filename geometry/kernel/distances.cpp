@@ -124,13 +124,12 @@ double GeoDistance(const geobject* a, const geobject* b)
     return GeoDistance(*a, *b);
 }
 
-// Measured in single precision, as callers of the member expect.
-double geobject::distance(const geobject* other) const
+float geobject::distance(const geobject* other) const
 {
     return static_cast<float>(GeoDistance(this, other));
 }
 
-double geobject::distance(const geobject& other) const
+float geobject::distance(const geobject& other) const
 {
     return static_cast<float>(GeoDistance(*this, other));
 }

@@ -38,9 +38,10 @@ public:
     // A list over an array of `n` objects of this class starting at this one.
     geolist operator()(short n) const;
 
-    // Distance to another object (distances.cpp).
-    double distance(const geobject* other) const;
-    double distance(const geobject& other) const;
+    // Distance to another object in single precision, the precision the hit
+    // tests compare in (distances.cpp).
+    float distance(const geobject* other) const;
+    float distance(const geobject& other) const;
 
     // slot 0: point==point, line==line, circle==circle, segment==point; else 0.
     virtual bool operator==(const geobject& other) const;

@@ -1,5 +1,6 @@
 #include "intersections.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -7,7 +8,6 @@
 #include "inside_tests.h"
 #include "line_constructions.h"
 #include "polygon.h"
-#include "roots.h"
 #include "settings.h"
 
 namespace {
@@ -81,17 +81,42 @@ double OffsetFromLine(const LINE& L, const G_POINT& v) {
     return v.y - (L.ltan * v.x + L.laxe);
 }
 
+// A crossing that the side's line places beyond the side's ends (a side
+// nearly parallel to L changes side only through the GeoSnap band) is moved
+// along L back over the side's own range: the wall is never extended.
+G_POINT WithinSideRange(const LINE& L, const G_POINT& a, const G_POINT& b, G_POINT X) {
+    if (IsVertical(L.ltan)) {
+        X.y = std::clamp(X.y, std::fmin(a.y, b.y), std::fmax(a.y, b.y));
+        X.x = L.laxe;
+    } else if (std::fabs(L.ltan) > 1.0) {
+        X.y = std::clamp(X.y, std::fmin(a.y, b.y), std::fmax(a.y, b.y));
+        X.x = (X.y - L.laxe) / L.ltan;
+    } else {
+        X.x = std::clamp(X.x, std::fmin(a.x, b.x), std::fmax(a.x, b.x));
+        X.y = L.ltan * X.x + L.laxe;
+    }
+    return X;
+}
+
+bool BeyondSide(const G_POINT& a, const G_POINT& b, const G_POINT& X) {
+    return X.x < std::fmin(a.x, b.x) - GeoSnap() || X.x > std::fmax(a.x, b.x) + GeoSnap() ||
+           X.y < std::fmin(a.y, b.y) - GeoSnap() || X.y > std::fmax(a.y, b.y) + GeoSnap();
+}
+
 }  // namespace
 
 bool SideLineCrossing(const LINE& L, const G_POINT& a, const G_POINT& b, G_POINT& out) {
     LINE side;
-    if (LineThroughPoints(a, b, side) && IntersectLines(L, side, out)) return true;
-    double fa = OffsetFromLine(L, a);
-    double fb = OffsetFromLine(L, b);
-    if (fa == fb) return false;
-    double t = fa / (fa - fb);
-    out = G_POINT{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
-    return std::isfinite(out.x) && std::isfinite(out.y);
+    if (!LineThroughPoints(a, b, side) || !IntersectLines(L, side, out)) {
+        double fa = OffsetFromLine(L, a);
+        double fb = OffsetFromLine(L, b);
+        if (fa == fb) return false;
+        double t = fa / (fa - fb);
+        out = G_POINT{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+        if (!std::isfinite(out.x) || !std::isfinite(out.y)) return false;
+    }
+    if (BeyondSide(a, b, out)) out = WithinSideRange(L, a, b, out);
+    return true;
 }
 
 int InsertCrossingGrowing(G_POINT** buffer, const G_POINT& X, short at, double keySlope) {
@@ -300,15 +325,17 @@ int IntersectLineCircle(const CIRCLE& C, const LINE& L, G_POINT out[2]) {
         LineAtAngleToLine(normal, L, C.center, GEO_PI_2);
         return IntersectLines(L, normal, out[0]) ? 1 : 0;
     }
-    double F = k * cx + b - cy;
-    double coefficients[3] = {F * F - r * r, 2.0 * k * F, 1.0 + k * k};
-    double roots[2] = {0.0, 0.0};
-    int n = SolveQuadratic(coefficients, roots);
-    for (int i = 0; i < n; ++i) {
-        double x = cx + roots[i];
-        out[i] = G_POINT{x, k * x + b};
-    }
-    return n;
+    if (dist > r) return 0;
+    // From the foot of the perpendicular along the line by the half-chord: a
+    // quadratic in x loses its discriminant to rounding on steep lines.
+    const double norm = std::sqrt(1.0 + k * k);
+    const double g = (k * cx - cy + b) / norm;  // signed distance along (k, -1)/norm
+    const G_POINT foot{cx - g * k / norm, cy + g / norm};
+    const double h = std::sqrt(std::fmax(r * r - dist * dist, 0.0));
+    const double ux = 1.0 / norm, uy = k / norm;
+    out[0] = G_POINT{foot.x + h * ux, foot.y + h * uy};  // greater x first
+    out[1] = G_POINT{foot.x - h * ux, foot.y - h * uy};
+    return 2;
 }
 
 int IntersectCircles(const CIRCLE& first, const CIRCLE& second, G_POINT out[2]) {

@@ -1,6 +1,7 @@
 #include "distances.h"
 
 #include <cmath>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -249,8 +250,10 @@ TEST_F(GeoDistanceTest, MemberDistanceIsSinglePrecision)
 {
     const point a(0, 0);
     const point b(1, 1);
-    EXPECT_EQ(a.distance(b), static_cast<double>(static_cast<float>(std::sqrt(2.0))));
-    EXPECT_EQ(a.distance(&b), static_cast<double>(static_cast<float>(std::sqrt(2.0))));
+    static_assert(std::is_same_v<decltype(a.distance(b)), float>);
+    static_assert(std::is_same_v<decltype(a.distance(&b)), float>);
+    EXPECT_EQ(a.distance(b), static_cast<float>(std::sqrt(2.0)));
+    EXPECT_EQ(a.distance(&b), static_cast<float>(std::sqrt(2.0)));
 }
 
 } // namespace

@@ -445,4 +445,27 @@ TEST_F(InsideTests, InnerPointOfAnLShapeLiesInside) {
     EXPECT_EQ(CrossingCapacity(), 0);
 }
 
+TEST_F(InsideTests, NearVerticalWallsCountOnlyOverTheirOwnRange) {
+    // A wall whose x changes by less than GeoSnap, ending straight below or
+    // above the test point, one unit from it: inside whichever way it leans.
+    struct Case {
+        const char* name;
+        std::vector<G_POINT> room;
+        G_POINT point;
+    };
+    const Case cases[] = {
+        {"end below, leaning left", {{0, 0}, {5.012, 0}, {5.004, 3}, {10, 3}, {10, 10}, {0, 10}, {0, 0}}, {5, 4}},
+        {"end below, leaning right", {{0, 0}, {5.004, 0}, {5.008, 3}, {10, 3}, {10, 10}, {0, 10}, {0, 0}}, {5, 4}},
+        {"end above", {{0, 0}, {10, 0}, {10, 7}, {5.004, 7}, {5.012, 10}, {0, 10}, {0, 0}}, {5, 6}},
+        {"end above, walked the other way", {{0, 0}, {0, 10}, {5.012, 10}, {5.004, 7}, {10, 7}, {10, 0}, {0, 0}}, {5, 6}},
+        {"both ends on the vertical", {{0, 0}, {5.006, 0}, {5.006, 3}, {10, 3}, {10, 10}, {0, 10}, {0, 0}}, {5, 4}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<G_POINT> room = c.room;
+        EXPECT_EQ(Classify(room, c.point), 0);
+        EXPECT_EQ(Classify(room, {c.point.x, 20}), 1);
+    }
+}
+
 }  // namespace

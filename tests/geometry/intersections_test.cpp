@@ -111,6 +111,37 @@ TEST_F(Crossings, LineCircleCountsAndOrder) {
     }
 }
 
+TEST_F(Crossings, SteepLinesCrossTheCircleOnItAtEverySlope) {
+    // The line through (0, -1000) and (0.1, 1000) against the unit circle.
+    G_POINT out[2] = {};
+    ASSERT_EQ(IntersectLineCircle({{0, 0}, 1}, {20000.0, -1000.0}, out), 2);
+    EXPECT_NEAR(out[0].y, 0.99875, 1e-5);
+    EXPECT_NEAR(out[1].y, -0.99875, 1e-5);
+    EXPECT_GT(out[0].x, out[1].x);  // greater x first
+
+    // Lines at distance d from the centre (2, -3), radius 1.5, over slopes up to 1e5.
+    const CIRCLE circle{{2, -3}, 1.5};
+    for (double slope : {0.0, 0.01, 0.5, 1.0, 3.0, 42.0, 400.0, 2000.0, 2e4, 1e5}) {
+        for (double sign : {1.0, -1.0}) {
+            for (double d : {0.0, 0.3, 1.2, 1.48, 1.52, 3.0}) {
+                const double k = sign * slope;
+                // b so that the signed distance (k cx - cy + b)/sqrt(1 + k^2) is d.
+                const double b = d * std::sqrt(1 + k * k) - k * circle.center.x + circle.center.y;
+                SCOPED_TRACE(testing::Message() << "slope " << k << " d " << d);
+                const int expected = d < circle.radius - GeoSnap() ? 2 : d > circle.radius + GeoSnap() ? 0 : 1;
+                G_POINT points[2] = {};
+                const int n = IntersectLineCircle(circle, {k, b}, points);
+                ASSERT_EQ(n, expected);
+                for (int i = 0; i < n; ++i) {
+                    const double r = std::hypot(points[i].x - circle.center.x, points[i].y - circle.center.y);
+                    EXPECT_NEAR(r, circle.radius, n == 2 ? GeoSnap() : 2 * GeoSnap());
+                }
+                if (n == 2 && slope > 0) EXPECT_GE(points[0].x, points[1].x);
+            }
+        }
+    }
+}
+
 // --- circle with circle --------------------------------------------------------------
 
 TEST_F(Crossings, OuterTouchingWritesTheTouchingPointTwice) {
