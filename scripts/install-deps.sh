@@ -2,8 +2,15 @@
 # Installs the Debian packages the build and the tests need, only when missing.
 set -euo pipefail
 
-# libpolyclipping-dev (Clipper 1) serves only the polygon bench as a yardstick.
-packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev libpolyclipping-dev)
+packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
+          # The platform layer: drawing, text, the window, its font, the
+          # ciphers of the floor-plan file, and the windowed smoke test.
+          libcairo2-dev libpango1.0-dev libgtk-3-dev fonts-dejavu-core nettle-dev
+          xvfb xdotool xauth
+          # localedef for the test that formats under a German locale.
+          locales
+          # Clipper 1 serves only the polygon bench as a yardstick.
+          libpolyclipping-dev)
 
 missing=()
 for package in "${packages[@]}"; do

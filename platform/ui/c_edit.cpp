@@ -1,0 +1,158 @@
+#include "c_edit.h"
+
+#include <algorithm>
+
+#include "system_services.h"
+#include "window_dc.h"
+
+BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CWnd::Create(L"EDIT", L"", style | WS_CHILD, rect, parent, id);
+}
+
+BOOL CEdit::AdoptState(CControlWnd& previous)
+{
+    auto* other = dynamic_cast<CEdit*>(&previous);
+    if (other == nullptr) return FALSE;
+    m_selStart = other->m_selStart;
+    m_selEnd = other->m_selEnd;
+    m_limit = other->m_limit;
+    return TRUE;
+}
+
+void CEdit::ClampSelection()
+{
+    const int length = GetWindowTextLength();
+    m_selStart = std::clamp(m_selStart, 0, length);
+    m_selEnd = std::clamp(m_selEnd, 0, length);
+    if (m_selStart > m_selEnd) std::swap(m_selStart, m_selEnd);
+}
+
+void CEdit::SetSel(int start, int end, BOOL)
+{
+    const int length = GetWindowTextLength();
+    m_selStart = start < 0 ? length : start;
+    m_selEnd = end < 0 ? length : end;
+    ClampSelection();
+    Invalidate();
+}
+
+void CEdit::GetSel(int& start, int& end) const
+{
+    start = m_selStart;
+    end = m_selEnd;
+}
+
+void CEdit::ReplaceSel(LPCTSTR text, BOOL)
+{
+    ClampSelection();
+    CString current;
+    GetWindowText(current);
+    CString inserted = text ? text : L"";
+    if (m_limit > 0) {
+        const int room = static_cast<int>(m_limit) - (current.GetLength() - (m_selEnd - m_selStart));
+        if (room <= 0) return;
+        inserted = inserted.Left(room);
+    }
+    const CString updated = current.Left(m_selStart) + inserted + current.Mid(m_selEnd);
+    const int caret = m_selStart + inserted.GetLength();
+    SetWindowText(updated);
+    m_selStart = m_selEnd = caret;
+}
+
+BOOL CEdit::SetReadOnly(BOOL readOnly)
+{
+    ModifyStyle(readOnly ? 0 : ES_READONLY, readOnly ? ES_READONLY : 0);
+    return TRUE;
+}
+
+LRESULT CEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case EM_GETSEL: return MAKELONG(static_cast<WORD>(m_selStart), static_cast<WORD>(m_selEnd));
+    case EM_SETSEL: SetSel(static_cast<int>(static_cast<LPARAM>(wParam)), static_cast<int>(lParam)); return 0;
+    case EM_REPLACESEL: ReplaceSel(reinterpret_cast<LPCTSTR>(lParam)); return 0;
+    case EM_LIMITTEXT: m_limit = static_cast<UINT>(wParam); return 0;
+    case EM_SETREADONLY: SetReadOnly(static_cast<BOOL>(wParam)); return TRUE;
+    default: break;
+    }
+    const LRESULT result = CWnd::WindowProc(message, wParam, lParam);
+    if (message == WM_SETTEXT) {
+        // A new text puts the caret at its end.
+        m_selStart = m_selEnd = GetWindowTextLength();
+        Invalidate();
+        NotifyParent(EN_CHANGE);
+    }
+    return result;
+}
+
+void CEdit::OnLButtonDown(UINT, CPoint)
+{
+    if (GetFocus() != this) SetFocus();
+    m_selStart = m_selEnd = GetWindowTextLength();
+    Invalidate();
+}
+
+void CEdit::OnChar(UINT ch, UINT, UINT)
+{
+    if (GetStyle() & ES_READONLY) return;
+    if (ch == VK_BACK) {
+        ClampSelection();
+        if (m_selStart == m_selEnd && m_selStart > 0) --m_selStart;
+        ReplaceSel(L"");
+        return;
+    }
+    if (ch < 0x20) return;
+    if ((GetStyle() & ES_NUMBER) && (ch < L'0' || ch > L'9')) {
+        MessageBeep(0);
+        return;
+    }
+    const wchar_t text[2] = {static_cast<wchar_t>(ch), 0};
+    ReplaceSel(text);
+}
+
+void CEdit::OnSetFocus(CWnd*)
+{
+    Invalidate();
+    NotifyParent(EN_SETFOCUS);
+}
+
+void CEdit::OnKillFocus(CWnd*)
+{
+    Invalidate();
+    NotifyParent(EN_KILLFOCUS);
+}
+
+void CEdit::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    const bool enabled = IsEnabledTree() && !(GetStyle() & ES_READONLY);
+    dc.FillSolidRect(&client, enabled ? kControlFace : RGB(236, 236, 236));
+    CBrush frame(kControlText);
+    dc.FrameRect(&client, &frame);
+    CFont font;
+    CFont* old = PrepareDC(dc, font);
+    CString text;
+    GetWindowText(text);
+    CRect box(client.left + 3, client.top + 1, client.right - 3, client.bottom - 1);
+    UINT format = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+    if ((GetStyle() & 0x3) == ES_CENTER) format |= DT_CENTER;
+    else if ((GetStyle() & 0x3) == ES_RIGHT) format |= DT_RIGHT;
+    const bool focused = GetFocus() == this;
+    if (focused && m_selStart != m_selEnd) {
+        // The selection, highlighted.
+        const CSize before = dc.GetTextExtent(text.Left(m_selStart));
+        const CSize selected = dc.GetTextExtent(text.Mid(m_selStart, m_selEnd - m_selStart));
+        const int top = box.top + (box.Height() - selected.cy) / 2;
+        dc.FillSolidRect(box.left + before.cx, top, selected.cx, selected.cy, kHighlight);
+    }
+    dc.DrawText(text, &box, format);
+    if (focused) {
+        const CSize before = dc.GetTextExtent(text.Left(m_selEnd));
+        const int x = std::min<int>(box.left + before.cx, box.right - 1);
+        dc.FillSolidRect(x, box.top + 2, 1, box.Height() - 4, kControlText);
+    }
+    dc.SelectObject(old);
+}
