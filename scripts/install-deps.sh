@@ -23,3 +23,10 @@ if [ ${#missing[@]} -gt 0 ]; then
     $sudo_cmd apt-get update
     DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
 fi
+
+# A German locale (decimal comma) for the tests that check number text ignores the locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    sudo_cmd=""
+    [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+    $sudo_cmd localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "warning: could not generate de_DE.UTF-8; locale tests will skip" >&2
+fi
