@@ -1,16 +1,33 @@
 // Creation of constraints and dimensions by handle.
 #include "kor_model.h"
 
+#include <utility>
+
+#include "kor_aa_symmetry.h"
 #include "kor_alignment.h"
+#include "kor_angular.h"
+#include "kor_angular_arc.h"
+#include "kor_arc.h"
 #include "kor_capture.h"
+#include "kor_cc_symmetry.h"
+#include "kor_cc_tangent.h"
+#include "kor_circle.h"
+#include "kor_cir_tracker.h"
 #include "kor_coincident.h"
 #include "kor_colinear.h"
+#include "kor_cs_tangent.h"
 #include "kor_nn_distance.h"
+#include "kor_nn_ortho_distance.h"
+#include "kor_nn_symmetry.h"
 #include "kor_node.h"
+#include "kor_ns_distance.h"
 #include "kor_parallel.h"
 #include "kor_perpendicular.h"
 #include "kor_primitive.h"
+#include "kor_radial.h"
 #include "kor_segment.h"
+#include "kor_ss_distance.h"
+#include "kor_ss_symmetry.h"
 #include "kor_unmovable.h"
 
 namespace {
@@ -24,6 +41,11 @@ KorSegment* AsSegment(KorObject* object)
 KorPrimitive* AsPrimitive(KorObject* object)
 {
     return object && object->IsPrimitive() ? static_cast<KorPrimitive*>(object) : nullptr;
+}
+
+bool OnCircleTracker(KorPrimitive* primitive)
+{
+    return dynamic_cast<KorCirTracker*>(primitive->GetTracker()) != nullptr;
 }
 
 KorNode* AsNode(KorObject* object)
@@ -41,6 +63,55 @@ KorHandle CreateOrDelete(T* object, Make make)
     return handle;
 }
 
+// The symmetry of two nodes, segments, circles or arcs about the axis.
+KorHandle CreateSymmetry(KorModel* model, KorObject* first, KorObject* second, KorEntity* axis,
+                         KorDimaint*& created)
+{
+    const KOREntityType type = second ? second->GetType() : KOR_EMPTY;
+    if (!second || first->GetType() != type) {
+        model->SetError(KOR_ERR_CREATE);
+        return 0;
+    }
+    KorHandle handle = 0;
+    switch (type) {
+    case KOR_NODE: {
+        auto* symmetry = new KorNNSymmetry();
+        handle = symmetry->Create(model, AsNode(first), AsNode(second), axis, true);
+        created = symmetry;
+        break;
+    }
+    case KOR_SEGMENT: {
+        auto* symmetry = new KorSSSymmetry();
+        handle = symmetry->Create(model, AsSegment(first), AsSegment(second), axis);
+        created = symmetry;
+        break;
+    }
+    case KOR_CIRCLE: {
+        auto* symmetry = new KorCCSymmetry();
+        handle = symmetry->Create(model, static_cast<KorCircle*>(first),
+                                  static_cast<KorCircle*>(second), axis);
+        created = symmetry;
+        break;
+    }
+    case KOR_ARC: {
+        auto* symmetry = new KorAASymmetry();
+        handle = symmetry->Create(model, static_cast<KorArc*>(first), static_cast<KorArc*>(second),
+                                  axis);
+        created = symmetry;
+        break;
+    }
+    default:
+        model->SetError(KOR_ERR_CREATE);
+        return 0;
+    }
+    if (handle == 0) {
+        delete created;
+        created = nullptr;
+        model->SetError(KOR_ERR_CREATE);
+    }
+    return handle;
+}
+
 }  // namespace
 
 void KorModel::FinishCreation(KorDimaint* dimaint, KorHandle handle, KOREntityType lineType,
@@ -52,7 +123,7 @@ void KorModel::FinishCreation(KorDimaint* dimaint, KorHandle handle, KOREntityTy
         WriteJournal(mpCapture->getConstraintLine(lineType, handle, h1, h2, h3));
 }
 
-KorHandle KorModel::CreateConstraint(KOREntityType kind, KorHandle h1, KorHandle h2, KorHandle,
+KorHandle KorModel::CreateConstraint(KOREntityType kind, KorHandle h1, KorHandle h2, KorHandle h3,
                                      int weight)
 {
     KorObject* first = ObjectOf(h1);
@@ -125,14 +196,51 @@ KorHandle KorModel::CreateConstraint(KOREntityType kind, KorHandle h1, KorHandle
         created = unmovable;
         break;
     }
+    case KOR_TANGENT: {
+        KorPrimitive* p1 = AsPrimitive(first);
+        KorPrimitive* p2 = AsPrimitive(second);
+        if (!p1 || !p2)
+            return 0;
+        const bool round1 = OnCircleTracker(p1);
+        const bool round2 = OnCircleTracker(p2);
+        if (!round1 && !round2) {
+            SetError(KOR_ERR_CREATE);
+            return 0;
+        }
+        KorTangent* tangent = nullptr;
+        if (round1 && round2)
+            tangent = new KorCCTangent();
+        else
+            tangent = new KorCSTangent();
+        if (!round1)
+            std::swap(p1, p2);
+        handle = tangent->Create(this, p1, p2);
+        created = tangent->GetDimension();
+        if (handle == 0) {
+            delete created;
+            return 0;
+        }
+        break;
+    }
+    case KOR_SYMMETRY: {
+        KorObject* axisObject = ObjectOf(h3);
+        auto* axis = axisObject && (axisObject->GetType() == KOR_NODE
+                                    || axisObject->GetType() == KOR_SEGMENT)
+                         ? static_cast<KorEntity*>(axisObject)
+                         : nullptr;
+        handle = CreateSymmetry(this, first, second, axis, created);
+        if (handle == 0)
+            return 0;
+        break;
+    }
     default:
-        // Tangencies and symmetries are not available in this library yet.
         SetError(KOR_ERR_UNSUPPORTED);
         return 0;
     }
     if (handle == 0)
         return 0;
-    FinishCreation(created, handle, created->GetType(), h1, second ? h2 : 0, 0, weight);
+    FinishCreation(created, handle, created->GetType(), h1, second ? h2 : 0,
+                   kind == KOR_SYMMETRY ? h3 : 0, weight);
     return handle;
 }
 
@@ -150,39 +258,97 @@ KorHandle KorModel::CreateDistance(KorHandle h1, KorHandle h2, KOREntityType kin
             node2 = segment->GetEnd();
         }
     }
-    if (!node1 || !node2 || kind != KOR_DISTANCE) {
-        // Orthogonal, node-segment and segment-segment distances are not
-        // available in this library yet.
-        SetError(KOR_ERR_CREATE);
-        return 0;
+    KorDimension* created = nullptr;
+    KorHandle handle = 0;
+    if (node1 && node2) {
+        if (kind == KOR_DISTANCE) {
+            auto* distance = new KorNNDistance();
+            handle = distance->Create(this, node1, node2, true);
+            created = distance;
+        } else {
+            auto* distance = new KorNNOrthoDistance();
+            handle = distance->Create(this, node1, node2, kind);
+            created = distance;
+        }
+    } else if (AsSegment(first) && AsSegment(second)) {
+        auto* distance = new KorSSDistance();
+        handle = distance->Create(this, AsSegment(first), AsSegment(second));
+        created = distance;
+    } else if ((AsNode(first) && AsSegment(second)) || (AsSegment(first) && AsNode(second))) {
+        auto* distance = new KorNSDistance();
+        handle = AsNode(first) ? distance->Create(this, AsNode(first), AsSegment(second))
+                               : distance->Create(this, AsNode(second), AsSegment(first));
+        created = distance;
     }
-    auto* distance = new KorNNDistance();
-    const KorHandle handle = distance->Create(this, node1, node2, true);
     if (handle == 0) {
         SetError(KOR_ERR_CREATE);
-        delete distance;
+        delete created;
         return 0;
     }
-    FinishCreation(distance, handle, kind, h1, second ? h2 : 0, 0, weight);
+    FinishCreation(created, handle, kind, h1, second ? h2 : 0, 0, weight);
     return handle;
 }
 
-KorHandle KorModel::CreateAngular(KorHandle, KorHandle, KorHandle, KorHandle, int)
+KorHandle KorModel::CreateAngular(KorHandle segment1, KorHandle segment2, KorHandle node1,
+                                  KorHandle node2, int weight)
 {
-    // Angular dimensions are not available in this library yet.
-    SetError(KOR_ERR_CREATE);
-    return 0;
+    KorSegment* s1 = AsSegment(ObjectOf(segment1));
+    KorSegment* s2 = AsSegment(ObjectOf(segment2));
+    if (!s1 || !s2) {
+        SetError(KOR_ERR_CREATE);
+        return 0;
+    }
+    KorNode* n1 = AsNode(ObjectOf(node1));
+    KorNode* n2 = AsNode(ObjectOf(node2));
+    if (!n1 || !n2)
+        n1 = n2 = nullptr;
+    auto* angular = new KorAngular();
+    const KorHandle handle = angular->Create(this, s1, s2, n1, n2);
+    if (handle == 0) {
+        SetError(KOR_ERR_CREATE);
+        delete angular;
+        return 0;
+    }
+    FinishCreation(angular, handle, KOR_ANGLE, segment1, segment2, 0, weight);
+    return handle;
 }
 
-KorHandle KorModel::CreateAngular(KorHandle, int)
+KorHandle KorModel::CreateAngular(KorHandle arcHandle, int weight)
 {
-    SetError(KOR_ERR_CREATE);
-    return 0;
+    KorObject* object = ObjectOf(arcHandle);
+    auto* arc = object && object->GetType() == KOR_ARC ? static_cast<KorArc*>(object) : nullptr;
+    if (!arc) {
+        SetError(KOR_ERR_CREATE);
+        return 0;
+    }
+    auto* angular = new KorAngularArc();
+    const KorHandle handle = angular->Create(this, arc, true);
+    if (handle == 0) {
+        SetError(KOR_ERR_CREATE);
+        delete angular;
+        return 0;
+    }
+    FinishCreation(angular, handle, KOR_ANGLE, arcHandle, 0, 0, weight);
+    return handle;
 }
 
-KorHandle KorModel::CreateRadial(KorHandle, int)
+KorHandle KorModel::CreateRadial(KorHandle circleOrArc, int weight)
 {
-    // Radius dimensions are not available in this library yet.
-    SetError(KOR_ERR_CREATE);
-    return 0;
+    KorObject* object = ObjectOf(circleOrArc);
+    auto* circle = object && (object->GetType() == KOR_CIRCLE || object->GetType() == KOR_ARC)
+                       ? static_cast<KorCircle*>(object)
+                       : nullptr;
+    if (!circle) {
+        SetError(KOR_ERR_CREATE);
+        return 0;
+    }
+    auto* radial = new KorRadial();
+    const KorHandle handle = radial->Create(this, circle, true);
+    if (handle == 0) {
+        SetError(KOR_ERR_CREATE);
+        delete radial;
+        return 0;
+    }
+    FinishCreation(radial, handle, KOR_RADIUS, circleOrArc, 0, 0, weight);
+    return handle;
 }
