@@ -181,6 +181,7 @@ void BM_DragStaircase(benchmark::State& state)
         worstGap = 0.0;
         room.model.SetDrag(true);
         double stepTotal = 0.0;
+        double lastX = penX, lastY = penY;
         for (int step = 0; step < kSteps; ++step) {
             const double direction = M_PI / 4.0 + turn(random);
             const double d = length(random);
@@ -196,10 +197,15 @@ void BM_DragStaircase(benchmark::State& state)
                 ++accepted;
                 worstGap = std::max(worstGap, std::hypot(dragged->GetPoint().x() - penX,
                                                          dragged->GetPoint().y() - penY));
+                lastX = penX;
+                lastY = penY;
             } else {
-                // A refused step puts the corner back where it was.
-                penX = dragged->GetPoint().x();
-                penY = dragged->GetPoint().y();
+                // A refused step leaves the corner at the pen, off its walls:
+                // the pen goes back to the last accepted place (untimed).
+                penX = lastX;
+                penY = lastY;
+                room.model.SetNodePosition(room.nodes[2], penX, penY);
+                room.model.Resolve();
             }
         }
         room.model.SetDrag(false);

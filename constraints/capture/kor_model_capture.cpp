@@ -2,6 +2,7 @@
 // a string or a new file, and replaying text into it.
 #include "kor_model.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -74,6 +75,13 @@ void KorModel::GetCommandString(KorCapture* capture, std::string* text,
     for (KorDimension* dimension : mDimensions)
         if (handleOf(dimension) != 0 && dimension->GetOwner() == nullptr)
             dimensions.push_back(dimension);
+    // Creation order, not the solving order: the list puts radii, angles and
+    // parallels in front as they come and the solver reorders it, so only
+    // creation order survives write, replay, write unchanged.
+    std::stable_sort(dimensions.begin(), dimensions.end(),
+                     [&handleOf](const KorDimension* a, const KorDimension* b) {
+                         return handleOf(a) < handleOf(b);
+                     });
 
     for (KorConstraint* constraint : constraints)
         *text += capture->getConstraintLine(

@@ -5,6 +5,7 @@
 
 #include "kor_model.h"
 #include "kor_primitive.h"
+#include "kor_segment.h"
 #include "kor_tracker.h"
 
 KorPrimitive* KorColinear::GetFirstPrimitive() const
@@ -128,4 +129,8 @@ KorColinear::~KorColinear()
     if (IsImplemented())
         SplitTrackers();
     RemoveImplementationDim();
+    // A segment may hold this colinearity as implicit at one of its ends.
+    for (KorEntity* p : {mpFirstPrimitive, mpSecondPrimitive})
+        if (p && p->GetType() == KOR_SEGMENT)
+            static_cast<KorSegment*>(p)->ForgetImplicitColinear(this);
 }

@@ -27,7 +27,11 @@ public:
     void AddDimaint(KorDimaint* dimaint);
     void RemoveDimaint(KorDimaint* dimaint);
     int GetNumOfDimaints() const { return static_cast<int>(mDimaints.size()); }
-    KorDimaint* GetDimaint(int i) const { return mDimaints[i]; }
+    // Null for an index outside the list.
+    KorDimaint* GetDimaint(int i) const
+    {
+        return i >= 0 && static_cast<std::size_t>(i) < mDimaints.size() ? mDimaints[i] : nullptr;
+    }
     KorDimaint* GetDimaint(KOREntityType type, KorDimaint* except) const;
     KorDimaint* GetEnabledDimaint(KOREntityType type) const;
     KorDimaint* GetOtherDimaint(KorDimaint* dimaint) const;

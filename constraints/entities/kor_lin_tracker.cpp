@@ -656,7 +656,9 @@ KorTrackerSolution* KorLinTracker::Solve(KorNode* held, KorTracker* carrier, Kor
                 s->AddFollower(c);
                 continue;
             }
-            if (s->GetNode()) {
+            // The turn is about the held node: a second node that cannot
+            // follow pins the line, so the tracker cannot turn at all.
+            if (held || s->GetNode()) {
                 delete s;
                 return nullptr;
             }
@@ -1317,4 +1319,16 @@ bool KorLinTracker::UpdateCircle4Xme(point& p, line* l, circle& c)
         return false;
     c.set(centre, radius);
     return true;
+}
+
+// The side flags are keyed by node serial: a node leaving the tracker must
+// leave them too, or the map keeps a node that may be deleted.
+void KorLinTracker::ForgetNode(KorNode* n)
+{
+    if (n) {
+        mSideFlags.erase(n);
+        if (mpRay == n)
+            mpRay = nullptr;
+    }
+    KorTracker::ForgetNode(n);
 }

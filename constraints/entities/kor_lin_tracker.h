@@ -39,6 +39,7 @@ public:
     void AddParallel(KorParallel* parallel);
     void RemoveParallel(KorParallel* parallel);
     int GetNumOfParallels() const override;
+    void ForgetNode(KorNode* n) override;
     KorParallel* GetParallel(int i) const { return mParallels[i]; }
     bool IsParallelConstrained(KorLinTracker* t) const;
 

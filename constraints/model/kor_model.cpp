@@ -74,6 +74,9 @@ void KorModel::Clear()
     DeleteFromEnd(mDimensions);
     DeleteFromEnd(mPrimitives);
     DeleteFromEnd(mNodes);
+    // Trackers made through nodes alone (by dimensions) carry no primitive,
+    // so no primitive took them along.
+    DeleteFromEnd(mTrackers);
     DeleteFromEnd(mConditions);
     mWeighted.clear();
     mWeightedConstraints.clear();

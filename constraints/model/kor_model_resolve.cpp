@@ -41,6 +41,28 @@ private:
     T mSaved;
 };
 
+// During a drag the pen holds the dragged node: the solve moves the rest of
+// the model to it, or fails and the step is refused. Without the hold the
+// alignment of the nodes before it projects the node back off the pen.
+class PenHold {
+public:
+    explicit PenHold(KorNode* node) : mpNode(node && node->IsMovable() ? node : nullptr)
+    {
+        if (mpNode)
+            mpNode->SetMovable(false);
+    }
+    ~PenHold()
+    {
+        if (mpNode)
+            mpNode->SetMovable(true);
+    }
+    PenHold(const PenHold&) = delete;
+    PenHold& operator=(const PenHold&) = delete;
+
+private:
+    KorNode* mpNode;
+};
+
 bool IsLineTracker(const KorTracker* tracker)
 {
     return tracker->GetType() == KOR_LINEAR_TRACKER;
@@ -293,6 +315,18 @@ void KorModel::SetDimensionChain(KorDimension* dimension, std::vector<KorDimensi
     }
 }
 
+namespace {
+
+// Dimensions that fix the direction of one line from another's. A
+// perpendicular is one of them: among the others, a chain of them is
+// searched from both ends at once and the two halves cannot meet.
+bool IsDirectionDimension(KOREntityType type)
+{
+    return type == KOR_ANGLE || type == KOR_PARALLEL || type == KOR_PERPENDICULAR;
+}
+
+}  // namespace
+
 bool KorModel::ReorderDimensions()
 {
     if (mDimensions.size() < 3)
@@ -318,7 +352,7 @@ bool KorModel::ReorderDimensions()
             if (status == 2)
                 return false;
         }
-        if (type == KOR_ANGLE || type == KOR_PARALLEL)
+        if (IsDirectionDimension(type))
             angular.push_back(dimension);
         else
             others.push_back(dimension);
@@ -329,7 +363,7 @@ bool KorModel::ReorderDimensions()
         ordered.reserve(mDimensions.size());
         for (KorDimension* dimension : front) {
             ordered.push_back(dimension);
-            if (dimension->GetType() == KOR_ANGLE || dimension->GetType() == KOR_PARALLEL)
+            if (IsDirectionDimension(dimension->GetType()))
                 SetDimensionChain(dimension, ordered, angular);
         }
         for (auto* group : {&radius, &angular, &others, &tangent})
@@ -642,6 +676,11 @@ bool KorModel::Resolve()
 {
     ScopedRestore<bool> solvingGuard(mbSolving);
     mbSolving = true;
+    const PenHold penHold(mbInDrag ? mpDraggedNode : nullptr);
+    // A pen move within GeoSnap registers no change, yet the node may have
+    // left its walls: align again rather than adjust an old solution.
+    if (mbInDrag && mpDraggedNode && !mpDraggedNode->IsConsistent())
+        Invalidate(true);
     mPreAdjustment.Clear();
     mPreAlignment.Clear();
     mPreStep.Clear();
@@ -702,6 +741,12 @@ bool KorModel::Resolve()
         GiveUpWeights();
     if (mError != 0 && !mWeighted.empty())
         DeleteExtraRules();
+    // A search can end with every solution applied and still leave a node off
+    // its carrier or a constraint broken; that is no solution.
+    if (mError == 0 && !IsResolved()) {
+        SetError(KOR_ERR_CONDITIONS);
+        mbSolved = false;
+    }
     if (mError != 0) {
         if (mbInDrag)
             DoSimpleShift(mDragDx, mDragDy);

@@ -124,4 +124,79 @@ TEST_P(KorCommandTextRoundTrip, WriteReplayWriteGivesTheSameText)
 
 INSTANTIATE_TEST_SUITE_P(Seeds, KorCommandTextRoundTrip, ::testing::Range(1u, 61u));
 
+// Radii, angles, parallels and perpendiculars go to the front of the
+// dimension list as they are made; their text still keeps its order.
+class KorFrontDimensionRoundTrip : public KorModelFixture {};
+
+void BuildFrontDimensionModel(KorModel& model)
+{
+    std::vector<KorHandle> walls;
+    const double corners[][4] = {{0, 0, 4, 0},   {4, 0, 4, 3},  {4, 3, 0, 3},
+                                 {0, 3, 0, 0},   {6, 0, 9, 1},  {6, 2, 9, 3},
+                                 {10, 0, 10, 4}, {12, 0, 15, 0}};
+    for (const auto& c : corners)
+        walls.push_back(
+            model.CreateSegment(model.CreateNode(c[0], c[1]), model.CreateNode(c[2], c[3])));
+    ASSERT_NE(model.CreateConstraint(KOR_PARALLEL, walls[0], walls[2], 0, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_PERPENDICULAR, walls[0], walls[1], 0, 0), 0u);
+    ASSERT_NE(model.CreateDistance(model.CreateNode(20, 0), model.CreateNode(23, 0), KOR_DISTANCE, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_PARALLEL, walls[4], walls[5], 0, 0), 0u);
+    ASSERT_NE(model.CreateRadial(model.CreateCircle(model.CreateNode(30, 0), model.CreateNode(32, 0)), 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_PERPENDICULAR, walls[6], walls[7], 0, 0), 0u);
+    ASSERT_NE(model.CreateRadial(model.CreateCircle(model.CreateNode(40, 0), model.CreateNode(41, 0)), 0), 0u);
+    ASSERT_NE(model.CreateAngular(walls[3], walls[2], 0, 0, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_PERPENDICULAR, walls[1], walls[2], 0, 0), 0u);
+}
+
+TEST_F(KorFrontDimensionRoundTrip, WriteReplayWriteGivesTheSameText)
+{
+    KorModel model;
+    BuildFrontDimensionModel(model);
+    std::string first;
+    model.Save(first, false);
+    std::string text = first;
+    for (int round = 0; round < 3; ++round) {
+        KorModel replayed;
+        ASSERT_TRUE(replayed.playbackStartFromString(text));
+        std::string again;
+        replayed.Save(again, false);
+        EXPECT_EQ(again, first) << "round " << round;
+        text = again;
+    }
+}
+
+TEST_F(KorFrontDimensionRoundTrip, TextIsWrittenInCreationOrder)
+{
+    KorModel model;
+    BuildFrontDimensionModel(model);
+    std::string text;
+    model.Save(text, false);
+    const std::size_t parallel = text.find("=Parallel(");
+    const std::size_t perpendicular = text.find("=Perpendicular(");
+    const std::size_t distance = text.find("=Distance(");
+    const std::size_t radius = text.find("=Radius(");
+    ASSERT_NE(parallel, std::string::npos);
+    ASSERT_NE(radius, std::string::npos);
+    EXPECT_LT(parallel, perpendicular);
+    EXPECT_LT(perpendicular, distance);
+    EXPECT_LT(distance, radius);
+}
+
+TEST_F(KorFrontDimensionRoundTrip, ASolvedModelKeepsItsText)
+{
+    // The solver reorders the dimension list; the text does not follow it.
+    KorModel model;
+    BuildFrontDimensionModel(model);
+    std::string before;
+    model.Save(before, false);
+    model.Resolve();
+    std::string text;
+    model.Save(text, false);
+    KorModel replayed;
+    ASSERT_TRUE(replayed.playbackStartFromString(text));
+    std::string again;
+    replayed.Save(again, false);
+    EXPECT_EQ(again, text);
+}
+
 } // namespace

@@ -271,6 +271,38 @@ TEST_F(LinTrackerTest, TurnAboutAHeldNodeOnlyWhenRotatable)
               nullptr);
 }
 
+TEST_F(LinTrackerTest, AFixedSecondNodeBlocksATurnAboutTheHeldNode)
+{
+    // Turning about a would carry the fixed node b off the line.
+    KorNode* a = Node(0, 0);
+    KorNode* b = Node(10, 0);
+    b->SetMovable(false);
+    KorLinTracker* t = Track(a, b);
+    Track(b, Node(10, 5));  // b's other wall
+    std::unique_ptr<KorTrackerSolution> held(
+        t->Solve(a, static_cast<KorTracker*>(nullptr), static_cast<KorNode*>(nullptr)));
+    EXPECT_EQ(held, nullptr);
+    // Without a held node the fixed node itself holds the turn.
+    std::unique_ptr<KorTrackerSolution> s(t->Solve(static_cast<KorNode*>(nullptr),
+                                                   static_cast<KorTracker*>(nullptr),
+                                                   static_cast<KorNode*>(nullptr)));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetNode(), b);
+}
+
+TEST_F(LinTrackerTest, AForgottenNodeLeavesTheSideFlagsAndTheRay)
+{
+    KorNode* a = Node(0, 0);
+    KorNode* b = Node(10, 0);
+    KorLinTracker* t = Track(a, b);
+    t->SetupVirtualRays(a, b, true);
+    ASSERT_TRUE(t->GetNorthEast(b));
+    t->ForgetNode(b);
+    EXPECT_FALSE(t->GetNorthEast(b));
+    t->ForgetNode(a);
+    EXPECT_EQ(t->GetRay(), nullptr);
+}
+
 TEST_F(LinTrackerTest, ShiftTurnsAboutANodeThatCannotFollow)
 {
     // b also lies on a second line and cannot move: the shift becomes a turn

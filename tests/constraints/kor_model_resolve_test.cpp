@@ -216,4 +216,117 @@ TEST_F(KorRectangleTest, NonFiniteTransformsChangeNothing)
     }
 }
 
+// The staircase room of n walls (n even, k = n/2 - 1): from the origin to
+// (k, 0), then k times up 1 and left 1, and down to the origin; corner 0
+// fixed, walls 3 .. n-2 at their built lengths, the corners a little off.
+class KorStaircaseTest : public KorModelFixture, public ::testing::WithParamInterface<int> {
+protected:
+    enum Form { kAligned, kPerpendicular };
+
+    void Build(int n, Form form)
+    {
+        const int k = n / 2 - 1;
+        std::vector<point> v{point(0, 0), point(k, 0)};
+        double x = k, y = 0;
+        for (int i = 0; i < k; ++i) {
+            v.emplace_back(x, y += 1.0);
+            v.emplace_back(x -= 1.0, y);
+        }
+        built = v;
+        for (int i = 0; i < n; ++i) {
+            const double jitter = i == 0 ? 0.0 : 0.013 * ((i % 3) - 1);
+            nodes.push_back(model.CreateNode(v[i].x() + jitter, v[i].y() - jitter));
+        }
+        for (int i = 0; i < n; ++i)
+            walls.push_back(model.CreateSegment(nodes[i], nodes[(i + 1) % n]));
+        if (form == kAligned) {
+            for (int i = 0; i < n; ++i) {
+                const bool vertical = std::fabs(v[i].x() - v[(i + 1) % n].x()) < 0.5;
+                ASSERT_NE(model.CreateConstraint(vertical ? KOR_VERTICAL : KOR_HORIZONTAL,
+                                                 walls[i], 0, 0, 0),
+                          0u);
+            }
+        } else {
+            ASSERT_NE(model.CreateConstraint(KOR_HORIZONTAL, walls[0], 0, 0, 0), 0u);
+            for (int i = 0; i + 1 < n; ++i)
+                ASSERT_NE(model.CreateConstraint(KOR_PERPENDICULAR, walls[i], walls[i + 1], 0, 0),
+                          0u);
+        }
+        for (int i = 3; i <= n - 2; ++i) {
+            const KorHandle d =
+                model.CreateDistance(nodes[i], nodes[(i + 1) % n], KOR_DISTANCE, 0);
+            ASSERT_NE(d, 0u);
+            ASSERT_TRUE(model.SetDimensionValue(d, 1.0, KORDimensionType(2)));
+        }
+        ASSERT_NE(model.CreateConstraint(KOR_UNMOVABLE, nodes[0], 0, 0, 0), 0u);
+    }
+    KorNode* Node(int i) const
+    {
+        return static_cast<KorNode*>(model.GetNamesManager().GetObjectAddress(nodes[i]));
+    }
+    // Every node on its walls and every dimension and constraint holding.
+    void ExpectEverythingHolds()
+    {
+        EXPECT_EQ(model.GetUnresolved(), nullptr);
+        EXPECT_EQ(model.GetInconsistent(), nullptr);
+        EXPECT_EQ(Node(0)->GetPoint().x(), 0.0);
+        EXPECT_EQ(Node(0)->GetPoint().y(), 0.0);
+    }
+
+    KorModel model;
+    std::vector<KorHandle> nodes, walls;
+    std::vector<point> built;
+};
+
+TEST_P(KorStaircaseTest, PerpendicularChainResolvesWithEveryWallOnItsLine)
+{
+    Build(GetParam(), kPerpendicular);
+    ASSERT_TRUE(model.Resolve()) << "error " << model.GetError();
+    ExpectEverythingHolds();
+}
+
+TEST_P(KorStaircaseTest, DraggedCornerFollowsThePen)
+{
+    const int n = GetParam();
+    Build(n, kAligned);
+    ASSERT_TRUE(model.Resolve()) << "error " << model.GetError();
+    model.SetDrag(true);
+    double x = Node(2)->GetPoint().x(), y = Node(2)->GetPoint().y();
+    for (int step = 0; step < 20; ++step) {
+        x += step % 2 ? 0.015 : 0.012;
+        y += step % 3 ? 0.011 : 0.017;
+        ASSERT_TRUE(model.SetNodePosition(nodes[2], x, y));
+        ASSERT_TRUE(model.Resolve()) << "step " << step << " error " << model.GetError();
+        EXPECT_EQ(Node(2)->GetPoint().x(), x) << "step " << step;
+        EXPECT_EQ(Node(2)->GetPoint().y(), y) << "step " << step;
+        ExpectEverythingHolds();
+    }
+    model.SetDrag(false);
+    // The pen lets go of the node.
+    EXPECT_TRUE(Node(2)->IsMovable());
+}
+
+INSTANTIATE_TEST_SUITE_P(Walls, KorStaircaseTest, ::testing::Values(4, 6, 8, 10));
+
+TEST_F(KorRectangleTest, ClearDeletesTrackersMadeThroughNodesAlone)
+{
+    // A distance between two free nodes carries them on a tracker of its own.
+    const KorHandle p = model.CreateNode(30, 0);
+    const KorHandle q = model.CreateNode(33, 4);
+    ASSERT_NE(model.CreateDistance(p, q, KOR_DISTANCE, 0), 0u);
+    ASSERT_FALSE(model.GetTrackers().empty());
+    model.Clear();
+    EXPECT_TRUE(model.GetTrackers().empty());
+}
+
+TEST_F(KorRectangleTest, DimaintIndexOutsideTheListIsNull)
+{
+    KorSegment* bottomWall = Segment(0);
+    const int count = static_cast<int>(bottomWall->GetNumOfDimaints());
+    ASSERT_GT(count, 0);
+    EXPECT_NE(bottomWall->GetDimaint(count - 1), nullptr);
+    EXPECT_EQ(bottomWall->GetDimaint(count), nullptr);
+    EXPECT_EQ(bottomWall->GetDimaint(-1), nullptr);
+}
+
 }  // namespace

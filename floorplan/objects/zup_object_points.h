@@ -1,0 +1,32 @@
+// Small point helpers shared by the object sources.
+#pragma once
+
+#include <cmath>
+
+#include "kor_node.h"
+#include "point.h"
+
+namespace zup_points {
+
+inline double Distance(const point& a, const point& b)
+{
+    return std::hypot(a.x() - b.x(), a.y() - b.y());
+}
+
+// The node's position; the origin without a node.
+inline point NodePoint(KorNode* node)
+{
+    return node ? point(static_cast<point&>(node->GetGeometry())) : point();
+}
+
+// The point at distance d from `from` toward `to` (from itself when they meet).
+inline point Toward(const point& from, const point& to, double d)
+{
+    const double length = Distance(from, to);
+    if (length <= 0.0)
+        return from;
+    return point(from.x() + (to.x() - from.x()) * d / length,
+                 from.y() + (to.y() - from.y()) * d / length);
+}
+
+}  // namespace zup_points

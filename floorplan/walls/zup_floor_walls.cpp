@@ -1,0 +1,104 @@
+// How walls enter and leave a floor: the model's create operations made into
+// wall creation, and the removal of walls and rooms.
+#include "zup_floor.h"
+
+#include "distances.h"
+#include "kor_capture.h"
+#include "zup_arc.h"
+#include "zup_edge.h"
+#include "zup_node.h"
+#include "zup_partition.h"
+#include "zup_segment.h"
+
+KorHandle ZupFloor::CreateNode(double x, double y, KorMoveCallback callback)
+{
+    auto* node = new ZupNode();
+    const KorHandle handle = node->Create(this, x, y, callback, true);
+    if (handle == 0) {
+        SetError(KOR_ERR_CREATE);
+        delete node;
+    }
+    return handle;
+}
+
+ZupNode* ZupFloor::CreateNewNode(double x, double y)
+{
+    auto* node = new ZupNode();
+    if (node->Create(this, x, y, nullptr, true) == 0) {
+        delete node;
+        return nullptr;
+    }
+    return node;
+}
+
+KorHandle ZupFloor::CreateSegment(KorHandle h1, KorHandle h2)
+{
+    KorNode* a = NodeOf(h1);
+    KorNode* b = NodeOf(h2);
+    if (!a || !b) {
+        SetError(KOR_ERR_NODES);
+        return 0;
+    }
+    auto* wall = new ZupSegment(ZUP_EDGE_FREE);
+    const KorHandle handle = wall->Create(this, a, b, nullptr);
+    if (handle == 0) {
+        SetError(KOR_ERR_NODES);
+        delete wall;
+        return 0;
+    }
+    if (IsJournalActive())
+        WriteJournal(mpCapture->getSegmentLine(handle, h1, h2));
+    return handle;
+}
+
+KorHandle ZupFloor::CreateArc(KorHandle centre, KorHandle start, KorHandle end)
+{
+    KorNode* c = NodeOf(centre);
+    KorNode* s = NodeOf(start);
+    KorNode* e = NodeOf(end);
+    if (!c || !s || !e || centre == start || centre == end || start == end) {
+        SetError(KOR_ERR_NODES);
+        return 0;
+    }
+    auto* wall = new ZupArc(ZUP_EDGE_FREE);
+    const KorHandle handle = wall->Create(this, c, s, e, nullptr);
+    if (handle == 0) {
+        SetError(KOR_ERR_NODES);
+        delete wall;
+        return 0;
+    }
+    const double radius = GeoDistance(c->GetPoint(), s->GetPoint());
+    const point& m = c->GetPoint();
+    ModifyExtents(m.x() - radius, m.y() - radius);
+    ModifyExtents(m.x() + radius, m.y() + radius);
+    if (IsJournalActive())
+        WriteJournal(mpCapture->getArcLine(handle, centre, start, end));
+    return handle;
+}
+
+void ZupFloor::RemoveEdge(ZupEdge* edge)
+{
+    if (!edge)
+        return;
+    ForgetChanged(edge->GetPrimitive());
+    if (edge->HaveSurface())
+        RemovePartitions();
+}
+
+void ZupFloor::RemovePartitions()
+{
+    ZupPartition* shell = mpOuterShell;
+    mpOuterShell = nullptr;
+    delete shell;
+    std::vector<ZupPartition*> rooms;
+    rooms.swap(mPartitions);
+    mCurPartition = kNoCursor;
+    while (!rooms.empty()) {
+        ZupPartition* room = rooms.back();
+        rooms.pop_back();
+        delete room;
+    }
+    for (KorPrimitive* primitive : std::vector<KorPrimitive*>(GetPrimitives()))
+        if (ZupEdge* edge = CastToEdge(primitive))
+            edge->SetType(ZUP_EDGE_FREE);
+}

@@ -1,0 +1,22 @@
+#include "zup_globals.h"
+
+#include "kor_alignment.h"
+#include "kor_globals.h"
+#include "zup_floor.h"
+
+namespace {
+bool gMetric = false;
+}  // namespace
+
+bool& ZupMetric()
+{
+    return gMetric;
+}
+
+void ZupResetGlobals()
+{
+    KorResetGlobals();
+    gMetric = false;
+    ZupFloor::ResetGlobals();
+    KorAlignment::mbSetImplicitColinear = false;
+}
