@@ -11,6 +11,7 @@
 #include "kor_lin_tracker.h"
 #include "kor_model.h"
 #include "kor_node.h"
+#include "kor_scoped_value.h"
 #include "kor_segment.h"
 #include "kor_shift_group.h"
 #include "kor_solution_geometry.h"
@@ -21,18 +22,6 @@ namespace {
 
 const KORStatusType kUnsolved = static_cast<KORStatusType>(0);
 const KORStatusType kSolved = static_cast<KORStatusType>(2);
-
-// Sets GeoSnap for one search and puts the exact old value back on every path.
-class GeoSnapScope {
-public:
-    explicit GeoSnapScope(double snap) : mSaved(GeoSnap()) { GeoSnap() = snap; }
-    ~GeoSnapScope() { GeoSnap() = mSaved; }
-    GeoSnapScope(const GeoSnapScope&) = delete;
-    GeoSnapScope& operator=(const GeoSnapScope&) = delete;
-
-private:
-    double mSaved;
-};
 
 KorNode* AsNode(KorEntity* entity) { return dynamic_cast<KorNode*>(entity); }
 
@@ -168,7 +157,7 @@ void KorNNDistance::SetTracker(KorNode* node1, KorNode* node2)
         double snap = std::min(GeoDistance(node1->GetPoint(), node2->GetPoint()) - GeoDif(),
                                0.5 * static_cast<double>(mpModel->InputSnap()));
         if (snap > 0) {
-            GeoSnapScope scope(snap);
+            KorScopedValue<double> scope(GeoSnap(), snap);
             found = mpModel->GetTracker(node1, node2, nullptr, true);
         }
     }

@@ -46,7 +46,7 @@ private:
     KorPerpendicular* mpPerpendicular = nullptr;
     KorEntity* mpReference = nullptr;
     KorNode* mpMid = nullptr;
-    // Parts others may delete first are looked up by creation serial.
+    // Owned helpers that others may delete first are looked up by creation serial.
     std::uint64_t mOwnTrackerSerial = 0;
     std::uint64_t mFirstSerial = 0;
     std::uint64_t mSecondSerial = 0;

@@ -14,6 +14,7 @@
 #include "kor_lin_tracker.h"
 #include "kor_node.h"
 #include "kor_primitive.h"
+#include "kor_scoped_value.h"
 #include "kor_tracker.h"
 
 namespace {
@@ -26,20 +27,6 @@ constexpr KORStatusType kSolved = KORStatusType(2);
 // fails instead of running on.
 constexpr int kMaxResolveRounds = 64;
 constexpr int kMaxConditionPasses = 64;
-
-// Restores a process-wide value on every path out of a scope.
-template <typename T>
-class ScopedRestore {
-public:
-    explicit ScopedRestore(T& target) : mTarget(target), mSaved(target) {}
-    ~ScopedRestore() { mTarget = mSaved; }
-    ScopedRestore(const ScopedRestore&) = delete;
-    ScopedRestore& operator=(const ScopedRestore&) = delete;
-
-private:
-    T& mTarget;
-    T mSaved;
-};
 
 // During a drag the pen holds the dragged node: the solve moves the rest of
 // the model to it, or fails and the step is refused. Without the hold the
@@ -674,7 +661,7 @@ void KorModel::GiveUpWeights()
 
 bool KorModel::Resolve()
 {
-    ScopedRestore<bool> solvingGuard(mbSolving);
+    KorScopedValue<bool> solvingGuard(mbSolving);
     mbSolving = true;
     const PenHold penHold(mbInDrag ? mpDraggedNode : nullptr);
     // A pen move within GeoSnap registers no change, yet the node may have
@@ -699,7 +686,7 @@ bool KorModel::Resolve()
     mError = 0;
     // The limit is divided while weights are present and restored on every
     // path out, nested resolves included.
-    ScopedRestore<int> limitGuard(mReorderingLimit);
+    KorScopedValue<int> limitGuard(mReorderingLimit);
     const bool weighted = !mWeighted.empty();
     if (weighted)
         mReorderingLimit /= 3;

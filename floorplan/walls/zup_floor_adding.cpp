@@ -19,7 +19,8 @@
 #include "zup_node.h"
 #include "zup_partition.h"
 #include "zup_segment.h"
-#include "zup_snap_scope.h"
+#include "kor_scoped_value.h"
+#include "settings.h"
 #include "zup_wall_joins.h"
 #include "zup_wall_surface.h"
 
@@ -272,7 +273,7 @@ KorSegment* ZupFloor::CreateEdge(ZupNode* a, ZupNode* b, std::vector<ZupEdge*>& 
         }
     }
     if (mbIntersectControl && a->GetNumOfObjects() == 0 && b->GetNumOfObjects() == 0) {
-        ZupSnapScope snap(mMinWallLength);
+        KorScopedValue<double> snap(GeoSnap(), mMinWallLength);
         point middle(a->GetPoint(), b->GetPoint());
         mpCurRoom = GetPartition(middle);
         if (mpCurRoom) {
@@ -280,7 +281,7 @@ KorSegment* ZupFloor::CreateEdge(ZupNode* a, ZupNode* b, std::vector<ZupEdge*>& 
             return nullptr;
         }
     }
-    ZupSnapScope snap(LinearPlay());
+    KorScopedValue<double> snap(GeoSnap(), LinearPlay());
     const std::vector<KorNode*> nodes = ZupSpanNodes(map);
     std::size_t from = 0;
     if (reuse && nodes.size() >= 2) {
@@ -312,7 +313,7 @@ KorSegment* ZupFloor::CreateEdge(ZupNode* a, ZupNode* b, std::vector<ZupEdge*>& 
 void ZupFloor::TrimEnds(KorNode* a, KorNode* b, segment& s,
                         std::multimap<double, KorNode*>* map)
 {
-    ZupSnapScope snap(LinearPlay());
+    KorScopedValue<double> snap(GeoSnap(), LinearPlay());
     const double reach = InputSnap();
     const bool colinear = mColinearMode != ZUP_DETECT_OFF;
     std::vector<KorPrimitive*> primitives(GetPrimitives());
@@ -440,7 +441,7 @@ void ZupFloor::CombineEdges(ZupNode* node, KorLinTracker* t1, KorLinTracker* t2)
 
 void ZupFloor::ValidateNodes()
 {
-    ZupSnapScope snap(InputSnap());
+    KorScopedValue<double> snap(GeoSnap(), InputSnap());
     for (std::size_t i = GetNodes().size(); i-- > 0;) {
         if (i >= GetNodes().size())
             continue;

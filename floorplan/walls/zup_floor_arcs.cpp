@@ -16,7 +16,8 @@
 #include "zup_edge.h"
 #include "zup_floor.h"
 #include "zup_node.h"
-#include "zup_snap_scope.h"
+#include "kor_scoped_value.h"
+#include "settings.h"
 #include "zup_wall_joins.h"
 
 namespace {
@@ -55,7 +56,7 @@ bool ZupFloor::AddArc(ZupNode* centre, ZupNode* start, ZupNode* end)
         return false;
     bool result = false;
     {
-        ZupSnapScope snap(LinearPlay());
+        KorScopedValue<double> snap(GeoSnap(), LinearPlay());
         KorCirTracker* tracker = start->GetCommonCirTracker(end);
         if (!tracker)
             tracker = KorModel::GetTracker(centre, start, end);
@@ -179,7 +180,7 @@ KorArc* ZupFloor::CreateEdge(KorNode* centre, KorNode* start, KorNode* end,
             break;  // both pieces are looked at again
         }
     }
-    ZupSnapScope snap(LinearPlay());
+    KorScopedValue<double> snap(GeoSnap(), LinearPlay());
     const std::vector<KorNode*> nodes = ZupSpanNodes(map);
     std::size_t from = 0;
     if (reuse && nodes.size() >= 2) {

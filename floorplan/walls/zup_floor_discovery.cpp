@@ -24,6 +24,7 @@
 #include "kor_node.h"
 #include "kor_parallel.h"
 #include "kor_primitive.h"
+#include "kor_scoped_value.h"
 #include "kor_segment.h"
 #include "zup_edge.h"
 #include "zup_partition.h"
@@ -33,20 +34,6 @@ namespace {
 
 // Rule passes allowed within one resolve.
 constexpr unsigned kMaxRulePasses = 10;
-
-// Puts a setting back to the exact value it had, on every path out.
-template <typename T>
-class ScopedValue {
-public:
-    ScopedValue(T& target, const T& value) : mTarget(target), mSaved(target) { mTarget = value; }
-    ~ScopedValue() { mTarget = mSaved; }
-    ScopedValue(const ScopedValue&) = delete;
-    ScopedValue& operator=(const ScopedValue&) = delete;
-
-private:
-    T& mTarget;
-    T mSaved;
-};
 
 bool IsStraightTracker(const KorTracker* tracker)
 {
@@ -171,7 +158,7 @@ short ZupFloor::FindAlignments()
 {
     short count = 0;
     {
-        ScopedValue<angle> play(AngularPlay(), mAngularInputSnap);
+        KorScopedValue<angle> play(AngularPlay(), mAngularInputSnap);
         for (KorTracker* tracker : std::vector<KorTracker*>(GetTrackers())) {
             if (!IsStraightTracker(tracker) || !IsRegisteredTracker(*this, tracker))
                 continue;
@@ -232,7 +219,7 @@ void ZupFloor::FindColinears()
     // Groups of straight trackers along one line, the first of each leading.
     std::vector<std::vector<KorLinTracker*>> groups;
     {
-        ScopedValue<double> snap(LinearPlay(), static_cast<double>(InputSnap()));
+        KorScopedValue<double> snap(LinearPlay(), static_cast<double>(InputSnap()));
         std::vector<KorTracker*> work(GetTrackers());
         auto usable = [](KorTracker* tracker) {
             return IsStraightTracker(tracker) && tracker->GetNumOfPrimitives() > 0;
@@ -476,7 +463,7 @@ bool ZupFloor::ResolveRules(bool* more, KorDimension** dimension)
         {
             // A wall shorter than the minimum wall length is not sound; its
             // rule takes that length too.
-            ScopedValue<double> snap(LinearPlay(), mMinWallLength);
+            KorScopedValue<double> snap(LinearPlay(), mMinWallLength);
             valid = primitive->IsValid();
             if (!valid)
                 rule = primitive->Resolve();

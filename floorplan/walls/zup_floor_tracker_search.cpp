@@ -15,7 +15,8 @@
 #include "zup_floor.h"
 #include "zup_node.h"
 #include "zup_partition.h"
-#include "zup_snap_scope.h"
+#include "kor_scoped_value.h"
+#include "settings.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ KorLinTracker* ZupFloor::GetTracker(ZupNode*& a, ZupNode*& b, line* input)
     KorLinTracker* tracker = nullptr;
     {
         const bool crowded = OnSeveralTrackers(a) || OnSeveralTrackers(b);
-        ZupSnapScope snap(crowded ? 3.0 * LinearPlay() : static_cast<double>(InputSnap()));
+        KorScopedValue<double> snap(GeoSnap(), crowded ? 3.0 * LinearPlay() : static_cast<double>(InputSnap()));
         tracker = KorModel::GetTracker(a, b, input, false);
     }
     if (!tracker)
@@ -108,7 +109,7 @@ KorLinTracker* ZupFloor::GetAdjucentTracker(ZupNode*& a, ZupNode*& b, line* inpu
 
 bool ZupFloor::HasIntersection(segment& s)
 {
-    ZupSnapScope snap(LinearPlay());
+    KorScopedValue<double> snap(GeoSnap(), LinearPlay());
     const std::vector<KorPrimitive*>& primitives = GetPrimitives();
     for (std::size_t i = primitives.size(); i-- > 0;) {
         KorPrimitive* primitive = primitives[i];

@@ -37,12 +37,12 @@ void Record(const ShownMessageBox& record)
     history.records.push_back(record);
 }
 
-struct ButtonSpec {
+struct BoxButton {
     int id;
     const wchar_t* text;
 };
 
-std::vector<ButtonSpec> ButtonsFor(UINT type)
+std::vector<BoxButton> ButtonsFor(UINT type)
 {
     switch (type & kTypeMask) {
     case MB_OKCANCEL: return {{IDOK, L"OK"}, {IDCANCEL, L"Cancel"}};
@@ -65,7 +65,7 @@ int DefaultButtonOf(UINT type)
 // else its default button.
 int DismissResultOf(UINT type)
 {
-    for (const ButtonSpec& button : ButtonsFor(type))
+    for (const BoxButton& button : ButtonsFor(type))
         if (button.id == IDCANCEL) return IDCANCEL;
     if ((type & kTypeMask) == MB_OK) return IDOK;
     return DefaultButtonOf(type);
@@ -158,18 +158,18 @@ private:
 
     void AddButtons(int textHeight)
     {
-        const auto specs = ButtonsFor(m_type);
-        const int count = static_cast<int>(specs.size());
+        const auto choices = ButtonsFor(m_type);
+        const int count = static_cast<int>(choices.size());
         const int gap = 8;
         const int total = count * kButtonWidth + (count - 1) * gap;
         int x = (kBoxWidth - 2 - total) / 2;
         const int y = textHeight + 16;
         const int defaultId = DefaultButtonOf(m_type);
-        for (const ButtonSpec& spec : specs) {
+        for (const BoxButton& choice : choices) {
             auto button = std::make_unique<CButton>();
-            const DWORD style = WS_VISIBLE | (spec.id == defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-            button->Create(spec.text, style, CRect(x, y, x + kButtonWidth, y + kButtonHeight), this,
-                           static_cast<UINT>(spec.id));
+            const DWORD style = WS_VISIBLE | (choice.id == defaultId ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            button->Create(choice.text, style, CRect(x, y, x + kButtonWidth, y + kButtonHeight), this,
+                           static_cast<UINT>(choice.id));
             m_buttons.push_back(std::move(button));
             x += kButtonWidth + gap;
         }

@@ -136,7 +136,9 @@ TEST_F(Crossings, SteepLinesCrossTheCircleOnItAtEverySlope) {
                     const double r = std::hypot(points[i].x - circle.center.x, points[i].y - circle.center.y);
                     EXPECT_NEAR(r, circle.radius, n == 2 ? GeoSnap() : 2 * GeoSnap());
                 }
-                if (n == 2 && slope > 0) EXPECT_GE(points[0].x, points[1].x);
+                if (n == 2 && slope > 0) {
+                    EXPECT_GE(points[0].x, points[1].x);
+                }
             }
         }
     }
