@@ -8,15 +8,6 @@
 #include "zup_node.h"
 #include "zup_partition.h"
 
-bool ZupOpeningNameLess::operator()(const ZupOpening*, const ZupOpening*) const
-{
-    return false;  // no opening can exist before the opening class
-}
-
-void ZupDeleteNodeObject(ZupNodeObject*) {}
-
-void ZupDeleteWallObject(ZupWallObject*) {}
-
 bool ZupFloor::Load(const char*)
 {
     return false;
@@ -47,13 +38,6 @@ void ZupFloor::SetupObjects() {}
 
 void ZupFloor::UpdateObjects() {}
 
-bool ZupFloor::RemoveOpening(ZupOpening*)
-{
-    return false;
-}
-
-ZupOpening* ZupFloor::CreateOpening(const char*, int, ZupNode*, ZupNode*) { return nullptr; }
-ZupOpening* ZupFloor::CreateOpening(const char*, int, double, double) { return nullptr; }
 ZupCamera* ZupFloor::CreateCamera(const char*, double, double, int) { return nullptr; }
 ZupCamera* ZupFloor::CreateCamera(double, double) { return nullptr; }
 ZupIsland* ZupFloor::CreateIsland(double, double) { return nullptr; }
@@ -82,4 +66,3 @@ ZupUtilityObject* ZupFloor::CreateUtilityObject(int, ZupNode*, ZupNode*, int, in
 }
 ZupStructural* ZupFloor::CreateStructural(double, double) { return nullptr; }
 ZupStructural* ZupFloor::CreateStructural(int, ZupNode*, ZupNode*, int) { return nullptr; }
-ZupOpeningStair* ZupFloor::CreateStair(ZupNode*, ZupNode*) { return nullptr; }
