@@ -89,8 +89,8 @@ ZupWallObject* ZupWindow::Clone(ZupFloor* floor)
 
 int ZupWindow::CalculateBay(polygon& out)
 {
-    point start = NodePoint(KorSegment::GetStart());
-    point end = NodePoint(KorSegment::GetEnd());
+    point start = NodePoint(GetStart());
+    point end = NodePoint(GetEnd());
     point centre = GetGeoCenter();
     angle inDir = GetInDir();
     return CalculateBay(out, start, end, centre, inDir, mPanes);
