@@ -39,7 +39,8 @@ void KorModel::GetCommandString(KorCapture* capture, std::string* text,
 
     for (KorNode* node : mNodes) {
         const KorHandle handle = handleOf(node);
-        if (handle == 0 || (nodesAndPrimitivesOnly && node->GetNumOfPrimitives() == 0))
+        if (handle == 0 || !WritesNodeStatement(node) ||
+            (nodesAndPrimitivesOnly && node->GetNumOfPrimitives() == 0))
             continue;
         *text += capture->getNodeLine(handle, static_cast<float>(node->GetPoint().x()),
                                       static_cast<float>(node->GetPoint().y()));

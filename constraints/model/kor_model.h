@@ -86,6 +86,9 @@ protected:
     virtual void UpdateTrackers();
     virtual void GetCommandString(KorCapture* capture, std::string* text,
                                   bool nodesAndPrimitivesOnly);
+    // False for a node that a derived model writes through a statement of
+    // its own (so replay does not make it twice).
+    virtual bool WritesNodeStatement(const KorNode*) const { return true; }
     virtual bool ReorderDimensions(KorDimSolution** failed);
     virtual bool ReorderDimensions();
 

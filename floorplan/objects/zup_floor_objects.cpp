@@ -1,4 +1,4 @@
-// The floor's object factory and its set of openings.
+// The floor's openings: creation, the set by name, lookups and stairs.
 #include <cmath>
 #include <cstring>
 
@@ -10,20 +10,7 @@
 #include "zup_object_points.h"
 #include "zup_opening.h"
 
-namespace {
-
-// A half-made factory object goes when its placement failed.
-template <class T>
-T* KeepIfPlaced(T* object, bool placed)
-{
-    if (placed)
-        return object;
-    delete object;
-    return nullptr;
-}
-
-}  // namespace
-
+using zup_points::KeepIfPlaced;
 using zup_points::NodePoint;
 
 bool ZupOpeningNameLess::operator()(const ZupOpening* a, const ZupOpening* b) const

@@ -4,6 +4,8 @@
 
 #include "circle.h"
 #include "geolist.h"
+#include "kor_model.h"
+#include "kor_names_manager.h"
 #include "kor_tracker.h"
 #include "line.h"
 #include "polygon.h"
@@ -192,4 +194,18 @@ bool ZupNodeObject::GetHoleEnds(ZupEdge*& first, ZupEdge*& second, point& p1, po
     p1 = first->GetStart() == mpNode ? GetWallHoleEnd(first, inset) : GetWallHoleStart(first, inset);
     p2 = second->GetStart() == mpNode ? GetWallHoleEnd(second, inset) : GetWallHoleStart(second, inset);
     return true;
+}
+
+std::string ZupNodeObject::GetVCRLine()
+{
+    KorModel* model = mpNode ? mpNode->GetModel() : nullptr;
+    const KorHandle handle = model ? model->GetHandle(mpNode) : 0;
+    if (handle == 0)
+        return {};
+    const char* name = model->GetNamesManager().GetName(handle, KOR_NODE);
+    unsigned word = 0;
+    SetUODType(word);
+    SetUODDepth(word);
+    SetUODWindowPanes(word);
+    return std::string("Obj=Corner(") + (name ? name : "") + "," + std::to_string(word) + ")\n";
 }

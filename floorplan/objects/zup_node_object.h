@@ -15,6 +15,8 @@ public:
     int GetObjectType() override { return ZUP_OBJ_CORNER; }
     bool IsNode() override { return true; }
     bool IsCorner() override { return true; }
+    // "Obj=Corner(node,attr)"; nothing while the node has no handle.
+    std::string GetVCRLine() override;
     bool NeedOpening(ZupEdge* edge) override;
     point GetGeoCenter() override;
     angle GetInDir() override;

@@ -1,4 +1,5 @@
-// Small point helpers shared by the object sources.
+// Small point helpers shared by the object sources, and the factory's
+// disposal of a half-made object.
 #pragma once
 
 #include <cmath>
@@ -27,6 +28,16 @@ inline point Toward(const point& from, const point& to, double d)
         return from;
     return point(from.x() + (to.x() - from.x()) * d / length,
                  from.y() + (to.y() - from.y()) * d / length);
+}
+
+// A half-made factory object goes when its placement failed.
+template <class T>
+T* KeepIfPlaced(T* object, bool placed)
+{
+    if (placed)
+        return object;
+    delete object;
+    return nullptr;
 }
 
 }  // namespace zup_points

@@ -6,6 +6,7 @@
 
 #include "kor_model.h"
 #include "kor_names_manager.h"
+#include "kor_number_text.h"
 #include "kor_node.h"
 #include "zup_floor.h"
 #include "zup_object_points.h"
@@ -245,9 +246,7 @@ std::string ZupOpening::GetVCRLine()
                        std::to_string(GetAttributeWord()) + ")\n";
     const float thickness = mpHostEdge ? mpHostEdge->WallThickness() : 0.0f;
     if (thickness > 0.0f) {
-        char number[64];
-        std::snprintf(number, sizeof number, "%f", static_cast<double>(thickness));
-        text += mName + "=Thickness(" + number + ")\n";
+        text += mName + "=Thickness(" + KorFormatFixed(thickness, 6) + ")\n";
     }
     return text;
 }

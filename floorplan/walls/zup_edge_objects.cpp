@@ -32,6 +32,15 @@ double WholeInputSnap(ZupFloor* floor)
     return floor ? std::trunc(static_cast<double>(floor->InputSnap())) : GeoSnap();
 }
 
+// A neighbour's end toward an object; a neighbour that has not made its
+// end nodes yet counts by its centre (asking it for its nodes would ask this
+// object for its width in turn).
+point NeighbourEnd(ZupWallObject* neighbour, bool atStart)
+{
+    KorNode* node = atStart ? neighbour->KorSegment::GetStart() : neighbour->KorSegment::GetEnd();
+    return node ? node->GetPoint() : neighbour->GetGeoCenter();
+}
+
 }  // namespace
 
 void ZupEdge::AddObject(ZupWallObject* object, bool sort)
@@ -51,7 +60,12 @@ void ZupEdge::SortObjects()
     geobject& along = GetGeometry();
     std::stable_sort(mObjects.begin(), mObjects.end(),
                      [&along](ZupWallObject* a, ZupWallObject* b) {
-                         return Position(a, along) < Position(b, along);
+                         const double pa = Position(a, along), pb = Position(b, along);
+                         // An opening comes before the stair drawn in it, so
+                         // the stair's line replays after its opening's.
+                         if (pa == pb)
+                             return a->IsPortal() && !b->IsPortal();
+                         return pa < pb;
                      });
 }
 
@@ -316,9 +330,9 @@ float ZupEdge::GetSafeObjectWidth(ZupWallObject* object)
     double b = GeoDistance(c, GetEnd()->GetPoint());
     if (mObjects.size() >= 2) {
         if (it != mObjects.begin())
-            a = GeoDistance(c, (*(it - 1))->GetEnd()->GetPoint()) - thickness;
+            a = GeoDistance(c, NeighbourEnd(*(it - 1), false)) - thickness;
         if (it + 1 != mObjects.end())
-            b = GeoDistance(c, (*(it + 1))->GetStart()->GetPoint()) - thickness;
+            b = GeoDistance(c, NeighbourEnd(*(it + 1), true)) - thickness;
     }
     const double half = ZupFloor::DefaultOpeningWidth() / 2.0;
     const double room = std::min(a, b);

@@ -141,6 +141,8 @@ public:
 protected:
     void SetupChangedPrimitives() override;
     void ClearChangedPrimitives() override;
+    // Room objects are written by their own lines, not as plain nodes.
+    bool WritesNodeStatement(const KorNode* node) const override;
     void GetCommandString(KorCapture* capture, std::string* text,
                           bool nodesAndPrimitivesOnly) override;
 
@@ -240,6 +242,8 @@ public:
     void ValidateNodes();
     void ValidateConstraints();
     void UpdateConfiguration();
+    // One wall of UpdateConfiguration's walk; true when the walls changed.
+    bool TidyWall(int index, KorPrimitive* entranceWall);
     void RemovePartitions();
     void Validate();
 

@@ -2,6 +2,7 @@
 
 #include "kor_alignment.h"
 #include "kor_globals.h"
+#include "zup_camera.h"
 #include "zup_floor.h"
 
 namespace {
@@ -18,5 +19,6 @@ void ZupResetGlobals()
     KorResetGlobals();
     gMetric = false;
     ZupFloor::ResetGlobals();
+    ZupCamera::ResetGlobals();
     KorAlignment::mbSetImplicitColinear = false;
 }

@@ -1,0 +1,99 @@
+// Tidying the walls after a replay or an edit: collapsed walls and walls
+// that fold back on their neighbour go, and two straight walls continuing
+// each other at a plain node become one.
+#include "zup_floor.h"
+
+#include "kor_dimension.h"
+#include "kor_lin_tracker.h"
+#include "kor_node.h"
+#include "kor_primitive.h"
+#include "kor_scoped_value.h"
+#include "settings.h"
+#include "zup_edge.h"
+#include "zup_node.h"
+#include "zup_opening.h"
+
+namespace {
+
+bool HasEnabledDistance(KorNode* node)
+{
+    for (int i = 0; i < node->GetNumOfDimaints(); ++i) {
+        KorDimaint* d = node->GetDimaint(i);
+        if (d && d->GetType() == KOR_DISTANCE && d->IsEnabled())
+            return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// One step of the walk; true when the walls changed (the walk then goes
+// back one wall).
+bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
+{
+    KorPrimitive* wall = GetPrimitive(i);
+    if (!wall || wall == entranceWall || !CastToEdge(wall))
+        return false;
+    KorNode* start = wall->GetStart();
+    KorNode* end = wall->GetEnd();
+    if (!start || !end || start == end)
+        return false;
+    if (start->GetPoint() == end->GetPoint()) {
+        KorNode* absorbed = end;
+        return start->Merge(absorbed);
+    }
+    KorPrimitive* previous = i > 0 ? GetPrimitive(i - 1) : nullptr;
+    if (!previous || previous == entranceWall || !CastToEdge(previous) ||
+        start->GetNumOfTrackers() >= 3 || end->GetPoint() != previous->GetGeometry())
+        return false;
+    KorNode* previousStart = previous->GetStart();
+    KorNode* previousEnd = previous->GetEnd();
+    if (!previousStart || !previousEnd)
+        return false;
+    if (previousStart->GetPoint() == end->GetPoint()) {
+        KorModel::RemoveObject(GetHandle(wall));
+        if (previousEnd->GetNumOfPrimitives() < 2) {
+            KorModel::RemoveObject(GetHandle(previous));
+            KorNode* absorbed = end;
+            if (absorbed != previousStart)
+                previousStart->Merge(absorbed);
+        }
+        return true;
+    }
+    KorNode* absorbed = start;
+    return end->Merge(absorbed);
+}
+
+void ZupFloor::UpdateConfiguration()
+{
+    bool changed = false;
+    KorPrimitive* entranceWall =
+        mpEntrance ? dynamic_cast<KorPrimitive*>(mpEntrance->GetEdge()) : nullptr;
+    {
+        KorScopedValue<double> snap(GeoSnap(), 4.0 * LinearPlay());
+        // Each change removes a wall or a node, so the walk ends.
+        for (int i = 0; i < GetNumOfPrimitives() && GetNumOfPrimitives() >= 2; ++i) {
+            if (TidyWall(i, entranceWall)) {
+                changed = true;
+                i = i > 1 ? i - 2 : -1;
+            }
+        }
+    }
+    for (std::size_t n = GetNodes().size(); n-- > 0;) {
+        if (n >= GetNodes().size())
+            continue;
+        auto* node = dynamic_cast<ZupNode*>(GetNodes()[n]);
+        if (!node || node->GetNumOfPrimitives() != 2 || node->GetNumOfTrackers() != 2 ||
+            HasEnabledDistance(node))
+            continue;
+        auto* t1 = dynamic_cast<KorLinTracker*>(node->GetTracker(0));
+        auto* t2 = dynamic_cast<KorLinTracker*>(node->GetTracker(1));
+        if (!t1 || !t2 || !(t1->IsParallel(t2, true) || t1->IsGeoColinear(t2)))
+            continue;
+        const std::size_t before = GetNodes().size();
+        CombineEdges(node, t1, t2);
+        changed = changed || GetNodes().size() != before;
+    }
+    if (changed)
+        SetupObjects();
+}

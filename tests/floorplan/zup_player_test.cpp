@@ -1,0 +1,290 @@
+// A floor's command text with its objects: the lines written, their replay
+// into a fresh floor, and the fixpoint write - replay - write.
+#include <memory>
+#include <string>
+
+#include "zup_bath_object.h"
+#include "zup_camera.h"
+#include "zup_column.h"
+#include "zup_fixture.h"
+#include "zup_island.h"
+#include "zup_node_object.h"
+#include "zup_opening.h"
+#include "zup_player.h"
+#include "zup_structural.h"
+#include "zup_utility_object.h"
+#include "zup_wall_fireplace.h"
+#include "zup_window.h"
+
+namespace {
+
+// A floor whose factory makes every kind, as the program's does.
+class FullFloor : public ZupFloor {
+public:
+    ZupIsland* CreateIsland(double x, double y) override { return Place(new ZupIsland(), x, y); }
+    ZupColumn* CreateColumn(double x, double y) override { return Place(new ZupColumn(), x, y); }
+    ZupSpiralStair* CreateSpiralStair(double x, double y) override
+    {
+        return Place(new ZupSpiralStair(), x, y);
+    }
+    ZupFireplace* CreateFireplace(double x, double y) override
+    {
+        return Place(new ZupFireplace(), x, y);
+    }
+    using ZupFloor::CreateFireplace;
+    ZupUtilityObject* CreateUtilityObject(int type, ZupNode* a, ZupNode* b, int depth, int panes,
+                                          int windowType) override
+    {
+        auto* object = new ZupUtilityObject(this);
+        if (!object->ZupWallObject::Create(a, b, type, depth)) {
+            delete object;
+            return nullptr;
+        }
+        object->SetAttachedWindowPanes(panes);
+        object->SetAttachedWindowType(windowType);
+        return object;
+    }
+    using ZupFloor::CreateUtilityObject;
+    ZupStructural* CreateStructural(int type, ZupNode* a, ZupNode* b, int depth) override
+    {
+        auto* object = new ZupStructural(this);
+        if (!object->ZupWallObject::Create(a, b, type, depth)) {
+            delete object;
+            return nullptr;
+        }
+        return object;
+    }
+    using ZupFloor::CreateStructural;
+
+    // The bath arguments of the last replayed bath line.
+    int bathArgs[4] = {-1, -1, -1, -1};
+    ZupBathObject* CreateBathObject(int type, ZupNode* a, ZupNode* b, int depth, int panes,
+                                    int windowType) override
+    {
+        bathArgs[0] = type;
+        bathArgs[1] = depth;
+        bathArgs[2] = panes;
+        bathArgs[3] = windowType;
+        return ZupFloor::CreateBathObject(type, a, b, depth, panes, windowType);
+    }
+    using ZupFloor::CreateBathObject;
+
+private:
+    template <class T>
+    T* Place(T* object, double x, double y)
+    {
+        if (object->Create(this, x, y, nullptr, true))
+            return object;
+        delete object;
+        return nullptr;
+    }
+};
+
+class ZupPlayerTest : public ZupTest {
+protected:
+    void SetUp() override
+    {
+        ZupTest::SetUp();
+        ZupMetric() = true;
+    }
+
+    // The metric room (0,0)-(400,0)-(400,300)-(0,300), its rooms found.
+    static void Sketch(ZupFloor& floor)
+    {
+        ASSERT_TRUE(floor.AddLine(0, 0, 400, 0));
+        ASSERT_TRUE(floor.AddLine(400, 0, 400, 300));
+        ASSERT_TRUE(floor.AddLine(400, 300, 0, 300));
+        ASSERT_TRUE(floor.AddLine(0, 300, 0, 0));
+        ASSERT_TRUE(floor.MakePartitions(false));
+    }
+    static std::string Text(ZupFloor& floor)
+    {
+        std::string text;
+        floor.Save(text, false);
+        return text;
+    }
+    static bool Replay(ZupFloor& floor, const std::string& text)
+    {
+        ZupPlayer player(&floor);
+        if (!player.init_string(text))
+            return false;
+        player.play();
+        return player.close();
+    }
+    static std::string NodeName(ZupFloor& floor, KorNode* node)
+    {
+        const char* name = floor.GetNamesManager().GetName(floor.GetHandle(node), KOR_NODE);
+        return name ? name : "";
+    }
+};
+
+TEST_F(ZupPlayerTest, DoorThicknessEntranceAndCameraLines)
+{
+    FullFloor floor;
+    Sketch(floor);
+    ZupOpening* door = floor.CreateOpening("A", 1, 200.0, 0.0);
+    ASSERT_NE(door, nullptr);
+    door->SetAction(ZupOpening::ACTION(2));
+    door->SetPosition(ZupOpening::POSITION(1));
+    door->GetEdge()->WallThickness() = 4.5f;
+    floor.SetEntrance(door);
+    ASSERT_NE(floor.CreateCamera("1", 200.0, 150.0, 90), nullptr);
+    const std::string text = Text(floor);
+    const std::string doorLine = "A=Opening(" + NodeName(floor, door->GetStart()) + "," +
+                                 NodeName(floor, door->GetEnd()) + ",289)\n";
+    const std::size_t atDoor = text.find(doorLine);
+    ASSERT_NE(atDoor, std::string::npos) << doorLine << text;
+    EXPECT_EQ(text.find("A=Thickness(4.500000)\n"), atDoor + doorLine.size());
+    const std::size_t atEntrance = text.find("Entrance=A\n");
+    const std::size_t atCamera = text.find("1=Camera(200.0,150.0,90)\n");
+    ASSERT_NE(atEntrance, std::string::npos);
+    ASSERT_NE(atCamera, std::string::npos);
+    EXPECT_LT(atDoor, atEntrance);
+    EXPECT_LT(atEntrance, atCamera);
+
+    door->GetEdge()->WallThickness() = 0.0f;
+    EXPECT_EQ(Text(floor).find("Thickness"), std::string::npos);
+}
+
+TEST_F(ZupPlayerTest, ReplayGivesTheSameFloorAndTheSameText)
+{
+    FullFloor floor;
+    Sketch(floor);
+    ZupOpening* door = floor.CreateOpening("A", 1, 200.0, 0.0);
+    ASSERT_NE(door, nullptr);
+    door->SetAction(ZupOpening::ACTION(2));
+    door->SetPosition(ZupOpening::POSITION(1));
+    door->GetEdge()->WallThickness() = 4.5f;
+    floor.SetEntrance(door);
+    ASSERT_NE(floor.CreateCamera("1", 200.0, 150.0, 90), nullptr);
+    const std::string first = Text(floor);
+
+    ZupResetGlobals();
+    ZupMetric() = true;
+    FullFloor copy;
+    ASSERT_TRUE(Replay(copy, first));
+    ASSERT_TRUE(copy.MakePartitions(false));
+    EXPECT_EQ(copy.GetNumOfPartitions(), 1);
+    ZupOpening* replayed = copy.GetOpening("A");
+    ASSERT_NE(replayed, nullptr);
+    EXPECT_EQ(replayed->GetType(), 1);
+    EXPECT_EQ(replayed->GetAction(), 2);
+    EXPECT_EQ(replayed->GetPosition(), 1);
+    EXPECT_FLOAT_EQ(replayed->GetWidth(), door->GetWidth());
+    EXPECT_FLOAT_EQ(replayed->GetEdge()->WallThickness(), 4.5f);
+    EXPECT_EQ(copy.GetEntrance(), replayed);
+    ZupCamera* camera = copy.GetCamera("1");
+    ASSERT_NE(camera, nullptr);
+    EXPECT_NEAR(camera->GetDirection().deg(), 90.0, 1e-9);
+    EXPECT_EQ(copy.GetNodes().size(), floor.GetNodes().size());
+    EXPECT_EQ(Text(copy), first);
+}
+
+TEST_F(ZupPlayerTest, IslandWordFacing270)
+{
+    FullFloor floor;
+    Sketch(floor);
+    ASSERT_TRUE(Replay(floor, "Obj==Island(36.0,48.0,2273559968)"));
+    ASSERT_EQ(floor.GetNumOfObjects(), 1);
+    auto* island = dynamic_cast<ZupIsland*>(floor.GetRoomObject(0));
+    ASSERT_NE(island, nullptr);
+    EXPECT_NEAR(island->GetDirection().deg(), 270.0, 1e-9);
+    EXPECT_EQ(island->GetDepth(), 60);
+    EXPECT_FLOAT_EQ(island->GetWidth(), 120.0f);
+    // Written back: 90 in bits 4-11 with bit 31 set.
+    const unsigned word = island->GetAttributeWord();
+    EXPECT_EQ((word >> 4) & 0xFF, 90u);
+    EXPECT_NE(word & 0x80000000u, 0u);
+    EXPECT_EQ(word, 2273559968u);
+}
+
+TEST_F(ZupPlayerTest, BathLineReachesTheFactoryWithItsFields)
+{
+    FullFloor floor;
+    Sketch(floor);
+    KorPrimitive* wall = floor.GetPrimitive(0);
+    const std::string line = "Obj=BathObject(" + NodeName(floor, wall->GetStart()) + "," +
+                             NodeName(floor, wall->GetEnd()) + ",19202050)";
+    Replay(floor, line);
+    EXPECT_EQ(floor.bathArgs[0], 2);
+    EXPECT_EQ(floor.bathArgs[1], 80);
+    EXPECT_EQ(floor.bathArgs[2], 2);
+    EXPECT_EQ(floor.bathArgs[3], 1);
+}
+
+TEST_F(ZupPlayerTest, OpeningWithoutWordAndUnknownEntrance)
+{
+    FullFloor floor;
+    Sketch(floor);
+    KorPrimitive* wall = floor.GetPrimitive(0);
+    const std::string a = NodeName(floor, wall->GetStart());
+    const std::string b = NodeName(floor, wall->GetEnd());
+    ASSERT_TRUE(Replay(floor, "X=Opening(" + a + "," + b + ");Entrance=Nope"));
+    ZupOpening* opening = floor.GetOpening("X");
+    ASSERT_NE(opening, nullptr);
+    EXPECT_EQ(opening->GetType(), 0);
+    EXPECT_EQ(floor.GetEntrance(), nullptr);
+}
+
+TEST_F(ZupPlayerTest, BrokenObjectLinesCreateNothing)
+{
+    FullFloor floor;
+    Sketch(floor);
+    const std::size_t nodes = floor.GetNodes().size();
+    const char* lines[] = {
+        "Obj=Window(NoSuch,Other,1)", "Obj=Fireplace(NoSuch,Other,5)", "Obj=Corner(NoSuch,3)",
+        "Obj==Island(abc,1,5)",       "1=Camera(1,2)",                 "A=Thickness(4)",
+        "Obj==Column(1e999,5,3)",     "Str=Stair(X,Y,3)",
+    };
+    for (const char* line : lines) {
+        Replay(floor, line);
+        EXPECT_EQ(floor.GetNumOfObjects(), 0) << line;
+    }
+    EXPECT_EQ(floor.GetNodes().size(), nodes);
+}
+
+TEST_F(ZupPlayerTest, CamerasAreNumberedFromOneAndSkipTakenNames)
+{
+    FullFloor floor;
+    Sketch(floor);
+    ZupCamera* first = floor.CreateCamera(100.0, 100.0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->GetName(), "1");
+    ZupCamera* clash = floor.CreateCamera("1", 300.0, 100.0, 0);
+    ASSERT_NE(clash, nullptr);
+    EXPECT_EQ(clash->GetName(), "2");
+}
+
+TEST_F(ZupPlayerTest, EveryKindOfObjectSurvivesWriteReplayWrite)
+{
+    FullFloor floor;
+    Sketch(floor);
+    ASSERT_NE(floor.CreateOpening("A", 1, 200.0, 0.0), nullptr);
+    ZupOpening* door = floor.GetOpening("A");
+    auto* stair = new ZupOpeningStair(&floor);
+    ASSERT_TRUE(stair->Create(door));
+    stair->SetSteps(3);
+    floor.SetEntrance(door);
+    ASSERT_NE(floor.CreateWallWindow(200.0, 300.0), nullptr);
+    ASSERT_NE(floor.CreateBathObject(400.0, 150.0), nullptr);
+    ASSERT_NE(floor.CreateCountertop(0.0, 100.0), nullptr);
+    ASSERT_NE(floor.CreateFireplace(0.0, 220.0, 0), nullptr);
+    ZupNode* corner = floor.GetNode(400, 300, true);
+    ASSERT_NE(floor.CreateNodeObject(1, corner, -1, 0), nullptr);
+    ASSERT_NE(floor.CreateCamera("1", 200.0, 150.0, 45), nullptr);
+    ASSERT_NE(floor.CreateIsland(150.0, 150.0), nullptr);
+    ASSERT_NE(floor.CreateColumn(300.0, 200.0), nullptr);
+    ASSERT_NE(floor.CreateSpiralStair(100.0, 220.0), nullptr);
+    ASSERT_NE(floor.CreateFireplace(250.0, 80.0), nullptr);
+    const std::string first = Text(floor);
+
+    ZupResetGlobals();
+    ZupMetric() = true;
+    FullFloor copy;
+    ASSERT_TRUE(Replay(copy, first));
+    EXPECT_EQ(copy.GetNodes().size(), floor.GetNodes().size());
+    EXPECT_EQ(copy.GetNumOfObjects(), floor.GetNumOfObjects());
+    EXPECT_EQ(Text(copy), first);
+}
+
+}  // namespace
