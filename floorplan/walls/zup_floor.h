@@ -324,6 +324,20 @@ public:
     using KorModel::Align;
     void Align(ZupWallObject* object);
     void Create2FacedFireplace(ZupWallFireplace*& fireplace);
+    // Ends a merge: the statics and the merge flag back to "none".
+    void EndMerge();
+
+private:
+    ZupNode* MappedNode(KorNode* roomNode) const;
+    ZupOpening* CopyOpening(ZupOpening* opening, point a, point b, ZupPartition* partition);
+    bool MapRoomNodes(ZupFloor* room);
+    bool AddRoomWalls(ZupFloor* room, ZupPartition* partition);
+    void CarryAlignments(ZupFloor* room);
+    bool CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartition* partition);
+    void TransferWallObject(ZupWallObject* object, ZupFloor* room, ZupPartition* partition);
+    void RehomeWallObjects();
+
+public:
 
     // ---- Process-wide state of merging ----
     static point::TRANSFORM mCurTransformation;

@@ -1,0 +1,595 @@
+// Copying a room floor into an empty plan, and merging a further room into
+// the plan at the opening the two share.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "kor_lin_tracker.h"
+#include "kor_node.h"
+#include "kor_parallel.h"
+#include "kor_perpendicular.h"
+#include "kor_primitive.h"
+#include "kor_scoped_value.h"
+#include "line.h"
+#include "segment.h"
+#include "settings.h"
+#include "zup_edge.h"
+#include "zup_floor.h"
+#include "zup_node.h"
+#include "zup_node_object.h"
+#include "zup_object_points.h"
+#include "zup_opening.h"
+#include "zup_partition.h"
+#include "zup_room_object.h"
+#include "zup_wall_fireplace.h"
+#include "zup_wall_object.h"
+
+using zup_points::Distance;
+using zup_points::NodePoint;
+
+namespace {
+
+// The merge's process-wide state goes back to "no merge" on every way out,
+// so nothing later reaches a room floor that is gone.
+class MergeStateGuard {
+public:
+    explicit MergeStateGuard(ZupFloor* plan) : mpPlan(plan) {}
+    MergeStateGuard(const MergeStateGuard&) = delete;
+    MergeStateGuard& operator=(const MergeStateGuard&) = delete;
+    ~MergeStateGuard() { mpPlan->EndMerge(); }
+
+private:
+    ZupFloor* mpPlan;
+};
+
+point Transformed(point p, ZupFloor* room)
+{
+    if (!room->IsTransformed())
+        p.Transform(ZupFloor::mCurTransformation);
+    return p;
+}
+
+// The foot of p on the line through a and b (p itself for a point line).
+point Projection(const point& p, const point& a, const point& b)
+{
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double length2 = dx * dx + dy * dy;
+    if (!(length2 > 0.0))
+        return p;
+    const double t = ((p.x() - a.x()) * dx + (p.y() - a.y()) * dy) / length2;
+    return point(a.x() + t * dx, a.y() + t * dy);
+}
+
+std::vector<ZupEdge*> Walls(ZupFloor* floor)
+{
+    std::vector<ZupEdge*> walls;
+    for (int i = 0; i < floor->GetNumOfPrimitives(); ++i)
+        if (ZupEdge* edge = ZupFloor::CastToEdge(floor->GetPrimitive(i)))
+            walls.push_back(edge);
+    return walls;
+}
+
+KorPrimitive* AsPrimitive(ZupEdge* edge)
+{
+    return dynamic_cast<KorPrimitive*>(edge);
+}
+
+}  // namespace
+
+void ZupFloor::EndMerge()
+{
+    mpCurAddition = nullptr;
+    mpCurPartition = nullptr;
+    mbMergeInProgress = false;
+    mpCurRoom = nullptr;
+}
+
+ZupNode* ZupFloor::MappedNode(KorNode* roomNode) const
+{
+    auto found = mNodeMap.find(roomNode);
+    return found == mNodeMap.end() ? nullptr : dynamic_cast<ZupNode*>(found->second);
+}
+
+ZupOpening* ZupFloor::GetConnectionPortal(ZupFloor* room)
+{
+    if (!room)
+        return nullptr;
+    if (ZupOpening* entrance = room->GetEntrance())
+        if (ZupOpening* mine = GetOpening(entrance->GetNameChars()))
+            if (mine->IsConnectable(mpOuterShell))
+                return mine;
+    for (ZupOpening* theirs : room->mOpenings)
+        if (ZupOpening* mine = GetOpening(theirs->GetNameChars()))
+            if (mine->IsConnectable(mpOuterShell)) {
+                room->SetEntrance(theirs);
+                return mine;
+            }
+    return nullptr;
+}
+
+point::TRANSFORM& ZupFloor::CalculateTransformation(ZupOpening* planOpening, ZupOpening* roomOpening)
+{
+    KorScopedValue<double> snap(GeoSnap(), LinearPlay());
+    ZupFloor* room = roomOpening->GetFloor();
+    point p = planOpening->GetGeoCenter();
+    point r = roomOpening->GetGeoCenter();
+    const angle a(static_cast<const geobject&>(room->GetOuterContour()),
+                  static_cast<const geobject&>(r));
+    polygon& wallContour = planOpening->GetEdge() ? planOpening->GetEdge()->GetContour()
+                                                  : GetOuterContour();
+    const angle b = angle(static_cast<const geobject&>(wallContour), static_cast<const geobject&>(p)) -
+                    angle(180.0);
+    const angle rotation = a - b;
+    double degrees = rotation.deg();
+    if (degrees > 180.0)
+        degrees -= 360.0;
+    if (degrees < -180.0)
+        degrees += 360.0;
+    const double play = AngularPlay().deg();
+    double cosine = 1.0, sine = 0.0;
+    if (!(degrees > -play && degrees < play)) {
+        // Geo's transform turns by -t for a positive sine.
+        cosine = std::cos(-rotation.rad());
+        sine = std::sin(-rotation.rad());
+    }
+    room->mConnectionSin = sine;
+    room->mConnectionCos = cosine;
+    mCurTransformation = point::TRANSFORM(p, r, cosine, sine);
+    return mCurTransformation;
+}
+
+ZupPartition* ZupFloor::Create(ZupFloor* room)
+{
+    MergeStateGuard guard(this);
+    if (!room)
+        return nullptr;
+    if (GetNumOfPrimitives() > 0) {
+        Clear();
+        SetIntersectControl(room->GetIntersectControl());
+    }
+    mbMergeInProgress = false;
+    auto* partition = new ZupPartition();
+    mpCurPartition = partition;
+    ZupNode* previousEnd = nullptr;
+    for (ZupEdge* wall : Walls(room)) {
+        KorPrimitive* primitive = AsPrimitive(wall);
+        const point s = NodePoint(primitive->GetStart());
+        const point e = NodePoint(primitive->GetEnd());
+        ZupNode* start = previousEnd ? previousEnd : CreateNewNode(s.x(), s.y());
+        ZupNode* end = CreateNode(e.x(), e.y());
+        bool added = false;
+        if (KorNode* centre = primitive->GetCenter()) {
+            const point c = NodePoint(centre);
+            added = AddArc(CreateNode(c.x(), c.y()), start, end);
+        } else {
+            line through(s, e);
+            added = start && end && AddLine(start, end, &through, nullptr);
+        }
+        if (added)
+            partition->AddSurface(start, end);
+        previousEnd = end;
+    }
+    mNodeMap.clear();
+    const std::size_t count = std::min(GetNodes().size(), room->GetNodes().size());
+    for (std::size_t i = 0; i < count; ++i)
+        mNodeMap[room->GetNodes()[i]] = GetNodes()[i];
+    partition->SetUnmovable();
+    if (!partition->MakeWallContour()) {
+        delete partition;
+        return nullptr;
+    }
+    partition->SetName(room->GetName());
+    mPartitions.push_back(partition);
+    for (ZupOpening* opening : room->mOpenings)
+        CopyOpening(opening, NodePoint(opening->GetStart()), NodePoint(opening->GetEnd()), partition);
+    TransferObjects(room, partition);
+    mbResolvable = true;
+    return partition;
+}
+
+// A room's opening made again on the plan between a and b, with its wall
+// thickness, its room and its stair.
+ZupOpening* ZupFloor::CopyOpening(ZupOpening* opening, point a, point b, ZupPartition* partition)
+{
+    auto* copy = static_cast<ZupOpening*>(opening->Clone(this));
+    if (!copy->Create(this, a, b)) {
+        delete copy;
+        return nullptr;
+    }
+    if (copy->GetEdge() && opening->GetEdge())
+        copy->GetEdge()->WallThickness() = opening->GetEdge()->WallThickness();
+    copy->SetPartition(partition);
+    if (auto* stair = dynamic_cast<ZupOpeningStair*>(opening->GetAttached())) {
+        auto* stairCopy = static_cast<ZupOpeningStair*>(stair->Clone(this));
+        if (stairCopy->Create(copy))
+            stairCopy->SetPartition(partition);
+        else
+            delete stairCopy;
+    }
+    return copy;
+}
+
+// Maps the room's nodes to plan nodes; false when a node cannot be made.
+bool ZupFloor::MapRoomNodes(ZupFloor* room)
+{
+    mNodeMap.clear();
+    mbMergeInProgress = false;
+    ZupNode* previous = nullptr;
+    for (KorNode* node : room->GetNodes()) {
+        if (node->GetNumOfPrimitives() == 0)
+            break;
+        point p = Transformed(node->GetPoint(), room);
+        ZupNode* made = room->IsTransformed() ? CreateNode(p, previous, true) : CreateNode(p.x(), p.y());
+        if (made && previous && made != previous && Distance(made->GetPoint(), previous->GetPoint()) < GeoSnap()) {
+            mbMergeInProgress = true;
+            made = CreateNewNode(p.x(), p.y());
+        }
+        if (!made)
+            return false;
+        mNodeMap[node] = made;
+        previous = made;
+    }
+    return true;
+}
+
+ZupPartition* ZupFloor::AddPartition(ZupFloor* room, ZupOpening* opening)
+{
+    MergeStateGuard guard(this);
+    mpCurRoom = nullptr;
+    if (!room)
+        return nullptr;
+    if (!opening)
+        opening = GetConnectionPortal(room);
+    if (!opening || !opening->IsConnectable(mpOuterShell))
+        return nullptr;
+    ZupOpening* entrance = room->GetEntrance();
+    if (!entrance)
+        return nullptr;
+    mpCurAddition = room;
+    SetIntersectControl(room->GetIntersectControl());
+    if (!room->IsTransformed()) {
+        CalculateTransformation(opening, entrance);
+        if (!mCurTransformation.NeedAction())
+            room->SetTransformed(true);
+    }
+    if (!MapRoomNodes(room))
+        return nullptr;
+
+    auto* partition = new ZupPartition();
+    partition->SetName(room->GetName());
+    mpCurPartition = partition;
+    const bool wallsAdded = AddRoomWalls(room, partition);
+    RehomeWallObjects();
+    if (!wallsAdded) {
+        delete partition;
+        return nullptr;
+    }
+    if (mbResolvable)
+        CarryAlignments(room);
+    partition->SetUnmovable();
+    if (!partition->MakeWallContour()) {
+        delete partition;
+        return nullptr;
+    }
+    mPartitions.push_back(partition);
+    delete mpOuterShell;
+    mpOuterShell = nullptr;
+    if (!CarryOpenings(room, opening, partition)) {
+        // The room joined the list above: it leaves it before it goes.
+        mPartitions.erase(std::find(mPartitions.begin(), mPartitions.end(), partition));
+        delete partition;
+        return nullptr;
+    }
+    TransferObjects(room, partition);
+    SetupObjects();
+    return partition;
+}
+
+// Walls split or reused while the room's walls came in can leave an object
+// on a piece that no longer holds it: each goes to the wall under its centre.
+void ZupFloor::RehomeWallObjects()
+{
+    for (ZupEdge* wall : Walls(this)) {
+        KorPrimitive* primitive = AsPrimitive(wall);
+        if (primitive->GetCenter())
+            continue;  // arcs keep their objects
+        const point s = NodePoint(primitive->GetStart()), e = NodePoint(primitive->GetEnd());
+        const segment span(s, e);
+        for (int i = wall->GetNumOfObjects(); i-- > 0;) {
+            ZupWallObject* object = wall->GetWallObject(i);
+            if (!object || object->IsCorner())
+                continue;
+            point centre = object->GetGeoCenter();
+            const double t = centre.position(span);
+            if (t >= 0.0 && t <= 1.0)
+                continue;
+            KorPrimitive* host = nullptr;
+            {
+                KorScopedValue<double> snap(GeoSnap(), InputSnap());
+                host = KorModel::GetPrimitive(centre, nullptr);
+            }
+            ZupEdge* to = CastToEdge(host);
+            if (to && to != wall)
+                wall->TransferObject(to, object);
+        }
+    }
+}
+
+bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition)
+{
+    ZupNode* previousEnd = nullptr;
+    for (ZupEdge* wall : Walls(room)) {
+        KorPrimitive* primitive = AsPrimitive(wall);
+        ZupNode* start = previousEnd ? previousEnd : MappedNode(primitive->GetStart());
+        ZupNode* end = MappedNode(primitive->GetEnd());
+        if (!start || !end)
+            return false;
+        previousEnd = end;
+        const double dx = std::fabs(start->GetPoint().x() - end->GetPoint().x());
+        const double dy = std::fabs(start->GetPoint().y() - end->GetPoint().y());
+        if (start == end || (!(dx > LinearPlay()) && !(dy > LinearPlay())))
+            continue;
+        bool added = false;
+        {
+            KorScopedValue<double> snap(GeoSnap(), InputSnap());
+            if (KorNode* centre = primitive->GetCenter()) {
+                added = AddArc(MappedNode(centre), start, end);
+            } else {
+                auto* tracker = dynamic_cast<KorLinTracker*>(primitive->GetTracker());
+                line through = room->IsTransformed() && tracker ? tracker->GetLine()
+                                                                 : line(start->GetPoint(), end->GetPoint());
+                added = AddLine(start, end, &through, nullptr);
+            }
+        }
+        // A wall that cuts a room already in the plan ends the merge.
+        if (!added)
+            return false;
+        mNodeMap[primitive->GetStart()] = start;
+        mNodeMap[primitive->GetEnd()] = end;
+        previousEnd = end;
+        partition->AddSurface(start, end);
+    }
+    return true;
+}
+
+void ZupFloor::CarryAlignments(ZupFloor* room)
+{
+    bool made = false;
+    for (KorDimension* dimension : std::vector<KorDimension*>(room->GetDimensions())) {
+        const KOREntityType type = dimension->GetType();
+        if (type == KOR_PARALLEL || type == KOR_PERPENDICULAR)
+            made = CreateAlignment(dimension) != nullptr || made;
+        else if (type != KOR_ANGLE)
+            break;
+    }
+    SetRulesFlag(false);
+    if (made) {
+        KorScopedValue<int> limit(ReorderingLimit(), 1);
+        if (!KorModel::Resolve())
+            mbResolvable = false;
+    }
+}
+
+bool ZupFloor::CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartition* partition)
+{
+    const double tolerance = InputSnap();
+    for (ZupOpening* theirs : room->mOpenings) {
+        if (theirs == room->GetEntrance()) {
+            theirs->Update(connection, partition);
+            continue;
+        }
+        ZupOpening* namesake = GetOpening(theirs->GetNameChars());
+        if (namesake && namesake->GetEdge() && namesake->GetEdge()->IsExternal()) {
+            if (!MatchedEdges(namesake->GetEdge(), theirs->GetEdge())) {
+                const point c = Transformed(theirs->GetGeoCenter(), room);
+                const point n = namesake->GetGeoCenter();
+                mCurDiscrepancy = G_POINT{n.x() - c.x(), n.y() - c.y()};
+                if (std::fabs(mCurDiscrepancy.x) > tolerance || std::fabs(mCurDiscrepancy.y) > tolerance) {
+                    ZupPartition* other = namesake->GetEdge()->GetOtherPartition(nullptr);
+                    mAttachmentPath.Create(namesake, other, connection);
+                    return false;
+                }
+            }
+            theirs->Update(namesake, partition);
+            continue;
+        }
+        point a = NodePoint(theirs->GetStart());
+        point b = NodePoint(theirs->GetEnd());
+        if (UpdateObjectEnds(a, b, theirs, room))
+            CopyOpening(theirs, a, b, partition);
+    }
+    return true;
+}
+
+bool ZupFloor::UpdateObjectEnds(point& a, point& b, ZupWallObject* object, ZupFloor* room)
+{
+    ZupEdge* roomWall = object->GetEdge();
+    KorPrimitive* roomPrimitive = roomWall ? AsPrimitive(roomWall) : nullptr;
+    if (!roomPrimitive)
+        return false;
+    const bool aIsEnd = a == NodePoint(roomPrimitive->GetStart()) || a == NodePoint(roomPrimitive->GetEnd());
+    const bool bIsEnd = b == NodePoint(roomPrimitive->GetStart()) || b == NodePoint(roomPrimitive->GetEnd());
+    a = Transformed(a, room);
+    b = Transformed(b, room);
+    ZupNode* mappedStart = MappedNode(roomPrimitive->GetStart());
+    ZupNode* mappedEnd = MappedNode(roomPrimitive->GetEnd());
+    if (!mappedStart || !mappedEnd)
+        return false;
+    const point ms = mappedStart->GetPoint(), me = mappedEnd->GetPoint();
+    point middle = Projection(point(a, b), ms, me);
+    KorPrimitive* host = nullptr;
+    {
+        KorScopedValue<double> snap(GeoSnap(), InputSnap());
+        host = KorModel::GetPrimitive(middle, nullptr);
+    }
+    ZupEdge* hostEdge = CastToEdge(host);
+    if (object->IsPortal()) {
+        if (!hostEdge)
+            return false;
+        ZupWallObject* there = hostEdge->GetWallObjectByCenter(middle);
+        if (there && there->IsPortal())
+            return false;
+        const point hs = NodePoint(host->GetStart()), he = NodePoint(host->GetEnd());
+        const auto nearer = [&](const point& p) { return Distance(p, hs) <= Distance(p, he) ? hs : he; };
+        a = aIsEnd ? nearer(a) : Projection(a, hs, he);
+        b = bIsEnd ? nearer(b) : Projection(b, hs, he);
+        return true;
+    }
+    const bool degenerate = a == b;
+    const auto nearerMapped = [&](const point& p) { return Distance(p, ms) <= Distance(p, me) ? ms : me; };
+    a = aIsEnd ? nearerMapped(a) : Projection(a, ms, me);
+    b = degenerate ? a : (bIsEnd ? nearerMapped(b) : Projection(b, ms, me));
+    return true;
+}
+
+bool ZupFloor::MatchedEdges(ZupEdge* planEdge, ZupEdge* roomEdge)
+{
+    if (!planEdge || !roomEdge)
+        return true;
+    KorPrimitive* room = AsPrimitive(roomEdge);
+    KorPrimitive* plan = AsPrimitive(planEdge);
+    ZupNode* a = MappedNode(room->GetStart());
+    ZupNode* b = MappedNode(room->GetEnd());
+    if (!a || !b)
+        return true;
+    const auto isEnd = [&](KorNode* n) { return n == plan->GetStart() || n == plan->GetEnd(); };
+    return isEnd(a) || isEnd(b);
+}
+
+KorDimension* ZupFloor::CreateAlignment(KorDimension* dimension)
+{
+    KorLinTracker* trackers[2] = {};
+    KorEntity* entities[2] = {dimension->GetStart(), dimension->GetEnd()};
+    for (int i = 0; i < 2; ++i) {
+        KorEntity* entity = entities[i];
+        KorTracker* tracker = nullptr;
+        if (auto* primitive = dynamic_cast<KorPrimitive*>(entity))
+            tracker = primitive->GetTracker();
+        else
+            tracker = dynamic_cast<KorTracker*>(entity);
+        if (!tracker || tracker->GetNumOfNodes() < 2)
+            return nullptr;
+        ZupNode* a = MappedNode(tracker->GetNode(0));
+        ZupNode* b = MappedNode(tracker->GetNode(1));
+        KorPrimitive* wall = a && b && a != b ? a->GetPrimitive(b) : nullptr;
+        trackers[i] = wall ? dynamic_cast<KorLinTracker*>(wall->GetTracker()) : nullptr;
+        if (!trackers[i])
+            return nullptr;
+    }
+    if (trackers[0] == trackers[1] || (!trackers[0]->IsMovable() && !trackers[1]->IsMovable()))
+        return nullptr;
+    const double d = angle(trackers[0]->GetLine(), trackers[1]->GetLine()).deg();
+    const double folded = std::fabs(std::remainder(d, 180.0));
+    const bool withinBand = folded < mAngularInputSnap;
+    KorParallel* made = nullptr;
+    if (dimension->GetType() == KOR_PARALLEL && withinBand)
+        made = new KorParallel();
+    else if (dimension->GetType() == KOR_PERPENDICULAR && !withinBand)
+        made = new KorPerpendicular();
+    if (!made)
+        return nullptr;
+    if (made->Create(this, trackers[0], trackers[1]) == 0) {
+        delete made;
+        return nullptr;
+    }
+    return made;
+}
+
+void ZupFloor::TransferObjects(ZupFloor* room, ZupPartition* partition)
+{
+    for (ZupEdge* wall : Walls(room)) {
+        KorPrimitive* primitive = AsPrimitive(wall);
+        if (auto* start = dynamic_cast<ZupNode*>(primitive->GetStart()))
+            if (ZupNodeObject* corner = start->GetNodeObject(nullptr))
+                if (ZupNode* mapped = MappedNode(start))
+                    if (ZupNodeObject* copy = corner->Clone(mapped, corner))
+                        copy->SetPartition(partition);
+        for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
+            ZupWallObject* object = wall->GetWallObject(i);
+            if (!object || object->IsPortal() || object->GetAttached() || object->IsNode())
+                continue;
+            TransferWallObject(object, room, partition);
+        }
+    }
+    for (int i = 0; i < room->GetNumOfObjects(); ++i) {
+        ZupRoomObject* object = room->GetRoomObject(i);
+        ZupRoomObject* copy = object->Clone(nullptr);
+        const point p = Transformed(object->GetPoint(), room);
+        angle direction = object->GetDirection();
+        if (!copy->Create(this, p.x(), p.y(), &direction, true)) {
+            delete copy;
+            continue;
+        }
+        copy->ZupObject::SetPartition(partition);
+        if (copy->GetObjectType() == ZUP_OBJ_ISLAND)
+            IncreaseNumOfIslands();
+    }
+}
+
+void ZupFloor::TransferWallObject(ZupWallObject* object, ZupFloor* room, ZupPartition* partition)
+{
+    point a = NodePoint(object->GetStart());
+    point b = NodePoint(object->GetEnd());
+    const bool wasDegenerate = a == b;
+    if (!UpdateObjectEnds(a, b, object, room))
+        return;
+    ZupWallObject* copy = object->Clone(this);
+    if (!copy)
+        return;
+    copy->SetPartition(partition);
+    if (!copy->Create(this, a, b, nullptr) ||
+        (!wasDegenerate && copy->GetStart() == copy->GetEnd())) {
+        delete copy;
+        return;
+    }
+    if (auto* fireplace = dynamic_cast<ZupWallFireplace*>(copy)) {
+        Create2FacedFireplace(fireplace);
+        copy = fireplace;  // null when it joined another fireplace
+    } else if (copy->NeedAlignment()) {
+        Align(copy);
+    }
+    if (copy)
+        copy->ModifyExtents();
+}
+
+void ZupFloor::Align(ZupWallObject* object)
+{
+    if (!object || object->IsCorner() || !object->GetEdge())
+        return;
+    ZupEdge* wall = object->GetEdge();
+    for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
+        ZupWallObject* other = wall->GetWallObject(i);
+        if (!other || other == object || other->GetObjectType() != object->GetObjectType() ||
+            other->ZupObject::GetPartition() == object->ZupObject::GetPartition())
+            continue;
+        const bool touches = other->GetStart()->GetPoint() == object->GetStart()->GetPoint() ||
+                             other->GetStart()->GetPoint() == object->GetEnd()->GetPoint() ||
+                             other->GetEnd()->GetPoint() == object->GetStart()->GetPoint() ||
+                             other->GetEnd()->GetPoint() == object->GetEnd()->GetPoint();
+        if (touches) {
+            const point c = other->GetGeoCenter();
+            object->SetPosition(c.x(), c.y());
+            return;
+        }
+    }
+}
+
+void ZupFloor::Create2FacedFireplace(ZupWallFireplace*& fireplace)
+{
+    if (!fireplace || fireplace->GetStart() == fireplace->GetEnd() || !fireplace->GetEdge())
+        return;
+    ZupEdge* wall = fireplace->GetEdge();
+    point centre = fireplace->GetGeoCenter();
+    for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
+        auto* other = dynamic_cast<ZupWallFireplace*>(wall->GetWallObject(i));
+        if (!other || other == fireplace || !(other->GetGeoCenter() == centre))
+            continue;
+        if (std::fabs(other->GetWidth() - fireplace->GetWidth()) <= 0.15f * fireplace->GetWidth()) {
+            other->SetType(4);
+            other->SetDepth(-(other->GetDepth() + fireplace->GetDepth()));
+            delete fireplace;
+            fireplace = nullptr;
+            return;
+        }
+    }
+}
