@@ -1,30 +1,17 @@
 // A floor's rooms during and after a drag: contours follow the walls only
 // once the drag ends.
-#include "zup_fixture.h"
+#include "zup_room_fixture.h"
 #include "zup_partition.h"
 
-class ZupDiscoveryRoomsTest : public ZupTest {
+class ZupDiscoveryRoomsTest : public ZupRoomTest {
 protected:
     void SetUp() override
     {
-        ZupTest::SetUp();
-        ZupMetric() = true;
-        floor = std::make_unique<ZupFloor>();
-        ASSERT_TRUE(floor->AddLine(0, 0, 400, 0));
-        ASSERT_TRUE(floor->AddLine(400, 0, 400, 300));
-        ASSERT_TRUE(floor->AddLine(400, 300, 0, 300));
-        ASSERT_TRUE(floor->AddLine(0, 300, 0, 0));
-        ASSERT_TRUE(floor->MakePartitions(false));
+        ZupRoomTest::SetUp();
         floor->FindConstraints();
         ASSERT_TRUE(floor->Resolve());
         ASSERT_GE(floor->GetNumOfPartitions(), 1);
     }
-    void TearDown() override
-    {
-        floor.reset();
-        ZupTest::TearDown();
-    }
-    std::unique_ptr<ZupFloor> floor;
 };
 
 TEST_F(ZupDiscoveryRoomsTest, ContoursFollowADragOnlyWhenItEnds)

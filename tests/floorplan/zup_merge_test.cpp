@@ -10,9 +10,9 @@
 
 #include "kor_dimension.h"
 #include "zup_camera.h"
-#include "zup_fixture.h"
 #include "zup_opening.h"
 #include "zup_partition.h"
+#include "zup_room_fixture.h"
 
 namespace {
 
@@ -28,11 +28,7 @@ protected:
     static std::unique_ptr<ZupFloor> Room(double w, double h, double door, const char* name)
     {
         auto floor = std::make_unique<ZupFloor>();
-        EXPECT_TRUE(floor->AddLine(0, 0, w, 0));
-        EXPECT_TRUE(floor->AddLine(w, 0, w, h));
-        EXPECT_TRUE(floor->AddLine(w, h, 0, h));
-        EXPECT_TRUE(floor->AddLine(0, h, 0, 0));
-        EXPECT_TRUE(floor->MakePartitions(false));
+        SketchRectangle(*floor, w, h);
         ZupOpening* a = floor->CreateOpening("A", 1, door, 0.0);
         EXPECT_NE(a, nullptr);
         floor->SetEntrance(a);

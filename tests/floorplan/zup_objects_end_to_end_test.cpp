@@ -4,35 +4,22 @@
 #include <memory>
 
 #include "kor_nn_distance.h"
-#include "zup_fixture.h"
 #include "zup_opening.h"
 #include "zup_partition.h"
+#include "zup_room_fixture.h"
 #include "zup_window.h"
 
 namespace {
 
-class ZupObjectsEndToEndTest : public ZupTest {
+class ZupObjectsEndToEndTest : public ZupRoomTest {
 protected:
     void SetUp() override
     {
-        ZupTest::SetUp();
-        ZupMetric() = true;
-        floor = std::make_unique<ZupFloor>();
-        ASSERT_TRUE(floor->AddLine(0, 0, 400, 0));
-        ASSERT_TRUE(floor->AddLine(400, 0, 400, 300));
-        ASSERT_TRUE(floor->AddLine(400, 300, 0, 300));
-        ASSERT_TRUE(floor->AddLine(0, 300, 0, 0));
-        ASSERT_TRUE(floor->MakePartitions(false));
+        ZupRoomTest::SetUp();
         floor->FindConstraints();
         ASSERT_TRUE(floor->Resolve());
     }
-    void TearDown() override
-    {
-        floor.reset();
-        ZupTest::TearDown();
-    }
     static point At(KorNode* node) { return node->GetPoint(); }
-    std::unique_ptr<ZupFloor> floor;
 };
 
 TEST_F(ZupObjectsEndToEndTest, DoorKeepsItsWallAndPlaceWhileACornerIsDragged)

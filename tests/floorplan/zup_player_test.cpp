@@ -6,11 +6,11 @@
 #include "zup_bath_object.h"
 #include "zup_camera.h"
 #include "zup_column.h"
-#include "zup_fixture.h"
 #include "zup_island.h"
 #include "zup_node_object.h"
 #include "zup_opening.h"
 #include "zup_player.h"
+#include "zup_room_fixture.h"
 #include "zup_structural.h"
 #include "zup_utility_object.h"
 #include "zup_wall_fireplace.h"
@@ -89,13 +89,19 @@ protected:
     }
 
     // The metric room (0,0)-(400,0)-(400,300)-(0,300), its rooms found.
-    static void Sketch(ZupFloor& floor)
+    static void Sketch(ZupFloor& floor) { SketchRectangle(floor, 400, 300); }
+    // The room with door "A" (type 1, action 2, position 1) as its entrance,
+    // its wall 4.5 thick, and camera "1" at the centre facing 90 degrees.
+    static ZupOpening* Furnish(ZupFloor& floor)
     {
-        ASSERT_TRUE(floor.AddLine(0, 0, 400, 0));
-        ASSERT_TRUE(floor.AddLine(400, 0, 400, 300));
-        ASSERT_TRUE(floor.AddLine(400, 300, 0, 300));
-        ASSERT_TRUE(floor.AddLine(0, 300, 0, 0));
-        ASSERT_TRUE(floor.MakePartitions(false));
+        ZupOpening* door = floor.CreateOpening("A", 1, 200.0, 0.0);
+        EXPECT_NE(door, nullptr);
+        door->SetAction(ZupOpening::ACTION(2));
+        door->SetPosition(ZupOpening::POSITION(1));
+        door->GetEdge()->WallThickness() = 4.5f;
+        floor.SetEntrance(door);
+        EXPECT_NE(floor.CreateCamera("1", 200.0, 150.0, 90), nullptr);
+        return door;
     }
     static std::string Text(ZupFloor& floor)
     {
@@ -122,13 +128,8 @@ TEST_F(ZupPlayerTest, DoorThicknessEntranceAndCameraLines)
 {
     FullFloor floor;
     Sketch(floor);
-    ZupOpening* door = floor.CreateOpening("A", 1, 200.0, 0.0);
+    ZupOpening* door = Furnish(floor);
     ASSERT_NE(door, nullptr);
-    door->SetAction(ZupOpening::ACTION(2));
-    door->SetPosition(ZupOpening::POSITION(1));
-    door->GetEdge()->WallThickness() = 4.5f;
-    floor.SetEntrance(door);
-    ASSERT_NE(floor.CreateCamera("1", 200.0, 150.0, 90), nullptr);
     const std::string text = Text(floor);
     const std::string doorLine = "A=Opening(" + NodeName(floor, door->GetStart()) + "," +
                                  NodeName(floor, door->GetEnd()) + ",289)\n";
@@ -150,13 +151,8 @@ TEST_F(ZupPlayerTest, ReplayGivesTheSameFloorAndTheSameText)
 {
     FullFloor floor;
     Sketch(floor);
-    ZupOpening* door = floor.CreateOpening("A", 1, 200.0, 0.0);
+    ZupOpening* door = Furnish(floor);
     ASSERT_NE(door, nullptr);
-    door->SetAction(ZupOpening::ACTION(2));
-    door->SetPosition(ZupOpening::POSITION(1));
-    door->GetEdge()->WallThickness() = 4.5f;
-    floor.SetEntrance(door);
-    ASSERT_NE(floor.CreateCamera("1", 200.0, 150.0, 90), nullptr);
     const std::string first = Text(floor);
 
     ZupResetGlobals();

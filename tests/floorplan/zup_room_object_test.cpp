@@ -6,31 +6,12 @@
 
 #include "zup_camera.h"
 #include "zup_column.h"
-#include "zup_fixture.h"
+#include "zup_room_fixture.h"
 #include "zup_island.h"
 
 namespace {
 
-class ZupRoomObjectTest : public ZupTest {
-protected:
-    void SetUp() override
-    {
-        ZupTest::SetUp();
-        ZupMetric() = true;
-        floor = std::make_unique<ZupFloor>();
-        ASSERT_TRUE(floor->AddLine(0, 0, 400, 0));
-        ASSERT_TRUE(floor->AddLine(400, 0, 400, 300));
-        ASSERT_TRUE(floor->AddLine(400, 300, 0, 300));
-        ASSERT_TRUE(floor->AddLine(0, 300, 0, 0));
-        ASSERT_TRUE(floor->MakePartitions(false));
-    }
-    void TearDown() override
-    {
-        floor.reset();
-        ZupTest::TearDown();
-    }
-    std::unique_ptr<ZupFloor> floor;
-};
+using ZupRoomObjectTest = ZupRoomTest;
 
 TEST_F(ZupRoomObjectTest, IslandWordIsCappedAndTurned)
 {
