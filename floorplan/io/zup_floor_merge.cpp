@@ -592,4 +592,59 @@ void ZupFloor::Create2FacedFireplace(ZupWallFireplace*& fireplace)
             return;
         }
     }
+    JoinBackToBackFireplace(fireplace);
+}
+
+// A fireplace facing another across a parallel wall: the two make one
+// two-faced fireplace through the wall between them.
+void ZupFloor::JoinBackToBackFireplace(ZupWallFireplace* fireplace)
+{
+    ZupEdge* wall = fireplace->GetEdge();
+    auto* ownTracker = dynamic_cast<KorLinTracker*>(AsPrimitive(wall)->GetTracker());
+    if (!ownTracker)
+        return;
+    const point centre = fireplace->GetGeoCenter();
+    const angle in(static_cast<const geobject&>(fireplace->GetContour()),
+                   static_cast<const geobject&>(centre));
+    const double ux = -std::cos(in.rad()), uy = -std::sin(in.rad());
+    double nearest = -1.0;
+    point hit;
+    ZupEdge* hitWall = nullptr;
+    for (ZupEdge* other : Walls(this)) {
+        KorPrimitive* primitive = AsPrimitive(other);
+        auto* tracker = dynamic_cast<KorLinTracker*>(primitive->GetTracker());
+        if (other == wall || other->GetNumOfObjects() == 0 || !tracker || tracker == ownTracker ||
+            !tracker->IsParallel(ownTracker, true))
+            continue;
+        const point a = NodePoint(primitive->GetStart()), b = NodePoint(primitive->GetEnd());
+        const double vx = b.x() - a.x(), vy = b.y() - a.y();
+        const double denominator = ux * vy - uy * vx;
+        if (std::fabs(denominator) < 1e-12)
+            continue;
+        const double t = ((a.x() - centre.x()) * vy - (a.y() - centre.y()) * vx) / denominator;
+        if (!(t > 0.0) || (nearest >= 0.0 && t >= nearest))
+            continue;
+        nearest = t;
+        hit = point(centre.x() + t * ux, centre.y() + t * uy);
+        hitWall = other;
+    }
+    if (!hitWall)
+        return;
+    auto* facing = dynamic_cast<ZupWallFireplace*>(hitWall->GetWallObject(hit, nullptr));
+    if (!facing || facing == fireplace)
+        return;
+    facing->SetType(4);
+    facing->SetDepth(static_cast<int>(Distance(centre, hit)));
+    fireplace->SetType(5);
+    const point ws = NodePoint(AsPrimitive(wall)->GetStart()), we = NodePoint(AsPrimitive(wall)->GetEnd());
+    point p1 = Projection(NodePoint(facing->GetStart()), ws, we);
+    point p2 = Projection(NodePoint(facing->GetEnd()), ws, we);
+    KorNode* start = fireplace->GetStart();
+    KorNode* end = fireplace->GetEnd();
+    if (!start || !end)
+        return;
+    if (Distance(p2, start->GetPoint()) < Distance(p1, start->GetPoint()))
+        std::swap(p1, p2);
+    start->SetPosition(p1.x(), p1.y(), true, false);
+    end->SetPosition(p2.x(), p2.y(), true, false);
 }

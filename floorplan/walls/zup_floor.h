@@ -336,6 +336,7 @@ private:
     bool CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartition* partition);
     void TransferWallObject(ZupWallObject* object, ZupFloor* room, ZupPartition* partition);
     void RehomeWallObjects();
+    void JoinBackToBackFireplace(ZupWallFireplace* fireplace);
 
 public:
 

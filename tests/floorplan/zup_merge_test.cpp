@@ -13,6 +13,7 @@
 #include "zup_opening.h"
 #include "zup_partition.h"
 #include "zup_room_fixture.h"
+#include "zup_wall_fireplace.h"
 
 namespace {
 
@@ -72,6 +73,29 @@ TEST_F(ZupMergeTest, SecondRoomJoinsAtItsEntrance)
     EXPECT_EQ(EdgeType(door->GetEdge()), ZUP_EDGE_INNER);
 }
 
+// Fireplaces on the two faces of the shared wall become one two-faced
+// fireplace; the merged room's copy goes and nothing touches it after.
+TEST_F(ZupMergeTest, BackToBackFireplacesJoin)
+{
+    auto first = Room(400, 300, 100, "Living");
+    ASSERT_NE(first->CreateFireplace(300.0, 0.0, 0), nullptr);
+    auto second = Room(300, 200, 250, "Den");
+    ASSERT_NE(second->CreateFireplace(50.0, 0.0, 0), nullptr);
+    ZupFloor plan;
+    ASSERT_NE(plan.Create(first.get()), nullptr);
+    ASSERT_NE(plan.AddPartition(second.get(), nullptr), nullptr);
+    int fireplaces = 0;
+    for (int i = 0; i < plan.GetNumOfPrimitives(); ++i)
+        if (ZupEdge* wall = ZupFloor::CastToEdge(plan.GetPrimitive(i)))
+            for (int j = 0; j < wall->GetNumOfObjects(); ++j)
+                if (auto* f = dynamic_cast<ZupWallFireplace*>(wall->GetWallObject(j))) {
+                    ++fireplaces;
+                    EXPECT_EQ(f->GetType(), 4);
+                    EXPECT_EQ(f->GetDepth(), -100);
+                }
+    EXPECT_EQ(fireplaces, 1);
+}
+
 TEST_F(ZupMergeTest, NamesakesTooFarApartStopTheMerge)
 {
     auto first = Room(400, 300, 200, "Kitchen");
@@ -82,6 +106,8 @@ TEST_F(ZupMergeTest, NamesakesTooFarApartStopTheMerge)
     ASSERT_NE(plan.Create(first.get()), nullptr);
     EXPECT_EQ(plan.AddPartition(second.get(), nullptr), nullptr);
     ExpectNoMergeState();
+    // The room that could not join is out of the list, not left dangling.
+    EXPECT_EQ(plan.GetNumOfPartitions(), 1);
     const G_POINT offset = ZupFloor::GetCurDiscrepancy();
     EXPECT_TRUE(std::fabs(offset.x) > plan.InputSnap() || std::fabs(offset.y) > plan.InputSnap());
 }
