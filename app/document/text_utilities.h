@@ -1,0 +1,21 @@
+// The program's text utilities around its XML files: narrow text to wide
+// strings by the document code page, and escaping for attribute values.
+#pragma once
+
+#include <string>
+
+#include "c_string.h"
+#include "win_types.h"
+
+// The document code page: 0, the system's default code page; it is written
+// into every floor-plan file and nothing changes it.
+UINT DocumentCodePage();
+
+// Narrow text to a wide string (blanks trimmed at both ends with trim).
+// False for a null text, leaving out alone; an empty text empties out.
+bool ToCString(CString& out, const char* text, bool trim);
+
+// Escapes the text in place for a double-quoted attribute value: trimmed,
+// "&" "<" ">" "'" as entities, a double quote as two "&apos;" (so that it
+// reads back as two apostrophes: the reader ends a value at any quote).
+void XmlEscape(std::string& text);
