@@ -14,6 +14,14 @@
 void ZupFloor::GetCommandString(KorCapture* capture, std::string* text,
                                 bool nodesAndPrimitivesOnly)
 {
+    WriteModelStatements(capture, text, nodesAndPrimitivesOnly);
+    if (!nodesAndPrimitivesOnly)
+        GetObjectsString(text);
+}
+
+void ZupFloor::WriteModelStatements(KorCapture* capture, std::string* text,
+                                    bool nodesAndPrimitivesOnly)
+{
     // Wall objects make their end nodes when first asked; they must exist
     // before the node statements are written, or the object lines would
     // name nodes the text never creates.
@@ -23,8 +31,6 @@ void ZupFloor::GetCommandString(KorCapture* capture, std::string* text,
                 if (ZupWallObject* object = wall->GetWallObject(j))
                     object->GetStart();
     KorModel::GetCommandString(capture, text, nodesAndPrimitivesOnly);
-    if (!nodesAndPrimitivesOnly)
-        GetObjectsString(text);
 }
 
 bool ZupFloor::WritesNodeStatement(const KorNode* node) const

@@ -192,6 +192,12 @@ void ZupFloor::ResetExtents()
     mMinY = 0.0;
 }
 
+void ZupFloor::ResetExtents(double x, double y)
+{
+    mMinX = mMaxX = x;
+    mMinY = mMaxY = y;
+}
+
 void ZupFloor::ModifyExtents(double x, double y)
 {
     if (GetNumOfNodes() < 2) {

@@ -131,7 +131,12 @@ public:
     virtual void UpdateObjects();
     virtual bool RemoveOpening(ZupOpening* opening);
     virtual ZupOpeningStair* CreateStair(ZupNode* a, ZupNode* b);
-    virtual void SetIntersectControl(bool on) { mbIntersectControl = on; }
+    // Stores the flag; true when a subclass kept the old value instead.
+    virtual bool SetIntersectControl(bool on)
+    {
+        mbIntersectControl = on;
+        return false;
+    }
     // The outer shell's contour, else the static default contour.
     virtual polygon& GetContour();
     virtual void SetEntrance(ZupOpening* opening) { mpEntrance = opening; }
@@ -145,6 +150,10 @@ protected:
     bool WritesNodeStatement(const KorNode* node) const override;
     void GetCommandString(KorCapture* capture, std::string* text,
                           bool nodesAndPrimitivesOnly) override;
+    // The constraint model's statements alone (wall objects' end nodes made
+    // first), for writers that put lines between them and the objects.
+    void WriteModelStatements(KorCapture* capture, std::string* text,
+                              bool nodesAndPrimitivesOnly);
 
 public:
     // ---- Defaults of the units ----
@@ -227,6 +236,8 @@ public:
 
     // ---- Extents ----
     void ModifyExtents(double x, double y);
+    // The extents shrink to the one point.
+    void ResetExtents(double x, double y);
     void CalculateExtents();
     void GetExtents(double* minX, double* minY, double* maxX, double* maxY) const;
 

@@ -1,0 +1,346 @@
+// The document's life: construction, New, the level's reset, the header's
+// file base and number, the exchange file and the current room.
+#include "repl_doc.h"
+
+#include <algorithm>
+#include <cctype>
+#include <memory>
+
+#include "c_view.h"
+#include "c_win_app.h"
+#include "c_wnd.h"
+#include "edit_mode.h"
+#include "exchange_file.h"
+#include "exchange_settings.h"
+#include "file_system.h"
+#include "kor_filebuf.h"
+#include "message_box.h"
+#include "messages.h"
+#include "paths.h"
+#include "program_version.h"
+#include "room_floor.h"
+#include "room_type.h"
+#include "room_type_catalog.h"
+#include "settings.h"
+#include "zup_camera.h"
+#include "zup_object.h"
+#include "zup_opening.h"
+
+namespace {
+
+constexpr const char* kLossQuestion = "Unsaved data may be LOST.\nDo You want to continue?";
+constexpr COLORREF kPlanBrushColours[CReplDoc::kPlanBrushCount] = {
+    RGB(255, 255, 0), RGB(128, 128, 128), RGB(0, 255, 255),
+    RGB(0, 255, 0),   RGB(128, 0, 128),   RGB(0, 128, 128),
+};
+
+// The value of the digits that end the name, -1 when it ends in none.
+int TrailingNumber(const CString& name)
+{
+    const std::string text = name.ToNarrow();
+    std::size_t start = text.size();
+    while (start > 0 && std::isdigit(static_cast<unsigned char>(text[start - 1])))
+        --start;
+    if (start == text.size())
+        return -1;
+    const std::string digits = text.substr(start, 9);
+    return std::stoi(digits);
+}
+
+// The file name without its extension (from the last ".").
+CString WithoutExtension(const CString& name)
+{
+    const std::string text = name.ToNarrow();
+    const std::size_t dot = text.rfind('.');
+    return CString(dot == std::string::npos ? text : text.substr(0, dot));
+}
+
+}  // namespace
+
+bool IsMainWindowVisible()
+{
+    CWnd* main = AfxGetMainWnd();
+    return main && main->IsWindowVisible();
+}
+
+// ---- Construction ----
+
+CReplDoc::CReplDoc()
+    : m_defaultEntrance(std::make_unique<ZupOpening>(nullptr, "TheEntrance", 1))
+{
+    m_plan.SetColinearDiscoveryMode(ZUP_DETECT_OFF);
+    m_plan.AngularPlay() = angle(0.15);
+    m_plan.EnableRules(false);
+    m_plan.Container() = this;
+    GeoSnap() = static_cast<double>(ZupFloor::GetDefaultLinearSnap());
+    for (int i = 0; i < kPlanBrushCount; ++i)
+        m_planBrushes[i].CreateSolidBrush(kPlanBrushColours[i]);
+    m_plan.SetScale(1.0f);
+    m_plan.SetPan(0, 0);
+    m_defaultEntrance->SetConnectable(false);
+    m_defaultEntrance->SetAction(static_cast<ZupOpening::ACTION>(1));
+    m_defaultEntrance->SetPosition(static_cast<ZupOpening::POSITION>(1));
+    SetModifiedFlag(TRUE);
+}
+
+CReplDoc::~CReplDoc()
+{
+    DeleteRooms();
+    for (auto it = m_editModes.rbegin(); it != m_editModes.rend(); ++it)
+        delete *it;
+    m_editModes.clear();
+}
+
+void CReplDoc::DeleteRooms()
+{
+    m_currentRoom = nullptr;
+    m_failedRoom = nullptr;
+    m_partitionToRoom.clear();
+    m_roomToPartition.clear();
+    // From the end: later rooms may refer to earlier ones' openings.
+    while (!m_rooms.empty()) {
+        CRoomFloor* room = m_rooms.back();
+        m_rooms.pop_back();
+        delete room;
+    }
+}
+
+// ---- Framework ----
+
+BOOL CReplDoc::IsModified() const
+{
+    if (m_plan.IsModified())
+        return TRUE;
+    return m_currentRoom && m_currentRoom->IsModified();
+}
+
+void CReplDoc::SetModifiedFlag(BOOL modified) { m_frameworkModified = modified; }
+
+bool CReplDoc::ConfirmLoss()
+{
+    // The journal keeps no snapshots yet: only the models can lose work.
+    if (!IsModified())
+        return false;
+    return AfxMessageBox(CString(kLossQuestion), MB_YESNO) != IDYES;
+}
+
+bool CReplDoc::SaveModified()
+{
+    if (!IsModified())
+        return true;
+    return AfxMessageBox(CString(kLossQuestion), MB_YESNO) == IDYES;
+}
+
+void CReplDoc::OnExit()
+{
+    if (!ConfirmLoss())
+        PostQuitMessage(0);
+}
+
+BOOL CReplDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return FALSE;
+    if (!LoadExchangeFile(CString(kExchangeFilePath)))
+        return FALSE;
+    m_street = CString("Anystreet");
+    m_house = CString("1");
+    m_level = CString(GetExchangeSettings().defaultLevel);
+    m_orientation = CString("none");
+    MakeFileBase();
+    CRoomTypeCatalog::Instance(true)->ResetCounters();
+    return TRUE;
+}
+
+bool CReplDoc::LoadExchangeFile(const CString& path)
+{
+    if (!GetExchangeTables().loaded) {
+        GetProgramVersion();
+        std::unique_ptr<char[]> text;
+        const std::optional<std::string> host = PlatformPaths::ToHost(path);
+        const std::size_t length = host ? KorFilebuf::getall(text, host->c_str()) : 0;
+        if (length == 0 || !text) {
+            if (IsMainWindowVisible()) {
+                AfxMessageBox(path + CString(" does not exist or corrupted"));
+                return false;
+            }
+        } else if (!ParseExchangeData(text.get(), static_cast<int>(length))) {
+            if (IsMainWindowVisible()) {
+                AfxMessageBox(CString("Incorrect syntax in ") + path);
+                return false;
+            }
+        }
+    }
+    ZupObject::SetMetric(GetExchangeSettings().metric);
+    return true;
+}
+
+bool CReplDoc::ParseExchangeData(const char* text, int length)
+{
+    const bool accepted = ::ParseExchangeData(text, length);
+    GetExchangeTables().loaded = accepted;
+    return accepted;
+}
+
+void CReplDoc::MakeFileBase()
+{
+    if (m_street.IsEmpty() || m_house.IsEmpty())
+        return;
+    std::wstring base = m_street.Left(3).GetString();
+    base += m_house.GetString();
+    base += m_unit.GetString();
+    if (!m_level.IsEmpty()) {
+        base += m_level[0];
+        base += m_level[m_level.GetLength() - 1];
+    }
+    base.erase(std::remove(base.begin(), base.end(), L' '), base.end());
+    m_fileBase = CString(base.c_str());
+}
+
+void CReplDoc::SetUnitField(const CString& unit)
+{
+    if (unit.GetLength() > 5)
+        m_mls = unit;
+    else
+        m_unit = unit;
+}
+
+// The highest number that ends a saved file's name of this base, so that a
+// suggested name never takes one already used.
+void CReplDoc::NextFileNumber()
+{
+    m_fileNumber = 0;
+    const CString pattern = CString("My Documents\\") + m_fileBase + CString("*.fpl");
+    WIN32_FIND_DATA found{};
+    HANDLE search = FindFirstFile(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        const int number = TrailingNumber(WithoutExtension(CString(found.cFileName)));
+        m_fileNumber = std::max(m_fileNumber, number);
+    } while (FindNextFile(search, &found));
+    FindClose(search);
+}
+
+void CReplDoc::ClearLevel()
+{
+    if (m_currentMode >= 0)
+        m_currentMode = 0;
+    m_partitionToRoom.clear();
+    m_roomToPartition.clear();
+    m_plan.Clear();
+    m_plan.SetScale(1.0f);
+    m_plan.SetPan(0, 0);
+    DeleteRooms();
+    m_planDirty = true;
+    m_roomView = true;
+    m_selectedRoomObject = nullptr;
+    m_hitWallObject = nullptr;
+    m_shapeRow = 0;
+    ClearHistory(m_history);
+    m_mapLink.Reset();
+}
+
+void CReplDoc::ResetLevel()
+{
+    ZupCamera::ResetNamesCount();
+    ClearLevel();
+    m_entrance = m_defaultEntrance.get();
+    NewRoom();
+    UpdateAllViews(nullptr);
+}
+
+void CReplDoc::OnNew()
+{
+    // The New Session dialog arrives with the dialogs; until then New
+    // starts the level over with the header it has.
+    if (!m_rooms.empty() && !m_fileBase.IsEmpty() && IsMainWindowVisible() && !AskSaveBeforeNew())
+        return;
+    ClearLevel();
+    MakeFileBase();
+    NextFileNumber();
+    ZupCamera::ResetNamesCount();
+    AddHistoryRecord(m_history);
+    m_entrance = m_defaultEntrance.get();
+    NewRoom();
+    UpdateAllViews(nullptr);
+}
+
+// Saving arrives with the file commands; the question's No path is whole.
+bool CReplDoc::AskSaveBeforeNew()
+{
+    CString question;
+    if (m_unit.IsEmpty())
+        question.Format(L"Do you want to save %s %s, %s?", m_house.GetString(),
+                        m_street.GetString(), m_level.GetString());
+    else
+        question.Format(L"Do you want to save %s %s %s, %s?", m_house.GetString(),
+                        m_street.GetString(), m_unit.GetString(), m_level.GetString());
+    if (AfxMessageBox(question, MB_YESNO) == IDYES)
+        return true;
+    WIN32_FIND_DATA found{};
+    const CString pattern = CString("\\My Documents\\") + m_fileBase + CString("*.fpl");
+    HANDLE search = FindFirstFile(pattern, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        FindClose(search);
+        return true;
+    }
+    return AfxMessageBox(CString("Your current work not saved.\nDo you want to continue and lost it?"),
+                         MB_YESNO) == IDYES;
+}
+
+// ---- Rooms ----
+
+CRoomFloor* CReplDoc::GetRoom(int i) const
+{
+    if (i < 0 || i >= static_cast<int>(m_rooms.size()))
+        return nullptr;
+    return m_rooms[i];
+}
+
+CRoomFloor* CReplDoc::GetRoomOfPartition(ZupPartition* partition) const
+{
+    if (!partition)
+        return GetRoom(0);
+    auto found = m_partitionToRoom.find(partition);
+    return found == m_partitionToRoom.end() ? nullptr : found->second;
+}
+
+ZupPartition* CReplDoc::GetPartitionOfRoom(CRoomFloor* room) const
+{
+    auto found = m_roomToPartition.find(room);
+    return found == m_roomToPartition.end() ? nullptr : found->second;
+}
+
+void CReplDoc::SetCurrentRoom(CRoomFloor* room)
+{
+    if (room == m_currentRoom)
+        return;
+    m_currentRoom = room;
+}
+
+void CReplDoc::NewRoom()
+{
+    std::string name;
+    if (m_currentRoom)
+        if (CRoomType* type = CRoomTypeCatalog::Instance(true)->FindForFloor(m_currentRoom))
+            name = type->GetNextName();
+    auto* room = new CRoomFloor();
+    SetCurrentRoom(room);
+    m_rooms.push_back(room);
+    if (!name.empty())
+        room->ZupFloor::SetName(name.c_str());
+}
+
+CEditMode* CReplDoc::GetEditMode() const
+{
+    if (m_currentMode < 0 || m_currentMode >= static_cast<int>(m_editModes.size()))
+        return nullptr;
+    return m_editModes[m_currentMode];
+}
+
+CView* CReplDoc::GetView() const
+{
+    POSITION position = GetFirstViewPosition();
+    return position ? GetNextView(position) : nullptr;
+}

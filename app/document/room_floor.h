@@ -1,0 +1,175 @@
+// One room while the user draws and edits it: a floor-plan model whose
+// object factory makes the program's drawable objects, which keeps the
+// room's outline and area, its program statements (name, shape, level and
+// size) and the cursors of the key steps.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "angle.h"
+#include "c_string.h"
+#include "point.h"
+#include "polygon.h"
+#include "zup_floor.h"
+
+class KorDimension;
+class KorNode;
+class CPlanBathObject;
+class CPlanCountertop;
+class CPlanNodeObject;
+class CEdgeChainSpec;
+
+class CRoomFloor : public ZupFloor {
+public:
+    CRoomFloor();
+    ~CRoomFloor() override;
+
+    // ---- The model's operations the room takes over ----
+    void Clear() override;
+    bool Resolve() override;
+    void UpdateDimensions() override;
+    void UpdateOrientations() override;
+    void Move(double dx, double dy) override;
+    void Scale(double factor) override;
+    void Mirror(const line& axis) override;
+    void RemoveEdge(ZupEdge* edge) override;
+    void UpdateObjects() override;
+    // Keeps the flag while the room lies on the level below; true then.
+    bool SetIntersectControl(bool on) override;
+    polygon& GetContour() override;
+    polygon& GetOuterContour() override;
+    bool AddOpening(ZupOpening* opening) override;
+    bool RemoveOpening(ZupOpening* opening) override;
+
+    // ---- The object factory: the program's drawable classes ----
+    ZupOpening* CreateOpening(const char* name, int type, ZupNode* a, ZupNode* b) override;
+    ZupOpening* CreateOpening(const char* name, int type, double x, double y) override;
+    ZupCamera* CreateCamera(const char* name, double x, double y, int degrees) override;
+    ZupCamera* CreateCamera(double x, double y) override;
+    ZupIsland* CreateIsland(double x, double y) override;
+    ZupColumn* CreateColumn(double x, double y) override;
+    ZupSpiralStair* CreateSpiralStair(double x, double y) override;
+    ZupWallFireplace* CreateFireplace(double x, double y, int type) override;
+    ZupWallFireplace* CreateFireplace(int type, ZupNode* a, ZupNode* b, int depth) override;
+    ZupFireplace* CreateFireplace(double x, double y) override;
+    ZupWindow* CreateWallWindow(int type, ZupNode* a, ZupNode* b, int panes) override;
+    ZupWindow* CreateWallWindow(double x, double y) override;
+    ZupBathObject* CreateBathObject(int type, ZupNode* a, ZupNode* b, int depth, int panes,
+                                    int windowType) override;
+    ZupCountertop* CreateCountertop(int type, ZupNode* a, ZupNode* b, int depth, int panes,
+                                    int windowType) override;
+    ZupNodeObject* CreateNodeObject(int type, ZupNode* node, int depth, int panes) override;
+    ZupUtilityObject* CreateUtilityObject(double x, double y) override;
+    ZupUtilityObject* CreateUtilityObject(int type, ZupNode* a, ZupNode* b, int depth, int panes,
+                                          int windowType) override;
+    ZupStructural* CreateStructural(double x, double y) override;
+    ZupStructural* CreateStructural(int type, ZupNode* a, ZupNode* b, int depth) override;
+    ZupOpeningStair* CreateStair(ZupNode* a, ZupNode* b) override;
+    // For the page that makes a new object at a pen point.
+    CPlanBathObject* CreateBathObjectAt(double x, double y, bool snapToEnd);
+    CPlanCountertop* CreateCountertopAt(double x, double y, bool snapToEnd);
+    CPlanNodeObject* CreateNodeObjectAt(double x, double y);
+
+    // ---- Outline and area ----
+    // The node marker size, also the room's input snap: 20 metric, 10 imperial.
+    static float GetNodeMarkerSize();
+    void ComputeArea();
+    void InvalidateArea();
+    // Square feet (imperial) or square metres (metric).
+    float GetArea();
+    void RefreshOutline() { ComputeArea(); }
+    void RefreshContour() { ComputeArea(); }
+    int GetCachedArea() const { return mArea; }
+    bool HasNoWallThickness() const { return mbNoWallThickness; }
+
+    // ---- Command text ----
+    bool PlayString(const char* text);
+    bool PlayFile(const CString& path);
+    // Builds the room from a predefined shape's body (in inches).
+    bool LoadShape(const char* body, const std::vector<CEdgeChainSpec>* chains, bool intersect,
+                   bool withNodeCursor);
+    // Stretches the room to width x depth.
+    void ResizeTo(int width, int depth);
+
+    // ---- Names and level ----
+    std::string GetTagName(bool digitGuard) const;
+    std::string GetLetteredName() const;
+    void SetName(const char* name);
+    void SetBelow(bool below);
+    bool IsBelow() const { return mbBelow; }
+    const std::string& GetLabel() const { return mLabel; }
+    void SetLabelText(const std::string& label) { mLabel = label; }
+    const std::string& GetShapeName() const { return mShapeName; }
+    void SetShapeName(const std::string& name) { mShapeName = name; }
+    void SetSize(int width, int depth);
+    int GetWidth() const { return mWidth; }
+    int GetDepth() const { return mDepth; }
+    int GetNextOpeningLetter() const { return mNextOpeningLetter; }
+    void SetNextOpeningLetter(int letter) { mNextOpeningLetter = letter; }
+
+    // ---- View ----
+    float GetZoom() const { return mbAutoFit ? 1.0f : mZoom; }
+    float MultiplyZoom(float factor);
+    bool IsAutoFit() const { return mbAutoFit; }
+    void SetAutoFit(bool on) { mbAutoFit = on; }
+
+    // ---- Cursors of the key steps ----
+    KorNode* GetCurrentNode() const;
+    int GetNodeCursor() const { return mNodeCursor; }
+    void SetNodeCursor(int index) { mNodeCursor = index; }
+    // Moves to the next (or previous) node that holds a wall; that node's
+    // wall count, 0 when no node holds one.
+    int StepCurrentNode(bool forward);
+    int GetWallCursor() const { return mWallCursor; }
+    void SetWallCursor(int index) { mWallCursor = index; }
+    // Node points (start of the first wall, then each wall's end) and opening
+    // centres, truncated to whole units.
+    void GetOutlinePoints(std::vector<POINT>& nodePoints, std::vector<POINT>& openingPoints);
+
+    // ---- State the document and the editing read ----
+    bool mbClosed = false;
+    KorPrimitive* mDragPrimitive = nullptr;
+    KorNode* mDragNode = nullptr;
+    point mEntrancePoint;
+    angle mEntranceDirection;
+
+    int GetSolverDimensionCount() const { return mSolverDimensionCount; }
+    const std::vector<KorDimension*>& GetReferenceDimensions() const
+    {
+        return mReferenceDimensions;
+    }
+
+protected:
+    void GetCommandString(KorCapture* capture, std::string* text,
+                          bool nodesAndPrimitivesOnly) override;
+
+private:
+    friend class CRoomFloorPlayer;
+    // Plays the text with the floor's angular input snap as angular play.
+    bool Replay(class CRoomFloorPlayer& player, bool hasText);
+    void DropOrderingEntries();
+    void AddShapeDimensions();
+    void AppendReferenceDimensionLines(KorCapture* capture, std::string* text);
+
+    bool mbChanged = true;
+    bool mbNoWallThickness = true;
+    bool mbBelow = false;
+    bool mbAutoFit = true;
+    polygon mContour;
+    polygon mOutline;
+    int mArea = 0;
+    std::string mShapeName;
+    std::string mLabel;
+    int mWallCursor = 0;
+    int mNextOpeningLetter = 0;
+    int mNodeCursor = -1;
+    float mZoom = 1.0f;
+    int mDimensionMark = -1;
+    int mSolverDimensionCount = 0;
+    std::vector<KorDimension*> mReferenceDimensions;
+    std::vector<KorDimension*> mChainDisabledDimensions;
+    std::vector<CEdgeChainSpec> mChainSpecs;
+    int mWidth = 0;
+    int mDepth = 0;
+};

@@ -1,0 +1,8 @@
+#include "metric_unit.h"
+
+#include "zup_object.h"
+
+int GetMetricUnit()
+{
+    return ZupObject::IsMetric() ? 4 : 2;
+}

@@ -1,0 +1,180 @@
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "app_test_support.h"
+#include "exchange_file.h"
+#include "exchange_settings.h"
+#include "room_floor.h"
+#include "room_type_catalog.h"
+#include "xml_element.h"
+#include "zup_floor.h"
+#include "zup_object.h"
+
+namespace {
+
+bool Parse(const std::string& text)
+{
+    return ParseExchangeData(text.c_str(), static_cast<int>(text.size()));
+}
+
+const char* kTwoPartitions =
+    "<QXR_DATA>"
+    "<QXR_PARTITION name=\"Plain\"><QXR_SHAPES>"
+    "<QXR_SHAPE name=\"A\" body=\"N1=Node(0.0,0.0)\"/></QXR_SHAPES><QXR_NOTE/></QXR_PARTITION>"
+    "<QXR_PARTITION name=\"Chained\"><QXR_SHAPES>"
+    "<QXR_SHAPE name=\"B\" body=\"N1=Node(0.0,0.0)\"/><QXR_SHAPE name=\"C\" body=\"x\"/>"
+    "</QXR_SHAPES>"
+    "<QXR_CHAIN ortho=\"no\" reorder=\"NO\"><QXR_EDGE name=\"S1\"/><QXR_EDGE/>"
+    "<QXR_EDGE name=\"S2\"/></QXR_CHAIN>"
+    "<QXR_CHAIN check=\"NO\"><QXR_EDGE name=\"S9\"/></QXR_CHAIN>"
+    "</QXR_PARTITION></QXR_DATA>";
+
+}  // namespace
+
+using ExchangeFileTest = AppTest;
+
+TEST_F(ExchangeFileTest, SettingsAndCatalogsAreReadEvenWithoutPartitions)
+{
+    ZupFloor::DefaultOpeningWidth() = 30.0f;
+    EXPECT_FALSE(Parse("<?xml version=\"1.0\"?><OTHER/><QXR_DATA shapewidth=\"240\" "
+                       "shapeheight=\"x\" default_room=\"Entry\" default_level=\"Upper\" "
+                       "version=\"  2.5 \" doorwidth=\"-4\"/>"));
+    const ExchangeSettings& settings = GetExchangeSettings();
+    EXPECT_EQ(settings.shapeWidth, 240);
+    EXPECT_EQ(settings.shapeHeight, 0);  // not a number
+    EXPECT_EQ(settings.defaultRoom, "Entry");
+    EXPECT_EQ(settings.defaultLevel, "Upper");
+    EXPECT_EQ(settings.version, "2.5");
+    EXPECT_FLOAT_EQ(ZupFloor::DefaultOpeningWidth(), 30.0f);
+    // No room category: one type named after the default room; one level.
+    CRoomTypeCatalog* catalog = CRoomTypeCatalog::Instance(false);
+    ASSERT_NE(catalog, nullptr);
+    EXPECT_EQ(catalog->GetCount(), 1);
+    ASSERT_EQ(LevelList().size(), 1u);
+    EXPECT_EQ(LevelList()[0], CString("Upper"));
+}
+
+TEST_F(ExchangeFileTest, DefaultsStandWhenAttributesAreMissing)
+{
+    EXPECT_FALSE(Parse("<QXR_DATA/>"));
+    const ExchangeSettings& settings = GetExchangeSettings();
+    EXPECT_EQ(settings.shapeWidth, 200);
+    EXPECT_EQ(settings.shapeHeight, 300);
+    EXPECT_EQ(settings.defaultRoom, "Hall");
+    EXPECT_EQ(settings.defaultLevel, "Main");
+    EXPECT_EQ(settings.version, "0.0");
+    EXPECT_FALSE(settings.metric);
+}
+
+TEST_F(ExchangeFileTest, MetricOnlyForUpperOrLowerCaseYes)
+{
+    const struct {
+        const char* value;
+        bool metric;
+    } cases[] = {{"YES", true}, {"yes", true}, {"Yes", false}, {"NO", false}, {"1", false}};
+    for (const auto& c : cases) {
+        PelkResetAppGlobals();
+        Parse(std::string("<QXR_DATA metric=\"") + c.value + "\"/>");
+        EXPECT_EQ(GetExchangeSettings().metric, c.metric) << c.value;
+        EXPECT_EQ(ZupObject::IsMetric(), c.metric) << c.value;
+    }
+}
+
+TEST_F(ExchangeFileTest, PositiveDoorWidthBecomesTheDefaultOpeningWidth)
+{
+    ZupFloor::DefaultOpeningWidth() = 30.0f;
+    Parse("<QXR_DATA doorwidth=\"0\"/>");
+    EXPECT_FLOAT_EQ(ZupFloor::DefaultOpeningWidth(), 30.0f);
+    Parse("<QXR_DATA doorwidth=\"34\"/>");
+    EXPECT_FLOAT_EQ(ZupFloor::DefaultOpeningWidth(), 34.0f);
+}
+
+TEST_F(ExchangeFileTest, LongDefaultNamesAreKeptWhole)
+{
+    const std::string room(300, 'r');
+    Parse("<QXR_DATA default_room=\"" + room + "\"/>");
+    EXPECT_EQ(GetExchangeSettings().defaultRoom, room);
+}
+
+TEST_F(ExchangeFileTest, TextWithoutDataElementChangesNothing)
+{
+    EXPECT_FALSE(Parse("<QXR_OTHER shapewidth=\"5\"/>"));
+    EXPECT_FALSE(Parse(""));
+    EXPECT_EQ(GetExchangeSettings().shapeWidth, 200);
+    EXPECT_EQ(GetExchangeTables().root, nullptr);
+}
+
+TEST_F(ExchangeFileTest, ChainListsStayInStepWithTheirPartitions)
+{
+    ASSERT_TRUE(Parse(kTwoPartitions));
+    const ExchangeTables& tables = GetExchangeTables();
+    ASSERT_EQ(tables.partitions.size(), 2u);
+    ASSERT_EQ(tables.shapes[1].size(), 2u);
+    ASSERT_EQ(tables.chains.size(), 2u);
+    EXPECT_TRUE(tables.chains[0].empty());
+    ASSERT_EQ(tables.chains[1].size(), 2u);
+    const CEdgeChainSpec& first = tables.chains[1][0];
+    // Only the exact "NO" turns a flag off; edges without a name are left out.
+    EXPECT_TRUE(first.ortho);
+    EXPECT_FALSE(first.reorder);
+    EXPECT_TRUE(first.check);
+    EXPECT_EQ(first.edgeNames, (std::vector<std::string>{"S1", "S2"}));
+    EXPECT_FALSE(tables.chains[1][1].check);
+    EXPECT_EQ(FindPartitionIndex("Chained"), 1);
+    EXPECT_EQ(FindPartitionIndex("Missing"), -1);
+}
+
+TEST_F(ExchangeFileTest, PartitionsWithoutShapeRowsOrWithOneChildAreSkipped)
+{
+    ASSERT_TRUE(Parse("<QXR_DATA>"
+                      "<QXR_PARTITION name=\"One\"><QXR_SHAPES><QXR_SHAPE body=\"b\"/>"
+                      "</QXR_SHAPES></QXR_PARTITION>"
+                      "<QXR_PARTITION name=\"Empty\"><QXR_SHAPES/><QXR_CHAIN/></QXR_PARTITION>"
+                      "<QXR_PARTITION name=\"Good\"><QXR_SHAPES><QXR_SHAPE body=\"b\"/>"
+                      "</QXR_SHAPES><QXR_CHAIN/></QXR_PARTITION></QXR_DATA>"));
+    ASSERT_EQ(GetExchangeTables().partitions.size(), 1u);
+    EXPECT_STREQ(GetExchangeTables().partitions[0]->GetAttribute("name"), "Good");
+}
+
+// The file the program ships: every shape plays into a closed room whose
+// chain names its walls.
+TEST_F(ExchangeFileTest, ShippedFileOffersItsShapes)
+{
+    ASSERT_TRUE(ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
+    const ExchangeTables& tables = GetExchangeTables();
+    const struct {
+        const char* name;
+        int walls;
+        int area;
+    } shapes[] = {{"Rectangle", 4, 60000},
+                  {"L-Shape", 6, 240 * 120 + 120 * 180},
+                  {"U-Shape", 8, 300 * 240 - 100 * 120},
+                  {"Closet", 4, 72 * 28}};
+    ASSERT_EQ(tables.partitions.size(), std::size(shapes));
+    for (std::size_t i = 0; i < std::size(shapes); ++i) {
+        EXPECT_STREQ(tables.partitions[i]->GetAttribute("name"), shapes[i].name);
+        CRoomFloor room;
+        ASSERT_TRUE(room.LoadShape(tables.shapes[i][0]->GetAttribute("body"), &tables.chains[i],
+                                   true, false))
+            << shapes[i].name;
+        EXPECT_EQ(room.GetNumOfPrimitives(), shapes[i].walls) << shapes[i].name;
+        room.ComputeArea();
+        EXPECT_EQ(room.GetCachedArea(), shapes[i].area) << shapes[i].name;
+        ASSERT_EQ(tables.chains[i].size(), 1u);
+        EXPECT_EQ(static_cast<int>(tables.chains[i][0].edgeNames.size()), shapes[i].walls);
+    }
+    EXPECT_EQ(LevelList().size(), 4u);
+    EXPECT_EQ(LevelIndex(CString("basement")), 3);
+}
+
+TEST_F(ExchangeFileTest, InstallingKeepsAUsersOwnFile)
+{
+    ASSERT_TRUE(InstallDefaultExchangeFile());
+    const auto path = documents / "qxr.xml";
+    ASSERT_TRUE(std::filesystem::exists(path));
+    EXPECT_EQ(std::filesystem::file_size(path), kDefaultExchangeFileSize);
+    std::ofstream(path) << "<QXR_DATA/>";
+    ASSERT_TRUE(InstallDefaultExchangeFile());
+    EXPECT_EQ(std::filesystem::file_size(path), std::strlen("<QXR_DATA/>"));
+}
