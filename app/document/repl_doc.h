@@ -71,6 +71,25 @@ public:
     CEditMode* GetEditMode() const;
     CView* GetView() const;
 
+    // ---- Room operations (repl_doc_rooms.cpp) ----
+    bool CloseRoom();
+    ZupPartition* JoinRoomToPlan(CRoomFloor* room);
+    bool AddRoomToPlan(CRoomFloor* room);
+    bool RejoinRooms(CRoomFloor* room);
+    bool CheckConnection(CRoomFloor* room);
+    bool SmartWallsFallback();
+    ZupOpening* FindTwinOpening(ZupPartition* partition, ZupOpening* opening);
+    void CreateClosets();
+    bool InsertShape(int row, int column);
+    void PlaceEntrance(ZupOpening* opening);
+    int GetStoreyPosition();
+    bool SetEditMode(int index);
+    bool StepEditMode(bool forward);
+    // Leaves room editing: the plan is shown again.
+    void EndRoomEdit();
+    // Smart Walls for the plan and every room.
+    void EnableRules(bool on);
+
     // ---- Plan and rooms ----
     ZupFloor m_plan;
     std::vector<CRoomFloor*> m_rooms;

@@ -78,13 +78,3 @@ ZupRoomObject* CPlanSpiralStair::Clone(ZupRoomObject*)
     copy->mDepth = mDepth;
     return copy;
 }
-
-// ---- Symbols ----
-// The symbols are drawn by the plan's symbol code; until then a room object
-// draws nothing.
-
-void CPlanCamera::Draw(void*) {}
-void CPlanIsland::Draw(void*) {}
-void CPlanFireplace::Draw(void*) {}
-void CPlanColumn::Draw(void*) {}
-void CPlanSpiralStair::Draw(void*) {}

@@ -111,17 +111,3 @@ bool CPlanCountertop::IsBath()
 {
     return IsInBathroom(*this);
 }
-
-// ---- Symbols ----
-// The symbols are drawn by the plan's symbol code; until then a wall object
-// draws nothing (the wall drawing still leaves its hole).
-
-void CPlanOpening::Draw(void*) {}
-void CPlanStairOpening::Draw(void*) {}
-void CPlanWallFireplace::Draw(void*) {}
-void CPlanWindow::Draw(void*) {}
-void CPlanBathObject::Draw(void*) {}
-void CPlanUtilityObject::Draw(void*) {}
-void CPlanCountertop::Draw(void*) {}
-void CPlanNodeObject::Draw(void*) {}
-void CPlanStructural::Draw(void*) {}

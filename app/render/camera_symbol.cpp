@@ -1,0 +1,4 @@
+// The camera's symbol.
+#include "plan_room_objects.h"
+
+void CPlanCamera::Draw(void*) {}
