@@ -9,13 +9,20 @@
 #include "c_view.h"
 #include "c_win_app.h"
 #include "c_wnd.h"
+#include "door_mode.h"
 #include "edit_mode.h"
+#include "exit_mode.h"
+#include "measurement_mode.h"
+#include "room_mode.h"
 #include "exchange_file.h"
 #include "exchange_settings.h"
 #include "file_system.h"
 #include "kor_filebuf.h"
 #include "message_box.h"
 #include "messages.h"
+#include "new_room_dlg.h"
+#include "new_session_dlg.h"
+#include "object_sheet_state.h"
 #include "paths.h"
 #include "program_version.h"
 #include "room_floor.h"
@@ -28,6 +35,19 @@
 
 namespace {
 
+constexpr UINT kLockAnglesCommand = 2131;
+constexpr UINT kResetDimensionsCommand = 2132;
+constexpr UINT kNewCommand = 2134;
+constexpr UINT kFirstModeCommand = 2138;
+constexpr UINT kLastModeCommand = 2141;
+constexpr UINT kModeComboControl = 2148;
+constexpr UINT kComboSelectionNotification = 1;
+constexpr UINT kOptionsCommand = 2149;
+constexpr UINT kViewChangeCommand = 2152;
+constexpr UINT kMirrorCommand = 2154;
+constexpr UINT kNoActionCommand = 2177;
+constexpr UINT kRebuildPlanCommand = 2212;
+constexpr UINT kExitCommand = 57665;
 constexpr const char* kLossQuestion = "Unsaved data may be LOST.\nDo You want to continue?";
 constexpr COLORREF kPlanBrushColours[CReplDoc::kPlanBrushCount] = {
     RGB(255, 255, 0), RGB(128, 128, 128), RGB(0, 255, 255),
@@ -72,6 +92,7 @@ CReplDoc::CReplDoc()
     m_plan.AngularPlay() = angle(0.15);
     m_plan.EnableRules(false);
     m_plan.Container() = this;
+    ClearSelection();
     GeoSnap() = static_cast<double>(ZupFloor::GetDefaultLinearSnap());
     for (int i = 0; i < kPlanBrushCount; ++i)
         m_planBrushes[i].CreateSolidBrush(kPlanBrushColours[i]);
@@ -80,11 +101,35 @@ CReplDoc::CReplDoc()
     m_defaultEntrance->SetConnectable(false);
     m_defaultEntrance->SetAction(static_cast<ZupOpening::ACTION>(1));
     m_defaultEntrance->SetPosition(static_cast<ZupOpening::POSITION>(1));
+    m_editModes = {new CRoomMode(this), new CDoorMode(this), new CMeasurementMode(this),
+                   new CExitMode(this)};
     SetModifiedFlag(TRUE);
+    m_journal.SetDocument(this);
+    MapCommands();
+}
+
+void CReplDoc::MapCommands()
+{
+    MapCommand(kNewCommand, &CReplDoc::OnNew);
+    MapCommand(kExitCommand, &CReplDoc::OnExit);
+    MapCommandRange(kFirstModeCommand, kLastModeCommand, &CReplDoc::OnEditMode);
+    MapCommand(kModeComboControl, &CReplDoc::OnModeNotify, kComboSelectionNotification);
+    MapCommand(kOptionsCommand, &CReplDoc::OnOptions);
+    MapCommand(kLockAnglesCommand, &CReplDoc::OnLockAngles);
+    MapUpdateCommand(kLockAnglesCommand, &CReplDoc::OnLockAnglesUpdate);
+    MapCommand(kResetDimensionsCommand, &CReplDoc::OnResetDimensions);
+    MapCommand(kViewChangeCommand, &CReplDoc::OnViewChange);
+    MapCommand(kMirrorCommand, &CReplDoc::OnMirror);
+    MapCommand(kRebuildPlanCommand, &CReplDoc::OnRebuildPlan);
+    MapUpdateCommand(kRebuildPlanCommand, &CReplDoc::OnRebuildPlanUpdate);
+    MapCommand(kNoActionCommand, &CReplDoc::OnNoAction);
+    MapFileCommands();
 }
 
 CReplDoc::~CReplDoc()
 {
+    // The worker may be reading a room: it ends before any room goes.
+    m_journal.Stop();
     DeleteRooms();
     for (auto it = m_editModes.rbegin(); it != m_editModes.rend(); ++it)
         delete *it;
@@ -118,15 +163,14 @@ void CReplDoc::SetModifiedFlag(BOOL modified) { m_frameworkModified = modified; 
 
 bool CReplDoc::ConfirmLoss()
 {
-    // The journal keeps no snapshots yet: only the models can lose work.
-    if (!IsModified())
+    if (!m_journal.HasSnapshots() && !IsModified())
         return false;
     return AfxMessageBox(CString(kLossQuestion), MB_YESNO) != IDYES;
 }
 
 bool CReplDoc::SaveModified()
 {
-    if (!IsModified())
+    if (!m_journal.HasSnapshots() && !IsModified())
         return true;
     return AfxMessageBox(CString(kLossQuestion), MB_YESNO) == IDYES;
 }
@@ -156,6 +200,7 @@ bool CReplDoc::LoadExchangeFile(const CString& path)
 {
     if (!GetExchangeTables().loaded) {
         GetProgramVersion();
+        CSnapshotJournal::SetDirectory(CString(L"My Documents\\"));
         std::unique_ptr<char[]> text;
         const std::optional<std::string> host = PlatformPaths::ToHost(path);
         const std::size_t length = host ? KorFilebuf::getall(text, host->c_str()) : 0;
@@ -225,7 +270,7 @@ void CReplDoc::NextFileNumber()
 void CReplDoc::ClearLevel()
 {
     if (m_currentMode >= 0)
-        m_currentMode = 0;
+        SetEditMode(0);
     m_partitionToRoom.clear();
     m_roomToPartition.clear();
     m_plan.Clear();
@@ -239,6 +284,7 @@ void CReplDoc::ClearLevel()
     m_shapeRow = 0;
     ClearHistory(m_history);
     m_mapLink.Reset();
+    CNewRoomDlg::SetLongList(0);
 }
 
 void CReplDoc::ResetLevel()
@@ -252,18 +298,14 @@ void CReplDoc::ResetLevel()
 
 void CReplDoc::OnNew()
 {
-    // The New Session dialog arrives with the dialogs; until then New
-    // starts the level over with the header it has.
+    CNewRoomDlg::SetLongList(0);
     if (!m_rooms.empty() && !m_fileBase.IsEmpty() && IsMainWindowVisible() && !AskSaveBeforeNew())
         return;
-    ClearLevel();
-    MakeFileBase();
-    NextFileNumber();
-    ZupCamera::ResetNamesCount();
-    AddHistoryRecord(m_history);
-    m_entrance = m_defaultEntrance.get();
-    NewRoom();
-    UpdateAllViews(nullptr);
+    CNewSessionDlg dialog(this);
+    if (dialog.DoModal() == IDOK)
+        StartNewSession(dialog);
+    else
+        RestoreFromJournal();
 }
 
 // Saving arrives with the file commands; the question's No path is whole.
@@ -316,7 +358,9 @@ void CReplDoc::SetCurrentRoom(CRoomFloor* room)
 {
     if (room == m_currentRoom)
         return;
+    m_journal.Write();
     m_currentRoom = room;
+    m_journal.Read();
 }
 
 void CReplDoc::NewRoom()
@@ -328,8 +372,14 @@ void CReplDoc::NewRoom()
     auto* room = new CRoomFloor();
     SetCurrentRoom(room);
     m_rooms.push_back(room);
+    ResetObjectSheetMemory();
     if (!name.empty())
         room->ZupFloor::SetName(name.c_str());
+    if (CEditMode* mode = GetEditMode()) {
+        mode->Leave(false);
+        m_currentMode = -1;
+        StepEditMode(true);
+    }
 }
 
 CEditMode* CReplDoc::GetEditMode() const

@@ -5,6 +5,7 @@
 // the lock that keeps the journal thread away from a room being changed.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <vector>
@@ -16,13 +17,17 @@
 #include "history_record.h"
 #include "map_link.h"
 #include "point.h"
+#include "snapshot_journal.h"
 #include "threads.h"
 #include "zup_floor.h"
 
 class CEditMode;
+class CXMLElement;
 class CRoomFloor;
 class CView;
+class KorNode;
 class KorPrimitive;
+class ZupEdge;
 class ZupOpening;
 class ZupPartition;
 class ZupRoomObject;
@@ -31,6 +36,14 @@ class ZupWallObject;
 // True while the application's main window exists and is visible: messages
 // are shown only then, otherwise operations take their silent path.
 bool IsMainWindowVisible();
+
+// The picks of one pen action (null between pen actions) and what a
+// wall-object drag released; ClearSelection forgets them.
+extern KorPrimitive* g_pPickedPrimitive;
+extern KorNode* g_pPickedNode;
+extern ZupWallObject* g_pPickedWallObject;
+extern std::uint32_t g_WallObjectDragFlags;
+void ClearSelection();
 
 class CReplDoc : public CDocument {
 public:
@@ -85,6 +98,10 @@ public:
     int GetStoreyPosition();
     bool SetEditMode(int index);
     bool StepEditMode(bool forward);
+    void ModeArrowKey(bool up);
+    ZupOpening* PlaceWallObject(double x, double y, ZupOpening* templateOpening);
+    // The index of the current room's reference dimension at the point, -1 none.
+    int MeasureAtPoint(double x, double y);
     // Leaves room editing: the plan is shown again.
     void EndRoomEdit();
     // Smart Walls for the plan and every room.
@@ -148,8 +165,181 @@ public:
     CCriticalSection m_lock;
     CHistoryList m_history;
 
+    // ---- Floor-plan file (repl_doc_file.cpp) ----
+    // The level's plain file text appended to out (under the lock); the
+    // flag is passed on and has no effect.
+    void BuildFileText(std::string& out, bool flag = false);
+    // The root start tag, the HISTORY block and the MAP element.
+    void WriteFileHeader(std::string& out, bool flag = false);
+    bool ParseFile(const char* text, int length);
+    bool ReadFileContent(CXMLElement* root);
+    // Plays one room's script into the current room and checks its shape.
+    bool ReadRoomElement(const char* script);
+    bool CheckRoomShape(CRoomFloor* room);
+    void AddLoadedRoom(CRoomFloor* room);
+    bool FinishLoad();
+    void SetAllModified(bool modified);
+    // Set while the rooms of a file are read (the second load flag).
+    bool m_readingRooms = false;
+
+    // ---- Save, open and backup (repl_doc_save.cpp) ----
+    static constexpr int kFileNameBuffer = 256;
+    void OnFileSave();
+    CString GetNextFileName() const;
+    bool SaveAs(const CString& suggestion);
+    void SaveToFile(const CString& path);
+    void OnFileOpen();
+    // The Load command; true when a file was opened.
+    bool LoadFromDialog();
+    BOOL OnOpenDocument(LPCTSTR path) override;
+    bool OpenFile(const CString& path);
+    bool AskOpenFileName(wchar_t* buffer);
+    static int GetCounterFromName(const CString& path);
+    void OnChangeLevel(UINT command);
+    void RebuildLevelsMenu();
+    bool ReadRoomDirectory(const CString& path);
+    bool ReadAddressFile(const CString& path, std::vector<std::string>& names);
+    // Decrypts a file already read, trying the older passphrase second.
+    bool DecryptFile(std::unique_ptr<char[]>& text, DWORD& error, int& length);
+    // Save, Load and the Levels commands into the document's command map.
+    void MapFileCommands();
+
+    // ---- Snapshot journal, session and options (repl_doc_session.cpp) ----
+    CSnapshotJournal m_journal;
+    // The header from the confirmed New Session dialog, then a new level.
+    void StartNewSession(const class CNewSessionDlg& dialog);
+    void OnUndo();
+    void OnRedo();
+    // The Options dialog; what changed is applied.
+    void OnOptions();
+    // Rebuilds the level from the journal and starts it again.
+    void RestoreFromJournal();
+
+    // ---- Interactive editing (repl_doc_editing.cpp) ----
+    bool OnPenDown(double x, double y, int tolerance);
+    bool OnPenMove(double x, double y);
+    void OnPenUp();
+    bool OnTap(double x, double y);
+    void OnDoubleTap(double x, double y);
+    bool TapIcon(double x, double y);
+    bool AcceptsPenDown();
+    void BeginDrag();
+    void EndDrag(bool ended);
+    void ReleasePick(bool changed);
+    bool StartKeyStep(int direction);
+    void SetKeyStep(int step);
+    bool KeyStep();
+    void RotateSelection(const angle& turn, bool final);
+    void GetExtents(double& x0, double& y0, double& x1, double& y1);
+
+    // ---- Walls and wall objects (repl_doc_rooms.cpp) ----
+    bool HitWall(double x, double y);
+    void EditDoor(ZupOpening* opening);
+    void EditWallObject(ZupWallObject* object);
+    void NewWallObject(ZupEdge* wall, double x, double y);
+
+    // ---- Commands on rooms (repl_doc_commands.cpp) ----
+    void OnEditMode(UINT command);
+    void OnModeNotify();
+    void OnNoAction() {}
+    void OnLockAnglesUpdate(CCmdUI* ui);
+    void OnLockAngles();
+    void OnResetDimensions();
+    void OnRoomDialog();
+    bool IsRoomDetachable(CRoomFloor* room);
+    // Removes the room (none: the current one); the plan is rebuilt unless kept.
+    void RemoveRoom(CRoomFloor* room, bool keepPlan);
+    void DetachRooms(CRoomFloor* room);
+    void OnMirror();
+    void OnRebuildPlanUpdate(CCmdUI* ui);
+    void OnRebuildPlan();
+
+    // ---- Switching between room and plan (repl_doc_switching.cpp) ----
+    void OnViewChange();
+    void AlignRoomToPlan();
+    point::TRANSFORM GetRoomToPlanTransform(CRoomFloor* room);
+    bool ExitThroughOpening(ZupOpening* opening);
+    void MoveEntrance(bool forward);
+    void TurnRoom(bool negative);
+    // The outline of the room that failed to join (node points, opening
+    // centres), which the plan drawing shows.
+    std::vector<POINT> m_failedNodePoints;
+    std::vector<POINT> m_failedOpeningPoints;
+
+    // ---- Plan drawing and dimensions (repl_doc_draw.cpp) ----
+    void DrawPlan(class CScaledDC& dc);
+    void DrawRooms(CScaledDC& dc);
+    // fill: the room's display contour in the current brush.
+    void DrawRoom(CScaledDC& dc, CRoomFloor* room, ZupPartition* partition, bool fill);
+    void DrawWalls(CScaledDC& dc, ZupFloor& floor);
+    void DrawWall(CScaledDC& dc, ZupEdge* edge);
+    void DrawRoomObjects(CScaledDC& dc, ZupFloor& floor, bool markersOff);
+    void DrawEditPlan(CScaledDC& dc);
+    void DrawCurrentNode(CScaledDC& dc);
+    void DrawWallObjects(CScaledDC& dc);
+    // viewHeight: the view's client height in pixels.
+    void DrawShapeOutline(CScaledDC& dc, int row, int column, const RECT& cell, int viewHeight);
+    void DrawDimensions(CScaledDC& dc, int selected);
+    void DrawDimension(CScaledDC& dc, class KorDimension* dimension, bool selected);
+    bool PassesDimensionFilter(KorDimension* dimension) const;
+    bool IsDimensionVisible(int index) const;
+
+    // ---- View state and display commands (repl_doc_view_state.cpp) ----
+    // Room view with a current mode asks the mode; otherwise the plan.
+    float GetScale();
+    void GetPan(int& x, int& y);
+    void PanBy(int dx, int dy);
+    void SetPan(int x, int y);
+    void Zoom(bool in);
+    void ResetZoom();
+    void ZoomRoom(bool in);
+    float GetRoomZoom() const;
+    bool IsRoomAutoFit() const;
+    bool IsEditingRoom();
+    class KorDimension* GetSelectedDimension() const;
+    void SetHalfInches(bool on);
+    // The command pad's key: Options in plan view, the room dialog in room view.
+    void OnDetachOrOptions();
+    void OnDimensionTap();
+    void RecheckDimensions();
+    int CountEnabledDimensions() const;
+    float GetTotalArea(float& nonGarage) const;
+
+    // ---- Placed room objects and their dialogs (repl_doc_objects.cpp) ----
+    // The pen point in the view's client pixels; each runs its dialog under
+    // the lock, and the dialog creates the object.
+    void PlaceCamera(int x, int y);
+    void PlaceIsland(int x, int y);
+    void PlaceColumn(int x, int y);
+    void PlaceSpiralStair(int x, int y);
+    void PlaceFireplace(int x, int y);
+    // The object's dialog under the lock; "Delete" deletes it.
+    void EditRoomObject(ZupRoomObject* object);
+    // Deletes a room object and forgets every pick of it.
+    void DeleteRoomObject(ZupRoomObject* object);
+
 private:
     void DeleteRooms();
+    bool PickRoomObject(ZupFloor& floor, const point& p, double tolerance);
+    void PickUnderPen(CRoomFloor& room, const point& p, double tolerance);
+    void BeginWallObjectDrag();
+    void PinWallObject(ZupWallObject* object, bool movable);
+    void UndoPenStep(const point& old);
+    void CopyCameraToItsRoom();
+    void ReleaseWallObject(bool changed);
+    bool OnPlanTap(const point& p);
+    void SwitchToRoom();
+    void SwitchToPlan();
+    void ApplyRoomDialog(CRoomFloor* room, const class CNewRoomDlg& dialog);
+    void RebuildAfterRemoval();
+    void MapCommands();
+    // Drags that BeginDrag opened and EndDrag has not closed yet.
+    int m_dragDepth = 0;
+    bool CloseNewRoom(CRoomFloor* room);
+    bool StartPlanFromFirstRoom();
+    void RecordPartition(CRoomFloor* room, ZupPartition* partition);
+    void MarkExits(CRoomFloor* room, ZupPartition* partition);
+    void TakeTwinWidth(CRoomFloor* room, ZupOpening* opening, ZupOpening* twin);
     bool AskSaveBeforeNew();
     BOOL m_frameworkModified = FALSE;
 };

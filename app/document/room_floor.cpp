@@ -48,6 +48,8 @@ float CRoomFloor::GetNodeMarkerSize() { return ZupObject::IsMetric() ? 20.0f : 1
 void CRoomFloor::Clear()
 {
     RemoveSolution();
+    if (!mChains.empty())
+        mChains.front().DropChainDimensions();
     DropOrderingEntries();
     mReferenceDimensions.clear();
     mChainDisabledDimensions.clear();
@@ -120,6 +122,8 @@ void CRoomFloor::Mirror(const line& axis)
 
 void CRoomFloor::RemoveEdge(ZupEdge* edge)
 {
+    for (CEdgeChain& chain : mChains)
+        chain.RemoveWall(edge);
     mWallCursor = std::min(mWallCursor, std::max(0, GetNumOfPrimitives() - 1));
     ZupFloor::RemoveEdge(edge);
 }
@@ -205,10 +209,8 @@ bool CRoomFloor::LoadShape(const char* body, const std::vector<CEdgeChainSpec>* 
     SetIntersectControl(intersect);
     mSolverDimensionCount = static_cast<int>(mDimensions.size());
     mNodeCursor = withNodeCursor ? 0 : -1;
-    if (chains)
-        mChainSpecs = *chains;
-    else
-        mChainSpecs.clear();
+    ApplyChains(chains ? *chains : std::vector<CEdgeChainSpec>());
+    CountEnabledAngles();
     return true;
 }
 

@@ -4,6 +4,8 @@
 // size) and the cursors of the key steps.
 #pragma once
 
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -11,14 +13,25 @@
 #include "c_string.h"
 #include "point.h"
 #include "polygon.h"
+#include "edge_chain.h"
 #include "zup_floor.h"
 
+class KorCondition;
+class KorDimSolution;
 class KorDimension;
+class KorEntity;
+class KorObject;
+class KorTracker;
 class KorNode;
 class CPlanBathObject;
 class CPlanCountertop;
 class CPlanNodeObject;
 class CEdgeChainSpec;
+class KorNNDistance;
+class ZupWallObject;
+
+// Forgets the reference dimensions promoted to extra rules (process-wide).
+void ResetPromotedDimensions();
 
 class CRoomFloor : public ZupFloor {
 public:
@@ -140,12 +153,120 @@ public:
         return mReferenceDimensions;
     }
 
+    // ---- Place in the plan (room_floor_placement.cpp) ----
+    bool FindEntranceMarker();
+    // Mode 1 or -1 puts a stair (up or down) on the entrance.
+    void SetEntrance(ZupOpening* opening, int mode);
+    using ZupFloor::SetEntrance;
+    KorPrimitive* GetEntranceWall() const;
+    point StepWallCursor(bool forward);
+    point GetCurrentWallCenter();
+    int StepWallIndex(bool forward, bool commit);
+    angle ComputeEntranceAngle();
+    bool AlignToPlan(ZupFloor& plan);
+    void StoreEntranceDirection(ZupOpening* portal);
+    point::TRANSFORM GetAlignmentTransform(const angle& target);
+    bool ApplyTransform(const point::TRANSFORM& transform);
+    void KeepOrientation();
+    void RotateAboutCenter(const angle& turn, bool refind);
+    bool HasEntranceAngle() const;
+    bool IsEntranceAngleFixed() const;
+    void UpdateEntranceAngles(bool keepEnabled, bool keepDisabled);
+    bool ResolveKeepingEntrance(bool keepMovable, bool unused);
+    void SetEntranceNodesMovable(bool movable);
+
+    // ---- Room dimensions (room_floor_dimensions.cpp, room_floor_ordering.cpp) ----
+    // Distances and radii become the room's reference dimensions, kept out
+    // of the solver's list; everything else is a solver dimension.
+    KorHandle AddDimension(KorDimension* dimension) override;
+    void RemoveDimension(KorDimension* dimension) override;
+    KorDimension* GetDimension(KorEntity* a, KorEntity* b, bool alsoExtraRules) override;
+    // The i-th reference dimension.
+    KorDimension* GetDimension(int index, std::vector<KorObject*>* ends) override;
+    short GetNumOfDimensions() const override;
+    void DeleteExtraRules() override;
+    bool AddConditionImplementation(KorCondition* condition, KorDimension* dimension) override;
+    bool IsOverConstrained() override;
+    bool ReorderDimensions(KorDimSolution** failed) override;
+    bool ReorderDimensions() override;
+    short CountEnabledDimensions() const;
+    void DeleteReferenceDimensions();
+    void RecreateDimensions();
+    void RecreateDimensionsIfLoose();
+    void HideZeroDimensions(bool force, float threshold);
+    void ShowHiddenDimensions();
+    void CopyOpeningWidths(ZupFloor& plan);
+    int FindReferenceDimensionAt(ZupEdge* wall, double x, double y);
+    void ReleaseDimensions();
+    KorDimension* FirstDimensionOffEntranceAxis();
+    void EnableNeededDimensions();
+    bool ResolveOrDropDimensions(bool unused);
+    void CreateNodeStar();
+    void DisableOneInClosedChains();
+    // The first edge chain's count of enabled angle dimensions.
+    void AdjustChainAngleCount(int change);
+
+    // ---- Edge chains (room_floor_chains.cpp) ----
+    // Replaces the room's chains; false at the first spec that names no wall
+    // of the room (the chains before it stay).
+    bool ApplyChains(const std::vector<CEdgeChainSpec>& specs);
+    // The enabled angle dimensions, counted into the first chain.
+    void CountEnabledAngles();
+    // Whether the chains need d to be given; d stays disabled when not.
+    bool CheckDimensionAgainstChains(KorDimension* d);
+    CEdgeChain* FindChain(KorPrimitive* object);
+    bool AreChainsConsistent();
+    KorNNDistance* LookupSingleChain(KorDimension* d);
+    std::vector<CEdgeChain>& GetChains() { return mChains; }
+
+    // ---- Naming, room type and full-wall objects (room_floor_naming.cpp) ----
+    // The label from the label dialog; the room's own name leaves it as it is.
+    void SetLabel(const CString& label);
+    void SetRoomType(int index, bool longList);
+    // Old opening name to new one.
+    using OpeningRenames = std::map<std::string, std::string>;
+    bool RenumberRoom(OpeningRenames& renames);
+    void ApplyOpeningRenames(const OpeningRenames& renames);
+    // Fills every wall but the entrance wall that holds no object: 1 an
+    // opening of type 6, 2 an opening of type 0, 3 a window.
+    void FillWalls(int kind);
+    ZupWallObject* CreateFullWallObject(int kind, const point& at, KorNode* start, KorNode* end);
+
 protected:
     void GetCommandString(KorCapture* capture, std::string* text,
                           bool nodesAndPrimitivesOnly) override;
 
 private:
     friend class CRoomFloorPlayer;
+    void EntranceAngleDimensions(KorDimension*& atStart, KorDimension*& atEnd) const;
+    bool InHideScope(KorDimension* d) const;
+    int ReferenceDimensionOn(KorTracker* tracker, const point& p) const;
+    int NextCorner(int index) const;
+    int PreviousCorner(int index) const;
+    // The edge chains need the (disabled) dimension to be consistent.
+    bool ChainsNeed(KorDimension* d);
+    // One chain's part of the solver's order being built.
+    struct ChainOrder {
+        CEdgeChain& chain;
+        std::set<KorDimension*> appendedSet;
+        int appended;
+    };
+    bool OrderChain(CEdgeChain& chain, KorEntity* start);
+    bool FinishChainOrder(ChainOrder& order);
+    void CutDimensionList(int length);
+    ZupEdge* WallOf(KorDimension* d);
+    void Append(ChainOrder& order, KorDimension* d);
+    void AppendAllInChainOrder(ChainOrder& order, bool enabledOnly);
+    void WalkFromFirst(ChainOrder& order);
+    static bool Touches(KorDimension* d, KorEntity* entity);
+    static bool StartsAt(KorDimension* d, KorEntity* entity);
+    void WalkFromEntity(ChainOrder& order, KorEntity* entity);
+    bool BackFrom(ChainOrder& order, KorDimension* found, KorDimension*& endMark);
+    void AppendIfEnabled(ChainOrder& order, KorNode* a, KorNode* b);
+    int NodeIndex(KorNode* node) const;
+    void OrderAroundNode(ChainOrder& order, KorNode* c);
+    void OrderAroundDraggedCorner(ChainOrder& order, KorNode* c, KorNode* dragged);
+    void OrderFromNodeToWall(ChainOrder& order, KorNode* c, KorPrimitive* wall);
     // Plays the text with the floor's angular input snap as angular play.
     bool Replay(class CRoomFloorPlayer& player, bool hasText);
     void DropOrderingEntries();
@@ -169,7 +290,7 @@ private:
     int mSolverDimensionCount = 0;
     std::vector<KorDimension*> mReferenceDimensions;
     std::vector<KorDimension*> mChainDisabledDimensions;
-    std::vector<CEdgeChainSpec> mChainSpecs;
+    std::vector<CEdgeChain> mChains;
     int mWidth = 0;
     int mDepth = 0;
 };

@@ -1,12 +1,22 @@
 // A room's names: the XML tag form of its name, the lettered names of its
-// openings, its label, and the level-below flag.
+// openings, its label and room type, the level-below flag, and the walls
+// filled with full-wall openings or windows.
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "distances.h"
+#include "kor_dimension.h"
+#include "kor_nn_distance.h"
+#include "kor_node.h"
 #include "room_floor.h"
+#include "room_type_catalog.h"
+#include "zup_edge.h"
 #include "zup_opening.h"
+#include "zup_window.h"
 
 namespace {
 
@@ -97,4 +107,160 @@ void CRoomFloor::SetBelow(bool below)
 {
     mbBelow = below;
     ZupFloor::SetIntersectControl(!below);
+}
+
+// ---- Label, room type and numbering ----
+
+void CRoomFloor::SetLabel(const CString& label)
+{
+    if (label.IsEmpty()) {
+        mLabel.clear();
+        return;
+    }
+    const std::string text = label.ToNarrow();
+    const char* name = GetName();
+    if (name && text == name)
+        return;
+    mLabel = text;
+}
+
+void CRoomFloor::SetRoomType(int index, bool longList)
+{
+    CRoomTypeCatalog* catalog = CRoomTypeCatalog::Instance(true);
+    CRoomType* type = catalog ? catalog->GetByIndex(index, longList) : nullptr;
+    if (!type)
+        return;
+    const bool sameType = GetName() && catalog->FindForFloor(this) == type;
+    if (!sameType)
+        ZupFloor::SetName(type->GetNextName().c_str());
+    if (type->m_defaultDepth > 0)
+        ResizeTo(type->m_defaultWidth, type->m_defaultDepth);
+}
+
+namespace {
+
+// The opening is named after the room: the stem followed by one letter.
+bool IsLetteredAfter(const std::string& opening, const std::string& stem)
+{
+    return !stem.empty() && opening.size() == stem.size() + 1 &&
+           opening.compare(0, stem.size(), stem) == 0;
+}
+
+std::string WithoutBlanks(std::string text)
+{
+    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
+    return text;
+}
+
+}  // namespace
+
+bool CRoomFloor::RenumberRoom(OpeningRenames& renames)
+{
+    CRoomTypeCatalog* catalog = CRoomTypeCatalog::Instance(true);
+    CRoomType* type = catalog ? catalog->FindForFloor(this) : nullptr;
+    if (!type)
+        return false;
+    const std::string oldName = GetName() ? GetName() : "";
+    const std::string newName = type->GetNextName();
+    // Openings carry the name without blanks (a blank is no part of an
+    // opening name), so both forms of the old name are recognised.
+    const std::string oldTag = WithoutBlanks(oldName);
+    const std::string newTag = WithoutBlanks(newName);
+    std::vector<ZupOpening*> lettered;
+    for (ZupOpening* opening = Get1stOpening(); opening; opening = GetNextOpening()) {
+        if (opening == GetEntrance())
+            continue;
+        const std::string name = opening->GetName();
+        if (IsLetteredAfter(name, oldName) || IsLetteredAfter(name, oldTag))
+            lettered.push_back(opening);
+    }
+    for (ZupOpening* opening : lettered) {
+        const std::string oldOpening = opening->GetName();
+        const std::string newOpening = newTag + oldOpening.back();
+        if (RenameOpening(opening, newOpening.c_str()))
+            renames[oldOpening] = newOpening;
+    }
+    ZupFloor::SetName(newName.c_str());
+    return true;
+}
+
+void CRoomFloor::ApplyOpeningRenames(const OpeningRenames& renames)
+{
+    // Every renamed opening first takes a name of its own, so that a rename
+    // onto a name another rename frees (or a swap) cannot be refused.
+    std::vector<std::pair<ZupOpening*, std::string>> moves;
+    for (ZupOpening* opening = Get1stOpening(); opening; opening = GetNextOpening()) {
+        auto found = renames.find(opening->GetName());
+        if (found != renames.end() && found->second != found->first)
+            moves.emplace_back(opening, found->first);
+    }
+    int serial = 0;
+    for (auto& [opening, original] : moves) {
+        std::string parked;
+        do
+            parked = "~rename" + std::to_string(++serial);
+        while (GetOpening(parked.c_str()));
+        RenameOpening(opening, parked.c_str());
+    }
+    for (auto& [opening, original] : moves) {
+        const std::string& target = renames.at(original);
+        // A target held by an opening outside the renames keeps the old name.
+        if (!RenameOpening(opening, target.c_str()))
+            RenameOpening(opening, original.c_str());
+    }
+}
+
+// ---- Full-wall objects ----
+
+void CRoomFloor::FillWalls(int kind)
+{
+    KorPrimitive* entranceWall = GetPrimitive(mWallCursor);
+    // The objects made here are primitives too: only the walls there were.
+    const std::vector<KorPrimitive*> primitives = GetPrimitives();
+    for (KorPrimitive* primitive : primitives) {
+        if (primitive == entranceWall || dynamic_cast<ZupWallObject*>(primitive))
+            continue;
+        ZupEdge* wall = CastToEdge(primitive);
+        if (!wall || wall->GetNumOfObjects() > 0)
+            continue;
+        if (!CreateFullWallObject(kind, wall->GetGeoCenter(), wall->GetStart(), wall->GetEnd()))
+            continue;
+        if (KorDimension* length = wall->ModifyLengthDim(-1.0f))
+            length->SetValue(0.0, KOR_DIM_EQUAL, true);
+    }
+}
+
+ZupWallObject* CRoomFloor::CreateFullWallObject(int kind, const point& at, KorNode* start,
+                                                KorNode* end)
+{
+    if (!start || !end)
+        return nullptr;
+    ZupWallObject* object = nullptr;
+    if (kind == 1 || kind == 2) {
+        object = CreateOpening(GetLetteredName().c_str(), kind == 1 ? 6 : 0, at.x(), at.y());
+    } else if (kind == 3) {
+        ZupWindow* window = CreateWallWindow(at.x(), at.y());
+        if (window) {
+            const double span = GeoDistance(start->GetPoint(), end->GetPoint());
+            window->SetDepth(static_cast<int>(span / ZupWindow::GetStraightPaneWidth(true)));
+        }
+        object = window;
+    }
+    if (!object)
+        return nullptr;
+    KorNNDistance* width = object->CreateWidthDimension();
+    if (!width)
+        return object;
+    KorDimension* wallLength = GetDimension(start, end, false);
+    if (wallLength && wallLength->IsEnabled())
+        width->SetValue(wallLength->GetValue(), KOR_DIM_EQUAL, true);
+    const point& from = start->GetPoint();
+    const point& to = end->GetPoint();
+    if (KorNode* own = object->GetStart())
+        own->SetPosition(from.x(), from.y(), false, false);
+    if (KorNode* own = object->GetEnd())
+        own->SetPosition(to.x(), to.y(), false, false);
+    if (KorNNDistance* position = object->CreatePosDimension(start, -1.0f))
+        position->SetValue(0.0, KOR_DIM_EQUAL, true);
+    return object;
 }

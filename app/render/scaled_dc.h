@@ -56,6 +56,8 @@ public:
     float GetFitScale() const { return m_fitScale; }
     CPoint GetOrigin() const { return CPoint(m_originX, m_originY); }
     BOOL IsFitOnWidth() const { return m_fitOnWidth; }
+    int GetDeviceWidth() const { return m_deviceWidth; }
+    int GetDeviceHeight() const { return m_deviceHeight; }
 
 private:
     float m_scaleX = 1.0f;

@@ -42,10 +42,10 @@ ZupOpening::ZupOpening(ZupFloor* floor, const char* name, int type)
 
 ZupOpening::~ZupOpening()
 {
-    if (KorSegment::GetStart()) {
-        if (ZupFloor* floor = GetFloor())
-            floor->RemoveOpening(this);
-    }
+    // Openings placed at a point make their nodes only when first asked:
+    // leaving the floor's set must not wait for them.
+    if (ZupFloor* floor = GetFloor())
+        floor->RemoveOpening(this);
     if (auto* stair = dynamic_cast<ZupOpeningStair*>(mpAttached)) {
         mpAttached = nullptr;
         stair->SetAttached(nullptr);

@@ -1,3 +1,4 @@
+#include "geolist.h"
 #include "zup_wall_object.h"
 
 #include <algorithm>
@@ -363,8 +364,9 @@ angle ZupWallObject::GetInDir()
         ZupNode* vertex = mpPartition->GetClosestVertex(centre);
         return vertex ? vertex->GetInDir(GetContour(), mpPartition) : angle();
     }
+    // The contour combined with the point: the contour's own direction rule.
     const point centre = GetGeoCenter();
-    return angle(static_cast<const geobject&>(GetContour()), static_cast<const geobject&>(centre));
+    return angle(GetContour() & centre);
 }
 
 KorHandle ZupWallObject::GetStartHandle()
@@ -644,7 +646,7 @@ bool ZupWallObject::IsLeftToRight(angle& inDir)
     if (!mpHostEdge)
         return false;
     const point centre = mpHostEdge->GetGeoCenter();
-    inDir = angle(static_cast<const geobject&>(GetContour()), static_cast<const geobject&>(centre));
+    inDir = angle(GetContour() & centre);
     const double snap = GetFloor() ? GetFloor()->InputSnap() : GeoSnap();
     const point test(centre.x() + snap * std::cos(inDir.rad()), centre.y() + snap * std::sin(inDir.rad()));
     return test > segment(NodePoint(mpHostEdge->GetStart()), NodePoint(mpHostEdge->GetEnd()));

@@ -2,6 +2,8 @@
 
 #include "app_test_support.h"
 #include "exchange_file.h"
+#include "headless_driver.h"
+#include "new_session_dlg.h"
 #include "exchange_settings.h"
 #include "repl_doc.h"
 #include "room_floor.h"
@@ -134,14 +136,17 @@ TEST_F(ReplDocTest, NewRoomIsNamedAfterTheCurrentRoomsType)
     EXPECT_STREQ(document.GetCurrentRoom()->GetName(), "Bedroom4");
 }
 
-TEST_F(ReplDocTest, NewClearsTheLevelAndStartsOver)
+TEST_F(ReplDocTest, ConfirmedNewClearsTheLevelAndStartsOver)
 {
+    HeadlessDriver driver;
     CReplDoc document;
     ASSERT_TRUE(document.OnNewDocument());
     document.ResetLevel();
     document.NewRoom();
     document.m_roomView = false;
     document.m_shapeRow = 3;
+    driver.OnDialog(CNewSessionDlg::IDD,
+                    [](CWnd* shown, HeadlessDriver& d) { d.TapDlgItem(shown, IDOK); });
     document.OnNew();
     EXPECT_EQ(document.GetNumOfRooms(), 1);
     EXPECT_TRUE(document.m_roomView);

@@ -1,0 +1,13 @@
+// Small file helpers of the save and open commands.
+#pragma once
+
+#include <memory>
+
+#include "c_string.h"
+
+// The whole file as narrow text with a NUL after it; its length, 0 when it
+// cannot be read or is empty (the buffer is then null or empty).
+int ReadTextFile(const CString& path, std::unique_ptr<char[]>& buffer);
+// Deletes every file below the folder (a trailing backslash allowed);
+// entries whose names begin with "." and the folders themselves stay.
+void DeleteFolder(const CString& path);

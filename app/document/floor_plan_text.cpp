@@ -1,0 +1,34 @@
+#include "floor_plan_text.h"
+
+#include <cstring>
+
+bool FindRootElement(const char* text)
+{
+    return text && std::strstr(text, "<QUENDAR_FPL ") && std::strstr(text, "</QUENDAR_FPL>");
+}
+
+std::vector<std::string> SplitNameList(const char* text)
+{
+    std::vector<std::string> names;
+    if (!text)
+        return names;
+    std::string piece;
+    for (const char* c = text;; ++c) {
+        const bool end = *c == '\0';
+        if (end || std::strchr(",;\n\t", *c)) {
+            if (!piece.empty() && piece[0] == '\r')
+                break;
+            // A list written with CR LF line ends keeps no CR in its names.
+            if (!piece.empty() && piece.back() == '\r')
+                piece.pop_back();
+            if (!piece.empty())
+                names.push_back(piece);
+            piece.clear();
+            if (end)
+                break;
+        } else {
+            piece += *c;
+        }
+    }
+    return names;
+}

@@ -1,0 +1,12 @@
+// Plain-text helpers of the floor-plan file: recognising its root and
+// splitting its room lists.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The root's start tag and its closing tag both occur in the text.
+bool FindRootElement(const char* text);
+// Room names separated by ",", ";", line feed or tab, empty ones skipped;
+// a piece that begins with a carriage return ends the list.
+std::vector<std::string> SplitNameList(const char* text);

@@ -1,0 +1,422 @@
+// The floor-plan file's plain text: writing the level as one QUENDAR_FPL
+// element and reading such an element back into the document.
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "c_win_app.h"
+#include "c_wnd.h"
+#include "code_page.h"
+#include "duplicate_room_dlg.h"
+#include "exchange_file.h"
+#include "exchange_settings.h"
+#include "floor_plan_text.h"
+#include "kor_model.h"
+#include "level_files.h"
+#include "message_box.h"
+#include "messages.h"
+#include "repl_doc.h"
+#include "room_floor.h"
+#include "room_type.h"
+#include "room_type_catalog.h"
+#include "settings.h"
+#include "text_utilities.h"
+#include "xml_element.h"
+#include "zup_object.h"
+#include "zup_window.h"
+
+namespace {
+
+constexpr const char* kRootName = "QUENDAR_FPL";
+constexpr const char* kErrorName = "FPL_ERROR";
+constexpr UINT kLoadedMessage = WM_USER + 2;
+
+// Holds the document's lock for one scope.
+class DocumentLock {
+public:
+    explicit DocumentLock(CCriticalSection& lock) : mLock(lock) { mLock.Lock(); }
+    ~DocumentLock() { mLock.Unlock(); }
+    DocumentLock(const DocumentLock&) = delete;
+    DocumentLock& operator=(const DocumentLock&) = delete;
+
+private:
+    CCriticalSection& mLock;
+};
+
+// Wide text to the system code page, sized to what the text needs (a
+// multibyte code page may need more bytes than characters).
+std::string ToNarrow(const CString& text)
+{
+    const int size = WideCharToMultiByte(CP_ACP, 0, text.GetString(), text.GetLength(), nullptr, 0,
+                                         nullptr, nullptr);
+    if (size <= 0)
+        return std::string();
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.GetString(), text.GetLength(), narrow.data(), size, nullptr,
+                        nullptr);
+    return narrow;
+}
+
+CString Wide(const char* text)
+{
+    CString wide;
+    if (!ToCString(wide, text, false))
+        wide = L"";
+    return wide;
+}
+
+void ShowMessage(const CString& text, UINT type = MB_OK)
+{
+    if (IsMainWindowVisible())
+        AfxMessageBox(text, type);
+}
+
+// Every room's name without blanks, each followed by ",".
+CString BuildPathList(const std::vector<CRoomFloor*>& rooms)
+{
+    CString path;
+    for (CRoomFloor* room : rooms) {
+        CString name;
+        if (!ToCString(name, room->GetTagName(false).c_str(), false))
+            continue;
+        path += name;
+        path += L",";
+    }
+    return path;
+}
+
+// The header text of the level read into the document's fields.
+void ReadHeaderAttributes(CReplDoc& document, CXMLElement* root)
+{
+    const struct {
+        const char* name;
+        CString* field;
+    } trimmed[] = {
+        {"house", &document.m_house}, {"street", &document.m_street}, {"unit", &document.m_unit},
+        {"level", &document.m_level}, {"zip", &document.m_zip},       {"mls", &document.m_mls},
+        {"jobid", &document.m_jobId},
+    };
+    for (const auto& attribute : trimmed)
+        if (!ToCString(*attribute.field, root->GetAttribute(attribute.name), true))
+            *attribute.field = L"";
+    if (document.m_level.IsEmpty())
+        document.m_level = L"Main";
+    const char* orientation = root->GetAttribute("orient");
+    document.m_orientation = orientation ? Wide(orientation) : CString(L"none");
+    const char* metric = root->GetAttribute("metric");
+    if (metric && *metric) {
+        ZupObject::SetMetric(std::strcmp(metric, "YES") == 0);
+        document.m_plan.SetWindowDepth(ZupWindow::GetDefaultDepth());
+    } else {
+        ZupObject::SetMetric(GetExchangeSettings().metric);
+    }
+}
+
+// The n-th element of the room's name; a name that begins with a digit was
+// written with "_" in its place.
+CXMLElement* FindRoomElement(CXMLElement* root, const std::string& name, int n)
+{
+    if (CXMLElement* element = root->GetChild(name.c_str(), n);
+        element && std::strcmp(element->GetName(), name.c_str()) == 0)
+        return element;
+    if (name.empty() || name[0] < '0' || name[0] > '9')
+        return nullptr;
+    std::string guarded = name;
+    guarded[0] = '_';
+    CXMLElement* element = root->GetChild(guarded.c_str(), n);
+    return element && std::strcmp(element->GetName(), guarded.c_str()) == 0 ? element : nullptr;
+}
+
+// The rooms of one file being read: the loop over the path list with its
+// duplicates set aside for renaming.
+class FloorPlanReader {
+public:
+    FloorPlanReader(CReplDoc& document, CXMLElement* root) : mDocument(document), mRoot(root) {}
+
+    // False when the user chose to stop.
+    bool ReadRoom(const std::string& name);
+    void ReconcileDuplicates();
+
+private:
+    // The occurrence of the name to read; 0 when the new room was dropped.
+    int CheckDuplicate(CRoomFloor* room);
+    bool AskDiscardDuplicate(const char* name);
+    // Drops a room that is not (or no longer) the document's: the last room
+    // of the document becomes current first, so nothing keeps a stale room.
+    void DiscardRoom(CRoomFloor* room);
+
+    CReplDoc& mDocument;
+    CXMLElement* mRoot;
+    std::vector<CRoomFloor*> mSetAside;
+};
+
+bool FloorPlanReader::ReadRoom(const std::string& name)
+{
+    auto* room = new CRoomFloor();
+    mDocument.SetCurrentRoom(room);
+    room->ZupFloor::SetName(name.c_str());
+    const int occurrence = CheckDuplicate(room);
+    if (occurrence == 0)
+        return true;
+    CXMLElement* element = FindRoomElement(mRoot, name, occurrence);
+    const char* body = element ? element->GetAttribute("body") : nullptr;
+    if (!body) {
+        DiscardRoom(room);
+        return true;
+    }
+    if (mDocument.ReadRoomElement(body)) {
+        room->RecreateDimensionsIfLoose();
+        mDocument.AddLoadedRoom(room);
+        return true;
+    }
+    CString question;
+    question.Format(L"Invalid room %s discarded. Continue?", Wide(room->GetName()).GetString());
+    const bool goOn = !IsMainWindowVisible() || AfxMessageBox(question, MB_YESNO) != IDNO;
+    DiscardRoom(room);
+    return goOn;
+}
+
+int FloorPlanReader::CheckDuplicate(CRoomFloor* room)
+{
+    const char* name = room->GetName();
+    bool held = false;
+    for (CRoomFloor* other : mDocument.m_rooms)
+        held = held || (other->GetName() && std::strcmp(other->GetName(), name) == 0);
+    if (!held)
+        return 1;
+    if (AskDiscardDuplicate(name)) {
+        DiscardRoom(room);
+        return 0;
+    }
+    int setAside = 0;
+    for (CRoomFloor* other : mSetAside)
+        setAside += std::strcmp(other->GetName(), name) == 0 ? 1 : 0;
+    mSetAside.push_back(room);
+    CloseIntoPlanFlag() = false;
+    return 2 + setAside;
+}
+
+// The duplicate-room question: Discard (true) drops the room read last,
+// Rename keeps it under a numbered name.
+bool FloorPlanReader::AskDiscardDuplicate(const char* name)
+{
+    CDuplicateRoomDlg dialog(mDocument.m_level, name);
+    return dialog.DoModal() == IDOK;
+}
+
+void FloorPlanReader::DiscardRoom(CRoomFloor* room)
+{
+    std::erase(mSetAside, room);
+    std::erase(mDocument.m_rooms, room);
+    if (mDocument.GetCurrentRoom() == room)
+        mDocument.SetCurrentRoom(mDocument.m_rooms.empty() ? nullptr : mDocument.m_rooms.back());
+    if (mDocument.m_failedRoom == room)
+        mDocument.m_failedRoom = nullptr;
+    delete room;
+}
+
+void FloorPlanReader::ReconcileDuplicates()
+{
+    if (mSetAside.empty())
+        return;
+    // The rooms after the first set-aside one take over its openings' new names.
+    std::vector<CRoomFloor*> following;
+    const auto first = std::find(mDocument.m_rooms.begin(), mDocument.m_rooms.end(), mSetAside[0]);
+    if (first != mDocument.m_rooms.end())
+        following.assign(first + 1, mDocument.m_rooms.end());
+    CRoomFloor* firstRenamed = nullptr;
+    CRoomFloor::OpeningRenames renames;
+    const std::vector<CRoomFloor*> setAside = mSetAside;
+    for (CRoomFloor* room : setAside) {
+        if (!room->RenumberRoom(renames)) {
+            std::erase(following, room);
+            DiscardRoom(room);
+        } else if (!firstRenamed) {
+            firstRenamed = room;
+        }
+    }
+    for (CRoomFloor* room : following)
+        room->ApplyOpeningRenames(renames);
+    if (firstRenamed)
+        mDocument.RejoinRooms(firstRenamed);
+    mSetAside.clear();
+}
+
+}  // namespace
+
+// ---- Writing ----
+
+void CReplDoc::WriteFileHeader(std::string& out, bool)
+{
+    CString text;
+    text.Format(L"\n<QUENDAR_FPL version=\"%s\" house=\"%s\" street=\"%s\" unit=\"%s\" level=\"%s\" "
+                L"zip=\"%s\" mls=\"%s\" jobid=\"%s\" orient=\"%s\" codepage=\"%d\"\n path=\"%s\"",
+                Wide(GetExchangeSettings().version.c_str()).GetString(), m_house.GetString(),
+                m_street.GetString(), m_unit.GetString(), m_level.GetString(), m_zip.GetString(),
+                m_mls.GetString(), m_jobId.GetString(), m_orientation.GetString(),
+                static_cast<int>(DocumentCodePage()), BuildPathList(m_rooms).GetString());
+    if (ZupObject::IsMetric())
+        text += L" metric=\"YES\"";
+    text += L">";
+    WriteHistory(m_history, text);
+    if (m_mapLink.IsValid())
+        m_mapLink.Write(text);
+    out += ToNarrow(text);
+}
+
+void CReplDoc::BuildFileText(std::string& out, bool flag)
+{
+    DocumentLock lock(m_lock);
+    WriteFileHeader(out, flag);
+    for (CRoomFloor* room : m_rooms) {
+        out += "\n<";
+        out += room->GetTagName(true);
+        out += " body=\"";
+        room->Save(out, false);
+        out += "\"/>\n";
+    }
+    out += "\n</QUENDAR_FPL>\n";
+}
+
+// ---- Reading ----
+
+bool CReplDoc::ParseFile(const char* text, int length)
+{
+    if (!text || length <= 0 || text[0] == '@')
+        return false;
+    int position = 0;
+    while (position < length) {
+        auto* element = new CXMLElement();
+        if (!element->Parse(text, length, &position)) {
+            delete element;
+            return false;
+        }
+        if (std::strcmp(element->GetName(), kRootName) == 0) {
+            const bool loaded = ReadFileContent(element);
+            delete element;
+            return loaded;
+        }
+        if (std::strcmp(element->GetName(), kErrorName) == 0) {
+            const char* message = element->GetAttribute("message");
+            if (message && *message)
+                ShowMessage(Wide(message));
+        }
+        delete element;
+    }
+    return false;
+}
+
+bool CReplDoc::ReadFileContent(CXMLElement* root)
+{
+    const std::vector<std::string> names = SplitNameList(root->GetAttribute("path"));
+    if (names.empty())
+        return false;
+    ClearLevel();
+    ReadHeaderAttributes(*this, root);
+    m_plan.InputSnap() = ZupFloor::GetDefaultLinearInputSnap();
+    BeginWaitCursor();
+    m_mapLink.Read(root);
+    ReadHistory(m_history, root);
+    AddHistoryRecord(m_history);
+
+    GeoSnap() = m_plan.LinearPlay();
+    m_loading = true;
+    m_readingRooms = true;
+    const int reorderingLimit = KorModel::ReorderingLimit();
+    KorModel::ReorderingLimit() = reorderingLimit * 10;
+    FloorPlanReader reader(*this, root);
+    for (const std::string& name : names)
+        if (!reader.ReadRoom(name))
+            break;
+    m_readingRooms = false;
+    KorModel::ReorderingLimit() = reorderingLimit;
+    CloseIntoPlanFlag() = true;
+    reader.ReconcileDuplicates();
+
+    const bool loaded = FinishLoad() && !m_rooms.empty();
+    if (loaded) {
+        SetAllModified(false);
+        m_planTransform.Reset();
+        m_planAngle = m_rooms.front()->ComputeEntranceAngle();
+    }
+    // Loading is over either way; a failed load must not leave it marked.
+    m_loading = false;
+    EndWaitCursor();
+    return loaded;
+}
+
+bool CReplDoc::ReadRoomElement(const char* script)
+{
+    if (!m_currentRoom || !m_currentRoom->PlayString(script))
+        return false;
+    return CheckRoomShape(m_currentRoom);
+}
+
+bool CReplDoc::CheckRoomShape(CRoomFloor* room)
+{
+    if (!room || room->GetShapeName().empty())
+        return false;
+    const int index = FindPartitionIndex(room->GetShapeName().c_str());
+    const ExchangeTables& tables = GetExchangeTables();
+    if (index < 0 || index >= static_cast<int>(tables.chains.size()))
+        return false;
+    return room->ApplyChains(tables.chains[static_cast<std::size_t>(index)]);
+}
+
+void CReplDoc::AddLoadedRoom(CRoomFloor* room)
+{
+    if (CRoomType* type = CRoomTypeCatalog::Instance(true)->Find(room->GetName(), false))
+        type->NoteName(room->GetName());
+    const bool first = m_rooms.empty();
+    if (first) {
+        room->FindAlignments();
+        room->SetEntranceNodesMovable(false);
+    }
+    m_rooms.push_back(room);
+    room->CopyOpeningWidths(m_plan);
+    room->HideZeroDimensions(false, static_cast<float>(GeoSnap()));
+    room->CountEnabledAngles();
+    if (!CloseIntoPlanFlag())
+        return;
+    bool closed = CloseRoom();
+    if (!closed && first) {
+        room->RemoveAlignments();
+        room->SetEntranceNodesMovable(true);
+        closed = CloseRoom();
+    }
+    if (closed)
+        return;
+    CloseIntoPlanFlag() = false;
+    CString message;
+    message.Format(L"Inconsistent room %s in %s", Wide(room->GetName()).GetString(),
+                   m_level.GetString());
+    ShowMessage(message);
+}
+
+bool CReplDoc::FinishLoad()
+{
+    GeoSnap() = static_cast<double>(ZupFloor::GetDefaultLinearSnap());
+    if (!m_currentRoom) {
+        NewRoom();
+        return false;
+    }
+    if (CloseIntoPlanFlag()) {
+        EndRoomEdit();
+        AddRoomToPlan(m_currentRoom);
+    } else {
+        m_roomView = false;
+    }
+    if (CWnd* main = AfxGetMainWnd())
+        main->SendMessage(kLoadedMessage, 0, reinterpret_cast<LPARAM>(this));
+    UpdateAllViews(nullptr);
+    return true;
+}
+
+void CReplDoc::SetAllModified(bool modified)
+{
+    m_plan.SetModified(modified);
+    for (CRoomFloor* room : m_rooms)
+        room->SetModified(modified);
+}

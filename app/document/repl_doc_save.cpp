@@ -1,0 +1,464 @@
+// The document's file commands: Save through a suggested, numbered name,
+// Load and open by path (plain or encrypted), the backup copy on the storage
+// card, the Levels menu and the import of a folder of room scripts.
+#include <algorithm>
+#include <cstring>
+#include <cwctype>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "c_file.h"
+#include "c_menu.h"
+#include "c_win_app.h"
+#include "c_wnd.h"
+#include "exchange_file.h"
+#include "file_cipher.h"
+#include "file_dialog.h"
+#include "file_system.h"
+#include "file_utilities.h"
+#include "floor_plan_text.h"
+#include "level_files.h"
+#include "message_box.h"
+#include "repl_doc.h"
+#include "room_floor.h"
+#include "room_type_catalog.h"
+#include "settings.h"
+#include "text_utilities.h"
+
+namespace {
+
+constexpr const wchar_t kFileFilter[] = L"FloorPlans (*.fpl)\0*.fpl\0";
+constexpr const wchar_t* kDefaultExtension = L"fpl";
+constexpr const wchar_t* kFirstSuggestion = L"My Documents\\TEST";
+constexpr UINT kSaveCommand = 57603;
+constexpr UINT kLoadCommand = 57601;
+constexpr UINT kChangeLevelItem = 2199;
+constexpr UINT kFirstLevelCommand = 2200;
+constexpr UINT kLastLevelCommand = 2209;
+// A number longer than this is no save counter of ours (and would overflow).
+constexpr int kMaxCounterDigits = 9;
+
+class DocumentLock {
+public:
+    explicit DocumentLock(CCriticalSection& lock) : mLock(lock) { mLock.Lock(); }
+    ~DocumentLock() { mLock.Unlock(); }
+    DocumentLock(const DocumentLock&) = delete;
+    DocumentLock& operator=(const DocumentLock&) = delete;
+
+private:
+    CCriticalSection& mLock;
+};
+
+void ShowMessage(const CString& text, UINT type = MB_OK)
+{
+    if (IsMainWindowVisible())
+        AfxMessageBox(text, type);
+}
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+// The position of the last folder separator, -1 without one.
+int LastSeparator(const CString& path)
+{
+    for (int i = path.GetLength() - 1; i >= 0; --i)
+        if (IsSeparator(path[i]))
+            return i;
+    return -1;
+}
+
+// Splits the decimal digits that end the text off it; -1 without digits.
+int TakeTrailingNumber(CString& text)
+{
+    int start = text.GetLength();
+    while (start > 0 && std::iswdigit(static_cast<wint_t>(text[start - 1])))
+        --start;
+    if (start == text.GetLength())
+        return -1;
+    const int first = std::max(start, text.GetLength() - kMaxCounterDigits);
+    const int number = std::stoi(std::wstring(text.Mid(first).GetString()));
+    text = text.Left(start);
+    return number;
+}
+
+// The framework's report of a file that could not be created or closed.
+void ReportFileException(const CString& path, const CFileException& error)
+{
+    TCHAR reason[256] = {};
+    CString message;
+    if (error.GetErrorMessage(reason, 255))
+        message.Format(L"Can not save to %s. %s", path.GetString(), reason);
+    else
+        message.Format(L"Can not save to %s. Error %d", path.GetString(), error.m_cause);
+    ShowMessage(message, MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Flushes and closes; false (reported) when the last bytes did not reach the file.
+bool CloseFile(CFile& file)
+{
+    const CString path = file.GetFilePath();
+    try {
+        file.Close();
+    } catch (CFileException* e) {
+        ReportFileException(path, *e);
+        e->Delete();
+        return false;
+    }
+    return true;
+}
+
+// "%s\Backup%s": the card's folder and the saved file's name with its
+// leading backslash.
+CString BackupPath(const CString& card, const CString& savedPath)
+{
+    const int separator = LastSeparator(savedPath);
+    const CString name = CString(L"\\") + savedPath.Mid(separator + 1);
+    CString path;
+    path.Format(L"%s\\Backup%s", card.GetString(), name.GetString());
+    return path;
+}
+
+// Writes the same bytes as the main file into the backup on the first
+// storage card, when there is one.
+void WriteBackup(const CString& savedPath, const std::string& bytes)
+{
+    WIN32_FIND_DATA card{};
+    HANDLE search = FindFirstStorageCard(&card);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FindClose(search);
+    const CString path = BackupPath(CString(card.cFileName), savedPath);
+    CFile backup;
+    CFileException error;
+    if (!backup.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
+        ReportFileException(path, error);
+        return;
+    }
+    CFileCipher::ReportSaveError(backup, bytes.data(), static_cast<int>(bytes.size()));
+    CloseFile(backup);
+}
+
+// The first storage card is there.
+bool HasStorageCard()
+{
+    WIN32_FIND_DATA card{};
+    HANDLE search = FindFirstStorageCard(&card);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    FindClose(search);
+    return true;
+}
+
+// The pop-up of the menu bar that begins with "Change Level...".
+CMenu* FindLevelsMenu(CMenu* menu)
+{
+    if (!menu)
+        return nullptr;
+    if (menu->GetMenuItemCount() > 0 && menu->GetMenuItemID(0) == kChangeLevelItem)
+        return menu;
+    for (UINT i = 0; i < menu->GetMenuItemCount(); ++i)
+        if (CMenu* found = FindLevelsMenu(menu->GetSubMenu(static_cast<int>(i))))
+            return found;
+    return nullptr;
+}
+
+}  // namespace
+
+// ---- Save ----
+
+void CReplDoc::MapFileCommands()
+{
+    MapCommand(kSaveCommand, &CReplDoc::OnFileSave);
+    MapCommand(kLoadCommand, &CReplDoc::OnFileOpen);
+    MapCommandRange(kFirstLevelCommand, kLastLevelCommand, &CReplDoc::OnChangeLevel);
+}
+
+void CReplDoc::OnFileSave()
+{
+    SaveAs(m_fileBase.IsEmpty() ? CString(kFirstSuggestion) : GetNextFileName());
+}
+
+CString CReplDoc::GetNextFileName() const
+{
+    CString name;
+    name.Format(L"%s%d", m_fileBase.GetString(), m_fileNumber + 1);
+    return name;
+}
+
+bool CReplDoc::SaveAs(const CString& suggestion)
+{
+    if (m_rooms.empty())
+        return false;
+    wchar_t buffer[kFileNameBuffer] = {};
+    std::copy_n(suggestion.GetString(), std::min(suggestion.GetLength(), kFileNameBuffer - 1), buffer);
+    OPENFILENAME dialog;
+    dialog.hwndOwner = nullptr;
+    dialog.lpstrFilter = kFileFilter;
+    dialog.lpstrFile = buffer;
+    dialog.nMaxFile = kFileNameBuffer;
+    dialog.Flags = OFN_OVERWRITEPROMPT;
+    dialog.lpstrDefExt = kDefaultExtension;
+    if (!GetSaveFileName(&dialog))
+        return false;
+    CString path(buffer);
+    if (!path.IsEmpty() && path[path.GetLength() - 1] == L'.')
+        path = path.Left(path.GetLength() - 1);
+    SaveToFile(path);
+    m_fileNumber = GetCounterFromName(path);
+    auto& files = LevelFileMap();
+    const bool newLevel = files.find(m_level) == files.end();
+    files[m_level] = path;
+    if (newLevel)
+        RebuildLevelsMenu();
+    return true;
+}
+
+void CReplDoc::SaveToFile(const CString& path)
+{
+    std::string text;
+    BuildFileText(text);
+    CFile file;
+    CFileException error;
+    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
+        ReportFileException(path, error);
+        return;
+    }
+    int written = 0;
+    std::string bytes;
+    if (CFileCipher::EncryptionFlag()) {
+        written = CFileCipher::WriteFile(text, file);
+        if (written == 0)
+            ShowMessage(CString(L"Encryption failed"));
+        else
+            bytes = std::string(1, CFileCipher::kMarker) + text;
+    } else {
+        written = CFileCipher::ReportSaveError(file, text.data(), static_cast<int>(text.size()));
+        bytes = text;
+    }
+    // Only a file that holds the whole level counts as saved: a failed
+    // write or close keeps the models modified.
+    if (CloseFile(file) && written > 0)
+        SetAllModified(false);
+    if (!bytes.empty() && HasStorageCard())
+        WriteBackup(path, bytes);
+}
+
+int CReplDoc::GetCounterFromName(const CString& path)
+{
+    CString name = path.Mid(LastSeparator(path) + 1);
+    const int dot = name.ReverseFind(L'.');
+    if (dot >= 0)
+        name = name.Left(dot);
+    return std::max(TakeTrailingNumber(name), 0);
+}
+
+// ---- Open ----
+
+void CReplDoc::OnFileOpen()
+{
+    LoadFromDialog();
+}
+
+bool CReplDoc::LoadFromDialog()
+{
+    if (GetExchangeTables().shapes.empty() && !LoadExchangeFile(CString(kExchangeFilePath)))
+        return false;
+    if (ConfirmLoss())
+        return false;
+    wchar_t buffer[kFileNameBuffer] = {};
+    if (!AskOpenFileName(buffer))
+        return false;
+    CloseIntoPlanFlag() = true;
+    return OpenFile(CString(buffer));
+}
+
+bool CReplDoc::AskOpenFileName(wchar_t* buffer)
+{
+    OPENFILENAME dialog;
+    dialog.hwndOwner = nullptr;
+    dialog.lpstrFilter = kFileFilter;
+    dialog.lpstrFile = buffer;
+    dialog.nMaxFile = kFileNameBuffer;
+    dialog.Flags = 0;
+    return GetOpenFileName(&dialog) != FALSE;
+}
+
+BOOL CReplDoc::OnOpenDocument(LPCTSTR path)
+{
+    if (GetExchangeTables().shapes.empty() && !LoadExchangeFile(CString(kExchangeFilePath)))
+        return FALSE;
+    CloseIntoPlanFlag() = true;
+    return OpenFile(CString(path)) ? TRUE : FALSE;
+}
+
+bool CReplDoc::DecryptFile(std::unique_ptr<char[]>& text, DWORD& error, int& length)
+{
+    int chunksDone = 0, chunkCount = 0;
+    if (CFileCipher::Decrypt(text.get(), length, error, chunksDone, chunkCount) &&
+        FindRootElement(text.get()))
+        return true;
+    text.reset();
+    length = ReadTextFile(GetPathName(), text);
+    if (length == 0)
+        return false;
+    CFileCipher::SelectPassphrase(false);
+    const bool decrypted = CFileCipher::Decrypt(text.get(), length, error, chunksDone, chunkCount) &&
+                           FindRootElement(text.get());
+    CFileCipher::SelectPassphrase(true);
+    return decrypted;
+}
+
+bool CReplDoc::OpenFile(const CString& path)
+{
+    DocumentLock lock(m_lock);
+    std::unique_ptr<char[]> text;
+    int length = ReadTextFile(path, text);
+    bool opened = false;
+    bool decryptionReported = false;
+    if (length > 0) {
+        SetPathName(path, TRUE);
+        if (text[0] == CFileCipher::kMarker) {
+            DWORD error = 0;
+            if (DecryptFile(text, error, length)) {
+                opened = ParseFile(text.get(), length);
+            } else {
+                CString message;
+                message.Format(L"Decryption failed. Error %d", static_cast<int>(error));
+                ShowMessage(message);
+                decryptionReported = true;
+            }
+        } else if (FindRootElement(text.get())) {
+            opened = ParseFile(text.get(), length) || ReadRoomDirectory(path);
+        }
+    }
+    text.reset();
+    if (!opened) {
+        if (!decryptionReported) {
+            CString message;
+            message.Format(L"Invalid or corrupted file %s", path.GetString());
+            ShowMessage(message);
+        }
+        return false;
+    }
+    if (!m_street.IsEmpty() && !m_house.IsEmpty()) {
+        m_fileNumber = GetCounterFromName(path);
+    } else {
+        const int separator = LastSeparator(path);
+        CString folder = separator > 0 ? path.Left(separator) : CString();
+        folder = folder.Mid(LastSeparator(folder) + 1);
+        m_fileNumber = std::max(TakeTrailingNumber(folder), 0);
+        m_fileBase = folder;
+    }
+    if (m_journal.WriteAll())
+        m_journal.Start();
+    return true;
+}
+
+// ---- Levels menu ----
+
+void CReplDoc::RebuildLevelsMenu()
+{
+    CWnd* main = AfxGetMainWnd();
+    CMenu* levels = FindLevelsMenu(main ? main->GetMenu() : nullptr);
+    if (!levels)
+        return;
+    while (levels->GetMenuItemCount() > 1)
+        levels->DeleteMenu(1, MF_BYPOSITION);
+    const auto& files = LevelFileMap();
+    if (files.empty())
+        return;
+    levels->AppendMenu(MF_SEPARATOR);
+    for (const auto& [level, path] : files) {
+        const UINT command = kFirstLevelCommand + static_cast<UINT>(LevelIndex(level));
+        // Beyond the last level command the id would belong to another command.
+        if (command > kLastLevelCommand)
+            continue;
+        const UINT check = level == m_level ? MF_CHECKED : MF_UNCHECKED;
+        levels->AppendMenu(MF_STRING | check, command, level.GetString());
+    }
+}
+
+void CReplDoc::OnChangeLevel(UINT command)
+{
+    const std::vector<CString>& list = LevelList();
+    if (command < kFirstLevelCommand || command - kFirstLevelCommand >= list.size())
+        return;
+    const CString& level = list[command - kFirstLevelCommand];
+    if (level == m_level)
+        return;
+    const auto& files = LevelFileMap();
+    if (const auto found = files.find(level); found != files.end()) {
+        const CString path = found->second;
+        CloseIntoPlanFlag() = true;
+        OpenFile(path);
+    }
+    RebuildLevelsMenu();
+}
+
+// ---- Folder of room scripts ----
+
+bool CReplDoc::ReadAddressFile(const CString& path, std::vector<std::string>& names)
+{
+    std::unique_ptr<char[]> buffer;
+    if (ReadTextFile(path, buffer) == 0)
+        return false;
+    std::string text = buffer.get();
+    const std::size_t street = text.find("Street:");
+    if (street != std::string::npos) {
+        const struct {
+            const char* label;
+            CString* field;
+        } lines[] = {
+            {"Street:", &m_street}, {"House:", &m_house},           {"Level:", &m_level},
+            {"ZIP:", &m_zip},       {"Orientation:", &m_orientation},
+        };
+        for (const auto& line : lines) {
+            const std::size_t at = text.find(line.label);
+            if (at == std::string::npos)
+                continue;
+            const std::size_t start = at + std::strlen(line.label);
+            std::string value = text.substr(start, text.find('\n', start) - start);
+            if (!value.empty() && value.back() == '\r')
+                value.pop_back();
+            ToCString(*line.field, value.c_str(), false);
+        }
+        text.resize(street);
+    }
+    names = SplitNameList(text.c_str());
+    return !names.empty();
+}
+
+bool CReplDoc::ReadRoomDirectory(const CString& path)
+{
+    const int separator = LastSeparator(path);
+    const CString folder = separator >= 0 ? path.Left(separator) : CString();
+    const DWORD attributes = GetFileAttributes(folder);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    std::vector<std::string> names;
+    if (!ReadAddressFile(path, names))
+        return false;
+    ClearLevel();
+    GeoSnap() = m_plan.LinearPlay();
+    CloseIntoPlanFlag() = true;
+    for (const std::string& name : names) {
+        auto* room = new CRoomFloor();
+        SetCurrentRoom(room);
+        room->ZupFloor::SetName(name.c_str());
+        CString script;
+        ToCString(script, name.c_str(), false);
+        script = folder + CString(L"\\") + script + CString(L".vcr");
+        if (!room->PlayFile(script) || !CheckRoomShape(room)) {
+            // The room that stopped the import is dropped; the last good one
+            // becomes current before it goes.
+            SetCurrentRoom(m_rooms.empty() ? nullptr : m_rooms.back());
+            delete room;
+            break;
+        }
+        AddLoadedRoom(room);
+    }
+    return FinishLoad();
+}

@@ -1,0 +1,192 @@
+// Switching between the room being edited and the level's plan: View
+// Change, aligning the edited room to the plan, leaving a room through an
+// opening, showing the room that failed to join, and moving an entrance.
+#include "edit_mode.h"
+#include "kor_node.h"
+#include "repl_doc.h"
+#include "room_floor.h"
+#include "zup_edge.h"
+#include "zup_opening.h"
+#include "zup_partition.h"
+
+namespace {
+
+constexpr int kMeasurementMode = 2;
+
+}  // namespace
+
+void CReplDoc::OnViewChange()
+{
+    if (!m_currentRoom || m_currentRoom->GetNumOfDimensions() == 0)
+        return;
+    ClearSelection();
+    m_roomView = !m_roomView;
+    if (m_roomView)
+        SwitchToRoom();
+    else
+        SwitchToPlan();
+}
+
+void CReplDoc::SwitchToRoom()
+{
+    CRoomFloor* first = m_rooms.front();
+    if (!m_bottomEntrance) {
+        if (m_planTransform.NeedAction()) {
+            m_planTransform.Reverse();
+            first->ApplyTransform(m_planTransform);
+            m_planTransform.Reset();
+            m_planDirty = true;
+        }
+    } else {
+        AlignRoomToPlan();
+    }
+    AddRoomToPlan(m_currentRoom);
+    if (m_alignRooms && m_currentRoom != first) {
+        m_currentRoom->AlignToPlan(m_plan);
+        if (m_currentRoom == m_failedRoom)
+            SetEditMode(kMeasurementMode);
+    }
+    if (m_currentMode == 0)
+        SetEditMode(kMeasurementMode);
+    m_entrance = m_currentRoom->GetEntrance();
+    UpdateAllViews(nullptr);
+}
+
+void CReplDoc::SwitchToPlan()
+{
+    EnableRules(true);
+    if (m_bottomEntrance) {
+        CRoomFloor* first = m_rooms.front();
+        m_planTransform = first->GetAlignmentTransform(m_planAngle);
+        if (m_planTransform.NeedAction()) {
+            m_planDirty = true;
+            if (first->ApplyTransform(m_planTransform)) {
+                first->SetTransformed(false);
+                AddRoomToPlan(m_currentRoom);
+                m_planTransform.Reset();
+            }
+        }
+    }
+    if (!GetPartitionOfRoom(m_currentRoom) && !CloseRoom() && m_plan.GetNumOfOpenings() == 0) {
+        m_roomView = true;
+        return;
+    }
+    if (m_extentsDirty) {
+        m_extentsDirty = false;
+        m_plan.CalculateExtents();
+    }
+    UpdateAllViews(nullptr);
+}
+
+void CReplDoc::AlignRoomToPlan()
+{
+    CRoomFloor* room = m_currentRoom;
+    if (!room || m_rooms.empty())
+        return;
+    if (!room->IsTransformed() && room != m_rooms.front())
+        m_planTransform = GetRoomToPlanTransform(room);
+    else
+        m_planTransform = room->GetAlignmentTransform(angle(90.0));
+    if (m_planTransform.NeedAction()) {
+        m_rooms.front()->ApplyTransform(m_planTransform);
+        m_planDirty = true;
+    }
+}
+
+point::TRANSFORM CReplDoc::GetRoomToPlanTransform(CRoomFloor* room)
+{
+    point::TRANSFORM transform;
+    ZupOpening* portal = room ? m_plan.GetConnectionPortal(room) : nullptr;
+    if (!portal)
+        return transform;
+    transform = m_plan.CalculateTransformation(portal, room->GetEntrance());
+    transform.to = transform.from;  // a turn about the source, no move
+    transform.Reverse();
+    return transform;
+}
+
+bool CReplDoc::ExitThroughOpening(ZupOpening* opening)
+{
+    if (!opening)
+        return false;
+    const std::string name = opening->GetName();
+    ZupOpening* planOpening = m_plan.GetOpening(name.c_str());
+    if (!planOpening)
+        return false;
+    m_failedRoom = nullptr;
+    ZupPartition* partition =
+        m_currentRoom && m_currentRoom->mbClosed ? GetPartitionOfRoom(m_currentRoom) : nullptr;
+    ZupPartition* other = planOpening->GetOtherPartition(partition);
+    CRoomFloor* next = other ? GetRoomOfPartition(other) : nullptr;
+    if (other && next) {
+        SetCurrentRoom(next);
+        ZupOpening* own = next->GetOpening(name.c_str());
+        if (own && own != next->GetEntrance() && next != m_rooms.front())
+            next->SetEntrance(own, 0);
+        if (m_bottomEntrance) {
+            m_roomView = false;
+            OnViewChange();
+        } else {
+            AddRoomToPlan(next);
+            if (m_alignRooms && next != m_rooms.front())
+                next->AlignToPlan(m_plan);
+        }
+        SetEditMode(kMeasurementMode);
+        return true;
+    }
+    m_entrance = opening;
+    NewRoom();
+    return false;
+}
+
+void CReplDoc::EndRoomEdit()
+{
+    CRoomFloor* failed = m_failedRoom;
+    if (!failed || failed->GetNumOfPrimitives() == 0)
+        return;
+    if (m_alignRooms && !failed->IsTransformed())
+        failed->AlignToPlan(m_plan);
+    failed->GetOutlinePoints(m_failedNodePoints, m_failedOpeningPoints);
+    m_roomView = false;
+    SetCurrentRoom(failed);
+}
+
+void CReplDoc::MoveEntrance(bool forward)
+{
+    CRoomFloor* room = m_currentRoom;
+    ZupOpening* entrance = room ? room->GetEntrance() : nullptr;
+    if (!entrance)
+        return;
+    ZupOpening standIn(nullptr, entrance->GetName().c_str(), 0);
+    if (room->GetNumOfOpenings() == 1) {
+        if (KorNode* start = entrance->GetStart())
+            start->SetMovable(true);
+        if (KorNode* end = entrance->GetEnd())
+            end->SetMovable(true);
+        standIn.SetType(entrance->GetType());
+        standIn.SetAction(entrance->GetAction());
+        standIn.SetPosition(entrance->GetPosition());
+        room->SetEntrance(nullptr);
+        ZupDeleteWallObject(entrance);
+        const point centre = room->StepWallCursor(forward);
+        if (ZupOpening* moved = PlaceWallObject(centre.x(), centre.y(), &standIn)) {
+            room->SetEntrance(moved, GetStoreyPosition());
+            m_planAngle = room->ComputeEntranceAngle();
+            if (m_alignRooms && m_plan.GetNumOfOpenings() > 0) {
+                room->AlignToPlan(m_plan);
+                room->SetEntranceNodesMovable(false);
+            }
+        }
+    } else {
+        TurnRoom(!forward);
+    }
+    UpdateAllViews(nullptr);
+}
+
+void CReplDoc::TurnRoom(bool negative)
+{
+    if (!m_currentRoom)
+        return;
+    m_currentRoom->RotateAboutCenter(angle(negative ? -90.0 : 90.0), true);
+    m_planDirty = true;
+}

@@ -1,0 +1,132 @@
+#include <filesystem>
+
+#include "about_dlg.h"
+#include "history_record.h"
+#include "shell_test_support.h"
+
+namespace {
+
+constexpr const wchar_t* kNoCard =
+    L"No Storage Card detected!\nWe strongly recommend to insert a Storage Card to avoid data loss";
+
+}  // namespace
+
+TEST_F(ShellTest, StartUpBuildsTheFrameWithItsCommandBar)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_NE(Frame(), nullptr);
+    ASSERT_NE(View(), nullptr);
+    EXPECT_TRUE(Frame()->IsWindowVisible());
+    CString title;
+    Frame()->GetWindowText(title);
+    EXPECT_EQ(title, CString(L"Pelk"));
+    EXPECT_EQ(ApplicationEdition(), CString(L"PELK"));
+
+    CCeCommandBar& bar = Frame()->GetCommandBar();
+    for (int id : {2139, 2140, 2141, 2152})
+        EXPECT_TRUE(bar.IsButtonEnabled(id)) << id;
+    const wchar_t* tips[] = {L"Select Portal/Adjust Shape", L"Measurements", L"Exit Partition", L"View Change"};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(Frame()->GetToolTip(i), CString(tips[i]));
+    ASSERT_NE(Frame()->GetComboBox(), nullptr);
+    EXPECT_EQ(Frame()->GetComboBox()->GetDlgCtrlID(), 2148);
+
+    CMenu* menu = Frame()->GetMenu();
+    ASSERT_NE(menu, nullptr);
+    CString text;
+    menu->GetMenuString(57664, text, MF_BYCOMMAND);
+    EXPECT_EQ(text, CString(L"&About Pelk..."));
+    EXPECT_NE(menu->GetMenuState(2199, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    EXPECT_EQ(View()->GetClientHeight(), 268);
+    EXPECT_EQ(View()->GetClientWidth(), 240);
+}
+
+TEST_F(ShellTest, AnActivatedModePressesItsButtonAndTheRoomModeNone)
+{
+    ASSERT_TRUE(Start());
+    CCeCommandBar& bar = Frame()->GetCommandBar();
+    Frame()->PostMessage(WM_CHECK_MODE_BUTTON, 2140);
+    driver->Pump();
+    EXPECT_TRUE(bar.IsButtonChecked(2140));
+    Frame()->PostMessage(WM_CHECK_MODE_BUTTON, 2141);
+    driver->Pump();
+    EXPECT_TRUE(bar.IsButtonChecked(2141));
+    EXPECT_FALSE(bar.IsButtonChecked(2140));
+    Frame()->PostMessage(WM_CHECK_MODE_BUTTON, 2138);
+    driver->Pump();
+    EXPECT_TRUE(bar.IsButtonChecked(2141));
+}
+
+TEST_F(ShellTest, WithoutAStorageCardTheWarningComesOnceAndTheProgramRuns)
+{
+    ASSERT_TRUE(Start());
+    int warnings = 0;
+    for (const MessageBoxRecord& box : driver->MessageBoxes())
+        warnings += box.text == CString(kNoCard);
+    EXPECT_EQ(warnings, 1);
+}
+
+TEST_F(ShellTest, WithAStorageCardTheBackupFolderIsMade)
+{
+    const auto card = documents / "card";
+    PlatformPaths::SetCardRoot(card.string());
+    ASSERT_TRUE(Start());
+    for (const MessageBoxRecord& box : driver->MessageBoxes())
+        EXPECT_NE(box.text, CString(kNoCard));
+    EXPECT_TRUE(std::filesystem::is_directory(card / "Backup"));
+}
+
+TEST_F(ShellTest, ASecondStartBringsTheRunningWindowForwardAndEnds)
+{
+    CWnd running;
+    ASSERT_TRUE(running.Create(nullptr, L"Pelk", WS_VISIBLE, CRect(0, 26, 240, 320), nullptr, 0));
+    EXPECT_FALSE(app->InitInstance());
+    EXPECT_EQ(AfxGetMainWnd(), nullptr);
+    EXPECT_EQ(CWnd::GetForegroundWindow(), &running);
+    running.DestroyWindow();
+}
+
+TEST_F(ShellTest, TheAboutBoxWithoutALevelShowsOnlyTheVersion)
+{
+    CString version, address, measurements;
+    driver->OnDialog(CAboutDlg::IDD, [&](CWnd* dialog, HeadlessDriver& d) {
+        dialog->GetDlgItemText(CAboutDlg::IDC_VERSION, version);
+        dialog->GetDlgItemText(CAboutDlg::IDC_ADDRESS, address);
+        dialog->GetDlgItemText(CAboutDlg::IDC_MEASUREMENTS, measurements);
+        d.TapDlgItem(dialog, IDOK);
+    });
+    app->OnAppAbout();
+    EXPECT_FALSE(version.IsEmpty());
+    EXPECT_TRUE(address.IsEmpty());
+    EXPECT_TRUE(measurements.IsEmpty());
+}
+
+TEST_F(ShellTest, TheAboutBoxOfALevelShowsItsAddressAndCounts)
+{
+    ASSERT_TRUE(Start());
+    CString address, measurements, area;
+    driver->OnDialog(CAboutDlg::IDD, [&](CWnd* dialog, HeadlessDriver& d) {
+        dialog->GetDlgItemText(CAboutDlg::IDC_ADDRESS, address);
+        dialog->GetDlgItemText(CAboutDlg::IDC_MEASUREMENTS, measurements);
+        dialog->GetDlgItemText(CAboutDlg::IDC_TOTAL_AREA, area);
+        d.TapDlgItem(dialog, IDOK);
+    });
+    Frame()->SendMessage(WM_COMMAND, 57664);
+    EXPECT_EQ(address, CString(L"1 Anystreet"));
+    EXPECT_EQ(measurements, CString(L"0"));
+    EXPECT_EQ(area, CString(L"0"));
+}
+
+TEST_F(ShellTest, ViewControlIsCheckedExactlyWhileThePadIsShown)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_FALSE(ViewControlChecked());
+    Frame()->SendMessage(WM_COMMAND, 2142);
+    EXPECT_TRUE(View()->GetCommandPad().IsShown());
+    EXPECT_TRUE(ViewControlChecked());
+    const CPoint origin = View()->GetCommandPad().GetOrigin();
+    EXPECT_EQ(origin, CPoint(120 - 48, 134 - 48));
+    Frame()->SendMessage(WM_COMMAND, 2142);
+    EXPECT_FALSE(View()->GetCommandPad().IsShown());
+    EXPECT_FALSE(ViewControlChecked());
+}

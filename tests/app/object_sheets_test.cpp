@@ -1,0 +1,238 @@
+#include <cmath>
+#include <memory>
+
+#include "app_test_support.h"
+#include "c_list_box.h"
+#include "c_property_sheet.h"
+#include "dimensions_page.h"
+#include "door_pages.h"
+#include "exchange_file.h"
+#include "headless_driver.h"
+#include "kor_dimension.h"
+#include "kor_nn_distance.h"
+#include "kor_node.h"
+#include "object_pages.h"
+#include "object_sheet_apply.h"
+#include "object_sheet_state.h"
+#include "object_sheet_templates.h"
+#include "repl_doc.h"
+#include "room_floor.h"
+#include "wall_object_placement.h"
+#include "zup_edge.h"
+#include "zup_opening.h"
+#include "zup_window.h"
+
+namespace {
+
+using namespace ObjectSheetIds;
+
+class ObjectSheetsTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        ASSERT_TRUE(
+            ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
+        document = std::make_unique<CReplDoc>();
+        document->ResetLevel();
+        ASSERT_TRUE(document->InsertShape(0, 0));
+        document->PlaceEntrance(nullptr);
+        ASSERT_TRUE(Room()->Resolve());
+    }
+    void TearDown() override
+    {
+        document.reset();
+        AppTest::TearDown();
+    }
+
+    CRoomFloor* Room() { return document->GetCurrentRoom(); }
+
+    ZupEdge* FreeWall()
+    {
+        for (ZupEdge* e = Room()->Get1stEdge(); e; e = Room()->GetNextEdge())
+            if (e->GetNumOfObjects() == 0)
+                return e;
+        return nullptr;
+    }
+
+    point Middle(ZupEdge* wall)
+    {
+        const point a = wall->GetStart()->GetPoint();
+        const point b = wall->GetEnd()->GetPoint();
+        return point((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+    }
+
+    static CPropertySheet* Sheet(CWnd* window) { return dynamic_cast<CPropertySheet*>(window); }
+
+    std::unique_ptr<CReplDoc> document;
+};
+
+}  // namespace
+
+TEST_F(ObjectSheetsTest, FourPageSheetAppliesOnceAndASwingingDoorSetsTheDefaultWidth)
+{
+    HeadlessDriver driver;
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point m = Middle(wall);
+    const int openings = Room()->GetNumOfOpenings();
+    ZupFloor::DefaultOpeningWidth() = 32.0f;
+    int pages = 0;
+    driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+        CPropertySheet* sheet = Sheet(window);
+        ASSERT_NE(sheet, nullptr);
+        pages = sheet->GetPageCount();
+        EXPECT_EQ(g_objectSheet.doorKind, 1);
+        sheet->PressButton(PSBTN_OK);
+    });
+    document->NewWallObject(wall, m.x(), m.y());
+    EXPECT_EQ(pages, 4);
+    EXPECT_EQ(Room()->GetNumOfOpenings(), openings + 1);
+    EXPECT_EQ(g_objectSheet.applied, 1);
+    EXPECT_FLOAT_EQ(ZupFloor::DefaultOpeningWidth(), static_cast<float>(g_objectSheet.width));
+    EXPECT_EQ(lastObjectKind, -1);
+    // Asked again, the apply gives the first result and makes nothing more.
+    EXPECT_EQ(ApplyObjectSheet(), 1);
+    EXPECT_EQ(Room()->GetNumOfOpenings(), openings + 1);
+}
+
+TEST_F(ObjectSheetsTest, OtherDoorKindsKeepTheDefaultWidth)
+{
+    HeadlessDriver driver;
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point m = Middle(wall);
+    lastDoorKind = 3;
+    lastObjectKind = -1;
+    ZupFloor::DefaultOpeningWidth() = 32.0f;
+    driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+        Sheet(window)->PressButton(PSBTN_OK);
+    });
+    document->NewWallObject(wall, m.x(), m.y());
+    EXPECT_EQ(g_objectSheet.applied, 1);
+    EXPECT_EQ(lastDoorKind, 3);
+    EXPECT_FLOAT_EQ(ZupFloor::DefaultOpeningWidth(), 32.0f);
+}
+
+TEST_F(ObjectSheetsTest, BothSidesZeroOnABoundWallCentresTheObject)
+{
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point m = Middle(wall);
+    ZupWindow* window = Room()->CreateWallWindow(m.x(), m.y());
+    ASSERT_NE(window, nullptr);
+    const struct {
+        float gap;
+        int width;
+        double position;
+    } cases[] = {{100.0f, 30, 35.0}, {100.0f, 31, 34.0}, {100.0f, 120, 0.0}};
+    for (const auto& c : cases) {
+        InitObjectSheetNew(window->GetEdge(), static_cast<float>(m.x()), static_cast<float>(m.y()));
+        g_objectSheet.object = window;
+        EnsureWallObjectDimensions();
+        g_objectSheet.flags = 0;
+        g_objectSheet.wallBound = true;
+        g_objectSheet.gapLength = c.gap;
+        g_objectSheet.wallLength = -1.0f;
+        g_objectSheet.width = c.width;
+        g_objectSheet.left = g_objectSheet.right = 0;
+        EXPECT_EQ(ApplyWallDimensions(), 1);
+        ASSERT_NE(window->GetPosDimension(), nullptr);
+        EXPECT_DOUBLE_EQ(window->GetPosDimension()->GetValue(), c.position) << c.width;
+        EXPECT_TRUE(window->GetPosDimension()->IsEnabled());
+    }
+}
+
+TEST_F(ObjectSheetsTest, CornerCategoryOnlyAtAVertex)
+{
+    HeadlessDriver driver;
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point m = Middle(wall);
+    const point corner = wall->GetStart()->GetPoint();
+    for (const bool atCorner : {false, true}) {
+        const point p = atCorner ? corner : m;
+        lastObjectKind = SheetCategory::kCorner;
+        bool offered = false;
+        int category = -1;
+        driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            CPropertySheet* sheet = Sheet(window);
+            auto* list = dynamic_cast<CListBox*>(sheet->GetActivePage()->GetDlgItem(kCategories));
+            ASSERT_NE(list, nullptr);
+            for (int i = 0; i < list->GetCount(); ++i)
+                offered = offered || list->GetItemData(i) == SheetCategory::kCorner;
+            category = g_objectSheet.objectKind;
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        // The sheet opens on the Object page for a remembered category.
+        driver.OnDialog(kNewObjectPage, [&](CWnd* window, HeadlessDriver&) {
+            CPropertySheet* sheet = Sheet(window);
+            auto* list = dynamic_cast<CListBox*>(sheet->GetActivePage()->GetDlgItem(kCategories));
+            ASSERT_NE(list, nullptr);
+            for (int i = 0; i < list->GetCount(); ++i)
+                offered = offered || list->GetItemData(i) == SheetCategory::kCorner;
+            category = g_objectSheet.objectKind;
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        document->NewWallObject(wall, p.x(), p.y());
+        EXPECT_EQ(offered, atCorner);
+        EXPECT_EQ(category, atCorner ? SheetCategory::kCorner : SheetCategory::kWindow);
+    }
+}
+
+TEST_F(ObjectSheetsTest, DigitStripTypesIntoTheChosenRow)
+{
+    HeadlessDriver driver;
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point m = Middle(wall);
+    driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+        CPropertySheet* sheet = Sheet(window);
+        ASSERT_TRUE(sheet->SetActivePage(2));
+        auto* page = dynamic_cast<CDimensionsPage*>(sheet->GetActivePage());
+        ASSERT_NE(page, nullptr);
+        page->OnLeft();
+        ASSERT_EQ(page->digitTarget, &g_objectSheet.left);
+        g_objectSheet.left = 55;
+        EXPECT_TRUE(page->OnDigitTap(226, 200));  // replaces: 9
+        EXPECT_EQ(g_objectSheet.left, 9);
+        EXPECT_TRUE(page->OnDigitTap(7, 200));  // appends 0
+        EXPECT_EQ(g_objectSheet.left, 90);
+        EXPECT_FALSE(page->OnDigitTap(100, 190));  // above the strip
+        EXPECT_EQ(g_objectSheet.left, 90);
+        EXPECT_TRUE(page->OnDigitTap(29, 191));  // second cell: 1
+        EXPECT_EQ(g_objectSheet.left, 901);
+        sheet->PressButton(PSBTN_CANCEL);
+    });
+    document->NewWallObject(wall, m.x(), m.y());
+}
+
+TEST_F(ObjectSheetsTest, ThirdFixedSideOnABoundWallIsRefused)
+{
+    HeadlessDriver driver;
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point m = Middle(wall);
+    driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+        CPropertySheet* sheet = Sheet(window);
+        ASSERT_TRUE(sheet->SetActivePage(2));
+        auto* page = dynamic_cast<CDimensionsPage*>(sheet->GetActivePage());
+        ASSERT_NE(page, nullptr);
+        g_objectSheet.wallBound = true;
+        page->widthCheck = 0;
+        page->OnWidth();
+        page->OnLeft();
+        page->OnRight();
+        EXPECT_EQ(page->widthCheck, 1);
+        EXPECT_EQ(page->leftCheck, 1);
+        EXPECT_EQ(page->rightCheck, 0);
+        page->OnFullWall();
+        ASSERT_EQ(page->fullWall, 1);
+        ASSERT_TRUE(sheet->SetActivePage(0));
+        // Leaving with Full Wall set takes the wall's thickness away.
+        EXPECT_FLOAT_EQ(g_objectSheet.wallThickness, 0.0f);
+        EXPECT_TRUE(g_objectSheet.Has(SheetFlags::kFullWall));
+        sheet->PressButton(PSBTN_CANCEL);
+    });
+    document->NewWallObject(wall, m.x(), m.y());
+}

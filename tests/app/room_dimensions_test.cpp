@@ -1,0 +1,131 @@
+#include "app_test_support.h"
+#include "dimension_values.h"
+#include "kor_angular.h"
+#include "kor_nn_distance.h"
+#include "kor_node.h"
+#include "kor_segment.h"
+#include "room_floor.h"
+
+namespace {
+
+const char* kRectangle =
+    "N1=Node(0.0,0.0);N2=Node(200.0,0.0);N3=Node(200.0,300.0);N4=Node(0.0,300.0);"
+    "S1=Segment(N1,N2);S2=Segment(N2,N3);S3=Segment(N3,N4);S4=Segment(N4,N1)";
+
+class RoomDimensionsTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        ASSERT_TRUE(room.LoadShape(kRectangle, nullptr, true, false));
+    }
+
+    KorNode* Node(int i) { return room.GetNodes()[static_cast<std::size_t>(i)]; }
+
+    // A new reference distance between two nodes.
+    KorDimension* Distance(int a, int b)
+    {
+        auto* d = new KorNNDistance();
+        if (!d->Create(&room, Node(a), Node(b), true)) {
+            delete d;
+            return nullptr;
+        }
+        return d;
+    }
+
+    CRoomFloor room;
+};
+
+}  // namespace
+
+TEST_F(RoomDimensionsTest, DistancesStayOutOfTheSolversList)
+{
+    const int before = room.GetSolverDimensionCount();
+    const short references = room.GetNumOfDimensions();
+    ASSERT_NE(Distance(0, 2), nullptr);
+    EXPECT_EQ(room.GetSolverDimensionCount(), before);
+    EXPECT_EQ(room.GetNumOfDimensions(), references + 1);
+    EXPECT_EQ(static_cast<int>(room.GetDimensions().size()), before);
+}
+
+TEST_F(RoomDimensionsTest, AnglesJoinTheSolversList)
+{
+    const int before = room.GetSolverDimensionCount();
+    auto* s1 = dynamic_cast<KorSegment*>(room.GetPrimitive(0));
+    auto* s2 = dynamic_cast<KorSegment*>(room.GetPrimitive(1));
+    ASSERT_TRUE(s1 && s2);
+    const KorHandle handle =
+        room.CreateAngular(room.GetHandle(s1), room.GetHandle(s2), 0, 0, 0);
+    ASSERT_NE(handle, 0u);
+    EXPECT_EQ(room.GetSolverDimensionCount(), before + 1);
+}
+
+TEST_F(RoomDimensionsTest, DimensionIsFoundEitherWayRound)
+{
+    KorDimension* d = Distance(0, 2);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(room.GetDimension(Node(0), Node(2), false), d);
+    EXPECT_EQ(room.GetDimension(Node(2), Node(0), false), d);
+    EXPECT_EQ(room.GetDimension(room.GetNumOfDimensions() - 1, nullptr), d);
+    EXPECT_EQ(room.GetDimension(room.GetNumOfDimensions(), nullptr), nullptr);
+}
+
+TEST_F(RoomDimensionsTest, NearZeroDimensionsHideAndShowAgain)
+{
+    // Two nodes 1.5 apart and two 3.0 apart, each with a disabled distance.
+    const int first = room.GetNumOfNodes();
+    room.CreateNode(500.0, 0.0, nullptr);
+    room.CreateNode(501.5, 0.0, nullptr);
+    room.CreateNode(500.0, 50.0, nullptr);
+    room.CreateNode(503.0, 50.0, nullptr);
+    ASSERT_EQ(room.GetNumOfNodes(), first + 4);
+    KorDimension* small = Distance(first, first + 1);
+    KorDimension* large = Distance(first + 2, first + 3);
+    ASSERT_TRUE(small && large);
+    small->SetEnabled(false);
+    large->SetEnabled(false);
+    large->SetLayer(4);
+    room.HideZeroDimensions(false, 2.0f);
+    EXPECT_EQ(small->GetLayer(), 4);
+    EXPECT_FALSE(small->IsEnabled());
+    EXPECT_NEAR(small->GetImplementedValue(), 1.5, 1e-9);
+    EXPECT_EQ(large->GetLayer(), 0);
+
+    // An enabled one is not in scope without a drag.
+    small->SetLayer(0);
+    FixDimensionHere(small);
+    room.HideZeroDimensions(false, 2.0f);
+    EXPECT_EQ(small->GetLayer(), 0);
+
+    small->SetEnabled(false);
+    room.HideZeroDimensions(false, 2.0f);
+    room.ShowHiddenDimensions();
+    EXPECT_EQ(small->GetLayer(), 0);
+    EXPECT_FALSE(small->IsEnabled());
+}
+
+TEST_F(RoomDimensionsTest, RoomWithoutChainsNeverReorders)
+{
+    ASSERT_NE(Distance(0, 2), nullptr);
+    const std::size_t before = room.GetDimensions().size();
+    EXPECT_TRUE(room.ReorderDimensions());
+    EXPECT_EQ(room.GetDimensions().size(), before);
+}
+
+TEST_F(RoomDimensionsTest, DeletingReferenceDimensionsUnlistsThem)
+{
+    ASSERT_GT(room.GetNumOfDimensions(), 0);
+    room.DeleteReferenceDimensions();
+    EXPECT_EQ(room.GetNumOfDimensions(), 0);
+    EXPECT_EQ(room.CountEnabledDimensions(), 0);
+}
+
+TEST_F(RoomDimensionsTest, NodeStarReachesEveryOtherCorner)
+{
+    room.SetNodeCursor(0);
+    const short before = room.GetNumOfDimensions();
+    room.CreateNodeStar();
+    // From N1 two corner steps on (N3) to the corner before it (N4): N1-N3, N1-N4.
+    EXPECT_GT(room.GetNumOfDimensions(), before - 1);
+    EXPECT_NE(room.GetDimension(Node(0), Node(2), false), nullptr);
+}

@@ -1,0 +1,369 @@
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "app_test_support.h"
+#include "exchange_file.h"
+#include "headless_driver.h"
+#include "messages.h"
+#include "repl_doc.h"
+#include "room_floor.h"
+#include "snapshot_journal.h"
+#include "xml_element.h"
+
+namespace {
+
+// Long enough that the worker never takes a turn of its own in a test.
+constexpr DWORD kQuietPeriodMs = 3600 * 1000;
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void WriteText(const std::filesystem::path& path, const std::string& text)
+{
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+bool DrawFirstShape(CRoomFloor& room)
+{
+    ExchangeTables& tables = GetExchangeTables();
+    if (tables.shapes.empty() || tables.shapes[0].empty())
+        return false;
+    CXMLElement* shape = tables.shapes[0][0];
+    const char* body = shape->GetAttribute("body");
+    const char* name = shape->GetAttribute("name");
+    if (!body || !name || !room.LoadShape(body, &tables.chains[0], true, true))
+        return false;
+    room.SetShapeName(name);
+    return true;
+}
+
+class SnapshotJournalTest : public AppTest {
+protected:
+    void SetUp() override
+    {
+        AppTest::SetUp();
+        ASSERT_TRUE(InstallDefaultExchangeFile());
+        document = std::make_unique<CReplDoc>();
+        ASSERT_TRUE(document->OnNewDocument());
+        document->ResetLevel();
+        room = document->GetCurrentRoom();
+        ASSERT_NE(room, nullptr);
+        ASSERT_TRUE(DrawFirstShape(*room));
+        room->ZupFloor::SetName("Hall1");
+        journal().SetPeriod(kQuietPeriodMs);
+    }
+    void TearDown() override
+    {
+        document.reset();
+        AppTest::TearDown();
+    }
+
+    CSnapshotJournal& journal() { return document->m_journal; }
+    std::filesystem::path JournalFile(const char* name) const { return documents / "journal" / name; }
+
+    // One turn of the worker over the room at the given width.
+    void Snapshot(int width)
+    {
+        room->SetSize(width, 100);
+        room->SetModified(true);
+        ASSERT_TRUE(journal().TakeTurn());
+    }
+    static std::string SizeLine(int width) { return "Size=Size(" + std::to_string(width) + ",100)"; }
+
+    std::unique_ptr<CReplDoc> document;
+    CRoomFloor* room = nullptr;
+};
+
+}  // namespace
+
+TEST_F(SnapshotJournalTest, TheDocumentPutsTheFolderIntoMyDocuments)
+{
+    EXPECT_EQ(CSnapshotJournal::GetDirectory(), CString(L"My Documents\\journal\\"));
+    EXPECT_TRUE(std::filesystem::is_directory(documents / "journal"));
+}
+
+TEST_F(SnapshotJournalTest, AFileInTheFoldersPlaceDisablesTheJournal)
+{
+    std::filesystem::remove_all(documents / "journal");
+    WriteText(documents / "journal", "not a folder");
+    CSnapshotJournal::SetDirectory(CString(L"My Documents\\"));
+    EXPECT_TRUE(CSnapshotJournal::GetDirectory().IsEmpty());
+    EXPECT_FALSE(journal().Start());
+    EXPECT_FALSE(journal().IsRunning());
+}
+
+TEST_F(SnapshotJournalTest, StartAndStopWithoutWaitingForAPeriod)
+{
+    ASSERT_TRUE(journal().Start());
+    EXPECT_TRUE(journal().IsRunning());
+    EXPECT_FALSE(journal().Start()) << "already running";
+    journal().Stop();
+    EXPECT_FALSE(journal().IsRunning());
+    ASSERT_TRUE(journal().Start()) << "a stopped journal starts again";
+}
+
+TEST_F(SnapshotJournalTest, ElevenSnapshotsKeepTheLastTenAtPositionNine)
+{
+    ASSERT_TRUE(journal().Start());
+    for (int width = 1; width <= 11; ++width)
+        Snapshot(width);
+    EXPECT_EQ(journal().GetSnapshotCount(), 10);
+    EXPECT_EQ(journal().GetPosition(), 9);
+    EXPECT_NE(journal().GetSnapshot(0).find(SizeLine(2)), std::string::npos) << "the oldest went";
+    EXPECT_NE(journal().GetSnapshot(9).find(SizeLine(11)), std::string::npos);
+    EXPECT_FALSE(room->IsModified());
+}
+
+TEST_F(SnapshotJournalTest, AnUnchangedRoomOrThePlanTakesNoSnapshot)
+{
+    ASSERT_TRUE(journal().Start());
+    room->SetModified(false);
+    EXPECT_FALSE(journal().TakeTurn());
+    room->SetModified(true);
+    document->m_roomView = false;
+    EXPECT_FALSE(journal().TakeTurn());
+    EXPECT_EQ(journal().GetSnapshotCount(), 0);
+}
+
+TEST_F(SnapshotJournalTest, ATurnIsSkippedWhileTheLockIsTaken)
+{
+    ASSERT_TRUE(journal().Start());
+    room->SetModified(true);
+    bool taken = true;
+    document->m_lock.Lock();
+    std::thread worker([&] { taken = journal().TakeTurn(); });
+    worker.join();
+    document->m_lock.Unlock();
+    EXPECT_FALSE(taken);
+    EXPECT_TRUE(room->IsModified());
+    EXPECT_EQ(journal().GetSnapshotCount(), 0);
+}
+
+TEST_F(SnapshotJournalTest, EverySecondSnapshotRewritesTheRoomFile)
+{
+    ASSERT_TRUE(journal().Start());
+    Snapshot(1);
+    EXPECT_FALSE(std::filesystem::exists(JournalFile("Hall1")));
+    Snapshot(2);
+    const std::string text = ReadText(JournalFile("Hall1"));
+    EXPECT_NE(text.find(SizeLine(2)), std::string::npos);
+    EXPECT_EQ(text.find(SizeLine(1)), std::string::npos) << "the newest snapshot only";
+}
+
+TEST_F(SnapshotJournalTest, UndoAndRedoReplayTheNeighbouringSnapshots)
+{
+    ASSERT_TRUE(journal().Start());
+    for (int width = 1; width <= 3; ++width)
+        Snapshot(width);
+    ASSERT_TRUE(journal().Undo());
+    EXPECT_EQ(journal().GetPosition(), 1);
+    EXPECT_EQ(room->GetWidth(), 2);
+    EXPECT_FALSE(room->IsModified());
+    ASSERT_TRUE(journal().Redo());
+    EXPECT_EQ(journal().GetPosition(), 2);
+    EXPECT_EQ(room->GetWidth(), 3);
+    EXPECT_FALSE(journal().Redo()) << "nothing ahead";
+    EXPECT_EQ(journal().GetPosition(), 2);
+}
+
+TEST_F(SnapshotJournalTest, UndoIsRefusedAtTheOldestSnapshotAndInThePlan)
+{
+    ASSERT_TRUE(journal().Start());
+    Snapshot(1);
+    room->SetSize(7, 100);
+    EXPECT_FALSE(journal().Undo()) << "position 0";
+    EXPECT_EQ(room->GetWidth(), 7);
+    Snapshot(2);
+    document->m_roomView = false;
+    EXPECT_FALSE(journal().Undo());
+    EXPECT_EQ(journal().GetPosition(), 1);
+    EXPECT_EQ(room->GetWidth(), 2);
+}
+
+TEST_F(SnapshotJournalTest, AnEditAfterUndoingContinuesFromTheUndoneSnapshot)
+{
+    ASSERT_TRUE(journal().Start());
+    for (int width = 1; width <= 5; ++width)
+        Snapshot(width);
+    ASSERT_TRUE(journal().Undo());
+    ASSERT_TRUE(journal().Undo());
+    ASSERT_EQ(journal().GetPosition(), 2);
+    Snapshot(9);
+    EXPECT_EQ(journal().GetPosition(), 3) << "one up from where the undos left it";
+    EXPECT_FALSE(journal().Redo()) << "the undone snapshots are no longer ahead";
+    ASSERT_TRUE(journal().Undo());
+    EXPECT_EQ(room->GetWidth(), 3) << "back to the state before the edit";
+}
+
+TEST_F(SnapshotJournalTest, AFailedReplayLeavesTheRoomAsItWas)
+{
+    ASSERT_TRUE(journal().Start());
+    const std::string shape = room->GetShapeName();
+    Snapshot(1);
+    room->SetShapeName("NoSuchShape");
+    Snapshot(2);
+    room->SetShapeName(shape);
+    Snapshot(3);
+    const int nodes = room->GetNumOfNodes();
+    EXPECT_FALSE(journal().Undo()) << "the snapshot's shape is unknown";
+    EXPECT_EQ(journal().GetPosition(), 2);
+    EXPECT_EQ(room->GetWidth(), 3);
+    EXPECT_EQ(room->GetShapeName(), shape);
+    EXPECT_EQ(room->GetNumOfNodes(), nodes);
+}
+
+TEST_F(SnapshotJournalTest, SwitchingRoomsKeepsEachRoomsOwnSnapshots)
+{
+    ASSERT_TRUE(journal().Start());
+    Snapshot(1);
+    CRoomFloor* hall = room;
+    document->NewRoom();
+    CRoomFloor* other = document->GetCurrentRoom();
+    ASSERT_NE(other, hall);
+    EXPECT_NE(ReadText(JournalFile("Hall1")).find(SizeLine(1)), std::string::npos)
+        << "the old room's file got its newest snapshot";
+    EXPECT_EQ(journal().GetSnapshotCount(), 0) << "the new room has no file";
+    EXPECT_EQ(journal().GetPosition(), -1);
+    EXPECT_FALSE(journal().Undo());
+    document->SetCurrentRoom(hall);
+    EXPECT_EQ(journal().GetSnapshotCount(), 1);
+    EXPECT_EQ(journal().GetPosition(), 0);
+}
+
+TEST_F(SnapshotJournalTest, ARoomFileOfSeveralSnapshotsIsSplitAtTheSeparator)
+{
+    ASSERT_TRUE(journal().Start());
+    CRoomFloor* hall = room;
+    document->NewRoom();
+    WriteText(JournalFile("Hall1"), "first#second##third#");
+    document->SetCurrentRoom(hall);
+    ASSERT_EQ(journal().GetSnapshotCount(), 3);
+    EXPECT_EQ(journal().GetSnapshot(0), "first");
+    EXPECT_EQ(journal().GetSnapshot(2), "third");
+    EXPECT_EQ(journal().GetPosition(), 2);
+}
+
+TEST_F(SnapshotJournalTest, TwoSnapshotsAreWorkToLose)
+{
+    HeadlessDriver driver;
+    ASSERT_TRUE(journal().Start());
+    Snapshot(1);
+    EXPECT_FALSE(journal().HasSnapshots());
+    EXPECT_FALSE(document->ConfirmLoss());
+    Snapshot(2);
+    EXPECT_TRUE(journal().HasSnapshots());
+    driver.AnswerMessageBox(IDNO);
+    EXPECT_TRUE(document->ConfirmLoss());
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text,
+              CString(L"Unsaved data may be LOST.\nDo You want to continue?"));
+}
+
+TEST_F(SnapshotJournalTest, AHeaderAloneIsNoJournal)
+{
+    const auto folder = documents / "journal";
+    EXPECT_FALSE(journal().HasJournal());
+    WriteText(folder / "header", "<QUENDAR_FPL path=\"\">");
+    EXPECT_FALSE(journal().HasJournal());
+    std::filesystem::create_directory(folder / "sub");
+    EXPECT_FALSE(journal().HasJournal()) << "folders do not count";
+    WriteText(folder / "Hall1", "N1=Node(0,0)\n");
+    EXPECT_TRUE(journal().HasJournal());
+}
+
+TEST_F(SnapshotJournalTest, ClearingTheFolderKeepsItsFolders)
+{
+    const auto folder = documents / "journal";
+    std::filesystem::create_directory(folder / "sub");
+    WriteText(folder / "header", "x");
+    WriteText(folder / "sub" / "Hall1", "y");
+    journal().ClearFolder();
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "sub"));
+    EXPECT_TRUE(std::filesystem::is_empty(folder / "sub"));
+    EXPECT_FALSE(std::filesystem::exists(folder / "header"));
+}
+
+TEST_F(SnapshotJournalTest, WriteAllMirrorsTheLevelAndRecoverRebuildsIt)
+{
+    document->m_street = L"Elmstreet";
+    ASSERT_TRUE(journal().Start());
+    ASSERT_TRUE(journal().WriteAll());
+    EXPECT_TRUE(journal().HasJournal());
+    const std::string header = ReadText(JournalFile("header"));
+    EXPECT_EQ(header.rfind("\n<QUENDAR_FPL ", 0), 0u);
+    EXPECT_NE(header.find("street=\"Elmstreet\""), std::string::npos);
+    std::string text;
+    room->Save(text, false);
+    EXPECT_EQ(ReadText(JournalFile("Hall1")), text);
+
+    CReplDoc other;
+    ASSERT_TRUE(other.OnNewDocument());
+    ASSERT_TRUE(other.m_journal.Recover());
+    EXPECT_EQ(other.m_street, CString(L"Elmstreet"));
+    ASSERT_EQ(other.GetNumOfRooms(), 1);
+    EXPECT_STREQ(other.GetRoom(0)->GetName(), "Hall1");
+    EXPECT_EQ(other.GetRoom(0)->GetNumOfNodes(), room->GetNumOfNodes());
+}
+
+TEST_F(SnapshotJournalTest, RecoverWithoutHeaderLeavesTheLevel)
+{
+    EXPECT_FALSE(journal().Recover());
+    EXPECT_EQ(document->GetNumOfRooms(), 1);
+}
+
+TEST_F(SnapshotJournalTest, RecoverFromAHeaderWithoutRoomFilesGivesNoRooms)
+{
+    document->m_street = L"Elmstreet";
+    ASSERT_TRUE(journal().Start());
+    ASSERT_TRUE(journal().WriteAll());
+    std::filesystem::remove(JournalFile("Hall1"));
+    EXPECT_FALSE(journal().HasJournal());
+    document->m_street = L"Oakstreet";
+    journal().Recover();
+    EXPECT_EQ(document->m_street, CString(L"Elmstreet")) << "the header was read";
+    for (int i = 0; i < document->GetNumOfRooms(); ++i)
+        EXPECT_EQ(document->GetRoom(i)->GetNumOfNodes(), 0) << "no room was rebuilt";
+}
+
+TEST_F(SnapshotJournalTest, RecoverLeavesOutFilesThatWouldBreakTheLevelText)
+{
+    ASSERT_TRUE(journal().Start());
+    ASSERT_TRUE(journal().WriteAll());
+    WriteText(JournalFile("notes"), "a \"quoted\" text");
+    WriteText(JournalFile("a=b"), "N1=Node(0,0)\n");
+    CReplDoc other;
+    ASSERT_TRUE(other.OnNewDocument());
+    ASSERT_TRUE(other.m_journal.Recover());
+    ASSERT_EQ(other.GetNumOfRooms(), 1);
+    EXPECT_STREQ(other.GetRoom(0)->GetName(), "Hall1");
+}
+
+TEST_F(SnapshotJournalTest, TheWorkerTakesSnapshotsOnItsOwn)
+{
+    journal().SetPeriod(1);
+    // Only the change made below may be snapshotted: the room starts unchanged.
+    room->SetModified(false);
+    ASSERT_TRUE(journal().Start());
+    document->m_lock.Lock();
+    room->SetModified(true);
+    document->m_lock.Unlock();
+    // Waits for the worker's turn; the bound only keeps a broken worker
+    // from hanging the test.
+    for (int i = 0; i < 10000 && journal().GetSnapshotCount() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(journal().GetSnapshotCount(), 1);
+    journal().Stop();
+    document->m_lock.Lock();
+    EXPECT_FALSE(room->IsModified());
+    document->m_lock.Unlock();
+}

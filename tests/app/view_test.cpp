@@ -1,0 +1,243 @@
+#include <cmath>
+#include <vector>
+
+#include "c_menu.h"
+#include "kor_dimension.h"
+#include "room_floor.h"
+#include "shell_test_support.h"
+
+namespace {
+
+const CPoint kDown(100, 120);
+
+// How often the tap-and-hold menu came up, and what it offered.
+struct MenuWatch {
+    int shown = 0;
+};
+
+}  // namespace
+
+class ViewTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(Start());
+        ShowEmptyPlan();
+    }
+    // A press held for ms, released at up.
+    void Press(CPoint down, DWORD ms, CPoint up)
+    {
+        driver->PenDown(down);
+        driver->AdvanceTime(ms);
+        driver->PenUp(up);
+    }
+    void WatchMenu(MenuWatch& watch)
+    {
+        driver->OnDialog(kPopupMenuScriptId, [&watch](CWnd* popup, HeadlessDriver& d) {
+            ++watch.shown;
+            (void)popup;
+            d.PenDownScreen(CPoint(239, 319));
+            d.PenUpScreen(CPoint(239, 319));
+        });
+    }
+    int PlanPanX()
+    {
+        int x = 0, y = 0;
+        Doc()->m_plan.GetPan(x, y);
+        return x;
+    }
+    CReplView& view() { return *View(); }
+};
+
+TEST_F(ViewTest, AQuickTapTheDocumentDoesNotTakeTogglesThePadAtThePenDownPoint)
+{
+    Press(kDown, 100, kDown + CPoint(2, 2));
+    ASSERT_TRUE(view().GetCommandPad().IsShown());
+    EXPECT_EQ(view().GetCommandPad().GetOrigin(), CPoint(kDown.x - 48, kDown.y - 48));
+    EXPECT_TRUE(ViewControlChecked());
+}
+
+TEST_F(ViewTest, TapSlopIsThreeForAQuickPressAndNineForALongOne)
+{
+    struct Case {
+        DWORD held;
+        int offset;
+        bool tap;
+    };
+    const Case cases[] = {
+        {100, 2, true}, {100, 3, false}, {599, 3, false}, {600, 8, true}, {600, 9, false}, {1500, 8, true},
+    };
+    for (const Case& c : cases) {
+        MenuWatch watch;
+        WatchMenu(watch);
+        const bool before = view().GetCommandPad().IsShown();
+        Press(kDown, c.held, kDown + CPoint(c.offset, 0));
+        // A quick tap toggles the pad; a long one opens the tap-and-hold menu.
+        const bool tapped = c.held < 600 ? view().GetCommandPad().IsShown() != before : watch.shown == 1;
+        EXPECT_EQ(tapped, c.tap) << "held " << c.held << " offset " << c.offset;
+        if (view().GetCommandPad().IsShown())
+            view().ToggleCommandPad(0, 0);
+    }
+}
+
+TEST_F(ViewTest, ALongPressOpensTheTapAndHoldMenuOnlyOutsideTheOtherModes)
+{
+    MenuWatch watch;
+    WatchMenu(watch);
+    Press(kDown, 600, kDown);
+    EXPECT_EQ(watch.shown, 1);
+    EXPECT_FALSE(view().GetCommandPad().IsShown());
+    for (int mode : {0, 2, 3}) {
+        Doc()->m_currentMode = mode;
+        Press(kDown, 700, kDown);
+        EXPECT_EQ(watch.shown, 1) << "mode " << mode;
+    }
+}
+
+TEST_F(ViewTest, TheTapAndHoldMenuOpensAtThePenDownPointWithAllButCameraGrayedOnThePlan)
+{
+    CRect first;
+    bool islandStayed = false;
+    driver->OnDialog(kPopupMenuScriptId, [&](CWnd* popup, HeadlessDriver& d) {
+        first = PopupMenuItemRect(popup, 0);
+        const CPoint island = PopupMenuItemRect(popup, 1).CenterPoint();
+        d.PenDownScreen(island);
+        d.PenUpScreen(island);
+        islandStayed = IsWindow(popup) != FALSE;
+        d.PenDownScreen(CPoint(239, 319));
+        d.PenUpScreen(CPoint(239, 319));
+    });
+    Press(kDown, 650, kDown);
+    CPoint screen = kDown;
+    view().ClientToScreen(&screen);
+    EXPECT_NEAR(first.left, screen.x, 2);
+    EXPECT_NEAR(first.top, screen.y, 2);
+    EXPECT_TRUE(islandStayed) << "Island is grayed while the plan is shown";
+}
+
+TEST_F(ViewTest, AMoveBeyondThreePixelsStartsAPan)
+{
+    driver->PenDown(kDown);
+    driver->PenMove(kDown + CPoint(3, 3));
+    EXPECT_FALSE(view().IsPanning());
+    driver->PenMove(kDown + CPoint(4, 0));
+    EXPECT_TRUE(view().IsPanning());
+    driver->PenMove(kDown + CPoint(14, 0));
+    EXPECT_EQ(PlanPanX(), 10);
+    driver->PenUp(kDown + CPoint(14, 0));
+    EXPECT_FALSE(view().IsPanning());
+    EXPECT_FALSE(view().GetCommandPad().IsShown());
+}
+
+TEST_F(ViewTest, OnceMovedAPressCountsAsQuickHoweverLong)
+{
+    driver->PenDown(kDown);
+    driver->PenMove(kDown + CPoint(6, 0));
+    driver->PenMove(kDown + CPoint(1, 0));
+    driver->AdvanceTime(900);
+    driver->PenUp(kDown + CPoint(2, 0));
+    EXPECT_TRUE(view().GetCommandPad().IsShown());
+}
+
+TEST_F(ViewTest, HoldingRightWithThePadShownPansFasterEveryFifthTick)
+{
+    view().ToggleCommandPad(120, 134);
+    driver->KeyDown(VK_RIGHT);
+    ASSERT_TRUE(view().IsRepeating());
+    const int start = PlanPanX();
+    driver->AdvanceTime(400);
+    EXPECT_EQ(PlanPanX() - start, 4 * 2);
+    driver->AdvanceTime(100);
+    EXPECT_EQ(PlanPanX() - start, 4 * 2 + 3);
+    driver->AdvanceTime(500);
+    EXPECT_EQ(PlanPanX() - start, 4 * 2 + 5 * 3 + 4);
+    driver->KeyUp(VK_RIGHT);
+    EXPECT_FALSE(view().IsRepeating());
+    driver->AdvanceTime(300);
+    EXPECT_EQ(PlanPanX() - start, 27);
+}
+
+TEST_F(ViewTest, UpAndDownWithoutARunningTimerAreRedoAndUndo)
+{
+    const int beeps = BeepCount();
+    driver->Key(VK_UP);
+    EXPECT_EQ(BeepCount(), beeps + 1) << "nothing to redo";
+    driver->Key(VK_DOWN);
+    EXPECT_EQ(BeepCount(), beeps + 2) << "nothing to undo";
+}
+
+TEST_F(ViewTest, UpAndDownReleasedWhileThePenIsDownZoom)
+{
+    driver->PenDown(kDown);
+    driver->Key(VK_UP);
+    EXPECT_FLOAT_EQ(Doc()->m_plan.GetScale(), 1.25f);
+    driver->Key(VK_DOWN);
+    EXPECT_FLOAT_EQ(Doc()->m_plan.GetScale(), 1.0f);
+    driver->PenUp(kDown);
+}
+
+TEST_F(ViewTest, ThePaletteIsLaidOutFromTheBottomUp)
+{
+    int rows = 0, columns = 0;
+    std::vector<CRect> cells;
+    view().LayoutPalette(5, rows, columns, cells);
+    EXPECT_EQ(columns, 2);
+    EXPECT_EQ(rows, 3);
+    const std::vector<CRect> expected = {CRect(0, 179, 89, 268), CRect(92, 179, 181, 268), CRect(3, 90, 92, 179),
+                                         CRect(95, 90, 184, 179), CRect(3, 1, 92, 90)};
+    EXPECT_EQ(cells, expected);
+    const int columnsFor[][2] = {{1, 1}, {3, 1}, {4, 2}, {6, 2}, {7, 3}, {9, 3}, {10, 4}, {16, 4}, {17, 5}};
+    for (const auto& [count, wanted] : columnsFor) {
+        view().LayoutPalette(count, rows, columns, cells);
+        EXPECT_EQ(columns, wanted) << count;
+        EXPECT_EQ(static_cast<int>(cells.size()), count);
+    }
+    view().LayoutPalette(0, rows, columns, cells);
+    EXPECT_TRUE(cells.empty());
+    EXPECT_EQ(rows, 0);
+}
+
+TEST_F(ViewTest, TheMeasureIconsLieAtTheRightEdgeAndTheirTapsReachTheDocument)
+{
+    EXPECT_EQ(view().GetIconRect('A'), CRect(224, 0, 240, 16));
+    EXPECT_EQ(view().GetIconRect('B'), CRect(206, 0, 222, 16));
+    EXPECT_EQ(view().GetIconRect('C'), CRect(188, 0, 204, 16));
+    EXPECT_EQ(view().GetIconRect('D'), CRect(224, 0, 240, 16));
+    view().ShowMeasureIcons(true);
+    Doc()->m_plan.SetScale(2.0f);
+    // C (View All) resets the plan's zoom; the tap reaches no pad.
+    driver->Tap(CPoint(190, 4));
+    EXPECT_FLOAT_EQ(Doc()->m_plan.GetScale(), 1.0f);
+    EXPECT_FALSE(view().GetCommandPad().IsShown());
+}
+
+// A room in the Measurement mode: the key steps drive its selected dimension.
+class MeasuringViewTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(Doc()->InsertShape(0, 0));
+        ASSERT_TRUE(Doc()->SetEditMode(2));
+        ASSERT_NE(Doc()->GetSelectedDimension(), nullptr);
+    }
+};
+
+TEST_F(MeasuringViewTest, HoldingUpForOneSecondStepsOneOneOneOneTwoTwoTwoTwoTwoThree)
+{
+    KorDimension* dimension = Doc()->GetSelectedDimension();
+    const double before = dimension->GetValue();
+    driver->KeyDown(VK_UP);
+    ASSERT_TRUE(View()->IsRepeating());
+    const double sizes[] = {1, 1, 1, 1, 2, 2, 2, 2, 2, 3};
+    double expected = std::round(before);
+    for (double size : sizes) {
+        driver->AdvanceTime(100);
+        expected += size;
+        EXPECT_NEAR(dimension->GetValue(), expected, 1e-6);
+    }
+    driver->KeyUp(VK_UP);
+    EXPECT_FALSE(View()->IsRepeating());
+}
