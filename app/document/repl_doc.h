@@ -330,6 +330,7 @@ private:
     bool OnPlanTap(const point& p);
     void SwitchToRoom();
     void SwitchToPlan();
+    bool EnterPlanView();
     void ApplyRoomDialog(CRoomFloor* room, const class CNewRoomDlg& dialog);
     void RebuildAfterRemoval();
     void MapCommands();

@@ -14,6 +14,7 @@
 #include "message_box.h"
 #include "messages.h"
 #include "new_room_dlg.h"
+#include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "room_type.h"
@@ -26,18 +27,6 @@
 namespace {
 
 constexpr UINT kFirstModeCommand = 2138;
-
-// Holds the document's lock for a dialog's life.
-class DocumentLock {
-public:
-    explicit DocumentLock(CCriticalSection& lock) : mLock(lock) { mLock.Lock(); }
-    ~DocumentLock() { mLock.Unlock(); }
-    DocumentLock(const DocumentLock&) = delete;
-    DocumentLock& operator=(const DocumentLock&) = delete;
-
-private:
-    CCriticalSection& mLock;
-};
 
 }  // namespace
 
@@ -184,26 +173,8 @@ void CReplDoc::RebuildAfterRemoval()
     if (m_currentRoom && m_currentRoom->GetNumOfDimensions() > 0) {
         ClearSelection();
         m_roomView = false;
-        EnableRules(true);
-        if (m_bottomEntrance) {
-            CRoomFloor* first = m_rooms.front();
-            m_planTransform = first->GetAlignmentTransform(m_planAngle);
-            if (m_planTransform.NeedAction()) {
-                m_planDirty = true;
-                if (first->ApplyTransform(m_planTransform))
-                    first->SetTransformed(false);
-                AddRoomToPlan(m_currentRoom);
-                m_planTransform.Reset();
-            }
-        }
-        if (!GetPartitionOfRoom(m_currentRoom) && !CloseRoom() && m_plan.GetNumOfOpenings() == 0) {
-            m_roomView = true;
+        if (!EnterPlanView())
             return;
-        }
-        if (m_extentsDirty) {
-            m_extentsDirty = false;
-            m_plan.CalculateExtents();
-        }
     }
     UpdateAllViews(nullptr);
 }

@@ -17,6 +17,7 @@
 #include "level_files.h"
 #include "message_box.h"
 #include "messages.h"
+#include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "room_type.h"
@@ -32,18 +33,6 @@ namespace {
 constexpr const char* kRootName = "QUENDAR_FPL";
 constexpr const char* kErrorName = "FPL_ERROR";
 constexpr UINT kLoadedMessage = WM_USER + 2;
-
-// Holds the document's lock for one scope.
-class DocumentLock {
-public:
-    explicit DocumentLock(CCriticalSection& lock) : mLock(lock) { mLock.Lock(); }
-    ~DocumentLock() { mLock.Unlock(); }
-    DocumentLock(const DocumentLock&) = delete;
-    DocumentLock& operator=(const DocumentLock&) = delete;
-
-private:
-    CCriticalSection& mLock;
-};
 
 // Wide text to the system code page, sized to what the text needs (a
 // multibyte code page may need more bytes than characters).

@@ -8,6 +8,7 @@
 #include "column_dlg.h"
 #include "island_dlg.h"
 #include "kor_node.h"
+#include "document_lock.h"
 #include "repl_doc.h"
 #include "repl_view.h"
 #include "room_floor.h"
@@ -17,18 +18,6 @@
 #include "zup_room_object.h"
 
 namespace {
-
-// Holds the document's lock for a dialog's life.
-class DocumentLock {
-public:
-    explicit DocumentLock(CCriticalSection& lock) : mLock(lock) { mLock.Lock(); }
-    ~DocumentLock() { mLock.Unlock(); }
-    DocumentLock(const DocumentLock&) = delete;
-    DocumentLock& operator=(const DocumentLock&) = delete;
-
-private:
-    CCriticalSection& mLock;
-};
 
 CReplView* ViewOf(const CReplDoc& document) { return dynamic_cast<CReplView*>(document.GetView()); }
 

@@ -20,6 +20,7 @@
 #include "floor_plan_text.h"
 #include "level_files.h"
 #include "message_box.h"
+#include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "room_type_catalog.h"
@@ -38,17 +39,6 @@ constexpr UINT kFirstLevelCommand = 2200;
 constexpr UINT kLastLevelCommand = 2209;
 // A number longer than this is no save counter of ours (and would overflow).
 constexpr int kMaxCounterDigits = 9;
-
-class DocumentLock {
-public:
-    explicit DocumentLock(CCriticalSection& lock) : mLock(lock) { mLock.Lock(); }
-    ~DocumentLock() { mLock.Unlock(); }
-    DocumentLock(const DocumentLock&) = delete;
-    DocumentLock& operator=(const DocumentLock&) = delete;
-
-private:
-    CCriticalSection& mLock;
-};
 
 void ShowMessage(const CString& text, UINT type = MB_OK)
 {

@@ -54,6 +54,15 @@ void CReplDoc::SwitchToRoom()
 
 void CReplDoc::SwitchToPlan()
 {
+    if (EnterPlanView())
+        UpdateAllViews(nullptr);
+}
+
+// Smart Walls on, the first room turned for Bottom Entrance, the current room
+// closed into the plan; false (back in the room) when it cannot be closed and
+// the plan has nothing to show.
+bool CReplDoc::EnterPlanView()
+{
     EnableRules(true);
     if (m_bottomEntrance) {
         CRoomFloor* first = m_rooms.front();
@@ -69,13 +78,13 @@ void CReplDoc::SwitchToPlan()
     }
     if (!GetPartitionOfRoom(m_currentRoom) && !CloseRoom() && m_plan.GetNumOfOpenings() == 0) {
         m_roomView = true;
-        return;
+        return false;
     }
     if (m_extentsDirty) {
         m_extentsDirty = false;
         m_plan.CalculateExtents();
     }
-    UpdateAllViews(nullptr);
+    return true;
 }
 
 void CReplDoc::AlignRoomToPlan()

@@ -306,12 +306,8 @@ void CPlanBathObject::DrawTub(CScaledDC& dc)
 void CPlanBathObject::DrawCornerBath(CScaledDC& dc)
 {
     auto* node = dynamic_cast<ZupNode*>(KorSegment::GetStart());
-    if (!node)
-        return;
-    ZupPartition* room = ZupObject::GetPartition();
-    ZupEdge* first = node->GetOtherEdge(static_cast<ZupEdge*>(nullptr), room);
-    ZupEdge* second = first ? node->GetOtherEdge(first, room) : nullptr;
-    if (!first || !second)
+    ZupEdge *first, *second;
+    if (!CornerWalls(node, ZupObject::GetPartition(), first, second))
         return;
     const int depth = GetDepth();
     const int r = depth / 2;

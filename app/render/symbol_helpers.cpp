@@ -1,5 +1,7 @@
 #include "symbol_helpers.h"
 
+#include "zup_node.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -366,4 +368,14 @@ void CollectShapeCorners(std::vector<POINT>& list, const line& a, const line& b,
         AppendSnapped(list, corner);
     }
     list.push_back(list.front());
+}
+
+bool CornerWalls(ZupNode* node, ZupPartition* room, ZupEdge*& first, ZupEdge*& second)
+{
+    first = second = nullptr;
+    if (!node)
+        return false;
+    first = node->GetOtherEdge(static_cast<ZupEdge*>(nullptr), room);
+    second = first ? node->GetOtherEdge(first, room) : nullptr;
+    return first && second;
 }

@@ -113,3 +113,10 @@ void DrawStove(CScaledDC& dc, int depth, int width, bool inRun, const point& ref
 // d), snapped, closed with the first again.
 void CollectShapeCorners(std::vector<POINT>& list, const line& a, const line& b, const line& c,
                          const line& d);
+
+class ZupEdge;
+class ZupNode;
+class ZupPartition;
+// The two walls that meet at a corner node, as the room sees them; false
+// when the node does not join two.
+bool CornerWalls(ZupNode* node, ZupPartition* room, ZupEdge*& first, ZupEdge*& second);

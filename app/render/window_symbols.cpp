@@ -230,12 +230,8 @@ void CPlanWallFireplace::DrawCornerHearth(CScaledDC& dc, KorTracker* tracker1, K
 void CPlanWallFireplace::DrawNodeFireplace(CScaledDC& dc)
 {
     auto* node = dynamic_cast<ZupNode*>(KorSegment::GetStart());
-    if (!node)
-        return;
-    ZupPartition* room = ZupObject::GetPartition();
-    ZupEdge* first = node->GetOtherEdge(static_cast<ZupEdge*>(nullptr), room);
-    ZupEdge* second = first ? node->GetOtherEdge(first, room) : nullptr;
-    if (!first || !second)
+    ZupEdge *first, *second;
+    if (!CornerWalls(node, ZupObject::GetPartition(), first, second))
         return;
     mAnchor = GetFrontCenter(mWallDir);
     DrawCornerHearth(dc, first->GetTracker(), second->GetTracker(), GetDepth());

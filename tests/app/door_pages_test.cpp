@@ -1,6 +1,6 @@
 #include <memory>
 
-#include "app_test_support.h"
+#include "level_fixture.h"
 #include "c_property_sheet.h"
 #include "door_pages.h"
 #include "exchange_file.h"
@@ -17,36 +17,13 @@ namespace {
 
 using namespace ObjectSheetIds;
 
-class DoorPagesTest : public AppTest {
+class DoorPagesTest : public LevelTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        ASSERT_TRUE(
-            ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
-        document = std::make_unique<CReplDoc>();
-        document->ResetLevel();
-        ASSERT_TRUE(document->InsertShape(0, 0));
-        document->PlaceEntrance(nullptr);
-        ASSERT_TRUE(Room()->Resolve());
+        LevelTest::SetUp();
+        DrawRectangle();
     }
-    void TearDown() override
-    {
-        document.reset();
-        AppTest::TearDown();
-    }
-
-    CRoomFloor* Room() { return document->GetCurrentRoom(); }
-
-    ZupEdge* FreeWall()
-    {
-        for (ZupEdge* e = Room()->Get1stEdge(); e; e = Room()->GetNextEdge())
-            if (e->GetNumOfObjects() == 0)
-                return e;
-        return nullptr;
-    }
-
-    std::unique_ptr<CReplDoc> document;
 };
 
 }  // namespace

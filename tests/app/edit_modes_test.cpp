@@ -1,7 +1,7 @@
 #include <memory>
 #include <string>
 
-#include "app_test_support.h"
+#include "level_fixture.h"
 #include "door_mode.h"
 #include "exchange_file.h"
 #include "exit_mode.h"
@@ -15,33 +15,9 @@
 
 namespace {
 
-class EditModesTest : public AppTest {
+class EditModesTest : public LevelTest {
 protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        ASSERT_TRUE(
-            ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
-        document = std::make_unique<CReplDoc>();
-        document->ResetLevel();
-    }
-    void TearDown() override
-    {
-        document.reset();
-        AppTest::TearDown();
-    }
-
-    // The current room drawn from the rectangle with its entrance.
-    void DrawRectangle()
-    {
-        ASSERT_TRUE(document->InsertShape(0, 0));
-        document->PlaceEntrance(nullptr);
-    }
-
-    CRoomFloor* Room() { return document->GetCurrentRoom(); }
-
     HeadlessDriver driver;
-    std::unique_ptr<CReplDoc> document;
 };
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <memory>
 
-#include "app_test_support.h"
+#include "level_fixture.h"
 #include "c_list_box.h"
 #include "c_property_sheet.h"
 #include "dimensions_page.h"
@@ -26,33 +26,12 @@ namespace {
 
 using namespace ObjectSheetIds;
 
-class ObjectSheetsTest : public AppTest {
+class ObjectSheetsTest : public LevelTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        ASSERT_TRUE(
-            ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
-        document = std::make_unique<CReplDoc>();
-        document->ResetLevel();
-        ASSERT_TRUE(document->InsertShape(0, 0));
-        document->PlaceEntrance(nullptr);
-        ASSERT_TRUE(Room()->Resolve());
-    }
-    void TearDown() override
-    {
-        document.reset();
-        AppTest::TearDown();
-    }
-
-    CRoomFloor* Room() { return document->GetCurrentRoom(); }
-
-    ZupEdge* FreeWall()
-    {
-        for (ZupEdge* e = Room()->Get1stEdge(); e; e = Room()->GetNextEdge())
-            if (e->GetNumOfObjects() == 0)
-                return e;
-        return nullptr;
+        LevelTest::SetUp();
+        DrawRectangle();
     }
 
     point Middle(ZupEdge* wall)
@@ -64,7 +43,6 @@ protected:
 
     static CPropertySheet* Sheet(CWnd* window) { return dynamic_cast<CPropertySheet*>(window); }
 
-    std::unique_ptr<CReplDoc> document;
 };
 
 }  // namespace

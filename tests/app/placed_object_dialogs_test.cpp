@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "app_test_support.h"
+#include "level_fixture.h"
 #include "c_list_box.h"
 #include "c_slider_ctrl.h"
 #include "camera_dlg.h"
@@ -54,25 +54,14 @@ void MoveSlider(CWnd* dialog, int position)
 int TypeOf(ZupRoomObject* object) { return static_cast<ZupObject*>(object)->GetType(); }
 
 // A level whose current room is the shipped 200 x 300 rectangle, edited.
-class PlacedObjectTest : public AppTest {
+class PlacedObjectTest : public LevelTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        ASSERT_TRUE(
-            ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
-        document = std::make_unique<CReplDoc>();
-        document->ResetLevel();
-        ASSERT_TRUE(document->InsertShape(0, 0));
+        LevelTest::SetUp();
+        DrawRectangle(false);
         document->m_roomView = true;
     }
-    void TearDown() override
-    {
-        document.reset();
-        AppTest::TearDown();
-    }
-
-    CRoomFloor* Room() { return document->GetCurrentRoom(); }
 
     // Without a view the dialogs map 1:1 with the model's y upwards.
     static CPoint ScreenOf(double x, double y)
@@ -86,7 +75,6 @@ protected:
     }
 
     HeadlessDriver driver;
-    std::unique_ptr<CReplDoc> document;
 };
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <string>
 
-#include "app_test_support.h"
+#include "level_fixture.h"
 #include "exchange_file.h"
 #include "kor_node.h"
 #include "kor_primitive.h"
@@ -16,26 +16,7 @@
 namespace {
 
 // A level whose first room is the shipped rectangle with its entrance.
-class RoomOperationsTest : public AppTest {
-protected:
-    void SetUp() override
-    {
-        AppTest::SetUp();
-        ASSERT_TRUE(
-            ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
-        document = std::make_unique<CReplDoc>();
-        document->ResetLevel();
-    }
-    void TearDown() override
-    {
-        document.reset();
-        AppTest::TearDown();
-    }
-
-    CRoomFloor* Room() { return document->GetCurrentRoom(); }
-
-    std::unique_ptr<CReplDoc> document;
-};
+using RoomOperationsTest = LevelTest;
 
 const char* kNoMarker =
     "N1=Node(0.0,0.0);N2=Node(200.0,0.0);N3=Node(200.0,300.0);N4=Node(0.0,300.0);"

@@ -1,7 +1,7 @@
 #include <cmath>
 #include <memory>
 
-#include "app_test_support.h"
+#include "level_fixture.h"
 #include "exchange_file.h"
 #include "kor_dimension.h"
 #include "kor_node.h"
@@ -16,37 +16,13 @@
 namespace {
 
 // The shipped rectangle with its entrance, as the first room of a level.
-class WallObjectPlacementTest : public AppTest {
+class WallObjectPlacementTest : public LevelTest {
 protected:
     void SetUp() override
     {
-        AppTest::SetUp();
-        ASSERT_TRUE(
-            ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
-        document = std::make_unique<CReplDoc>();
-        document->ResetLevel();
-        ASSERT_TRUE(document->InsertShape(0, 0));
-        document->PlaceEntrance(nullptr);
-        ASSERT_TRUE(Room()->Resolve());
+        LevelTest::SetUp();
+        DrawRectangle();
     }
-    void TearDown() override
-    {
-        document.reset();
-        AppTest::TearDown();
-    }
-
-    CRoomFloor* Room() { return document->GetCurrentRoom(); }
-
-    // A wall without objects and its end points.
-    ZupEdge* FreeWall()
-    {
-        for (ZupEdge* e = Room()->Get1stEdge(); e; e = Room()->GetNextEdge())
-            if (e->GetNumOfObjects() == 0)
-                return e;
-        return nullptr;
-    }
-
-    std::unique_ptr<CReplDoc> document;
 };
 
 }  // namespace
