@@ -1,0 +1,94 @@
+#include <cmath>
+
+#include "kor_node.h"
+#include "kor_primitive.h"
+#include "level_fixture.h"
+#include "program_version.h"
+#include "zup_floor.h"
+#include "zup_opening.h"
+
+using DocumentCommandsTest = LevelTest;
+
+TEST_F(DocumentCommandsTest, PlanZoomStepsByAQuarter)
+{
+    document->m_roomView = false;
+    for (int i = 0; i < 3; ++i)
+        document->Zoom(true);
+    EXPECT_FLOAT_EQ(document->GetScale(), 1.953125f);
+    document->ResetZoom();
+    document->Zoom(true);
+    document->Zoom(false);
+    EXPECT_FLOAT_EQ(document->GetScale(), 1.0f);
+}
+
+TEST_F(DocumentCommandsTest, VersionTextOfTheLastDayOf1999)
+{
+    SYSTEMTIME date{};
+    date.wYear = 1999;
+    date.wMonth = 12;
+    date.wDay = 31;
+    EXPECT_EQ(ProgramVersionFor(date), CString("999.12.31"));
+}
+
+TEST_F(DocumentCommandsTest, RemovingTheOnlyRoomStartsTheLevelOver)
+{
+    DrawRectangle();
+    CRoomFloor* only = Room();
+    document->RemoveRoom(only, false);
+    ASSERT_EQ(document->GetNumOfRooms(), 1);
+    EXPECT_NE(Room(), nullptr);
+    EXPECT_EQ(Room()->GetNumOfPrimitives(), 0);
+}
+
+TEST_F(DocumentCommandsTest, DetachingFromALevelOfOneRoomDoesNothing)
+{
+    DrawRectangle();
+    document->DetachRooms(Room());
+    EXPECT_EQ(document->GetNumOfRooms(), 1);
+    EXPECT_EQ(Room()->GetNumOfPrimitives(), 4);
+}
+
+TEST_F(DocumentCommandsTest, LockAnglesTogglesTheEntranceCorners)
+{
+    DrawRectangle();
+    // An angle at the corner where the entrance wall starts (walls held
+    // horizontal and vertical carry no angle).
+    Room()->RemoveAlignments();
+    const int wall = Room()->GetWallCursor();
+    const int previous = (wall + Room()->GetNumOfPrimitives() - 1) % Room()->GetNumOfPrimitives();
+    const KorHandle entranceWall = Room()->GetHandle(Room()->GetPrimitive(wall));
+    const KorHandle before = Room()->GetHandle(Room()->GetPrimitive(previous));
+    ASSERT_TRUE(Room()->CreateAngular(entranceWall, before, 0, 0, 0) != 0 ||
+                Room()->CreateAngular(before, entranceWall, 0, 0, 0) != 0);
+    ASSERT_TRUE(Room()->HasEntranceAngle());
+    const bool fixed = Room()->IsEntranceAngleFixed();
+    document->OnLockAngles();
+    EXPECT_NE(Room()->IsEntranceAngleFixed(), fixed);
+    document->OnLockAngles();
+    EXPECT_EQ(Room()->IsEntranceAngleFixed(), fixed);
+}
+
+// An edited room that kept its direction within the angular play is only
+// moved back onto its entrance point.
+TEST_F(DocumentCommandsTest, RoomWithinTheAngularPlayIsOnlyMoved)
+{
+    DrawRectangle();
+    ZupOpening* entrance = Room()->GetEntrance();
+    ASSERT_NE(entrance, nullptr);
+    Room()->SetTransformed(true);
+    Room()->StoreEntranceDirection(entrance);
+    const point anchor = Room()->mEntrancePoint;
+    // Shift the room and turn the stored direction by 0.1 degree.
+    Room()->Move(25.0, -10.0);
+    Room()->mEntranceDirection = Room()->mEntranceDirection + 0.1;
+    const point shifted = Room()->GetNodes()[1]->GetPoint();
+    Room()->KeepOrientation();
+    const point centre = entrance->GetGeoCenter();
+    EXPECT_NEAR(centre.x(), anchor.x(), 1e-6);
+    EXPECT_NEAR(centre.y(), anchor.y(), 1e-6);
+    const point back = Room()->GetNodes()[1]->GetPoint();
+    // A pure move: every node went back by the same amount.
+    EXPECT_NEAR(back.x() - shifted.x(), -25.0, 1e-6);
+    EXPECT_NEAR(back.y() - shifted.y(), 10.0, 1e-6);
+}
+
