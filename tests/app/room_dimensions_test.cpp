@@ -1,4 +1,8 @@
+#include <cmath>
+
 #include "app_test_support.h"
+#include "exchange_file.h"
+#include "xml_element.h"
 #include "dimension_values.h"
 #include "kor_angular.h"
 #include "kor_nn_distance.h"
@@ -128,4 +132,28 @@ TEST_F(RoomDimensionsTest, NodeStarReachesEveryOtherCorner)
     // From N1 two corner steps on (N3) to the corner before it (N4): N1-N3, N1-N4.
     EXPECT_GT(room.GetNumOfDimensions(), before - 1);
     EXPECT_NE(room.GetDimension(Node(0), Node(2), false), nullptr);
+}
+
+// The main road of a typed length: a room made from the shipped rectangle
+// with its chain takes a new length for a wall and keeps the others.
+TEST(RoomDimensionsShapeTest, TypedLengthMovesTheWall)
+{
+    PelkResetAppGlobals();
+    ASSERT_TRUE(ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
+    const ExchangeTables& tables = GetExchangeTables();
+    CRoomFloor room;
+    ASSERT_TRUE(room.LoadShape(tables.shapes[0][0]->GetAttribute("body"), &tables.chains[0], true,
+                               false));
+    ASSERT_TRUE(room.FindEntranceMarker());
+    room.FindAlignments();
+    KorNode* n1 = room.GetNodes()[0];
+    KorNode* n2 = room.GetNodes()[1];
+    KorDimension* length = room.GetDimension(n1, n2, false);
+    ASSERT_NE(length, nullptr);
+    ASSERT_TRUE(FixDimension(length, 250.0));
+    ASSERT_TRUE(room.Resolve());
+    EXPECT_NEAR(std::hypot(n2->GetPoint().x() - n1->GetPoint().x(),
+                           n2->GetPoint().y() - n1->GetPoint().y()),
+                250.0, 1e-6);
+    PelkResetAppGlobals();
 }
