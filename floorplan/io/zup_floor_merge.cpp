@@ -4,6 +4,7 @@
 #include <cmath>
 #include <vector>
 
+#include "geolist.h"
 #include "kor_lin_tracker.h"
 #include "kor_node.h"
 #include "kor_parallel.h"
@@ -113,12 +114,11 @@ point::TRANSFORM& ZupFloor::CalculateTransformation(ZupOpening* planOpening, Zup
     ZupFloor* room = roomOpening->GetFloor();
     point p = planOpening->GetGeoCenter();
     point r = roomOpening->GetGeoCenter();
-    const angle a(static_cast<const geobject&>(room->GetOuterContour()),
-                  static_cast<const geobject&>(r));
+    // Each contour combined with its point gives the contour's direction there.
+    const angle a(room->GetOuterContour() & r);
     polygon& wallContour = planOpening->GetEdge() ? planOpening->GetEdge()->GetContour()
                                                   : GetOuterContour();
-    const angle b = angle(static_cast<const geobject&>(wallContour), static_cast<const geobject&>(p)) -
-                    angle(180.0);
+    const angle b = angle(wallContour & p) - angle(180.0);
     const angle rotation = a - b;
     double degrees = rotation.deg();
     if (degrees > 180.0)
@@ -604,8 +604,7 @@ void ZupFloor::JoinBackToBackFireplace(ZupWallFireplace* fireplace)
     if (!ownTracker)
         return;
     const point centre = fireplace->GetGeoCenter();
-    const angle in(static_cast<const geobject&>(fireplace->GetContour()),
-                   static_cast<const geobject&>(centre));
+    const angle in(fireplace->GetContour() & centre);
     const double ux = -std::cos(in.rad()), uy = -std::sin(in.rad());
     double nearest = -1.0;
     point hit;

@@ -3,6 +3,7 @@
 #include "kor_node.h"
 #include "kor_primitive.h"
 #include "level_fixture.h"
+#include "object_sheet_state.h"
 #include "program_version.h"
 #include "zup_floor.h"
 #include "zup_opening.h"
@@ -92,3 +93,28 @@ TEST_F(DocumentCommandsTest, RoomWithinTheAngularPlayIsOnlyMoved)
     EXPECT_NEAR(back.y() - shifted.y(), 10.0, 1e-6);
 }
 
+
+// A door marked for a closet, on an outside wall of the plan, gets a closet
+// room behind it: 28 deep behind a door that is not an empty opening.
+TEST_F(DocumentCommandsTest, ClosetBehindADoorIs28Deep)
+{
+    DrawRectangle();
+    Room()->ZupFloor::SetName("Hall1");
+    ZupOpening* door = Room()->CreateOpening("Hall1A", 1, 200.0, 150.0);
+    ASSERT_NE(door, nullptr);
+    door->CreateWidthDimension();
+    door->CreatePosDimension(nullptr, -1.0f);
+    ASSERT_TRUE(document->CloseRoom());
+    SetClosetMark(door, true);
+    document->CreateClosets();
+    ASSERT_EQ(document->GetNumOfRooms(), 2);
+    CRoomFloor* closet = document->GetRoom(1);
+    EXPECT_TRUE(closet->mbClosed);
+    EXPECT_NE(document->GetPartitionOfRoom(closet), nullptr);
+    EXPECT_FALSE(HasClosetMark(door));
+    // Behind the door on the wall x = 200: the closet reaches 28 beyond it.
+    closet->CalculateExtents();
+    EXPECT_NEAR(closet->GetMinX(), 200.0, 0.5);
+    EXPECT_NEAR(closet->GetMaxX(), 228.0, 0.5);
+    EXPECT_EQ(Room(), document->GetRoom(0));
+}
