@@ -32,11 +32,11 @@ bool Contains(const std::vector<KorDimension*>& list, const KorDimension* d)
 
 // ---- Taking the walls a chain names ----
 
-bool CEdgeChain::Apply(CRoomFloor* room, const CEdgeChainSpec& spec)
+bool CEdgeChain::Apply(CRoomFloor* room, const CEdgeChainSpec& definition)
 {
-    mbOrtho = spec.ortho;
-    mbReorder = spec.reorder;
-    mbCheck = spec.check;
+    mbOrtho = definition.ortho;
+    mbReorder = definition.reorder;
+    mbCheck = definition.check;
     mFreeWalls = 0;
     mAngleCount = 0;
     mbHasArc = false;
@@ -45,7 +45,7 @@ bool CEdgeChain::Apply(CRoomFloor* room, const CEdgeChainSpec& spec)
     mpRoom = room;
     if (!room)
         return false;
-    for (const std::string& name : spec.edgeNames) {
+    for (const std::string& name : definition.edgeNames) {
         KorObject* entity = room->GetKorObject(name.c_str());
         if (!entity)
             continue;

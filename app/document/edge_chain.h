@@ -22,7 +22,7 @@ class CEdgeChain {
 public:
     // Takes the walls the chain names (names that match nothing are skipped);
     // true when at least one wall was found.
-    bool Apply(CRoomFloor* room, const CEdgeChainSpec& spec);
+    bool Apply(CRoomFloor* room, const CEdgeChainSpec& definition);
 
     // ---- Cursor over the walls' dimension slots (wraps round) ----
     KorDimension* First();

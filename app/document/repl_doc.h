@@ -44,6 +44,8 @@ extern KorNode* g_pPickedNode;
 extern ZupWallObject* g_pPickedWallObject;
 extern std::uint32_t g_WallObjectDragFlags;
 void ClearSelection();
+// A node, wall or wall object is held by the pen.
+bool IsPickActive();
 
 class CReplDoc : public CDocument {
 public:

@@ -61,6 +61,8 @@ void ClearSelection()
     g_WallObjectDragFlags = 0;
 }
 
+bool IsPickActive() { return g_pPickedPrimitive || g_pPickedNode || g_pPickedWallObject; }
+
 // ---- Small questions ----
 
 bool CReplDoc::AcceptsPenDown()

@@ -32,9 +32,6 @@ void LabelPartition(ZupPartition* partition, CRoomFloor* room)
         partition->SetLabel(room->GetLabel().c_str());
 }
 
-// The room's edge chains miss some of their dimensions.
-bool ChainsLackDimensions(CRoomFloor* room) { return !room->AreChainsConsistent(); }
-
 CString RoomName(CRoomFloor* room)
 {
     return CString(room && room->GetName() ? room->GetName() : "");
@@ -77,7 +74,7 @@ bool CReplDoc::CloseRoom()
     CRoomFloor* room = m_currentRoom;
     if (!room)
         return false;
-    if (ChainsLackDimensions(room))
+    if (!room->AreChainsConsistent())
         room->EnableNeededDimensions();
     room->UpdateEntranceAngles(true, false);
     if (!room->mbClosed && room == m_rooms.back())
@@ -118,7 +115,7 @@ bool CReplDoc::CloseNewRoom(CRoomFloor* room)
         m_failedRoom = room;
         return false;
     }
-    if (ChainsLackDimensions(room))
+    if (!room->AreChainsConsistent())
         room->EnableNeededDimensions();
     room->mbClosed = true;
     MarkExits(room, partition);

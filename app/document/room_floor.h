@@ -207,9 +207,9 @@ public:
     void AdjustChainAngleCount(int change);
 
     // ---- Edge chains (room_floor_chains.cpp) ----
-    // Replaces the room's chains; false at the first spec that names no wall
+    // Replaces the room's chains; false at the first definition that names no wall
     // of the room (the chains before it stay).
-    bool ApplyChains(const std::vector<CEdgeChainSpec>& specs);
+    bool ApplyChains(const std::vector<CEdgeChainSpec>& definitions);
     // The enabled angle dimensions, counted into the first chain.
     void CountEnabledAngles();
     // Whether the chains need d to be given; d stays disabled when not.
@@ -243,8 +243,6 @@ private:
     int ReferenceDimensionOn(KorTracker* tracker, const point& p) const;
     int NextCorner(int index) const;
     int PreviousCorner(int index) const;
-    // The edge chains need the (disabled) dimension to be consistent.
-    bool ChainsNeed(KorDimension* d);
     // One chain's part of the solver's order being built.
     struct ChainOrder {
         CEdgeChain& chain;

@@ -6,12 +6,12 @@
 #include "kor_primitive.h"
 #include "room_floor.h"
 
-bool CRoomFloor::ApplyChains(const std::vector<CEdgeChainSpec>& specs)
+bool CRoomFloor::ApplyChains(const std::vector<CEdgeChainSpec>& definitions)
 {
     mChains.clear();
-    for (const CEdgeChainSpec& spec : specs) {
+    for (const CEdgeChainSpec& definition : definitions) {
         mChains.emplace_back();
-        if (!mChains.back().Apply(this, spec)) {
+        if (!mChains.back().Apply(this, definition)) {
             // A chain without walls would count as consistent and hold every
             // loose tracker: it does not stay.
             mChains.pop_back();

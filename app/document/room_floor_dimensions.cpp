@@ -157,7 +157,7 @@ bool CRoomFloor::AddConditionImplementation(KorCondition* condition, KorDimensio
         dimension ? GetDimension(dimension->GetStart(), dimension->GetEnd(), false) : nullptr;
     if (!reference || !Contains(mReferenceDimensions, reference))
         return KorModel::AddConditionImplementation(condition, dimension);
-    if (reference->IsEnabled() || !ChainsNeed(reference) ||
+    if (reference->IsEnabled() || !CheckDimensionAgainstChains(reference) ||
         !mChainDisabledDimensions.empty())
         return false;
     PromotedDimensions().insert(reference);

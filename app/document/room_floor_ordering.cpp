@@ -17,8 +17,6 @@
 
 // ---- Dimension steps that ask the chains ----
 
-bool CRoomFloor::ChainsNeed(KorDimension* d) { return CheckDimensionAgainstChains(d); }
-
 void CRoomFloor::AdjustChainAngleCount(int change)
 {
     if (mChains.empty())

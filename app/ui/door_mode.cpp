@@ -8,28 +8,11 @@
 #include "zup_opening.h"
 #include "zup_partition.h"
 
-namespace {
-
-std::string RoomName(CRoomFloor* room)
-{
-    return room && room->GetName() ? room->GetName() : "";
-}
-
-bool PickActive()
-{
-    return g_pPickedPrimitive || g_pPickedNode || g_pPickedWallObject;
-}
-
-}  // namespace
-
 void CDoorMode::Activate()
 {
     PostModeButton();
     CRoomFloor* room = m_document->GetCurrentRoom();
-    mode_controls::ResetCombo(0);
-    mode_controls::AddComboItem(RoomName(room));
-    mode_controls::SelectComboItem(0);
-    mode_controls::ShowCombo(true);
+    ShowRoomNameInCombo(0);
     mode_controls::ShowCameraIcon(m_document, true);
     if (!room)
         return;
@@ -54,7 +37,7 @@ void CDoorMode::Draw(CScaledDC& dc)
 {
     m_document->DrawEditPlan(dc);
     m_document->DrawWallObjects(dc);
-    if (!PickActive())
+    if (!IsPickActive())
         m_document->DrawCurrentNode(dc);
 }
 
@@ -74,7 +57,7 @@ void CDoorMode::OnPickReleased(bool changed)
     room->ZupFloor::Resolve();
 }
 
-void CDoorMode::Refresh() { mode_controls::SetComboText(RoomName(m_document->GetCurrentRoom())); }
+void CDoorMode::Refresh() { RefreshRoomName(); }
 
 bool CDoorMode::Leave(bool forward)
 {

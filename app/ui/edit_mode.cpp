@@ -3,6 +3,7 @@
 #include "c_win_app.h"
 #include "c_wnd.h"
 #include "messages.h"
+#include "mode_controls.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 
@@ -20,6 +21,26 @@ void CEditMode::PostModeButton()
     if (CWnd* frame = AfxGetMainWnd())
         frame->PostMessage(kModeButtonMessage, static_cast<WPARAM>(m_commandId), 0);
 }
+
+namespace {
+
+std::string CurrentRoomName(CReplDoc* document)
+{
+    CRoomFloor* room = document->GetCurrentRoom();
+    return room && room->GetName() ? room->GetName() : "";
+}
+
+}  // namespace
+
+void CEditMode::ShowRoomNameInCombo(int itemHeight)
+{
+    mode_controls::ResetCombo(itemHeight);
+    mode_controls::AddComboItem(CurrentRoomName(m_document));
+    mode_controls::SelectComboItem(0);
+    mode_controls::ShowCombo(true);
+}
+
+void CEditMode::RefreshRoomName() { mode_controls::SetComboText(CurrentRoomName(m_document)); }
 
 void CEditMode::GetExtents(double& x0, double& y0, double& x1, double& y1)
 {

@@ -59,6 +59,10 @@ public:
 protected:
     // Presses this mode's button on the command bar.
     void PostModeButton();
+    // The combo box lists the current room's name alone (item height -1
+    // keeps the present one).
+    void ShowRoomNameInCombo(int itemHeight);
+    void RefreshRoomName();
 
     CReplDoc* m_document;
     int m_selection = 0;

@@ -11,20 +11,12 @@ namespace {
 
 constexpr int kDoorMode = 1;
 
-std::string RoomName(CRoomFloor* room)
-{
-    return room && room->GetName() ? room->GetName() : "";
-}
-
 }  // namespace
 
 void CExitMode::Activate()
 {
     PostModeButton();
-    mode_controls::ResetCombo(-1);
-    mode_controls::AddComboItem(RoomName(m_document->GetCurrentRoom()));
-    mode_controls::SelectComboItem(0);
-    mode_controls::ShowCombo(true);
+    ShowRoomNameInCombo(-1);
 }
 
 void CExitMode::Draw(CScaledDC& dc)
@@ -52,7 +44,7 @@ bool CExitMode::OnTap(double x, double y)
     return true;
 }
 
-void CExitMode::Refresh() { mode_controls::SetComboText(RoomName(m_document->GetCurrentRoom())); }
+void CExitMode::Refresh() { RefreshRoomName(); }
 
 bool CExitMode::Leave(bool forward)
 {

@@ -21,11 +21,6 @@ namespace {
 constexpr int kValueCount = 11;
 constexpr int kLayerFromPlan = 3;
 
-bool PickActive()
-{
-    return g_pPickedPrimitive || g_pPickedNode || g_pPickedWallObject;
-}
-
 }  // namespace
 
 MeasurementValues MakeMeasurementValues(int value, bool feetAndInches)
@@ -130,7 +125,7 @@ void CMeasurementMode::FillValueList()
 
 void CMeasurementMode::Refresh()
 {
-    if (PickActive()) {
+    if (IsPickActive()) {
         mode_controls::ResetCombo(-1);
         const int value = m_current ? static_cast<int>(m_current->GetImplementedValue()) : 0;
         mode_controls::SetComboText(DragValueText(value, m_document->m_halfInches));
@@ -282,7 +277,7 @@ void CMeasurementMode::OnPickReleased(bool changed)
 void CMeasurementMode::Draw(CScaledDC& dc)
 {
     m_document->DrawEditPlan(dc);
-    if (PickActive() && m_current)
+    if (IsPickActive() && m_current)
         m_document->DrawDimension(dc, m_current, true);
     else
         m_document->DrawDimensions(dc, m_selection);

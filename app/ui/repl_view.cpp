@@ -164,7 +164,7 @@ void CReplView::OnPaint()
     // The paint cycle always closes, so a paint during a drag is not
     // asked for again and again; icons and pad wait for the pen to rise.
     CPaintDC paint(this);
-    if (IsPickActive())
+    if (::IsPickActive())
         return;
     if (!m_panning && document && document->m_roomView && document->IsEditingRoom())
         DrawStatusIcons(paint);
@@ -209,10 +209,6 @@ int CReplView::PenToleranceInModel()
     return std::max(1, std::abs(a.x - b.x));
 }
 
-bool CReplView::IsPickActive() const
-{
-    return g_pPickedPrimitive || g_pPickedNode || g_pPickedWallObject;
-}
 
 int CReplView::EditModeCommand() const
 {
@@ -339,7 +335,7 @@ void CReplView::OnMouseMove(UINT flags, CPoint point)
                     std::abs(point.y - m_downY) > kDragThreshold)) {
             m_moved = true;
             CReplDoc* document = GetReplDoc();
-            if (document && IsPickActive()) {
+            if (document && ::IsPickActive()) {
                 const CPoint at = ToModel(point);
                 if (!document->OnPenMove(at.x, at.y))
                     DropQueued(WM_MOUSEMOVE, WM_MOUSEMOVE);
@@ -393,7 +389,7 @@ void CReplView::HandleTap(CPoint p, bool quick)
     }
     // A press the document did not take as a tap must not leave its drag
     // (and the document's lock) open.
-    if (document && IsPickActive())
+    if (document && ::IsPickActive())
         document->ReleasePick(false);
     DropQueued(WM_LBUTTONDOWN, WM_LBUTTONUP);
     m_moved = false;

@@ -111,7 +111,6 @@ private:
     // Client pixels to model units (whole units) under the present mapping.
     CPoint ToModel(CPoint p);
     int PenToleranceInModel();
-    bool IsPickActive() const;
     void StartZoomRectangle(CPoint p);
     void DragZoomRectangle(CPoint p);
     void EndZoomRectangle();

@@ -20,15 +20,15 @@ const char* kRectangle =
     "N1=Node(0.0,0.0);N2=Node(200.0,0.0);N3=Node(200.0,300.0);N4=Node(0.0,300.0);"
     "S1=Segment(N1,N2);S2=Segment(N2,N3);S3=Segment(N3,N4);S4=Segment(N4,N1)";
 
-CEdgeChainSpec Spec(std::vector<std::string> names, bool ortho)
+CEdgeChainSpec ChainOf(std::vector<std::string> names, bool ortho)
 {
-    CEdgeChainSpec spec;
-    spec.edgeNames = std::move(names);
-    spec.ortho = ortho;
-    return spec;
+    CEdgeChainSpec definition;
+    definition.edgeNames = std::move(names);
+    definition.ortho = ortho;
+    return definition;
 }
 
-CEdgeChainSpec RectangleSpec(bool ortho) { return Spec({"S1", "S2", "S3", "S4"}, ortho); }
+CEdgeChainSpec RectangleChain(bool ortho) { return ChainOf({"S1", "S2", "S3", "S4"}, ortho); }
 
 ZupEdge* Wall(CRoomFloor& room, const char* name)
 {
@@ -68,9 +68,9 @@ bool ParseOrtho(const char* text)
     CXMLElement element;
     int position = 0;
     EXPECT_TRUE(element.Parse(text, static_cast<int>(std::strlen(text)), &position));
-    CEdgeChainSpec spec;
-    spec.Parse(&element);
-    return spec.ortho;
+    CEdgeChainSpec definition;
+    definition.Parse(&element);
+    return definition.ortho;
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ TEST_F(EdgeChainTest, OnlyTheExactNoTurnsAFlagOff)
 TEST_F(EdgeChainTest, ChainTakesTheNamedWallsInOrder)
 {
     CRoomFloor room;
-    MakeRectangle(room, {Spec({"S3", "Nothing", "S1"}, true)});
+    MakeRectangle(room, {ChainOf({"S3", "Nothing", "S1"}, true)});
     ASSERT_EQ(room.GetChains().size(), 1u);
     const CEdgeChain& chain = room.GetChains().front();
     ASSERT_EQ(chain.GetWalls().size(), 2u);
@@ -104,8 +104,8 @@ TEST_F(EdgeChainTest, NamesMatchingNothingStopTheChains)
     ASSERT_TRUE(room.LoadShape(kRectangle, nullptr, true, false));
     EXPECT_TRUE(room.ApplyChains({}));
     EXPECT_TRUE(room.GetChains().empty());
-    EXPECT_FALSE(room.ApplyChains({RectangleSpec(true), Spec({"X1", "X2"}, true),
-                                   RectangleSpec(false)}));
+    EXPECT_FALSE(room.ApplyChains({RectangleChain(true), ChainOf({"X1", "X2"}, true),
+                                   RectangleChain(false)}));
     ASSERT_EQ(room.GetChains().size(), 1u);
     EXPECT_TRUE(room.GetChains().front().IsOrtho());
 }
@@ -113,7 +113,7 @@ TEST_F(EdgeChainTest, NamesMatchingNothingStopTheChains)
 TEST_F(EdgeChainTest, OrthoRectangleIsConsistentWithAtMostOneLengthMissing)
 {
     CRoomFloor room;
-    MakeRectangle(room, {RectangleSpec(true)});
+    MakeRectangle(room, {RectangleChain(true)});
     CEdgeChain& chain = room.GetChains().front();
     EXPECT_EQ(chain.SlotCount(), 4);
     EXPECT_EQ(chain.CountMissing(), 0);
@@ -141,7 +141,7 @@ TEST_F(EdgeChainTest, TwoMissingLengthsWithoutOrthoDependOnParallelWalls)
                           {"S4", "S3", true}};
     for (const Case& c : cases) {
         CRoomFloor room;
-        MakeAlignedRectangle(room, {RectangleSpec(false)});
+        MakeAlignedRectangle(room, {RectangleChain(false)});
         CEdgeChain& chain = room.GetChains().front();
         ASSERT_EQ(chain.CountMissing(), 0);
         ASSERT_EQ(chain.GetFreeWalls(), 0);
@@ -162,7 +162,7 @@ TEST_F(EdgeChainTest, FreeWallsWithoutOrthoNeedEveryLengthUnlessAnAngleIsGiven)
     const Case cases[] = {{0, 0, true}, {1, 0, false}, {1, 1, true}, {2, 1, true}};
     for (const Case& c : cases) {
         CRoomFloor room;
-        MakeRectangle(room, {RectangleSpec(false)});
+        MakeRectangle(room, {RectangleChain(false)});
         CEdgeChain& chain = room.GetChains().front();
         const char* walls[] = {"S1", "S2"};
         for (int i = 0; i < c.missingLengths; ++i)
@@ -176,7 +176,7 @@ TEST_F(EdgeChainTest, FreeWallsWithoutOrthoNeedEveryLengthUnlessAnAngleIsGiven)
 TEST_F(EdgeChainTest, CursorWalksTheLengthsRoundBothWays)
 {
     CRoomFloor room;
-    MakeRectangle(room, {RectangleSpec(true)});
+    MakeRectangle(room, {RectangleChain(true)});
     CEdgeChain& chain = room.GetChains().front();
     EXPECT_EQ(chain.First(), Length(room, "S1"));
     EXPECT_EQ(chain.Next(), Length(room, "S2"));
@@ -195,7 +195,7 @@ TEST_F(EdgeChainTest, ChainWithoutDimensionsEndsAfterOnePassEitherWay)
 {
     CRoomFloor room;
     ASSERT_TRUE(room.PlayString(kRectangle));
-    ASSERT_TRUE(room.ApplyChains({RectangleSpec(true)}));
+    ASSERT_TRUE(room.ApplyChains({RectangleChain(true)}));
     CEdgeChain& chain = room.GetChains().front();
     EXPECT_EQ(chain.First(), nullptr);
     EXPECT_EQ(chain.Next(), nullptr);
@@ -206,7 +206,7 @@ TEST_F(EdgeChainTest, ChainWithoutDimensionsEndsAfterOnePassEitherWay)
 TEST_F(EdgeChainTest, SingleLengthIsMetAgainAfterAFullRound)
 {
     CRoomFloor room;
-    MakeRectangle(room, {RectangleSpec(true)});
+    MakeRectangle(room, {RectangleChain(true)});
     // Only S3 keeps a dimension.
     for (const char* wall : {"S1", "S2", "S4"})
         delete Length(room, wall);
@@ -219,7 +219,7 @@ TEST_F(EdgeChainTest, SingleLengthIsMetAgainAfterAFullRound)
 TEST_F(EdgeChainTest, DimensionNeededOnlyWhileTheChainWouldBeUnderDimensioned)
 {
     CRoomFloor room;
-    MakeRectangle(room, {RectangleSpec(true)});
+    MakeRectangle(room, {RectangleChain(true)});
     KorDimension* s1 = Length(room, "S1");
     // Without S1 one length is missing: still consistent, S1 is not needed.
     EXPECT_FALSE(room.CheckDimensionAgainstChains(s1));
@@ -232,7 +232,7 @@ TEST_F(EdgeChainTest, DimensionNeededOnlyWhileTheChainWouldBeUnderDimensioned)
     EXPECT_TRUE(room.CheckDimensionAgainstChains(s1));
     EXPECT_TRUE(s1->IsEnabled());
 
-    CEdgeChainSpec unchecked = RectangleSpec(true);
+    CEdgeChainSpec unchecked = RectangleChain(true);
     unchecked.check = false;
     ASSERT_TRUE(room.ApplyChains({unchecked}));
     EXPECT_FALSE(room.CheckDimensionAgainstChains(s1));
@@ -243,7 +243,7 @@ TEST_F(EdgeChainTest, DimensionNeededOnlyWhileTheChainWouldBeUnderDimensioned)
 TEST_F(EdgeChainTest, MembershipQueries)
 {
     CRoomFloor room;
-    MakeRectangle(room, {Spec({"S1", "S2"}, true)});
+    MakeRectangle(room, {ChainOf({"S1", "S2"}, true)});
     CEdgeChain& chain = room.GetChains().front();
     ZupEdge* s1 = Wall(room, "S1");
     ZupEdge* s3 = Wall(room, "S3");
@@ -259,7 +259,7 @@ TEST_F(EdgeChainTest, MembershipQueries)
 TEST_F(EdgeChainTest, RemovedWallLeavesTheChain)
 {
     CRoomFloor room;
-    MakeRectangle(room, {RectangleSpec(false)});
+    MakeRectangle(room, {RectangleChain(false)});
     CEdgeChain& chain = room.GetChains().front();
     ZupEdge* s2 = Wall(room, "S2");
     delete s2->GetPrimitive();
@@ -273,7 +273,7 @@ TEST_F(EdgeChainTest, ChainDimensionSumsAWallWithAnOpening)
     CRoomFloor room;
     ASSERT_TRUE(room.PlayString(kRectangle));
     ASSERT_NE(room.CreateOpening("A", 1, 100.0, 0.0), nullptr);
-    ASSERT_TRUE(room.ApplyChains({RectangleSpec(false)}));
+    ASSERT_TRUE(room.ApplyChains({RectangleChain(false)}));
     CEdgeChain& chain = room.GetChains().front();
     chain.RecreateWallDimensions();
     ZupEdge* s1 = Wall(room, "S1");
@@ -315,7 +315,7 @@ TEST_F(EdgeChainTest, ChainDimensionSumsAWallWithAnOpening)
 TEST_F(EdgeChainTest, VisitedDimensionsAreToldOnce)
 {
     CRoomFloor room;
-    MakeRectangle(room, {RectangleSpec(true)});
+    MakeRectangle(room, {RectangleChain(true)});
     CEdgeChain& chain = room.GetChains().front();
     KorDimension* s1 = Length(room, "S1");
     EXPECT_FALSE(chain.MarkVisited(s1));
@@ -327,7 +327,7 @@ TEST_F(EdgeChainTest, VisitedDimensionsAreToldOnce)
 TEST_F(EdgeChainTest, ClosedChainHasAtMostOneFreeWallAndNoSkips)
 {
     CRoomFloor room;
-    MakeAlignedRectangle(room, {RectangleSpec(true)});
+    MakeAlignedRectangle(room, {RectangleChain(true)});
     CEdgeChain& chain = room.GetChains().front();
     chain.CountMissing();
     EXPECT_FALSE(chain.IsClosed());  // a new chain counts as skipped once
@@ -337,7 +337,7 @@ TEST_F(EdgeChainTest, ClosedChainHasAtMostOneFreeWallAndNoSkips)
     EXPECT_FALSE(chain.IsClosed());
 
     CRoomFloor loose;
-    MakeRectangle(loose, {RectangleSpec(true)});
+    MakeRectangle(loose, {RectangleChain(true)});
     CEdgeChain& free = loose.GetChains().front();
     free.First();
     EXPECT_EQ(free.GetFreeWalls(), 4);
@@ -347,7 +347,7 @@ TEST_F(EdgeChainTest, ClosedChainHasAtMostOneFreeWallAndNoSkips)
 TEST_F(EdgeChainTest, ClearDropsTheChainDimensionsAndEmptiesTheChains)
 {
     CRoomFloor room;
-    MakeRectangle(room, {RectangleSpec(true)});
+    MakeRectangle(room, {RectangleChain(true)});
     room.Clear();
     ASSERT_EQ(room.GetChains().size(), 1u);
     EXPECT_TRUE(room.GetChains().front().GetWalls().empty());

@@ -67,18 +67,21 @@ TEST_F(EditModesTest, RoomModeRefusesToLeaveWithoutAShape)
     EXPECT_EQ(document->m_currentMode, 2);
 }
 
-TEST_F(EditModesTest, SteppingPastExitInRoomViewComesBackToRoom)
+TEST_F(EditModesTest, SteppingPastTheLastModeWrapsInRoomViewAndEndsInPlanView)
 {
-    DrawRectangle();
+    // A last mode that lets the user go, so that only the stepping is seen.
+    delete document->m_editModes[3];
+    document->m_editModes[3] = new CEditMode(document.get(), "Exit", 2141);
     document->m_currentMode = 3;
-    auto* exitMode = dynamic_cast<CExitMode*>(document->GetEditMode());
-    ASSERT_NE(exitMode, nullptr);
-    // Leaving Exit forward closes the room; without a plan yet it closes as
-    // the first room, so the step itself is what this checks.
     document->m_roomView = true;
-    document->m_currentMode = 2;
     ASSERT_TRUE(document->StepEditMode(true));
-    EXPECT_EQ(document->m_currentMode, 3);
+    EXPECT_EQ(document->m_currentMode, 0);
+
+    document->m_currentMode = 3;
+    document->m_roomView = false;
+    ASSERT_TRUE(document->StepEditMode(true));
+    EXPECT_EQ(document->m_currentMode, -1);
+    EXPECT_EQ(document->GetEditMode(), nullptr);
 }
 
 TEST_F(EditModesTest, ViewChangeNeedsDimensions)

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <functional>
 #include <memory>
 
 #include "level_fixture.h"
@@ -42,6 +43,25 @@ protected:
     }
 
     static CPropertySheet* Sheet(CWnd* window) { return dynamic_cast<CPropertySheet*>(window); }
+
+    // Opens the New Wall Object sheet at the middle of a free wall, shows its
+    // Dimensions page to the check, then cancels.
+    void OnDimensionsPage(const std::function<void(CPropertySheet*, CDimensionsPage*)>& check)
+    {
+        HeadlessDriver driver;
+        ZupEdge* wall = FreeWall();
+        ASSERT_NE(wall, nullptr);
+        const point m = Middle(wall);
+        driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            CPropertySheet* sheet = Sheet(window);
+            ASSERT_TRUE(sheet->SetActivePage(2));
+            auto* page = dynamic_cast<CDimensionsPage*>(sheet->GetActivePage());
+            ASSERT_NE(page, nullptr);
+            check(sheet, page);
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        document->NewWallObject(wall, m.x(), m.y());
+    }
 
 };
 
@@ -160,15 +180,7 @@ TEST_F(ObjectSheetsTest, CornerCategoryOnlyAtAVertex)
 
 TEST_F(ObjectSheetsTest, DigitStripTypesIntoTheChosenRow)
 {
-    HeadlessDriver driver;
-    ZupEdge* wall = FreeWall();
-    ASSERT_NE(wall, nullptr);
-    const point m = Middle(wall);
-    driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
-        CPropertySheet* sheet = Sheet(window);
-        ASSERT_TRUE(sheet->SetActivePage(2));
-        auto* page = dynamic_cast<CDimensionsPage*>(sheet->GetActivePage());
-        ASSERT_NE(page, nullptr);
+    OnDimensionsPage([](CPropertySheet*, CDimensionsPage* page) {
         page->OnLeft();
         ASSERT_EQ(page->digitTarget, &g_objectSheet.left);
         g_objectSheet.left = 55;
@@ -180,22 +192,12 @@ TEST_F(ObjectSheetsTest, DigitStripTypesIntoTheChosenRow)
         EXPECT_EQ(g_objectSheet.left, 90);
         EXPECT_TRUE(page->OnDigitTap(29, 191));  // second cell: 1
         EXPECT_EQ(g_objectSheet.left, 901);
-        sheet->PressButton(PSBTN_CANCEL);
     });
-    document->NewWallObject(wall, m.x(), m.y());
 }
 
 TEST_F(ObjectSheetsTest, ThirdFixedSideOnABoundWallIsRefused)
 {
-    HeadlessDriver driver;
-    ZupEdge* wall = FreeWall();
-    ASSERT_NE(wall, nullptr);
-    const point m = Middle(wall);
-    driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
-        CPropertySheet* sheet = Sheet(window);
-        ASSERT_TRUE(sheet->SetActivePage(2));
-        auto* page = dynamic_cast<CDimensionsPage*>(sheet->GetActivePage());
-        ASSERT_NE(page, nullptr);
+    OnDimensionsPage([](CPropertySheet* sheet, CDimensionsPage* page) {
         g_objectSheet.wallBound = true;
         page->widthCheck = 0;
         page->OnWidth();
@@ -210,7 +212,5 @@ TEST_F(ObjectSheetsTest, ThirdFixedSideOnABoundWallIsRefused)
         // Leaving with Full Wall set takes the wall's thickness away.
         EXPECT_FLOAT_EQ(g_objectSheet.wallThickness, 0.0f);
         EXPECT_TRUE(g_objectSheet.Has(SheetFlags::kFullWall));
-        sheet->PressButton(PSBTN_CANCEL);
     });
-    document->NewWallObject(wall, m.x(), m.y());
 }
