@@ -2,8 +2,10 @@
 // the plan at the opening the two share.
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <vector>
 
+#include "distances.h"
 #include "geolist.h"
 #include "kor_lin_tracker.h"
 #include "kor_node.h"
@@ -75,6 +77,20 @@ KorPrimitive* AsPrimitive(ZupEdge* edge)
     return dynamic_cast<KorPrimitive*>(edge);
 }
 
+double DistanceToLine(const point& p, const point& a, const point& b)
+{
+    return Distance(p, Projection(p, a, b));
+}
+
+double DistanceToSegment(const point& p, const point& a, const point& b)
+{
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double length2 = dx * dx + dy * dy;
+    double t = length2 > 0.0 ? ((p.x() - a.x()) * dx + (p.y() - a.y()) * dy) / length2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    return Distance(p, point(a.x() + t * dx, a.y() + t * dy));
+}
+
 }  // namespace
 
 void ZupFloor::EndMerge()
@@ -138,6 +154,48 @@ point::TRANSFORM& ZupFloor::CalculateTransformation(ZupOpening* planOpening, Zup
     return mCurTransformation;
 }
 
+bool ZupFloor::LiesOnConnectingOpening(ZupNode* a, ZupNode* b)
+{
+    ZupFloor* room = mpCurAddition;
+    ZupOpening* entrance = room ? room->GetEntrance() : nullptr;
+    if (!a || !b || !entrance || !entrance->GetStart() || !entrance->GetEnd())
+        return false;
+    const point s = Transformed(NodePoint(entrance->GetStart()), room);
+    const point e = Transformed(NodePoint(entrance->GetEnd()), room);
+    return DistanceToSegment(a->GetPoint(), s, e) < LinearPlay() &&
+           DistanceToSegment(b->GetPoint(), s, e) < LinearPlay();
+}
+
+bool ZupFloor::MeetsOtherMergedWall(KorLinTracker* found, ZupNode* a, ZupNode* b)
+{
+    ZupFloor* room = mpCurAddition;
+    if (!room || !found || !a || !b)
+        return false;
+    KorNode* roomA = GetOriginalNode(a);
+    KorNode* roomB = GetOriginalNode(b);
+    KorLinTracker* own = roomA && roomB ? roomA->GetCommonLinTracker(roomB) : nullptr;
+    const double snap = LinearPlay();
+    const line& target = found->GetLine();
+    point footA = a->GetPoint();
+    footA = target;
+    point footB = b->GetPoint();
+    footB = target;
+    for (KorTracker* tracker : room->GetTrackers()) {
+        if (tracker == own || tracker->GetType() != KOR_LINEAR_TRACKER)
+            continue;
+        for (int i = 0; i < tracker->GetNumOfPrimitives(); ++i) {
+            KorPrimitive* wall = tracker->GetPrimitive(i);
+            const point s = Transformed(NodePoint(wall->GetStart()), room);
+            const point e = Transformed(NodePoint(wall->GetEnd()), room);
+            if (!(GeoDistance(s, target) < snap) || !(GeoDistance(e, target) < snap))
+                break;  // another line of the room
+            if (DistanceToSegment(footA, s, e) < snap || DistanceToSegment(footB, s, e) < snap)
+                return true;
+        }
+    }
+    return false;
+}
+
 ZupPartition* ZupFloor::Create(ZupFloor* room)
 {
     MergeStateGuard guard(this);
@@ -148,31 +206,46 @@ ZupPartition* ZupFloor::Create(ZupFloor* room)
         SetIntersectControl(room->GetIntersectControl());
     }
     mbMergeInProgress = false;
+    // The room is copied as it stands: no corner of it snaps to another and
+    // no wall to another's line, however short the step between them.
     auto* partition = new ZupPartition();
     mpCurPartition = partition;
-    ZupNode* previousEnd = nullptr;
-    for (ZupEdge* wall : Walls(room)) {
-        KorPrimitive* primitive = AsPrimitive(wall);
-        const point s = NodePoint(primitive->GetStart());
-        const point e = NodePoint(primitive->GetEnd());
-        ZupNode* start = previousEnd ? previousEnd : CreateNewNode(s.x(), s.y());
-        ZupNode* end = CreateNode(e.x(), e.y());
-        bool added = false;
-        if (KorNode* centre = primitive->GetCenter()) {
-            const point c = NodePoint(centre);
-            added = AddArc(CreateNode(c.x(), c.y()), start, end);
-        } else {
-            line through(s, e);
-            added = start && end && AddLine(start, end, &through, nullptr);
+    ZupNodeMap made;
+    {
+        KorScopedValue<float> snap(InputSnap(), static_cast<float>(LinearPlay()));
+        ZupNode* previousEnd = nullptr;
+        for (ZupEdge* wall : Walls(room)) {
+            KorPrimitive* primitive = AsPrimitive(wall);
+            const point s = NodePoint(primitive->GetStart());
+            const point e = NodePoint(primitive->GetEnd());
+            ZupNode* start = previousEnd ? previousEnd : CreateNewNode(s.x(), s.y());
+            ZupNode* end = CreateNode(e.x(), e.y());
+            bool added = false;
+            if (KorNode* centre = primitive->GetCenter()) {
+                const point c = NodePoint(centre);
+                ZupNode* planCentre = CreateNode(c.x(), c.y());
+                added = AddArc(planCentre, start, end);
+                made[centre] = planCentre;
+            } else {
+                line through(s, e);
+                added = start && end && AddLine(start, end, &through, nullptr);
+            }
+            if (added)
+                partition->AddSurface(start, end);
+            made[primitive->GetStart()] = start;
+            made[primitive->GetEnd()] = end;
+            previousEnd = end;
         }
-        if (added)
-            partition->AddSurface(start, end);
-        previousEnd = end;
     }
+    // Each room node maps to the plan node made for it; a node no wall made
+    // takes the plan node at its place in the list.
     mNodeMap.clear();
     const std::size_t count = std::min(GetNodes().size(), room->GetNodes().size());
     for (std::size_t i = 0; i < count; ++i)
         mNodeMap[room->GetNodes()[i]] = GetNodes()[i];
+    for (const auto& [roomNode, planNode] : made)
+        if (planNode)
+            mNodeMap[roomNode] = planNode;
     partition->SetUnmovable();
     if (!partition->MakeWallContour()) {
         delete partition;
@@ -209,24 +282,68 @@ ZupOpening* ZupFloor::CopyOpening(ZupOpening* opening, point a, point b, ZupPart
     return copy;
 }
 
+// The first room node, an end of the room's aligned entrance wall, keeps
+// that wall on its line: a plan node found off the line is not taken.
+ZupNode* ZupFloor::KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* made, const point& p)
+{
+    ZupOpening* entrance = room->GetEntrance();
+    ZupEdge* wall = entrance ? entrance->GetEdge() : nullptr;
+    KorPrimitive* primitive = wall ? AsPrimitive(wall) : nullptr;
+    if (!primitive || (primitive->GetStart() != node && primitive->GetEnd() != node))
+        return made;
+    auto* tracker = dynamic_cast<KorLinTracker*>(primitive->GetTracker());
+    if (!tracker || !tracker->IsAligned())
+        return made;
+    const point s = Transformed(NodePoint(primitive->GetStart()), room);
+    const point e = Transformed(NodePoint(primitive->GetEnd()), room);
+    if (!(DistanceToLine(made->GetPoint(), s, e) > InputSnap()))
+        return made;
+    ZupNode* own = CreateNewNode(p.x(), p.y());
+    return own ? own : made;
+}
+
 // Maps the room's nodes to plan nodes; false when a node cannot be made.
+// Two corners of the room never become one plan node: the wall between
+// them, however short, is the user's.
 bool ZupFloor::MapRoomNodes(ZupFloor* room)
 {
     mNodeMap.clear();
     mbMergeInProgress = false;
+    std::map<KorNode*, KorNode*, KorSerialLess> imageOf;  // plan node -> room node
     ZupNode* previous = nullptr;
-    for (KorNode* node : room->GetNodes()) {
+    bool first = true;
+    for (KorNode* node : std::vector<KorNode*>(room->GetNodes())) {
         if (node->GetNumOfPrimitives() == 0)
             break;
         point p = Transformed(node->GetPoint(), room);
         ZupNode* made = room->IsTransformed() ? CreateNode(p, previous, true) : CreateNode(p.x(), p.y());
-        if (made && previous && made != previous && Distance(made->GetPoint(), previous->GetPoint()) < GeoSnap()) {
-            mbMergeInProgress = true;
-            made = CreateNewNode(p.x(), p.y());
-        }
         if (!made)
             return false;
+        if (first)
+            made = KeepOnEntranceLine(room, node, made, p);
+        first = false;
+        auto taken = imageOf.find(made);
+        if (taken != imageOf.end() && taken->second != node) {
+            KorNode* other = taken->second;
+            const point q = Transformed(other->GetPoint(), room);
+            if (Distance(p, q) > LinearPlay()) {
+                mbMergeInProgress = true;
+                if (Distance(made->GetPoint(), p) > Distance(made->GetPoint(), q)) {
+                    made = CreateNewNode(p.x(), p.y());
+                } else {
+                    // The plan node stands for this corner; the other gets its own.
+                    ZupNode* own = CreateNewNode(q.x(), q.y());
+                    if (!own)
+                        return false;
+                    mNodeMap[other] = own;
+                    imageOf[own] = other;
+                }
+                if (!made)
+                    return false;
+            }
+        }
         mNodeMap[node] = made;
+        imageOf[made] = node;
         previous = made;
     }
     return true;

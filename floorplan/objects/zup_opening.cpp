@@ -96,11 +96,13 @@ bool ZupOpening::IsConnectable(ZupPartition*)
         return false;
     if (!mpHostEdge)
         return true;
+    // The plan's outer shell lies outside every room: it is no room to
+    // connect to and none that closes the way.
+    const auto isRoom = [](ZupPartition* room) {
+        return room && !room->IsOuterShell() && room->GetNumOfWalls() > 0;
+    };
     ZupPartition* first = mpHostEdge->GetOtherPartition(nullptr);
-    if (!first || first->GetNumOfWalls() == 0)
-        return true;
-    ZupPartition* second = mpHostEdge->GetOtherPartition(first);
-    return !(second && second->GetNumOfWalls() > 0);
+    return !isRoom(first) || !isRoom(mpHostEdge->GetOtherPartition(first));
 }
 
 void ZupOpening::Replicate(ZupOpening* other)

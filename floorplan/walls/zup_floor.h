@@ -342,6 +342,7 @@ private:
     ZupNode* MappedNode(KorNode* roomNode) const;
     ZupOpening* CopyOpening(ZupOpening* opening, point a, point b, ZupPartition* partition);
     bool MapRoomNodes(ZupFloor* room);
+    ZupNode* KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* made, const point& p);
     bool AddRoomWalls(ZupFloor* room, ZupPartition* partition);
     void CarryAlignments(ZupFloor* room);
     bool CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartition* partition);
@@ -350,6 +351,11 @@ private:
     void JoinBackToBackFireplace(ZupWallFireplace* fireplace);
 
 public:
+    // Merge guards of the tracker search: both nodes on the merged room's
+    // entrance; the found tracker is the line of another wall of the merged
+    // room near the new wall's ends.
+    bool LiesOnConnectingOpening(ZupNode* a, ZupNode* b);
+    bool MeetsOtherMergedWall(KorLinTracker* found, ZupNode* a, ZupNode* b);
 
     // ---- Process-wide state of merging ----
     static point::TRANSFORM mCurTransformation;

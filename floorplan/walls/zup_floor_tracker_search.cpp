@@ -57,13 +57,15 @@ KorLinTracker* ZupFloor::GetTracker(ZupNode*& a, ZupNode*& b, line* input)
         if (KorLinTracker* tracker = GetAdjucentTracker(a, b, input))
             return tracker;
     }
+    if (mpCurAddition && LiesOnConnectingOpening(a, b))
+        return nullptr;
     KorLinTracker* tracker = nullptr;
     {
         const bool crowded = OnSeveralTrackers(a) || OnSeveralTrackers(b);
         KorScopedValue<double> snap(GeoSnap(), crowded ? 3.0 * LinearPlay() : static_cast<double>(InputSnap()));
         tracker = KorModel::GetTracker(a, b, input, false);
     }
-    if (!tracker)
+    if (!tracker || (mpCurAddition && MeetsOtherMergedWall(tracker, a, b)))
         return nullptr;
     for (ZupNode* node : {a, b}) {
         if (OnSeveralTrackers(node) && !node->BelongTo(tracker) && !node->Align(tracker))
