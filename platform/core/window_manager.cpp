@@ -146,6 +146,21 @@ CWnd* WindowManager::WindowFromPoint(CPoint screen) const {
     return nullptr;
 }
 
+std::vector<CRect> WindowManager::WindowsAbove(const CWnd* window) const {
+    std::vector<CRect> above;
+    if (window == nullptr) return above;
+    const CWnd* top = window->GetTopLevelParent();
+    const auto it = std::find(m_topLevel.begin(), m_topLevel.end(), top);
+    if (it == m_topLevel.end()) return above;
+    for (auto w = it + 1; w != m_topLevel.end(); ++w) {
+        if (!Visible(*w)) continue;
+        CRect r;
+        (*w)->GetWindowRect(&r);
+        if (!r.IsRectEmpty()) above.push_back(r);
+    }
+    return above;
+}
+
 void WindowManager::PostPen(UINT message, CPoint screen, CWnd* target) {
     if (target == nullptr || !IsWindow(target)) return;
     CPoint client = screen;

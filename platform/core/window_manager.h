@@ -43,6 +43,9 @@ public:
     // The topmost enabled, visible window at a screen point.
     CWnd* WindowFromPoint(CPoint screen) const;
     const std::vector<CWnd*>& TopLevelWindows() const { return m_topLevel; }
+    // Screen rectangles of the visible top-level windows stacked above the
+    // window's own top-level window: what the window may not paint over.
+    std::vector<CRect> WindowsAbove(const CWnd* window) const;
 
     // Paints every invalid window now (children after their parents, lower
     // windows first) and the caption; TRUE when anything was painted.

@@ -22,7 +22,22 @@ public:
     explicit Painter(const CDC& dc) : cr(cairo_create(dc.m_surface))
     {
         const CRect clip = dc.ClipInSurface();
-        cairo_rectangle(cr, clip.left, clip.top, std::max(0, clip.Width()), std::max(0, clip.Height()));
+        if (dc.m_covered.empty()) {
+            cairo_rectangle(cr, clip.left, clip.top, std::max(0, clip.Width()), std::max(0, clip.Height()));
+        } else {
+            const cairo_rectangle_int_t whole{clip.left, clip.top, std::max(0, clip.Width()), std::max(0, clip.Height())};
+            cairo_region_t* region = cairo_region_create_rectangle(&whole);
+            for (const CRect& r : dc.m_covered) {
+                const cairo_rectangle_int_t hole{r.left, r.top, r.Width(), r.Height()};
+                cairo_region_subtract_rectangle(region, &hole);
+            }
+            for (int i = 0; i < cairo_region_num_rectangles(region); ++i) {
+                cairo_rectangle_int_t part;
+                cairo_region_get_rectangle(region, i, &part);
+                cairo_rectangle(cr, part.x, part.y, part.width, part.height);
+            }
+            cairo_region_destroy(region);
+        }
         cairo_clip(cr);
         cairo_translate(cr, dc.m_area.left, dc.m_area.top);
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
@@ -143,6 +158,7 @@ BOOL CDC::AttachSurface(cairo_surface_t* surface, const CRect& area, const CRect
     m_area = area;
     m_hasVisible = visible != nullptr;
     if (visible) m_visible = *visible;
+    m_covered.clear();
     return TRUE;
 }
 
@@ -155,6 +171,7 @@ BOOL CDC::CreateCompatibleDC(CDC*)
     m_surface = bitmap->surface;
     m_area = CRect(0, 0, 1, 1);
     m_hasVisible = false;
+    m_covered.clear();
     return TRUE;
 }
 
@@ -328,7 +345,7 @@ void CDC::StrokeThin(const std::vector<CPoint>& points, bool closed)
 {
     const PenData& pen = PenOf(m_pen->data);
     const std::vector<int> pattern = DashPattern(pen.style);
-    PixelAccess pixels(m_surface, ClipInSurface());
+    PixelAccess pixels(m_surface, ClipInSurface(), &m_covered);
     const std::uint32_t value = PixelAccess::ToPixel(pen.color);
     auto plot = [&](int x, int y) {
         if (PatternOn(pattern, m_dashPhase)) pixels.Put(x + m_area.left, y + m_area.top, value);
@@ -470,7 +487,7 @@ void CDC::FillSolidRect(LPCRECT rect, COLORREF color)
     if (!rect || !m_surface) return;
     const CRect box = Normalized(rect->left, rect->top, rect->right, rect->bottom);
     const CRect target(box.left + m_area.left, box.top + m_area.top, box.right + m_area.left, box.bottom + m_area.top);
-    PixelAccess pixels(m_surface, ClipInSurface());
+    PixelAccess pixels(m_surface, ClipInSurface(), &m_covered);
     pixels.Fill(target, PixelAccess::ToPixel(color));
 }
 
@@ -497,7 +514,7 @@ void CDC::InvertPixels(const CRect& rect)
 {
     if (!m_surface || IsEmpty(rect)) return;
     const CRect target(rect.left + m_area.left, rect.top + m_area.top, rect.right + m_area.left, rect.bottom + m_area.top);
-    PixelAccess pixels(m_surface, ClipInSurface());
+    PixelAccess pixels(m_surface, ClipInSurface(), &m_covered);
     pixels.Invert(target);
 }
 
@@ -523,7 +540,7 @@ void CDC::DrawFocusRect(LPCRECT rect)
     if (!rect || !m_surface) return;
     const CRect box = Normalized(rect->left, rect->top, rect->right, rect->bottom);
     if (IsEmpty(box)) return;
-    PixelAccess pixels(m_surface, ClipInSurface());
+    PixelAccess pixels(m_surface, ClipInSurface(), &m_covered);
     auto dot = [&](int x, int y) {
         if ((x + y) % 2 == 0) pixels.InvertPixel(x + m_area.left, y + m_area.top);
     };
@@ -563,7 +580,7 @@ void CDC::DrawDragRect(LPCRECT rect, SIZE size, LPCRECT lastRect, SIZE lastSize,
 COLORREF CDC::SetPixel(int x, int y, COLORREF color)
 {
     if (!m_surface) return CLR_INVALID;
-    PixelAccess pixels(m_surface, ClipInSurface());
+    PixelAccess pixels(m_surface, ClipInSurface(), &m_covered);
     if (!pixels.Contains(x + m_area.left, y + m_area.top)) return CLR_INVALID;
     pixels.Put(x + m_area.left, y + m_area.top, PixelAccess::ToPixel(color));
     return color & 0x00FFFFFF;
@@ -808,7 +825,7 @@ BOOL CDC::BitBlt(int x, int y, int width, int height, CDC* source, int sourceX, 
                 present[size_t(j) * size_t(width) + size_t(i)] = true;
             }
     }
-    PixelAccess to(m_surface, ClipInSurface());
+    PixelAccess to(m_surface, ClipInSurface(), &m_covered);
     for (int j = 0; j < height; ++j)
         for (int i = 0; i < width; ++i) {
             const size_t index = size_t(j) * size_t(width) + size_t(i);

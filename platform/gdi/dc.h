@@ -35,6 +35,9 @@ public:
     // given, to a visible part (surface pixels). The surface must outlive
     // the binding.
     BOOL AttachSurface(cairo_surface_t* surface, const CRect& area, const CRect* visible = nullptr);
+    // Parts of the surface (surface pixels) that drawing never reaches: the
+    // windows stacked above the one drawn into. Binding again clears them.
+    void SetCoveredParts(std::vector<CRect> covered) { m_covered = std::move(covered); }
     // A memory context, with a 1 x 1 bitmap selected until another is.
     BOOL CreateCompatibleDC(CDC* dc);
     BOOL DeleteDC();
@@ -133,6 +136,7 @@ private:
     CRect m_area;
     bool m_hasVisible = false;
     CRect m_visible;  // in surface pixels
+    std::vector<CRect> m_covered;  // in surface pixels
     bool m_hasClip = false;
     CRect m_clip;  // in context coordinates
     CPoint m_position;

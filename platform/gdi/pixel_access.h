@@ -9,10 +9,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 class PixelAccess {
 public:
-    PixelAccess(cairo_surface_t* surface, const CRect& clip) : m_surface(surface), m_clip(clip)
+    // covered: parts of the surface that must stay untouched (windows above).
+    PixelAccess(cairo_surface_t* surface, const CRect& clip, const std::vector<CRect>* covered = nullptr)
+        : m_surface(surface), m_clip(clip), m_covered(covered)
     {
         cairo_surface_flush(surface);
         m_data = cairo_image_surface_get_data(surface);
@@ -30,7 +33,11 @@ public:
 
     bool Contains(int x, int y) const
     {
-        return m_data && x >= m_clip.left && x < m_clip.right && y >= m_clip.top && y < m_clip.bottom;
+        if (!m_data || x < m_clip.left || x >= m_clip.right || y < m_clip.top || y >= m_clip.bottom) return false;
+        if (m_covered)
+            for (const CRect& r : *m_covered)
+                if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return false;
+        return true;
     }
     std::uint32_t Get(int x, int y) const { return Row(y)[x] & 0x00FFFFFF; }
     void Put(int x, int y, std::uint32_t value)
@@ -61,6 +68,7 @@ private:
 
     cairo_surface_t* m_surface;
     CRect m_clip;
+    const std::vector<CRect>* m_covered;
     unsigned char* m_data = nullptr;
     int m_stride = 0;
     bool m_written = false;

@@ -29,6 +29,7 @@ CRect BindClient(CDC& dc, CWnd* window, const RECT* limit)
         visible = narrowed;
     }
     dc.AttachSurface(screen, area, &visible);
+    dc.SetCoveredParts(WindowManager::Instance().WindowsAbove(window));
     return visible;
 }
 
@@ -69,6 +70,7 @@ CWindowDC::CWindowDC(CWnd* window) : m_pWnd(window)
     CRect frame;
     window->GetWindowRect(&frame);
     AttachSurface(screen, frame);
+    SetCoveredParts(WindowManager::Instance().WindowsAbove(window));
 }
 
 CWindowDC::~CWindowDC()

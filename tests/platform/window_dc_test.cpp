@@ -90,4 +90,68 @@ TEST_F(WindowDcTest, HiddenWindowDrawsNothing)
     EXPECT_EQ(m_driver.PixelAt(15, kCaptionHeight + 25), RGB(255, 255, 255));
 }
 
+
+// A window above the drawn one (a dialog, a sheet, a menu) keeps its pixels
+// whatever the window below draws, through every drawing path.
+TEST_F(WindowDcTest, WindowsAboveClipTheDrawingOfWindowsBelow)
+{
+    CWnd dialog;
+    const CRect dialogRect(30, kCaptionHeight + 40, 120, kCaptionHeight + 90);
+    ASSERT_TRUE(dialog.Create(nullptr, L"Dialog", WS_POPUP | WS_VISIBLE, dialogRect, nullptr, 0));
+    CWnd menu;
+    const CRect menuRect(0, kCaptionHeight + 60, 20, kCaptionHeight + 80);
+    ASSERT_TRUE(menu.Create(nullptr, L"", WS_POPUP | WS_VISIBLE, menuRect, nullptr, 0));
+    m_driver.Pump();
+    const COLORREF dialogColour = m_driver.PixelAt(dialogRect.left + 5, dialogRect.top + 5);
+
+    const struct {
+        const char* how;
+        void (*draw)(CDC& dc);
+    } cases[] = {
+        {"solid fill", [](CDC& dc) { dc.FillSolidRect(-10, -10, 300, 300, RGB(0, 255, 0)); }},
+        {"thin lines", [](CDC& dc) {
+             CPen pen(PS_SOLID, 0, RGB(0, 255, 0));
+             CPen* old = dc.SelectObject(&pen);
+             for (int y = 0; y < 60; ++y) {
+                 dc.MoveTo(0, y);
+                 dc.LineTo(50, y);
+             }
+             dc.SelectObject(old);
+         }},
+        {"filled shape", [](CDC& dc) {
+             CBrush brush(RGB(0, 255, 0));
+             CBrush* old = dc.SelectObject(&brush);
+             dc.Rectangle(-5, -5, 300, 300);
+             dc.SelectObject(old);
+         }},
+        {"inversion", [](CDC& dc) {
+             const CRect all(-5, -5, 300, 300);
+             dc.InvertRect(&all);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.how);
+        m_top.Invalidate();
+        m_driver.Pump();
+        {
+            CClientDC dc(&m_child);
+            c.draw(dc);
+        }
+        CClientDC reader(nullptr);
+        for (int x = dialogRect.left; x < 60; x += 3)
+            for (int y = dialogRect.top; y < kCaptionHeight + 70; y += 3)
+                ASSERT_EQ(reader.GetPixel(x, y), dialogColour) << x << "," << y;
+        for (int y = menuRect.top; y < kCaptionHeight + 70; ++y)
+            ASSERT_EQ(reader.GetPixel(15, y), RGB(255, 255, 255)) << "menu row " << y;
+        EXPECT_NE(reader.GetPixel(12, kCaptionHeight + 22), RGB(255, 255, 255)) << "the uncovered part is drawn";
+    }
+    // The paint cycle keeps the order too: the view repainted under the
+    // dialog leaves the dialog whole.
+    m_child.Invalidate();
+    m_driver.Pump();
+    EXPECT_EQ(m_driver.PixelAt(dialogRect.left + 5, dialogRect.top + 5), dialogColour);
+    dialog.DestroyWindow();
+    menu.DestroyWindow();
+}
+
 }  // namespace
