@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "c_menu.h"
+#include "keypad_dlg.h"
 #include "kor_dimension.h"
 #include "room_floor.h"
 #include "shell_test_support.h"
@@ -240,4 +241,37 @@ TEST_F(MeasuringViewTest, HoldingUpForOneSecondStepsOneOneOneOneTwoTwoTwoTwoTwoT
     }
     driver->KeyUp(VK_UP);
     EXPECT_FALSE(View()->IsRepeating());
+}
+
+// Typing into the keypad repaints its value field; the plan repainted with
+// it stays under the keypad, whose other pixels do not change.
+TEST_F(MeasuringViewTest, ThePlanRepaintedWhileTypingInTheKeypadStaysUnderIt)
+{
+    int checked = 0;
+    driver->OnDialog(CKeypadDlg::IDD, [&](CWnd* dialog, HeadlessDriver& d) {
+        CRect area;
+        dialog->GetWindowRect(&area);
+        CRect field;
+        dialog->GetDlgItem(CKeypadDlg::IDC_VALUE)->GetWindowRect(&field);
+        d.Pump();
+        std::vector<COLORREF> before;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                before.push_back(d.PixelAt(x, y));
+        for (const wchar_t ch : {L'1', L'2'}) {
+            dialog->GetDlgItem(CKeypadDlg::IDC_VALUE)->SendMessage(WM_CHAR, ch, 0);
+            d.Pump();
+        }
+        size_t i = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x, ++i)
+                if (!field.PtInRect(CPoint(x, y))) {
+                    ASSERT_EQ(d.PixelAt(x, y), before[i]) << x << "," << y;
+                    ++checked;
+                }
+        d.TapDlgItem(dialog, IDCANCEL);
+    });
+    CKeypadDlg keypad;
+    keypad.DoModal();
+    EXPECT_GT(checked, 1000);
 }
