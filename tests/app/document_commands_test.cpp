@@ -1,4 +1,5 @@
 #include <cmath>
+#include <string>
 
 #include "kor_node.h"
 #include "kor_primitive.h"
@@ -117,4 +118,34 @@ TEST_F(DocumentCommandsTest, ClosetBehindADoorIs28Deep)
     EXPECT_NEAR(closet->GetMinX(), 200.0, 0.5);
     EXPECT_NEAR(closet->GetMaxX(), 228.0, 0.5);
     EXPECT_EQ(Room(), document->GetRoom(0));
+}
+
+// Behind an empty opening the closet's shape comes from the exchange file's
+// closet row; it joins the plan beside the room it opens from, across the
+// whole opening.
+TEST_F(DocumentCommandsTest, ClosetBehindAnEmptyOpeningSpansTheOpening)
+{
+    DrawRectangle();
+    Room()->ZupFloor::SetName("Hall1");
+    ZupOpening* opening = Room()->CreateOpening("Hall1A", 0, 200.0, 150.0);
+    ASSERT_NE(opening, nullptr);
+    ASSERT_EQ(opening->GetType(), 0);
+    opening->CreateWidthDimension();
+    opening->CreatePosDimension(nullptr, -1.0f);
+    ASSERT_TRUE(document->CloseRoom());
+    SetClosetMark(opening, true);
+    document->CreateClosets();
+    ASSERT_EQ(document->GetNumOfRooms(), 2);
+    CRoomFloor* closet = document->GetRoom(1);
+    EXPECT_EQ(std::string(closet->GetName()).rfind("Hall", 0), 0u) << "named after the room it opens from";
+    EXPECT_TRUE(closet->mbClosed);
+    EXPECT_NE(document->GetPartitionOfRoom(closet), nullptr);
+    EXPECT_FALSE(HasClosetMark(opening));
+    EXPECT_EQ(closet->GetNumOfPrimitives(), 4);
+    closet->CalculateExtents();
+    // On the wall x = 200, outside the room it opens from.
+    EXPECT_NEAR(closet->GetMinX(), 200.0, 0.5);
+    EXPECT_NEAR(closet->GetMaxX(), 228.0, 0.5);
+    EXPECT_LE(closet->GetMinY(), 150.0 - opening->GetWidth() / 2.0 + 0.5);
+    EXPECT_GE(closet->GetMaxY(), 150.0 + opening->GetWidth() / 2.0 - 0.5);
 }

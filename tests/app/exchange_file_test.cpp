@@ -138,34 +138,67 @@ TEST_F(ExchangeFileTest, PartitionsWithoutShapeRowsOrWithOneChildAreSkipped)
 }
 
 // The file the program ships: every shape plays into a closed room whose
-// chain names its walls.
+// chain names its walls; the closet row holds the shape made behind an
+// empty opening at row 7, column 5.
 TEST_F(ExchangeFileTest, ShippedFileOffersItsShapes)
 {
     ASSERT_TRUE(ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
     const ExchangeTables& tables = GetExchangeTables();
     const struct {
+        int row;
+        int column;
         const char* name;
         int walls;
         int area;
-    } shapes[] = {{"Rectangle", 4, 60000},
-                  {"L-Shape", 6, 240 * 120 + 120 * 180},
-                  {"U-Shape", 8, 300 * 240 - 100 * 120},
-                  {"Closet", 4, 72 * 28}};
-    ASSERT_EQ(tables.partitions.size(), std::size(shapes));
-    for (std::size_t i = 0; i < std::size(shapes); ++i) {
-        EXPECT_STREQ(tables.partitions[i]->GetAttribute("name"), shapes[i].name);
+    } shapes[] = {{0, 0, "Rectangle", 4, 60000},
+                  {1, 0, "L-Shape", 6, 240 * 120 + 120 * 180},
+                  {2, 0, "U-Shape", 8, 300 * 240 - 100 * 120},
+                  {3, 0, "Closet", 4, 72 * 28},
+                  {4, 0, "Square", 4, 144 * 144},
+                  {5, 0, "Corridor", 4, 48 * 240},
+                  {6, 0, "T-Shape", 8, 300 * 120 + 100 * 180},
+                  {7, 0, "Reach-in", 4, 72 * 28},
+                  {7, 1, "Walk-in", 4, 72 * 72},
+                  {7, 2, "Linen", 4, 30 * 24},
+                  {7, 3, "Pantry", 4, 48 * 48},
+                  {7, 4, "Wide", 4, 96 * 28},
+                  {7, 5, "Behind Opening", 4, 72 * 28}};
+    ASSERT_EQ(tables.partitions.size(), 8u);
+    EXPECT_STREQ(tables.partitions[0]->GetAttribute("name"), "Rectangle");
+    EXPECT_STREQ(tables.partitions[7]->GetAttribute("name"), "Closets");
+    ASSERT_EQ(tables.shapes[7].size(), 6u);
+    for (const auto& shape : shapes) {
+        SCOPED_TRACE(shape.name);
+        CXMLElement* row = tables.shapes[shape.row][shape.column];
+        EXPECT_STREQ(row->GetAttribute("name"), shape.name);
         CRoomFloor room;
-        ASSERT_TRUE(room.LoadShape(tables.shapes[i][0]->GetAttribute("body"), &tables.chains[i],
-                                   true, false))
-            << shapes[i].name;
-        EXPECT_EQ(room.GetNumOfPrimitives(), shapes[i].walls) << shapes[i].name;
+        ASSERT_TRUE(room.LoadShape(row->GetAttribute("body"), &tables.chains[shape.row], true, false));
+        EXPECT_EQ(room.GetNumOfPrimitives(), shape.walls);
         room.ComputeArea();
-        EXPECT_EQ(room.GetCachedArea(), shapes[i].area) << shapes[i].name;
-        ASSERT_EQ(tables.chains[i].size(), 1u);
-        EXPECT_EQ(static_cast<int>(tables.chains[i][0].edgeNames.size()), shapes[i].walls);
+        EXPECT_EQ(room.GetCachedArea(), shape.area);
+        ASSERT_EQ(tables.chains[shape.row].size(), 1u);
+        EXPECT_EQ(static_cast<int>(tables.chains[shape.row][0].edgeNames.size()), shape.walls);
     }
+    const char* triangulate = tables.shapes[4][0]->GetAttribute("triangulate");
+    EXPECT_STREQ(triangulate, "YES") << "one shape builds its room with intersections";
     EXPECT_EQ(LevelList().size(), 4u);
     EXPECT_EQ(LevelIndex(CString("basement")), 3);
+}
+
+// The room types the plan's rules name: a stair room is named "Stair",
+// closets are "Closet".
+TEST_F(ExchangeFileTest, ShippedFileNamesTheRoomTypesThePlanLooksFor)
+{
+    ASSERT_TRUE(ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
+    CRoomTypeCatalog* catalog = CRoomTypeCatalog::Instance(false);
+    ASSERT_NE(catalog, nullptr);
+    for (const char* name : {"Stair", "Closet", "Hall", "Garage", "Deck", "Bathroom"}) {
+        CRoomType* type = catalog->Find(name, false);
+        ASSERT_NE(type, nullptr) << name;
+        EXPECT_EQ(type->m_name, name);
+    }
+    EXPECT_EQ(catalog->Find("Stairs", false), nullptr);
+    EXPECT_EQ(catalog->Find("Stair", false)->GetNextName(), "Stair1");
 }
 
 TEST_F(ExchangeFileTest, InstallingKeepsAUsersOwnFile)
