@@ -15,16 +15,18 @@
 #include "room_floor.h"
 #include "settings.h"
 #include "zup_edge.h"
+#include "zup_object_points.h"
 #include "zup_opening.h"
 
 namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
 
-// The direction of a contour at a point on it.
-angle DirectionAt(const polygon& contour, const point& p)
+// The direction of a contour at a point on it, whatever error an earlier
+// geometry call left behind.
+angle DirectionAt(polygon& contour, const point& p)
 {
-    return angle(contour & p);
+    return zup_points::ContourDirection(contour, p);
 }
 
 // The signed difference a - b in degrees, within (-180, 180].

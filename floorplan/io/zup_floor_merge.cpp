@@ -26,6 +26,7 @@
 #include "zup_room_object.h"
 #include "zup_wall_fireplace.h"
 #include "zup_wall_object.h"
+#include "zup_wall_surface.h"
 
 using zup_points::Distance;
 using zup_points::NodePoint;
@@ -75,6 +76,31 @@ std::vector<ZupEdge*> Walls(ZupFloor* floor)
 KorPrimitive* AsPrimitive(ZupEdge* edge)
 {
     return dynamic_cast<KorPrimitive*>(edge);
+}
+
+bool IsEntranceWall(ZupFloor* room, ZupEdge* wall)
+{
+    ZupOpening* entrance = room->GetEntrance();
+    return entrance && entrance->GetEdge() == wall;
+}
+
+// Two lines within the given angle of each other (either way round).
+bool Parallel(const line& a, const line& b, double radians)
+{
+    double d = std::fabs(std::atan(a.ltan()) - std::atan(b.ltan()));
+    if (d > M_PI / 2)
+        d = M_PI - d;
+    return d <= radians;
+}
+
+// The crossing of two straight lines, false when they are parallel.
+bool Crossing(const line& a, const line& b, point& out)
+{
+    geolist_ref result = a % b;
+    if (result.count() < 1 || result.type(0) != GEO_POINT)
+        return false;
+    out = point(result[0]);
+    return std::isfinite(out.x()) && std::isfinite(out.y());
 }
 
 double DistanceToLine(const point& p, const point& a, const point& b)
@@ -131,10 +157,10 @@ point::TRANSFORM& ZupFloor::CalculateTransformation(ZupOpening* planOpening, Zup
     point p = planOpening->GetGeoCenter();
     point r = roomOpening->GetGeoCenter();
     // Each contour combined with its point gives the contour's direction there.
-    const angle a(room->GetOuterContour() & r);
+    const angle a = zup_points::ContourDirection(room->GetOuterContour(), r);
     polygon& wallContour = planOpening->GetEdge() ? planOpening->GetEdge()->GetContour()
                                                   : GetOuterContour();
-    const angle b = angle(wallContour & p) - angle(180.0);
+    const angle b = zup_points::ContourDirection(wallContour, p) - angle(180.0);
     const angle rotation = a - b;
     double degrees = rotation.deg();
     if (degrees > 180.0)
@@ -282,6 +308,96 @@ ZupOpening* ZupFloor::CopyOpening(ZupOpening* opening, point a, point b, ZupPart
     return copy;
 }
 
+// A straight wall of the room that would run inside a room of the plan,
+// along one of its walls, goes onto that wall's line: its ends move along
+// their other walls (or square onto the line), so a room drawn a little too
+// large meets its neighbour instead of overlapping it. The entrance wall is
+// held where it is by the door: a room whose entrance wall runs inside
+// another cannot join (false). The new places of the moved nodes are kept
+// in `moved`.
+bool ZupFloor::PlaceRoomWalls(ZupFloor* room, ZupNodePlaces& moved)
+{
+    const auto at = [&](KorNode* node) {
+        auto place = moved.find(node);
+        return place != moved.end() ? place->second : Transformed(NodePoint(node), room);
+    };
+    for (ZupEdge* wall : Walls(room)) {
+        KorPrimitive* primitive = AsPrimitive(wall);
+        if (primitive->GetCenter())
+            continue;
+        KorNode* ends[2] = {primitive->GetStart(), primitive->GetEnd()};
+        const point s = at(ends[0]), e = at(ends[1]);
+        const double length = Distance(s, e);
+        if (!(length > MinWallLength()))
+            continue;
+        // The other wall at each end: the line the end moves along.
+        KorPrimitive* neighbours[2] = {};
+        double shortest = -1.0;
+        for (int i = 0; i < 2; ++i) {
+            for (short k = 0; k < ends[i]->GetNumOfPrimitives(); ++k)
+                if (KorPrimitive* other = ends[i]->GetPrimitive(k); other != primitive && CastToEdge(other))
+                    neighbours[i] = other;
+            if (neighbours[i]) {
+                const double l = Distance(at(neighbours[i]->GetStart()), at(neighbours[i]->GetEnd()));
+                shortest = shortest < 0.0 || l < shortest ? l : shortest;
+            }
+        }
+        if (shortest < 0.0)
+            continue;
+        point middle(s, e);
+        const line along(s, e);
+        KorLinTracker* edgeLine = InsideAlongWall(middle, along, 0.5 * shortest);
+        if (!edgeLine)
+            continue;
+        if (IsEntranceWall(room, wall))
+            return false;
+        const line& target = edgeLine->GetLine();
+        for (int i = 0; i < 2; ++i) {
+            point to = at(ends[i]);
+            KorPrimitive* neighbour = neighbours[i];
+            KorNode* far = neighbour ? neighbour->GetOtherNode(ends[i]) : nullptr;
+            point crossing;
+            if (far && !neighbour->GetCenter() && Crossing(line(at(far), to), target, crossing))
+                to = crossing;
+            else
+                to = target;  // the foot on the line
+            moved[ends[i]] = to;
+        }
+    }
+    return true;
+}
+
+// The straight wall of a plan room along which a line through p runs inside
+// that room, p lying within `reach` of it but clear of it; null when p lies in
+// no room of the plan.
+KorLinTracker* ZupFloor::InsideAlongWall(point& p, const line& along, double reach)
+{
+    for (ZupPartition* cut : mPartitions) {
+        if (!cut || cut->IsOuterShell() || cut->GetContour().count() == 0 || !(p < cut->GetContour()))
+            continue;
+        KorLinTracker* best = nullptr;
+        double nearest = reach;
+        for (int i = 0; i < cut->GetNumOfWalls(); ++i) {
+            ZupWallSurface* surface = cut->GetWall(i);
+            for (int j = 0; surface && j < surface->GetNumOfEdges(); ++j) {
+                ZupEdge* edge = surface->GetEdge(j);
+                KorPrimitive* primitive = edge ? AsPrimitive(edge) : nullptr;
+                auto* tracker = primitive ? dynamic_cast<KorLinTracker*>(primitive->GetTracker()) : nullptr;
+                if (!tracker || !Parallel(along, tracker->GetLine(), AngularPlay().rad()))
+                    continue;
+                const double d = GeoDistance(p, tracker->GetLine());
+                if (d > LinearPlay() && d < nearest) {
+                    best = tracker;
+                    nearest = d;
+                }
+            }
+        }
+        if (best)
+            return best;
+    }
+    return nullptr;
+}
+
 // The first room node, an end of the room's aligned entrance wall, keeps
 // that wall on its line: a plan node found off the line is not taken.
 ZupNode* ZupFloor::KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* made, const point& p)
@@ -305,7 +421,7 @@ ZupNode* ZupFloor::KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* ma
 // Maps the room's nodes to plan nodes; false when a node cannot be made.
 // Two corners of the room never become one plan node: the wall between
 // them, however short, is the user's.
-bool ZupFloor::MapRoomNodes(ZupFloor* room)
+bool ZupFloor::MapRoomNodes(ZupFloor* room, const ZupNodePlaces& moved)
 {
     mNodeMap.clear();
     mbMergeInProgress = false;
@@ -315,7 +431,8 @@ bool ZupFloor::MapRoomNodes(ZupFloor* room)
     for (KorNode* node : std::vector<KorNode*>(room->GetNodes())) {
         if (node->GetNumOfPrimitives() == 0)
             break;
-        point p = Transformed(node->GetPoint(), room);
+        auto place = moved.find(node);
+        point p = place != moved.end() ? place->second : Transformed(node->GetPoint(), room);
         ZupNode* made = room->IsTransformed() ? CreateNode(p, previous, true) : CreateNode(p.x(), p.y());
         if (!made)
             return false;
@@ -325,7 +442,8 @@ bool ZupFloor::MapRoomNodes(ZupFloor* room)
         auto taken = imageOf.find(made);
         if (taken != imageOf.end() && taken->second != node) {
             KorNode* other = taken->second;
-            const point q = Transformed(other->GetPoint(), room);
+            auto otherPlace = moved.find(other);
+            const point q = otherPlace != moved.end() ? otherPlace->second : Transformed(other->GetPoint(), room);
             if (Distance(p, q) > LinearPlay()) {
                 mbMergeInProgress = true;
                 if (Distance(made->GetPoint(), p) > Distance(made->GetPoint(), q)) {
@@ -369,13 +487,14 @@ ZupPartition* ZupFloor::AddPartition(ZupFloor* room, ZupOpening* opening)
         if (!mCurTransformation.NeedAction())
             room->SetTransformed(true);
     }
-    if (!MapRoomNodes(room))
+    ZupNodePlaces moved;
+    if (!PlaceRoomWalls(room, moved) || !MapRoomNodes(room, moved))
         return nullptr;
 
     auto* partition = new ZupPartition();
     partition->SetName(room->GetName());
     mpCurPartition = partition;
-    const bool wallsAdded = AddRoomWalls(room, partition);
+    const bool wallsAdded = AddRoomWalls(room, partition, moved);
     RehomeWallObjects();
     if (!wallsAdded) {
         delete partition;
@@ -432,7 +551,7 @@ void ZupFloor::RehomeWallObjects()
     }
 }
 
-bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition)
+bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved)
 {
     ZupNode* previousEnd = nullptr;
     for (ZupEdge* wall : Walls(room)) {
@@ -453,8 +572,10 @@ bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition)
                 added = AddArc(MappedNode(centre), start, end);
             } else {
                 auto* tracker = dynamic_cast<KorLinTracker*>(primitive->GetTracker());
-                line through = room->IsTransformed() && tracker ? tracker->GetLine()
-                                                                 : line(start->GetPoint(), end->GetPoint());
+                const bool kept = !moved.count(primitive->GetStart()) && !moved.count(primitive->GetEnd());
+                line through = room->IsTransformed() && tracker && kept
+                                   ? tracker->GetLine()
+                                   : line(start->GetPoint(), end->GetPoint());
                 added = AddLine(start, end, &through, nullptr);
             }
         }
@@ -721,7 +842,7 @@ void ZupFloor::JoinBackToBackFireplace(ZupWallFireplace* fireplace)
     if (!ownTracker)
         return;
     const point centre = fireplace->GetGeoCenter();
-    const angle in(fireplace->GetContour() & centre);
+    const angle in = zup_points::ContourDirection(fireplace->GetContour(), centre);
     const double ux = -std::cos(in.rad()), uy = -std::sin(in.rad());
     double nearest = -1.0;
     point hit;

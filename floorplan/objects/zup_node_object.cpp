@@ -164,7 +164,7 @@ point ZupNodeObject::HoleEnd(ZupEdge* edge, int inset, bool atStart)
     point p = end == mpNode ? NodePoint(mpNode) : GetEdgePoint(edge);
     if (inset != 0) {
         const point centre = edge->GetGeoCenter();
-        const angle in(GetContour() & centre);
+        const angle in = zup_points::ContourDirection(GetContour(), centre);
         p = point(p.x() - inset * std::cos(in.rad()), p.y() - inset * std::sin(in.rad()));
     }
     return p;

@@ -4,8 +4,13 @@
 
 #include <cmath>
 
+#include "angle.h"
+#include "geolist.h"
 #include "kor_node.h"
+#include "kor_scoped_value.h"
 #include "point.h"
+#include "polygon.h"
+#include "settings.h"
 
 namespace zup_points {
 
@@ -28,6 +33,16 @@ inline point Toward(const point& from, const point& to, double d)
         return from;
     return point(from.x() + (to.x() - from.x()) * d / length,
                  from.y() + (to.y() - from.y()) * d / length);
+}
+
+// The direction into a contour at a point on it. An angle built from a list
+// fails whenever an earlier call left an error behind; this one answers for
+// itself and leaves the caller's error as it found it.
+inline angle ContourDirection(polygon& contour, const point& p)
+{
+    KorScopedValue<char> error(GeoError(), 0);
+    point at(p);
+    return angle(contour & at);
 }
 
 // A half-made factory object goes when its placement failed.

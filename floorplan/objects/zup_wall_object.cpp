@@ -366,7 +366,7 @@ angle ZupWallObject::GetInDir()
     }
     // The contour combined with the point: the contour's own direction rule.
     const point centre = GetGeoCenter();
-    return angle(GetContour() & centre);
+    return zup_points::ContourDirection(GetContour(), centre);
 }
 
 KorHandle ZupWallObject::GetStartHandle()
@@ -646,7 +646,7 @@ bool ZupWallObject::IsLeftToRight(angle& inDir)
     if (!mpHostEdge)
         return false;
     const point centre = mpHostEdge->GetGeoCenter();
-    inDir = angle(GetContour() & centre);
+    inDir = zup_points::ContourDirection(GetContour(), centre);
     const double snap = GetFloor() ? GetFloor()->InputSnap() : GeoSnap();
     const point test(centre.x() + snap * std::cos(inDir.rad()), centre.y() + snap * std::sin(inDir.rad()));
     return test > segment(NodePoint(mpHostEdge->GetStart()), NodePoint(mpHostEdge->GetEnd()));

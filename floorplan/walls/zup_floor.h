@@ -71,6 +71,8 @@ using ZupOpeningSet = std::set<ZupOpening*, ZupOpeningNameLess>;
 // Orders primitives by creation serial, never by address.
 using ZupPrimitiveSet = std::set<KorPrimitive*, KorSerialLess>;
 using ZupNodeMap = std::map<KorNode*, KorNode*, KorSerialLess>;
+// Plan places of a merged room's nodes that differ from its own.
+using ZupNodePlaces = std::map<KorNode*, point, KorSerialLess>;
 // Walls of a room-search step; the filter of the perimeter queries.
 using ZupEdgeFilter = bool (*)(ZupEdge*);
 
@@ -341,9 +343,11 @@ public:
 private:
     ZupNode* MappedNode(KorNode* roomNode) const;
     ZupOpening* CopyOpening(ZupOpening* opening, point a, point b, ZupPartition* partition);
-    bool MapRoomNodes(ZupFloor* room);
+    bool MapRoomNodes(ZupFloor* room, const ZupNodePlaces& moved);
     ZupNode* KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* made, const point& p);
-    bool AddRoomWalls(ZupFloor* room, ZupPartition* partition);
+    bool PlaceRoomWalls(ZupFloor* room, ZupNodePlaces& moved);
+    KorLinTracker* InsideAlongWall(point& p, const line& along, double reach);
+    bool AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved);
     void CarryAlignments(ZupFloor* room);
     bool CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartition* partition);
     void TransferWallObject(ZupWallObject* object, ZupFloor* room, ZupPartition* partition);

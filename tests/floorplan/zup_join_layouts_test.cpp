@@ -61,6 +61,7 @@ std::unique_ptr<ZupFloor> Build(const RoomSketch& sketch)
             floor->SetEntrance(door);
     }
     floor->SetName(sketch.name);
+    floor->SetIntersectControl(true);  // Smart Walls, as the program's rooms have
     EXPECT_EQ(floor->GetNodes().size(), o.size()) << sketch.name;
     return floor;
 }
@@ -69,6 +70,8 @@ Outline Rect(double x0, double y0, double x1, double y1)
 {
     return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
 }
+
+void AddSideWallCases(std::vector<JoinCase>& cases);
 
 std::vector<JoinCase> Cases()
 {
@@ -102,24 +105,24 @@ std::vector<JoinCase> Cases()
                       {"Bed", Rect(0, 300, 400, 600), {{"B", {200, 300}}}}},
                      true,
                      {}});
+    AddSideWallCases(cases);
     return cases;
 }
 
-// A new room above the hall whose east wall runs into a tall kitchen beside
+// A new room off a wide hall whose east wall runs inside the kitchen beside
 // it: the wall goes onto the kitchen's; along the entrance wall it is refused.
-[[maybe_unused]] void AddSideWallCases(std::vector<JoinCase>& cases)
+void AddSideWallCases(std::vector<JoinCase>& cases)
 {
-    const Outline hall = Rect(0, 0, 400, 300);
     for (double inside : {10.0, 20.0, 40.0}) {
         cases.push_back({"side wall " + std::to_string(static_cast<int>(inside)) + " cm inside", true,
-                         {{"Hall", hall, {{"A", {400, 150}}, {"B", {200, 300}}}},
-                          {"Kitchen", Rect(400, 0, 800, 600), {{"A", {400, 150}}}},
+                         {{"Hall", Rect(0, 0, 800, 300), {{"A", {600, 300}}, {"B", {200, 300}}}},
+                          {"Kitchen", Rect(400, 300, 800, 600), {{"A", {600, 300}}}},
                           {"Bed", Rect(0, 300, 400 + inside, 600), {{"B", {200, 300}}}}},
                          true,
                          {"Bed"}});
     }
     cases.push_back({"entrance wall 20 cm inside", true,
-                     {{"Hall", hall, {{"A", {400, 150}}, {"B", {200, 300}}}},
+                     {{"Hall", Rect(0, 0, 400, 300), {{"A", {400, 150}}, {"B", {200, 300}}}},
                       {"Kitchen", Rect(400, 0, 800, 320), {{"A", {400, 150}}}},
                       {"Bed", Rect(0, 300, 800, 600), {{"B", {200, 300}}}}},
                      false,
@@ -137,6 +140,9 @@ void CheckJoin(const JoinCase& c)
         for (const RoomSketch& sketch : c.rooms)
             rooms.push_back(Build(sketch));
         ZupFloor plan;
+        // A geometry call that failed earlier leaves its error code behind;
+        // the joins must not read it as their own.
+        GeoError() = 1;
         ASSERT_NE(plan.Create(rooms[0].get()), nullptr);
         bool joined = true;
         for (std::size_t i = 1; i < rooms.size(); ++i) {
@@ -191,7 +197,8 @@ void CheckJoin(const JoinCase& c)
 
 TEST_F(ZupJoinLayoutsTest, EveryLayoutJoinsWhole)
 {
-    for (const JoinCase& c : Cases()) {
+    std::vector<JoinCase> all = Cases();
+    for (const JoinCase& c : all) {
         SCOPED_TRACE(c.what);
         CheckJoin(c);
     }
