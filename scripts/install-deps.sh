@@ -4,9 +4,10 @@ set -euo pipefail
 
 packages=(g++ cmake ninja-build pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           # The platform layer: drawing, text, the window, its font, the
-          # ciphers of the floor-plan file, and the windowed smoke test.
+          # ciphers of the floor-plan file, and the window tests under Xvfb
+          # (xwininfo of x11-utils finds the program's window).
           libcairo2-dev libpango1.0-dev libgtk-3-dev fonts-dejavu-core nettle-dev
-          xvfb xdotool xauth
+          xvfb xdotool xauth x11-utils
           # localedef for the test that formats under a German locale.
           locales
           # Clipper 1 serves only the polygon bench as a yardstick.

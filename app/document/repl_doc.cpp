@@ -378,8 +378,11 @@ void CReplDoc::NewRoom()
     if (CEditMode* mode = GetEditMode()) {
         mode->Leave(false);
         m_currentMode = -1;
-        StepEditMode(true);
     }
+    // A new room is drawn from the Room mode's palette, also the first one
+    // of a session, when no mode was entered yet.
+    if (m_roomView)
+        StepEditMode(true);
 }
 
 CEditMode* CReplDoc::GetEditMode() const

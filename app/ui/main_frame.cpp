@@ -1,6 +1,7 @@
 #include "main_frame.h"
 
 #include "c_win_app.h"
+#include "repl_doc.h"
 #include "shell_resources.h"
 
 namespace {
@@ -20,7 +21,11 @@ TBBUTTON Button(int image, int command, BYTE style)
 
 }  // namespace
 
-CMainFrame::CMainFrame() { MapMessage(WM_CHECK_MODE_BUTTON, &CMainFrame::OnCheckModeButton); }
+CMainFrame::CMainFrame()
+{
+    MapMessage(WM_CHECK_MODE_BUTTON, &CMainFrame::OnCheckModeButton);
+    MapMessage(WM_LEVEL_LOADED, &CMainFrame::OnLevelLoaded);
+}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -74,6 +79,16 @@ bool CMainFrame::AddToolButtons()
 LRESULT CMainFrame::OnCheckModeButton(WPARAM commandId, LPARAM)
 {
     m_commandBar.PostMessage(TB_CHECKBUTTON, commandId, 1);
+    return 0;
+}
+
+// A level read from a file or the journal has no edit mode, and the room
+// view without one draws nothing: show the level's plan, as View Change does.
+LRESULT CMainFrame::OnLevelLoaded(WPARAM, LPARAM document)
+{
+    auto* doc = reinterpret_cast<CReplDoc*>(document);
+    if (doc && doc->m_roomView && !doc->GetEditMode())
+        doc->OnViewChange();
     return 0;
 }
 

@@ -11,6 +11,9 @@ class CComboBox;
 
 // Sent by an edit mode when it is activated; wParam is its command id.
 constexpr UINT WM_CHECK_MODE_BUTTON = WM_USER + 4;
+// Sent by the document when a level was read (a file or the journal);
+// lParam is the document.
+constexpr UINT WM_LEVEL_LOADED = WM_USER + 2;
 
 class CMainFrame : public CFrameWnd {
 public:
@@ -23,6 +26,7 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     LRESULT OnCheckModeButton(WPARAM commandId, LPARAM unused);
+    LRESULT OnLevelLoaded(WPARAM unused, LPARAM document);
 
     CComboBox* GetComboBox() const { return m_comboBox; }
     CCeCommandBar& GetCommandBar() { return m_commandBar; }

@@ -1,12 +1,20 @@
 #include "pelk_app.h"
 
+#include <memory>
+#include <optional>
+#include <string>
+
 #include "about_dlg.h"
 #include "c_doc_template.h"
 #include "c_menu.h"
+#include "exchange_file.h"
 #include "file_system.h"
 #include "history_record.h"
+#include "kor_filebuf.h"
 #include "main_frame.h"
 #include "message_box.h"
+#include "paths.h"
+#include "xml_element.h"
 #include "repl_doc.h"
 #include "repl_view.h"
 #include "shell_resources.h"
@@ -36,6 +44,22 @@ CReplDoc* FirstDocument()
     return documents ? dynamic_cast<CReplDoc*>(docTemplate->GetNextDoc(documents)) : nullptr;
 }
 
+// What is wrong with the exchange file, in the document's own words; empty
+// when it can be read.
+CString ExchangeFileProblem()
+{
+    const CString path(kExchangeFilePath);
+    const std::optional<std::string> host = PlatformPaths::ToHost(path);
+    std::unique_ptr<char[]> text;
+    const std::size_t length = host ? KorFilebuf::getall(text, host->c_str()) : 0;
+    if (length == 0 || !text)
+        return path + CString(" does not exist or corrupted");
+    std::unique_ptr<CXMLElement> data(FindElement(text.get(), static_cast<int>(length), "QXR_DATA"));
+    if (!data)
+        return CString("Incorrect syntax in ") + path;
+    return CString();
+}
+
 }  // namespace
 
 CReplApp::CReplApp() : CWinApp(kTitle)
@@ -55,6 +79,7 @@ BOOL CReplApp::InitInstance()
                                           RUNTIME_CLASS(CReplView)));
     if (BringRunningCopyToFront())
         return FALSE;
+    PrepareExchangeFile();
     CCommandLineInfo info;
     ParseCommandLine(info);
     if (!ProcessShellCommand(info) || !m_pMainWnd)
@@ -77,6 +102,18 @@ bool CReplApp::BringRunningCopyToFront()
         running->ShowWindow(kShowDisabledCopy);
     running->SetForegroundWindow();
     return true;
+}
+
+// The levels, room names and shapes all come from the exchange file: a
+// fresh documents folder gets the shipped one, and a file that cannot be
+// read is reported before the session starts without them (the document
+// reads it silently while the window is not shown yet).
+void CReplApp::PrepareExchangeFile()
+{
+    InstallDefaultExchangeFile();
+    const CString problem = ExchangeFileProblem();
+    if (!problem.IsEmpty())
+        AfxMessageBox(problem);
 }
 
 void CReplApp::PrepareBackupFolder()

@@ -18,5 +18,6 @@ public:
 
 private:
     bool BringRunningCopyToFront();
+    void PrepareExchangeFile();
     void PrepareBackupFolder();
 };

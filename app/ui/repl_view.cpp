@@ -83,7 +83,9 @@ void CReplView::OnInitialUpdate()
     m_rotating = m_penDown = m_panning = false;
     m_timer = 0;
     m_pad.Init(this);
-    if (CReplDoc* document = GetReplDoc())
+    // A file named on the command line is open already: its level is shown
+    // instead of a new session over it.
+    if (CReplDoc* document = GetReplDoc(); document && document->GetPathName().IsEmpty())
         document->OnNew();
 }
 

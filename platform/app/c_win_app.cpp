@@ -1,6 +1,8 @@
 #include "c_win_app.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <optional>
 
 #include "c_doc_template.h"
 #include "c_document.h"
@@ -115,11 +117,29 @@ CDocTemplate* CWinApp::GetNextDocTemplate(POSITION& position) const {
     return NextAtPosition(m_templates, position);
 }
 
+namespace {
+
+// A file the user named from the shell: relative to the working folder,
+// and "/..." is a path here, not a switch, when that file exists.
+std::optional<CString> HostFileArgument(const CString& arg) {
+    std::error_code error;
+    const std::filesystem::path path(WideToUtf8(arg.str()));
+    if (arg.IsEmpty() || arg[0] == L'-' || !std::filesystem::is_regular_file(path, error)) return std::nullopt;
+    return CString(Utf8ToWide(std::filesystem::absolute(path, error).lexically_normal().string()));
+}
+
+}  // namespace
+
 void CWinApp::ParseCommandLine(CCommandLineInfo& info) {
     for (size_t i = 0; i < m_arguments.size(); ++i) {
         const CString& arg = m_arguments[i];
+        const bool last = i + 1 == m_arguments.size();
+        if (const auto file = HostFileArgument(arg)) {
+            info.ParseParam(*file, FALSE, last);
+            continue;
+        }
         const bool flag = arg.GetLength() > 1 && (arg[0] == L'-' || arg[0] == L'/');
-        info.ParseParam(flag ? arg.Mid(1) : arg, flag ? TRUE : FALSE, i + 1 == m_arguments.size());
+        info.ParseParam(flag ? arg.Mid(1) : arg, flag ? TRUE : FALSE, last);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "system_services.h"
 #include "window_dc.h"
+#include "window_manager.h"
 
 BOOL CEdit::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id)
 {
@@ -86,11 +87,23 @@ LRESULT CEdit::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return result;
 }
 
+// A tap selects the whole text: on a pen-driven screen a field is mostly
+// filled anew, and typing then replaces it.
 void CEdit::OnLButtonDown(UINT, CPoint)
 {
     if (GetFocus() != this) SetFocus();
-    m_selStart = m_selEnd = GetWindowTextLength();
+    m_selStart = 0;
+    m_selEnd = GetWindowTextLength();
     Invalidate();
+}
+
+void CEdit::OnKeyDown(UINT key, UINT repeatCount, UINT flags)
+{
+    if (key == 'A' && WindowManager::Instance().ControlKey()) {
+        SetSel(0, -1);
+        return;
+    }
+    CControlWnd::OnKeyDown(key, repeatCount, flags);
 }
 
 void CEdit::OnChar(UINT ch, UINT, UINT)

@@ -38,6 +38,7 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     void OnLButtonDown(UINT flags, CPoint point) override;
+    void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
     void OnChar(UINT ch, UINT repeatCount, UINT flags) override;
     void OnSetFocus(CWnd* oldFocus) override;
     void OnKillFocus(CWnd* newFocus) override;

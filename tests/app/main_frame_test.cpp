@@ -1,6 +1,8 @@
 #include <filesystem>
+#include <fstream>
 
 #include "about_dlg.h"
+#include "edit_mode.h"
 #include "history_record.h"
 #include "shell_test_support.h"
 
@@ -129,4 +131,41 @@ TEST_F(ShellTest, ViewControlIsCheckedExactlyWhileThePadIsShown)
     Frame()->SendMessage(WM_COMMAND, 2142);
     EXPECT_FALSE(View()->GetCommandPad().IsShown());
     EXPECT_FALSE(ViewControlChecked());
+}
+
+// The first start on an empty documents folder: the shipped exchange file is
+// put in place, and the first room opens in the Room mode with its palette.
+TEST_F(ShellTest, TheFirstStartInstallsTheExchangeFileAndShowsTheShapePalette)
+{
+    std::filesystem::remove(documents / "qxr.xml");
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(std::filesystem::exists(documents / "qxr.xml"));
+    EXPECT_FALSE(GetExchangeTables().shapes.empty());
+    ASSERT_NE(Doc()->GetEditMode(), nullptr) << "no mode: the view stays empty";
+    EXPECT_EQ(Doc()->GetEditMode()->GetCommandId(), 2138);
+    EXPECT_TRUE(Doc()->m_roomView);
+}
+
+// An exchange file that cannot be read is reported before the session
+// starts without its levels and shapes.
+TEST_F(ShellTest, AnUnreadableExchangeFileIsReported)
+{
+    struct Case {
+        const char* text;
+        const wchar_t* message;
+    };
+    const Case cases[] = {
+        {"", L"My Documents\\qxr.xml does not exist or corrupted"},
+        {"<NOT_QXR/>", L"Incorrect syntax in My Documents\\qxr.xml"},
+    };
+    for (const Case& c : cases) {
+        std::ofstream(documents / "qxr.xml", std::ios::binary | std::ios::trunc) << c.text;
+        ASSERT_TRUE(Start());
+        int reported = 0;
+        for (const MessageBoxRecord& box : driver->MessageBoxes())
+            reported += box.text == CString(c.message);
+        EXPECT_EQ(reported, 1) << c.text;
+        TearDown();
+        SetUp();
+    }
 }

@@ -313,6 +313,36 @@ TEST_F(ControlsTest, NumberEditTakesOnlyDigits)
     EXPECT_EQ(text, CString(L"1"));
 }
 
+// A tap into a field selects its whole text, so what is typed next
+// replaces it; ctrl+a selects all of it again after the caret moved.
+TEST_F(ControlsTest, ATapSelectsTheFieldsTextAndCtrlASelectsAll)
+{
+    m_buddy->SetWindowText(L"4711");
+    TapIn(m_buddy, CPoint(10, 5));
+    ASSERT_EQ(CWnd::GetFocus(), m_buddy);
+    int start = -1, end = -1;
+    m_buddy->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 4);
+    m_buddy->SendMessage(WM_CHAR, L'9', 1);
+    CString text;
+    m_buddy->GetWindowText(text);
+    EXPECT_EQ(text, CString(L"9"));
+
+    m_buddy->SetWindowText(L"123");
+    m_buddy->SetSel(1, 1);
+    m_driver.KeyDown(VK_CONTROL);
+    m_driver.Key('A');
+    m_driver.KeyUp(VK_CONTROL);
+    m_buddy->GetSel(start, end);
+    EXPECT_EQ(start, 0);
+    EXPECT_EQ(end, 3);
+    m_buddy->SetSel(1, 1);
+    m_driver.Key('A');
+    m_buddy->GetSel(start, end);
+    EXPECT_EQ(end - start, 0) << "a plain A selects nothing";
+}
+
 // An edit subclassed onto the dialog's control keeps its text and id.
 class FilteringEdit : public CEdit {
 public:
