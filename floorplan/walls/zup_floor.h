@@ -257,6 +257,9 @@ public:
     void UpdateConfiguration();
     // One wall of UpdateConfiguration's walk; true when the walls changed.
     bool TidyWall(int index, KorPrimitive* entranceWall);
+    // Distances that run along a wall about to go, removed before it goes.
+    void DropDistancesCarriedBy(KorPrimitive* wall);
+    void DropDistancesOfMerge(KorNode* keeper, KorNode* absorbed);
     void RemovePartitions();
     void Validate();
 

@@ -3,8 +3,12 @@
 // each other at a plain node become one.
 #include "zup_floor.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "kor_dimension.h"
 #include "kor_lin_tracker.h"
+#include "kor_nn_distance.h"
 #include "kor_node.h"
 #include "kor_primitive.h"
 #include "kor_scoped_value.h"
@@ -25,6 +29,26 @@ bool HasEnabledDistance(KorNode* node)
     return false;
 }
 
+// A distance between two nodes may run along a wall's tracker without owning
+// it. The tracker dies with its last wall, and the distance, which measured
+// along a wall that is no more, goes with it.
+std::vector<KorNNDistance*> DistancesCarriedBy(const std::vector<KorNode*>& nodes,
+                                               KorPrimitive* wall)
+{
+    std::vector<KorNNDistance*> carried;
+    KorTracker* tracker = wall ? wall->GetTracker() : nullptr;
+    if (!tracker || tracker->GetNumOfPrimitives() > 1)
+        return carried;
+    for (KorNode* node : nodes)
+        for (int i = 0; i < node->GetNumOfDimaints(); ++i) {
+            auto* d = dynamic_cast<KorNNDistance*>(node->GetDimaint(i));
+            if (d && d->GetCarryingTracker() == tracker &&
+                std::find(carried.begin(), carried.end(), d) == carried.end())
+                carried.push_back(d);
+        }
+    return carried;
+}
+
 }  // namespace
 
 // One step of the walk; true when the walls changed (the walk then goes
@@ -39,6 +63,7 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
     if (!start || !end || start == end)
         return false;
     if (start->GetPoint() == end->GetPoint()) {
+        DropDistancesOfMerge(start, end);
         KorNode* absorbed = end;
         return start->Merge(absorbed);
     }
@@ -51,8 +76,10 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
     if (!previousStart || !previousEnd)
         return false;
     if (previousStart->GetPoint() == end->GetPoint()) {
+        DropDistancesCarriedBy(wall);
         KorModel::RemoveObject(GetHandle(wall));
         if (previousEnd->GetNumOfPrimitives() < 2) {
+            DropDistancesCarriedBy(previous);
             KorModel::RemoveObject(GetHandle(previous));
             KorNode* absorbed = end;
             if (absorbed != previousStart)
@@ -60,8 +87,28 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
         }
         return true;
     }
+    DropDistancesOfMerge(end, start);
     KorNode* absorbed = start;
     return end->Merge(absorbed);
+}
+
+void ZupFloor::DropDistancesCarriedBy(KorPrimitive* wall)
+{
+    for (KorNNDistance* d : DistancesCarriedBy(GetNodes(), wall))
+        KorModel::RemoveObject(GetHandle(d));
+}
+
+// Merging absorbed into keeper deletes the walls between the two.
+void ZupFloor::DropDistancesOfMerge(KorNode* keeper, KorNode* absorbed)
+{
+    std::vector<KorPrimitive*> between;
+    for (int i = 0; i < absorbed->GetNumOfPrimitives(); ++i) {
+        KorPrimitive* p = absorbed->GetPrimitive(static_cast<unsigned>(i));
+        if (p && p->GetOtherNode(absorbed) == keeper)
+            between.push_back(p);
+    }
+    for (KorPrimitive* p : between)
+        DropDistancesCarriedBy(p);
 }
 
 void ZupFloor::UpdateConfiguration()

@@ -1,8 +1,11 @@
 // A floor's command text with its objects: the lines written, their replay
 // into a fresh floor, and the fixpoint write - replay - write.
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
+#include "kor_nn_distance.h"
 #include "zup_bath_object.h"
 #include "zup_camera.h"
 #include "zup_column.h"
@@ -284,3 +287,49 @@ TEST_F(ZupPlayerTest, EveryKindOfObjectSurvivesWriteReplayWrite)
 }
 
 }  // namespace
+
+namespace {
+
+std::string ReadInput(const char* name)
+{
+    std::ifstream file(std::string(PELK_TEST_INPUTS) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+// Texts whose replay once made the wall tidying delete a wall that a
+// distance still measured: the distance used the freed wall afterwards.
+TEST_F(ZupPlayerTest, TidyingAfterReplayNeverLeavesADistanceOnAGoneWall)
+{
+    for (const char* name : {"zup_floor_player_uaf.bin", "zup_floor_player_uaf_original.bin"}) {
+        SCOPED_TRACE(name);
+        const std::string input = ReadInput(name);
+        ASSERT_GT(input.size(), 1u);
+        ZupResetGlobals();
+        ZupMetric() = true;
+        std::string written;
+        {
+            FullFloor floor;
+            Sketch(floor);
+            ASSERT_NE(floor.CreateOpening("A", 1, 200.0, 0.0), nullptr);
+            ASSERT_NE(floor.CreateCamera("1", 200.0, 150.0, 90), nullptr);
+            Replay(floor, input.substr(1));
+            // Every distance runs along a tracker its node still holds.
+            for (KorNode* node : floor.GetNodes())
+                for (int i = 0; i < node->GetNumOfDimaints(); ++i) {
+                    auto* d = dynamic_cast<KorNNDistance*>(node->GetDimaint(i));
+                    if (!d || !d->GetCarryingTracker())
+                        continue;
+                    bool held = false;
+                    for (unsigned t = 0; t < node->GetNumOfTrackers(); ++t)
+                        held = held || node->GetTracker(t) == d->GetCarryingTracker();
+                    EXPECT_TRUE(held);
+                }
+            written = Text(floor);
+        }
+        FullFloor copy;
+        Replay(copy, written);
+        EXPECT_EQ(Text(copy), written);
+    }
+}
