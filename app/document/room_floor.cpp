@@ -120,6 +120,13 @@ void CRoomFloor::Mirror(const line& axis)
     mbChanged = true;
 }
 
+void CRoomFloor::SetModified(bool modified)
+{
+    ZupFloor::SetModified(modified);
+    if (modified)
+        mbChangedSinceSnapshot = true;
+}
+
 void CRoomFloor::RemoveEdge(ZupEdge* edge)
 {
     for (CEdgeChain& chain : mChains)

@@ -4,6 +4,7 @@
 // size) and the cursors of the key steps.
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <set>
 #include <string>
@@ -46,6 +47,12 @@ public:
     void Move(double dx, double dy) override;
     void Scale(double factor) override;
     void Mirror(const line& axis) override;
+    // Every change also marks the room changed for the journal; marking it
+    // unmodified (saved, or bookkeeping that is no edit) leaves that mark.
+    void SetModified(bool modified) override;
+    // Changed since the journal's last snapshot of the room.
+    bool IsChangedSinceSnapshot() const { return mbChangedSinceSnapshot; }
+    void SetChangedSinceSnapshot(bool changed) { mbChangedSinceSnapshot = changed; }
     void RemoveEdge(ZupEdge* edge) override;
     void UpdateObjects() override;
     // Keeps the flag while the room lies on the level below; true then.
@@ -272,6 +279,8 @@ private:
     void AppendReferenceDimensionLines(KorCapture* capture, std::string* text);
 
     bool mbChanged = true;
+    // Set on the user-interface thread, read and cleared by the journal's worker.
+    std::atomic<bool> mbChangedSinceSnapshot{false};
     bool mbNoWallThickness = true;
     bool mbBelow = false;
     bool mbAutoFit = true;

@@ -209,15 +209,8 @@ bool CSnapshotJournal::TakeTurn()
     // thread changes the current room only while it holds it.
     if (!TryEnterCriticalSection(document->m_lock))
         return false;
-    std::string text;
     std::string tagName;
-    CRoomFloor* room = document->m_roomView ? document->m_currentRoom : nullptr;
-    const bool taken = room && room->IsModified() && room->Save(text, false) > 0;
-    if (taken) {
-        tagName = room->GetTagName(false);
-        room->SetModified(false);
-        AppendSnapshot(std::move(text));
-    }
+    const bool taken = SnapshotCurrentRoom(tagName);
     LeaveCriticalSection(document->m_lock);
     if (!taken)
         return false;
@@ -237,9 +230,40 @@ bool CSnapshotJournal::TakeTurn()
     return true;
 }
 
-void CSnapshotJournal::AppendSnapshot(std::string text)
+bool CSnapshotJournal::TakeSnapshotNow()
+{
+    if (!m_running || !m_document)
+        return false;
+    EnterCriticalSection(m_document->m_lock);
+    std::string tagName;
+    const bool taken = SnapshotCurrentRoom(tagName);
+    LeaveCriticalSection(m_document->m_lock);
+    return taken;
+}
+
+// Under the document's lock. The journal's own mark of a change decides, not
+// the saved flag: bookkeeping that marks the room unmodified is no snapshot.
+bool CSnapshotJournal::SnapshotCurrentRoom(std::string& tagName)
+{
+    CRoomFloor* room = m_document->m_roomView ? m_document->m_currentRoom : nullptr;
+    if (!room || !room->IsChangedSinceSnapshot())
+        return false;
+    std::string text;
+    if (room->Save(text, false) <= 0)
+        return false;
+    room->SetModified(false);
+    room->SetChangedSinceSnapshot(false);
+    tagName = room->GetTagName(false);
+    return AppendSnapshot(std::move(text));
+}
+
+bool CSnapshotJournal::AppendSnapshot(std::string text)
 {
     std::lock_guard lock(m_ringMutex);
+    // A text the room already shows is no step to undo.
+    if (m_position >= 0 && m_position < static_cast<int>(m_ring.size()) &&
+        m_ring[static_cast<std::size_t>(m_position)] == text)
+        return false;
     // An edit after undoing starts a new line of work: the undone snapshots
     // ahead of the position cannot be redone any more.
     while (static_cast<int>(m_ring.size()) > m_position + 1)
@@ -249,6 +273,7 @@ void CSnapshotJournal::AppendSnapshot(std::string text)
     m_ring.push_back(std::move(text));
     m_position = static_cast<int>(m_ring.size()) - 1;
     ++m_counter;
+    return true;
 }
 
 // ---- Room files ----
@@ -412,6 +437,7 @@ bool CSnapshotJournal::Replay(int index)
     std::string current;
     room->Save(current, false);
     const bool wasModified = room->IsModified();
+    const bool wasChanged = room->IsChangedSinceSnapshot();
     const bool replayed = !snapshot.empty() && room->PlayString(snapshot.c_str()) &&
                           !room->GetShapeName().empty() && m_document->CheckRoomShape(room);
     if (replayed) {
@@ -422,6 +448,8 @@ bool CSnapshotJournal::Replay(int index)
         m_document->CheckRoomShape(room);
     }
     MarkAllUnmodified();
+    // The room shows a snapshot the ring holds, or what it showed before.
+    room->SetChangedSinceSnapshot(!replayed && wasChanged);
     if (!replayed)
         room->SetModified(wasModified);
     LeaveCriticalSection(m_document->m_lock);

@@ -60,6 +60,10 @@ public:
     // One turn of the worker: a snapshot of the room being edited when it
     // changed. False when nothing was taken.
     bool TakeTurn();
+    // A snapshot of the room being edited taken at once on the
+    // user-interface thread (a room just made from a shape, so that its
+    // first change can be undone). False when nothing was taken.
+    bool TakeSnapshotNow();
     // Time between two turns; the worker's first turn comes one period
     // after the start.
     void SetPeriod(DWORD ms) { m_periodMs = ms; }
@@ -75,7 +79,9 @@ private:
     // Waits one period; false when the journal stopped meanwhile.
     bool WaitOnePeriod();
     bool Replay(int index);
-    void AppendSnapshot(std::string text);
+    bool SnapshotCurrentRoom(std::string& tagName);
+    // False when the text is the snapshot the room shows already.
+    bool AppendSnapshot(std::string text);
     void LoadRing(const std::string& text);
     void MarkAllUnmodified();
     static void WriteFileText(const CString& path, const std::string& text);

@@ -122,5 +122,7 @@ bool CRoomMode::ApplyShape(int column)
         room->SetScale(room->GetScale() * 0.8f);
         mode_controls::CenterOn(m_document, room->GetContour().center());
     }
+    // The room as placed is where undo starts.
+    m_document->m_journal.TakeSnapshotNow();
     return true;
 }

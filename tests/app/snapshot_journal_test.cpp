@@ -9,9 +9,13 @@
 #include "app_test_support.h"
 #include "exchange_file.h"
 #include "headless_driver.h"
+#include "shell_test_support.h"
+#include "kor_node.h"
 #include "messages.h"
+#include "new_room_dlg.h"
 #include "repl_doc.h"
 #include "room_floor.h"
+#include "room_mode.h"
 #include "snapshot_journal.h"
 #include "xml_element.h"
 
@@ -127,12 +131,12 @@ TEST_F(SnapshotJournalTest, ElevenSnapshotsKeepTheLastTenAtPositionNine)
 TEST_F(SnapshotJournalTest, AnUnchangedRoomOrThePlanTakesNoSnapshot)
 {
     ASSERT_TRUE(journal().Start());
-    room->SetModified(false);
-    EXPECT_FALSE(journal().TakeTurn());
+    ASSERT_TRUE(journal().TakeTurn()) << "the room as drawn";
+    EXPECT_FALSE(journal().TakeTurn()) << "nothing changed since";
     room->SetModified(true);
     document->m_roomView = false;
     EXPECT_FALSE(journal().TakeTurn());
-    EXPECT_EQ(journal().GetSnapshotCount(), 0);
+    EXPECT_EQ(journal().GetSnapshotCount(), 1);
 }
 
 TEST_F(SnapshotJournalTest, ATurnIsSkippedWhileTheLockIsTaken)
@@ -366,4 +370,70 @@ TEST_F(SnapshotJournalTest, TheWorkerTakesSnapshotsOnItsOwn)
     document->m_lock.Lock();
     EXPECT_FALSE(room->IsModified());
     document->m_lock.Unlock();
+}
+
+// Bookkeeping that marks the room saved must not hide an edit from the
+// journal: the edit made just before it is the next snapshot.
+TEST_F(SnapshotJournalTest, AnEditFollowedByAModeChangeIsSnapshotted)
+{
+    const struct {
+        const char* step;
+        void (*run)(CReplDoc&);
+    } steps[] = {
+        {"entering the Door mode", [](CReplDoc& d) { ASSERT_TRUE(d.SetEditMode(1)); }},
+        {"rechecking the dimensions", [](CReplDoc& d) { d.RecheckDimensions(); }},
+        {"releasing the dimensions", [](CReplDoc& d) { d.GetCurrentRoom()->ReleaseDimensions(); }},
+    };
+    ASSERT_TRUE(journal().Start());
+    int width = 150;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        Snapshot(width);
+        room->SetSize(++width, 100);
+        room->SetModified(true);
+        step.run(*document);
+        ASSERT_TRUE(journal().TakeTurn());
+        EXPECT_NE(journal().GetSnapshot(journal().GetPosition()).find(SizeLine(width)),
+                  std::string::npos);
+        ++width;
+    }
+}
+
+// The program as started, its journal running without a worker turn of its
+// own during the test.
+class RunningJournalTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(Start());
+        journal().Stop();
+        journal().SetPeriod(kQuietPeriodMs);
+        ASSERT_TRUE(journal().Start());
+    }
+    CSnapshotJournal& journal() { return Doc()->m_journal; }
+};
+
+// The room as placed from the palette is the first state undo goes back to.
+TEST_F(RunningJournalTest, TheFirstChangeAfterPlacingAShapeIsUndone)
+{
+    driver->OnDialog(CNewRoomDlg::IDD,
+                     [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDOK); });
+    ASSERT_TRUE(Doc()->SetEditMode(0));
+    auto* palette = dynamic_cast<CRoomMode*>(Doc()->GetEditMode());
+    ASSERT_NE(palette, nullptr);
+    CRoomFloor* room = Doc()->GetCurrentRoom();
+    for (int tap = 0; tap < 2 && room->GetNumOfNodes() == 0; ++tap) {
+        ASSERT_FALSE(palette->m_cells.empty());
+        const RECT cell = palette->m_cells[0];
+        palette->OnTap((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
+    }
+    ASSERT_GT(room->GetNumOfNodes(), 0);
+    const point placed = room->GetNodes().front()->GetPoint();
+    const int nodes = room->GetNumOfNodes();
+    room->Move(30.0, 0.0);
+    ASSERT_TRUE(journal().TakeTurn());
+    ASSERT_TRUE(journal().Undo());
+    EXPECT_EQ(room->GetNodes().front()->GetPoint(), placed);
+    EXPECT_EQ(room->GetNumOfNodes(), nodes);
 }
