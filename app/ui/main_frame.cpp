@@ -1,5 +1,6 @@
 #include "main_frame.h"
 
+#include "c_view.h"
 #include "c_win_app.h"
 #include "repl_doc.h"
 #include "shell_resources.h"
@@ -25,6 +26,7 @@ CMainFrame::CMainFrame()
 {
     MapMessage(WM_CHECK_MODE_BUTTON, &CMainFrame::OnCheckModeButton);
     MapMessage(WM_LEVEL_LOADED, &CMainFrame::OnLevelLoaded);
+    MapCommand(kComboId, &CMainFrame::OnComboClosed, CBN_CLOSEUP);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -90,6 +92,14 @@ LRESULT CMainFrame::OnLevelLoaded(WPARAM, LPARAM document)
     if (doc && doc->m_roomView && !doc->GetEditMode())
         doc->OnViewChange();
     return 0;
+}
+
+// The arrow keys are undo, redo and the modes' steps: once a value is chosen
+// from the bar's list (or the list is left), they go to the view again.
+void CMainFrame::OnComboClosed()
+{
+    if (CView* view = GetActiveView())
+        view->SetFocus();
 }
 
 CMainFrame* GetMainFrame() { return dynamic_cast<CMainFrame*>(AfxGetMainWnd()); }

@@ -27,6 +27,7 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     LRESULT OnCheckModeButton(WPARAM commandId, LPARAM unused);
     LRESULT OnLevelLoaded(WPARAM unused, LPARAM document);
+    void OnComboClosed();
 
     CComboBox* GetComboBox() const { return m_comboBox; }
     CCeCommandBar& GetCommandBar() { return m_commandBar; }

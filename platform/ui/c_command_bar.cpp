@@ -238,6 +238,16 @@ LRESULT CCeCommandBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
+// The bar's own controls (its combo box) notify the bar; their commands
+// belong to the frame, which routes them to the view and the document.
+BOOL CCeCommandBar::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    CWnd* parent = GetParent();
+    if (parent == nullptr) return CWnd::OnCommand(wParam, lParam);
+    parent->SendMessage(WM_COMMAND, wParam, lParam);
+    return TRUE;
+}
+
 void CCeCommandBar::PressButton(int index)
 {
     TBBUTTON& button = m_buttons[static_cast<size_t>(index)];

@@ -1,8 +1,11 @@
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
 #include "about_dlg.h"
 #include "edit_mode.h"
+#include "kor_dimension.h"
+#include "room_floor.h"
 #include "history_record.h"
 #include "shell_test_support.h"
 
@@ -168,4 +171,36 @@ TEST_F(ShellTest, AnUnreadableExchangeFileIsReported)
         TearDown();
         SetUp();
     }
+}
+
+// A value chosen from the command bar's list in the Measurement mode is
+// applied to the room as the keypad applies it, and the arrow keys reach
+// the view again afterwards (Right steps to the next dimension).
+TEST_F(ShellTest, AValueChosenFromTheBarsListIsAppliedAndTheKeysReturnToTheView)
+{
+    ASSERT_TRUE(Start());
+    CReplDoc* doc = Doc();
+    ASSERT_TRUE(doc->InsertShape(0, 0));
+    ASSERT_TRUE(doc->SetEditMode(2));
+    CEditMode* mode = doc->GetEditMode();
+    KorDimension* dimension = doc->GetCurrentRoom()->GetDimension(mode->GetSelection(), nullptr);
+    ASSERT_NE(dimension, nullptr);
+    const long before = std::lround(dimension->GetImplementedValue());
+    ASSERT_GE(before, 5);
+    CComboBox* combo = Frame()->GetComboBox();
+    CRect field;
+    combo->GetWindowRect(&field);
+    driver->PenDownScreen(field.CenterPoint());
+    driver->PenUpScreen(field.CenterPoint());
+    ASSERT_TRUE(combo->GetDroppedState());
+    // The list opens above the bar with eight of its eleven values, the
+    // measured one sixth: the last row holds that value + 2.
+    const CPoint lastRow(field.left + 10, field.top - 4);
+    driver->PenDownScreen(lastRow);
+    driver->PenUpScreen(lastRow);
+    EXPECT_EQ(std::lround(dimension->GetImplementedValue()), before + 2);
+    EXPECT_EQ(CWnd::GetFocus(), View());
+    const int selection = mode->GetSelection();
+    driver->Key(VK_RIGHT);
+    EXPECT_NE(mode->GetSelection(), selection);
 }
