@@ -27,6 +27,7 @@ constexpr const char* kUnderXvfb = "PELK_WINDOW_SESSION_UNDER_XVFB";
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kBlack = 0x000000;
 constexpr std::uint32_t kPlanFill = 0xFFFF00;  // the current room in the plan
+constexpr std::uint32_t kCaptionBlue = 0x000080;
 constexpr std::uint32_t kRed = 0xFF0000;             // the entrance arrow
 constexpr std::uint32_t kWindowGrey = 0xC0C0C0;  // a window's frame in its wall
 
@@ -100,7 +101,9 @@ public:
             {"GSETTINGS_BACKEND", "memory"},
             {"LSAN_OPTIONS", "suppressions=" + (m_folder / "lsan.supp").string()},
         };
-        return m_x.Start(PELK_PATH, args, env, (m_folder / "pelk.log").string()) && m_x.FindWindow("Pelk", 30000);
+        // Shown once the caption is painted.
+        return m_x.Start(PELK_PATH, args, env, (m_folder / "pelk.log").string()) && m_x.FindWindow("Pelk", 30000) &&
+               m_x.WaitForPixel(2, 2, kCaptionBlue, 30000);
     }
 
     // The screen once it stopped changing, kept as NN-name.png.
@@ -247,6 +250,28 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     shot = session.Look("first-room");
     Box room = RoomBox(shot);
     ASSERT_TRUE(room.Found()) << "no walls";
+
+    // A typed length: in the Measurement mode Right steps from the top wall
+    // to the right one, a double tap on its label opens the keypad, and
+    // 250 typed there makes the room 250 by 200.
+    x.Tap(kMeasureButtonX, kBarY);
+    session.Look("measurement-first");
+    x.Key("Right");
+    session.Look("right-wall-selected");
+    x.DoubleTap(room.right + 14, room.MidY());
+    session.Look("keypad");
+    x.Type("250");
+    session.Look("keypad-typed");
+    x.Key("Return");
+    shot = session.Look("typed-length");
+    room = RoomBox(shot);
+    ASSERT_TRUE(room.Found());
+    const double aspect = static_cast<double>(room.bottom - room.top) / (room.right - room.left);
+    EXPECT_NEAR(aspect, 250.0 / 200.0, 0.08) << "the room is not 250 by 200";
+    x.Sleep(2500);
+    x.Tap(kDoorButtonX, kBarY);
+    shot = session.Look("door-mode");
+    room = RoomBox(shot);
 
     // A door on the right wall and a window on the left one, each through
     // the New Wall Object sheet (the window from its Object page).

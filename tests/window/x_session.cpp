@@ -162,13 +162,23 @@ Shot XSession::Capture() {
 
 Shot XSession::Settle(int timeoutMs) {
     Shot last = Capture();
-    for (int waited = 0; waited < timeoutMs; waited += 250) {
-        Sleep(250);
+    int same = 0;
+    for (int waited = 0; waited < timeoutMs; waited += 200) {
+        Sleep(200);
         Shot now = Capture();
-        if (now == last) return now;
+        same = now == last ? same + 1 : 0;
         last = std::move(now);
+        if (same == 3) break;
     }
     return last;
+}
+
+bool XSession::WaitForPixel(int x, int y, std::uint32_t rgb, int timeoutMs) {
+    for (int waited = 0; waited <= timeoutMs; waited += 100) {
+        if (Capture().At(x, y) == rgb) return true;
+        Sleep(100);
+    }
+    return false;
 }
 
 void XSession::Xdo(const std::string& arguments) {
@@ -178,6 +188,10 @@ void XSession::Xdo(const std::string& arguments) {
 
 void XSession::Tap(int x, int y) {
     Xdo("mousemove " + std::to_string(m_x + x) + " " + std::to_string(m_y + y) + " click 1");
+}
+
+void XSession::DoubleTap(int x, int y) {
+    Xdo("mousemove " + std::to_string(m_x + x) + " " + std::to_string(m_y + y) + " click --repeat 2 --delay 80 1");
 }
 
 void XSession::Press(int x, int y, int holdMs) {

@@ -55,11 +55,15 @@ public:
     bool FindWindow(const std::string& title, int timeoutMs);
     // The screen inside the program's window.
     Shot Capture();
-    // Captures until two captures 250 ms apart are equal (or the timeout).
-    Shot Settle(int timeoutMs = 15000);
+    // Captures until the screen stayed the same for 600 ms (or the timeout):
+    // the program under the sanitizers may think a while before it paints.
+    Shot Settle(int timeoutMs = 20000);
+    // Waits until the pixel at (x, y) has that colour.
+    bool WaitForPixel(int x, int y, std::uint32_t rgb, int timeoutMs);
 
     // Pointer and keys, in window pixels.
     void Tap(int x, int y);
+    void DoubleTap(int x, int y);
     void Press(int x, int y, int holdMs);
     void Drag(int x0, int y0, int x1, int y1, int steps = 8);
     void Key(const std::string& keys);      // xdotool key names, e.g. "ctrl+a Return"
