@@ -1,146 +1,94 @@
-// Dragging a wall corner of a growing staircase room, re-solved at every pen
-// step through the model's drag entry points. Reports the time per step
-// (median, p90, max), the first solve, the worst residual of the constraints
-// after the steps, how far the dragged corner stays from the pen, and the
-// peak resident memory.
+// Hand-sketched rooms of real size, solved from where the sketch left them
+// and dragged through the model's drag entry points.
 //
-// The room of N walls (N even, k = N/2 - 1): vertex 0 at the origin, (k, 0),
-// then k times up 1 and left 1, then down to the origin. Vertex 0 is fixed,
-// walls 3 .. N-2 keep their built lengths, and either (a) every wall is held
-// vertical or horizontal, or (b) wall 0 is horizontal and each wall is
-// perpendicular to the next.
+// The staircase of N walls has steps of 100 (walls of 100 and more); every
+// corner but the fixed one starts up to 2 off its place in x and y. Corner 0
+// is fixed, walls 3 .. N-2 keep their lengths, and the walls are held either
+// vertical or horizontal, or each perpendicular to the next (lengths created
+// in wall order or from the fixed end; or the whole room turned 17 degrees,
+// wall 0 then free to turn). Corner 2 is dragged 200 pen steps of 1 to 2
+// towards the upper right. The unit-sized staircase of the first version of
+// this benchmark is kept as one more case. The rectangle, L and U rooms,
+// axis-aligned and turned, are dragged at corner 2 or at the middle of
+// wall 1.
+//
+// Each case runs from 10 random starts and reports: starts whose first
+// resolve succeeded, the fewest steps accepted of 200 in any start, p90 and
+// max time per step, the worst residual of the constraints (length and
+// degrees) after the first resolve and after the drag, and the worst gap
+// between the pen and the dragged corner or wall after an accepted step.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <cstdio>
-#include <fstream>
 #include <random>
-#include <string>
 #include <vector>
 
+#include "../tests/constraints/kor_sketch_rooms.h"
 #include "kor_globals.h"
-#include "kor_model.h"
-#include "kor_node.h"
-#include "settings.h"
 
 namespace {
 
-// The perpendicular room is built twice: lengths created in wall order (from
-// the free end of the chain) and from the fixed end. The search takes the
-// first unsolved dimension in creation order, so the order decides whether
-// the first solve gets through before the cut-off.
-enum Form { kAligned = 0, kPerpendicular = 1, kPerpendicularFromFixedEnd = 2 };
+using namespace kor_sketch;
 
-struct Room {
-    KorModel model;
-    std::vector<KorHandle> nodes;
-    std::vector<KorHandle> walls;
-    std::vector<double> lengths;  // built length of each wall, 0 when free
-    bool built = false;
+constexpr int kStarts = 10;
+constexpr int kSteps = 200;
+
+enum Case {
+    kStairAxis,
+    kStairPerpendicular,
+    kStairPerpendicularFromFixedEnd,
+    kStairTurned,
+    kStairUnitSize,
+    kRectangle,
+    kL,
+    kU,
 };
 
-std::vector<point> StaircaseVertices(int n)
-{
-    const int k = n / 2 - 1;
-    std::vector<point> v;
-    v.emplace_back(0.0, 0.0);
-    v.emplace_back(k, 0.0);
-    double x = k, y = 0.0;
-    for (int i = 0; i < k; ++i) {
-        y += 1.0;
-        v.emplace_back(x, y);
-        x -= 1.0;
-        v.emplace_back(x, y);
-    }
-    return v;  // the last vertex (0, k) closes down to the origin
-}
+struct Setup {
+    std::vector<point> shape;
+    Hold hold = Hold::kAxis;
+    std::vector<int> held;
+    double jitter = 2.0;
+    double penStep = 1.0;  // each pen step is 1 to 2 of this
+};
 
-KorNode* NodeOf(Room& room, int i)
+Setup MakeSetup(Case c, int n, bool turned)
 {
-    return static_cast<KorNode*>(room.model.GetNamesManager().GetObjectAddress(room.nodes[i]));
-}
-
-void BuildRoom(Room& room, int n, Form form, std::mt19937& random)
-{
-    const std::vector<point> v = StaircaseVertices(n);
-    std::uniform_real_distribution<double> jitter(-0.02, 0.02);
-    for (int i = 0; i < n; ++i) {
-        const double dx = i == 0 ? 0.0 : jitter(random);
-        const double dy = i == 0 ? 0.0 : jitter(random);
-        room.nodes.push_back(room.model.CreateNode(v[i].x() + dx, v[i].y() + dy));
+    Setup s;
+    switch (c) {
+    case kStairAxis:
+        s.shape = Staircase(n, 100.0);
+        break;
+    case kStairPerpendicular:
+        s.shape = Staircase(n, 100.0);
+        s.hold = Hold::kPerpendicular;
+        break;
+    case kStairPerpendicularFromFixedEnd:
+        s.shape = Staircase(n, 100.0);
+        s.hold = Hold::kPerpendicular;
+        break;
+    case kStairTurned:
+        s.shape = Turned(Staircase(n, 100.0), 17.0);
+        s.hold = Hold::kPerpendicularTurned;
+        break;
+    case kStairUnitSize:
+        s.shape = Staircase(n, 1.0);
+        s.jitter = 0.02;
+        s.penStep = 0.01;
+        break;
+    case kRectangle:
+    case kL:
+    case kU: {
+        const std::vector<point> shape = c == kRectangle ? Rectangle() : c == kL ? LShape() : UShape();
+        s.shape = turned ? Turned(shape, 17.0) : shape;
+        s.hold = turned ? Hold::kPerpendicularTurned : Hold::kAxis;
+        break;
     }
-    for (int i = 0; i < n; ++i)
-        room.walls.push_back(room.model.CreateSegment(room.nodes[i], room.nodes[(i + 1) % n]));
-    bool ok = true;
-    for (int i = 0; i < n; ++i) {
-        const point& a = v[i];
-        const point& b = v[(i + 1) % n];
-        if (form == kAligned) {
-            const bool vertical = std::fabs(a.x() - b.x()) < 0.5;
-            ok = ok && room.model.CreateConstraint(vertical ? KOR_VERTICAL : KOR_HORIZONTAL,
-                                                   room.walls[i], 0, 0, 0) != 0;
-        }
     }
-    if (form != kAligned) {
-        ok = ok && room.model.CreateConstraint(KOR_HORIZONTAL, room.walls[0], 0, 0, 0) != 0;
-        for (int i = 0; i + 1 < n; ++i)
-            ok = ok && room.model.CreateConstraint(KOR_PERPENDICULAR, room.walls[i],
-                                                   room.walls[i + 1], 0, 0) != 0;
-    }
-    room.lengths.assign(n, 0.0);
-    for (int j = 3; j <= n - 2; ++j) {
-        const int i = form == kPerpendicularFromFixedEnd ? n + 1 - j : j;
-        const point& a = v[i];
-        const point& b = v[(i + 1) % n];
-        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
-        const KorHandle d =
-            room.model.CreateDistance(room.nodes[i], room.nodes[(i + 1) % n], KOR_DISTANCE, 0);
-        ok = ok && d != 0 && room.model.SetDimensionValue(d, length, KORDimensionType(2));
-        room.lengths[i] = length;
-    }
-    ok = ok && room.model.CreateConstraint(KOR_UNMOVABLE, room.nodes[0], 0, 0, 0) != 0;
-    room.built = ok;
-}
-
-// Worst length residual (distances, and the offset across an aligned wall)
-// and worst angle residual in degrees (perpendicular walls).
-void Residuals(Room& room, Form form, double& length, double& angular)
-{
-    const int n = static_cast<int>(room.nodes.size());
-    length = 0.0;
-    angular = 0.0;
-    const std::vector<point> v = StaircaseVertices(n);
-    auto at = [&](int i) { return NodeOf(room, i % n)->GetPoint(); };
-    for (int i = 0; i < n; ++i) {
-        const point a = at(i), b = at(i + 1);
-        if (room.lengths[i] > 0.0)
-            length = std::max(length, std::fabs(std::hypot(b.x() - a.x(), b.y() - a.y()) -
-                                                room.lengths[i]));
-        if (form == kAligned) {
-            const bool vertical = std::fabs(v[i].x() - v[(i + 1) % n].x()) < 0.5;
-            length = std::max(length, vertical ? std::fabs(b.x() - a.x()) : std::fabs(b.y() - a.y()));
-        } else if (i + 1 < n) {
-            const point c = at(i + 2);
-            const double ux = b.x() - a.x(), uy = b.y() - a.y();
-            const double wx = c.x() - b.x(), wy = c.y() - b.y();
-            const double cosine = (ux * wx + uy * wy) / (std::hypot(ux, uy) * std::hypot(wx, wy));
-            angular = std::max(angular, std::fabs(90.0 - std::acos(cosine) * 180.0 / M_PI));
-        }
-    }
-    if (form != kAligned)
-        length = std::max(length, std::fabs(at(1).y() - at(0).y()));
-}
-
-double PeakResidentMegabytes()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
-    return 0.0;
+    s.held = HeldLengths(static_cast<int>(s.shape.size()), c == kStairPerpendicularFromFixedEnd);
+    return s;
 }
 
 double Percentile(std::vector<double> values, double p)
@@ -153,90 +101,110 @@ double Percentile(std::vector<double> values, double p)
     return values[index];
 }
 
-void BM_DragStaircase(benchmark::State& state)
+// Arguments: case, N (walls of the staircase), turned (rooms), dragged wall
+// (-1: corner 2).
+void BM_DragSketch(benchmark::State& state)
 {
-    const int n = static_cast<int>(state.range(0));
-    const Form form = static_cast<Form>(state.range(1));
-    constexpr int kSteps = 200;
+    const Case c = static_cast<Case>(state.range(0));
+    const int n = static_cast<int>(state.range(1));
+    const bool turned = state.range(2) != 0;
+    const int wall = static_cast<int>(state.range(3));
+    const int corner = 2;
+    const Setup setup = MakeSetup(c, n, turned);
     using Clock = std::chrono::steady_clock;
     std::vector<double> steps;
-    double firstSolve = 0.0, worstLength = 0.0, worstAngle = 0.0, worstGap = 0.0;
-    int accepted = 0;
-    bool firstSolved = false;
+    int solvedStarts = 0, fewestAccepted = kSteps;
+    double worstLength = 0.0, worstDegrees = 0.0, worstGap = 0.0, worstFirst = 0.0;
     for (auto _ : state) {
-        KorResetGlobals();
-        std::mt19937 random(20261210);
-        Room room;
-        BuildRoom(room, n, form, random);
-        if (!room.built) {
-            state.SkipWithError("the room could not be built");
-            return;
-        }
-        auto t0 = Clock::now();
-        firstSolved = room.model.Resolve();
-        firstSolve = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-
-        std::uniform_real_distribution<double> length(0.01, 0.02);
-        std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
-        KorNode* dragged = NodeOf(room, 2);
-        double penX = dragged->GetPoint().x();
-        double penY = dragged->GetPoint().y();
-        steps.clear();
-        accepted = 0;
-        worstGap = 0.0;
-        room.model.SetDrag(true);
-        double stepTotal = 0.0;
-        double lastX = penX, lastY = penY;
-        for (int step = 0; step < kSteps; ++step) {
-            const double direction = M_PI / 4.0 + turn(random);
-            const double d = length(random);
-            penX += d * std::cos(direction);
-            penY += d * std::sin(direction);
-            t0 = Clock::now();
-            room.model.SetNodePosition(room.nodes[2], penX, penY);
-            const bool ok = room.model.Resolve();
-            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
-            steps.push_back(ms);
-            stepTotal += ms;
-            if (ok) {
-                ++accepted;
-                worstGap = std::max(worstGap, std::hypot(dragged->GetPoint().x() - penX,
-                                                         dragged->GetPoint().y() - penY));
-                lastX = penX;
-                lastY = penY;
-            } else {
-                // A refused step leaves the corner at the pen, off its walls:
-                // the pen goes back to the last accepted place (untimed).
-                penX = lastX;
-                penY = lastY;
-                room.model.SetNodePosition(room.nodes[2], penX, penY);
-                room.model.Resolve();
+        double total = 0.0;
+        for (int start = 0; start < kStarts; ++start) {
+            KorResetGlobals();
+            std::mt19937 random(20261211u + static_cast<unsigned>(start));
+            Room room;
+            Build(room, setup.shape, setup.hold, setup.held, setup.jitter, random);
+            if (!room.built) {
+                state.SkipWithError("the room could not be built");
+                return;
             }
+            auto t0 = Clock::now();
+            const bool solved = room.model.Resolve();
+            worstFirst = std::max(
+                worstFirst, std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+            if (!solved) {
+                fewestAccepted = 0;
+                continue;
+            }
+            ++solvedStarts;
+            Residual r = Measure(room);
+            worstLength = std::max(worstLength, r.length);
+            worstDegrees = std::max(worstDegrees, r.degrees);
+
+            point pen = room.Node(corner)->GetPoint();
+            if (wall >= 0) {
+                const point a = room.Node(wall)->GetPoint();
+                const point b = room.Node((wall + 1) % n)->GetPoint();
+                pen = point((a.x() + b.x()) / 2.0, (a.y() + b.y()) / 2.0);
+            }
+            point last = pen;
+            std::uniform_real_distribution<double> length(setup.penStep, 2.0 * setup.penStep);
+            std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+            int accepted = 0;
+            room.model.SetDrag(true);
+            for (int step = 0; step < kSteps; ++step) {
+                const double direction = M_PI / 4.0 + turn(random);
+                const double d = length(random);
+                pen = point(pen.x() + d * std::cos(direction), pen.y() + d * std::sin(direction));
+                t0 = Clock::now();
+                const bool ok = DragTo(room, corner, wall, pen.x(), pen.y());
+                const double ms =
+                    std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+                steps.push_back(ms);
+                total += ms;
+                if (ok) {
+                    ++accepted;
+                    worstGap = std::max(worstGap, PenGap(room, corner, wall, pen.x(), pen.y()));
+                    last = pen;
+                } else {
+                    // A refused step leaves the pen off the room: it goes back
+                    // to the last accepted place (untimed).
+                    pen = last;
+                    DragTo(room, corner, wall, pen.x(), pen.y());
+                }
+            }
+            room.model.SetDrag(false);
+            fewestAccepted = std::min(fewestAccepted, accepted);
+            r = Measure(room);
+            worstLength = std::max(worstLength, r.length);
+            worstDegrees = std::max(worstDegrees, r.degrees);
         }
-        room.model.SetDrag(false);
-        Residuals(room, form, worstLength, worstAngle);
-        state.SetIterationTime(stepTotal / 1000.0);
+        state.SetIterationTime(total / 1000.0);
     }
-    state.counters["first_solve_ms"] = firstSolve;
-    state.counters["first_solved"] = firstSolved ? 1 : 0;
-    state.counters["step_median_ms"] = Percentile(steps, 0.5);
-    state.counters["step_p90_ms"] = Percentile(steps, 0.9);
-    state.counters["step_max_ms"] = steps.empty() ? 0.0 : *std::max_element(steps.begin(), steps.end());
-    state.counters["accepted_steps"] = accepted;
-    state.counters["worst_length_residual"] = worstLength;
-    state.counters["worst_angle_residual_deg"] = worstAngle;
-    state.counters["worst_pen_gap"] = worstGap;
-    state.counters["peak_rss_mb"] = PeakResidentMegabytes();
+    state.counters["first_solved"] = solvedStarts;
+    state.counters["first_ms_max"] = worstFirst;
+    state.counters["steps_min"] = fewestAccepted;
+    state.counters["p90_ms"] = Percentile(steps, 0.9);
+    state.counters["max_ms"] = steps.empty() ? 0.0 : *std::max_element(steps.begin(), steps.end());
+    state.counters["resid_len"] = worstLength;
+    state.counters["resid_deg"] = worstDegrees;
+    state.counters["pen_gap"] = worstGap;
 }
 
-void Sizes(benchmark::internal::Benchmark* b)
+void Cases(benchmark::internal::Benchmark* b)
 {
-    for (int form : {kAligned, kPerpendicular, kPerpendicularFromFixedEnd})
-        for (int n : {4, 16, 64, 256})
-            b->Args({n, form});
-    b->ArgNames({"N", "form"});
+    for (int c : {kStairAxis, kStairPerpendicular, kStairPerpendicularFromFixedEnd, kStairTurned})
+        for (int n : {4, 8, 16, 32, 64, 128, 256})
+            b->Args({c, n, 0, -1});
+    b->Args({kStairUnitSize, 16, 0, -1});
+    b->Args({kStairUnitSize, 64, 0, -1});
+    for (int c : {kRectangle, kL, kU})
+        for (int turned : {0, 1})
+            for (int wall : {-1, 1}) {
+                const int n = c == kRectangle ? 4 : c == kL ? 6 : 8;
+                b->Args({c, n, turned, wall});
+            }
+    b->ArgNames({"case", "N", "turned", "wall"});
 }
 
-BENCHMARK(BM_DragStaircase)->Apply(Sizes)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DragSketch)->Apply(Cases)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

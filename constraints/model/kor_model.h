@@ -272,6 +272,9 @@ public:
     KorNode* GetDraggedNode() const { return mpDraggedNode; }
     bool IsAligned() const { return mbAligned; }
     bool IsPlaceholderUsed() const { return mbPlaceholderUsed; }
+    // True while the second, anchored search runs (after today's search of a
+    // resolve failed, and at every drag step).
+    bool IsAnchoredSearch() const { return mbAnchoredSearch; }
     void SetTraceChanges(bool on) { mbTraceChanges = on; }
     bool GetTraceChanges() const { return mbTraceChanges; }
     void SetRulesFlag(bool on) { mbRules = on; }
@@ -325,6 +328,12 @@ protected:
     bool RestartWithCondition(int& cursor, KorDF*& df, int& equalCount);
     bool ResumeFromTempSolutions(int& cursor, KorDF*& df, int& equalCount);
     bool AdjustAdjustmentTrackers();
+    bool ResolveOnce(bool journal);
+    bool RetryAnchored() const;
+    bool RelaysDirection(const KorDimSolution* solution, KorDimension* dimension) const;
+    int NextDimension() const;
+    int AnchorRank(KorDimension* dimension) const;
+    bool ResolveWithoutPenHold();
     bool IsJournalActive() const;
     void WriteJournal(const std::string& line);
     template <typename T>
@@ -404,6 +413,10 @@ protected:
     bool mbModified = false;
     // Set while Resolve runs: nodes the solver moves are not pen moves.
     bool mbSolving = false;
+    // The second search: directions re-laid even within tolerance, and the
+    // dimensions taken in anchored order.
+    bool mbAnchoredSearch = false;
+    bool mbRoundsExhausted = false;
 
     static int mReorderingLimit;
     static const char* const mKORVersion;

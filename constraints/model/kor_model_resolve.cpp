@@ -595,6 +595,7 @@ bool KorModel::DoResolve()
         if (mbSolved)
             return true;
     }
+    mbRoundsExhausted = true;
     SetError(KOR_ERR_CONDITIONS);
     return false;
 }
@@ -661,6 +662,36 @@ void KorModel::GiveUpWeights()
 
 bool KorModel::Resolve()
 {
+    // Today's search decides wherever it succeeds; the anchored search is the
+    // second try. A drag step takes the anchored search at once: the pen is
+    // the anchor, and a failing first search would cost the step its time.
+    KorScopedValue<bool> anchoredGuard(mbAnchoredSearch);
+    mbAnchoredSearch = mbInDrag;
+    const std::size_t givenUp = mGivenUp.size();
+    mbRoundsExhausted = false;
+    const bool solved = ResolveOnce(true);
+    if (solved || !RetryAnchored())
+        return solved;
+    // Weights given up by the first try come back for the second.
+    for (std::size_t i = givenUp; i < mGivenUp.size(); ++i)
+        if (std::find(mWeighted.begin(), mWeighted.end(), mGivenUp[i]) != mWeighted.end())
+            mGivenUp[i]->SetEnabled(true);
+    mGivenUp.resize(std::min(givenUp, mGivenUp.size()));
+    mbAnchoredSearch = true;
+    return ResolveOnce(false);
+}
+
+bool KorModel::RetryAnchored() const
+{
+    // Rounds that never settle would only run out again.
+    if (mbAnchoredSearch || mDimensions.empty() || mbRoundsExhausted)
+        return false;
+    return mError == KOR_ERR_NO_SOLUTION || mError == KOR_ERR_CONDITIONS ||
+           mError == KOR_ERR_CUTOFF;
+}
+
+bool KorModel::ResolveOnce(bool journal)
+{
     KorScopedValue<bool> solvingGuard(mbSolving);
     mbSolving = true;
     const PenHold penHold(mbInDrag ? mpDraggedNode : nullptr);
@@ -673,7 +704,7 @@ bool KorModel::Resolve()
     mPreStep.Clear();
     ClearChangedPrimitives();
     KorNode::mbRepeatAlignment = false;
-    if (IsJournalActive())
+    if (journal && IsJournalActive())
         WriteJournal(mpCapture->getResolveLine());
     if (mbInDrag && mbSimpleShift)
         DoSimpleShift(mDragDx, mDragDy);

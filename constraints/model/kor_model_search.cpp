@@ -717,12 +717,28 @@ bool KorModel::Solve1Step(KorDimSolution**& cursor)
     }
     default:
         ++cursor;
-        if (dimension->IsImplemented()) {
+        if (dimension->IsImplemented() && !RelaysDirection(solution, dimension)) {
             dimension->SetStatus(kSolved, solution->GetDF());
             return true;
         }
         return solution->Adjust(dimension) && Align(solution, dimension);
     }
+}
+
+// The geometry library reads a line within GeoDif of its axis as on the axis,
+// so a parallel or perpendicular on a wall tilted by a few hundredths of a
+// degree counts as implemented while the corners along a long wall sit well
+// off it. The second search lays such a direction again, exactly.
+bool KorModel::RelaysDirection(const KorDimSolution* solution, KorDimension* dimension) const
+{
+    if (!mbAnchoredSearch)
+        return false;
+    const KOREntityType type = dimension->GetType();
+    if (type != KOR_PARALLEL && type != KOR_PERPENDICULAR)
+        return false;
+    const OpCode op = solution->GetOpCode();
+    KorDF* df = solution->GetDF();
+    return (op == KOR_OP_TURN || op == KOR_OP_DIMENSION) && df && df->GetNode() && df->GetMoved();
 }
 
 bool KorModel::AdjustAdjustmentTrackers()

@@ -1,0 +1,114 @@
+// Hand-sketched rooms of real size solved from where the sketch left them:
+// walls of 100 inches and more, corners a few inches off their constraints.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <string>
+
+#include "kor_globals.h"
+#include "kor_sketch_rooms.h"
+
+namespace {
+
+using namespace kor_sketch;
+
+class KorSketchSolve : public ::testing::Test {
+protected:
+    void SetUp() override { KorResetGlobals(); }
+    void TearDown() override { KorResetGlobals(); }
+};
+
+// The bits of every corner, so that a result is compared exactly.
+std::uint64_t CornerBits(Room& room)
+{
+    std::uint64_t hash = 1469598103934665603ull;
+    auto mix = [&hash](double value) {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        for (int i = 0; i < 8; ++i) {
+            hash ^= (bits >> (8 * i)) & 0xffu;
+            hash *= 1099511628211ull;
+        }
+    };
+    for (int i = 0; i < room.Size(); ++i) {
+        mix(room.Node(i)->GetPoint().x());
+        mix(room.Node(i)->GetPoint().y());
+    }
+    return hash;
+}
+
+std::vector<point> Shape(const std::string& name)
+{
+    if (name == "rectangle")
+        return Rectangle();
+    if (name == "L")
+        return LShape();
+    if (name == "U")
+        return UShape();
+    return Staircase(std::stoi(name.substr(5)), 100.0);  // "stairN"
+}
+
+// Sketches that the first search solves: the second search never runs for
+// them, so their corners stay bit for bit where that search put them.
+TEST_F(KorSketchSolve, SketchesSolvedByTheFirstSearchKeepTheirResultExactly)
+{
+    struct Case {
+        const char* shape;
+        Hold hold;
+        double turn;
+        double jitter;
+        unsigned seed;
+        std::uint64_t bits;
+    };
+    const Case cases[] = {
+        {"rectangle", Hold::kAxis, 0.0, 2.0, 1, 0x8ec88f2d1fcfe433ull},
+        {"rectangle", Hold::kPerpendicular, 0.0, 2.0, 2, 0x41793ee2abf8d5e7ull},
+        {"rectangle", Hold::kPerpendicularTurned, 17.0, 2.0, 3, 0x6c0441fb08b74f78ull},
+        {"L", Hold::kAxis, 0.0, 2.0, 4, 0x903e92770957cb1full},
+        {"L", Hold::kPerpendicularTurned, 17.0, 2.0, 5, 0x373c44c0316a7a1cull},
+        {"U", Hold::kAxis, 0.0, 2.0, 6, 0x2ca9f626c7435c7ull},
+        {"U", Hold::kPerpendicularTurned, 17.0, 2.0, 7, 0x55e58f2b5ae4b9ebull},
+        {"stair8", Hold::kAxis, 0.0, 2.0, 8, 0x3530a7a361fcc46bull},
+        {"stair8", Hold::kPerpendicular, 0.0, 0.0, 9, 0x93021dc3123ad003ull},
+        {"stair6", Hold::kPerpendicularTurned, 17.0, 1.0, 10, 0x9350b67a8c019e69ull},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.shape) + " seed " + std::to_string(c.seed));
+        KorResetGlobals();
+        std::mt19937 random(c.seed);
+        Room room;
+        const std::vector<point> shape = Turned(Shape(c.shape), c.turn);
+        Build(room, shape, c.hold, HeldLengths(static_cast<int>(shape.size()), false), c.jitter,
+              random);
+        ASSERT_TRUE(room.built);
+        ASSERT_TRUE(room.model.Resolve());
+        EXPECT_FALSE(room.model.IsAnchoredSearch());
+        EXPECT_EQ(CornerBits(room), c.bits) << std::hex << CornerBits(room);
+    }
+}
+
+// Perpendicular walls whose lengths run from the fixed end: the first search
+// leaves a wall a few hundredths of a degree off its right angle, which the
+// geometry library reads as exact, and corners along it end inches off.
+TEST_F(KorSketchSolve, PerpendicularStaircaseFromAMovedStartSolvesOntoItsConstraints)
+{
+    for (int n : {6, 8, 12}) {
+        for (unsigned seed = 1; seed <= 10; ++seed) {
+            SCOPED_TRACE(std::to_string(n) + " walls, seed " + std::to_string(seed));
+            KorResetGlobals();
+            std::mt19937 random(seed);
+            Room room;
+            Build(room, Staircase(n, 100.0), Hold::kPerpendicular, HeldLengths(n, true), 2.0,
+                  random);
+            ASSERT_TRUE(room.built);
+            ASSERT_TRUE(room.model.Resolve()) << "error " << room.model.GetError();
+            const Residual r = Measure(room);
+            EXPECT_LT(r.length, 0.01);
+            EXPECT_LT(r.degrees, 0.05);
+        }
+    }
+}
+
+}  // namespace
