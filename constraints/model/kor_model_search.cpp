@@ -436,7 +436,9 @@ bool KorModel::Solve(KorDimSolution** restart)
         if (mSolutions.capacity() != static_cast<std::size_t>(n) + 4)
             mSolutions.reserve(static_cast<std::size_t>(n) + 4);
         SetupJournal();
-        mJournal[0].fetched.insert(0);
+        if (mbAnchoredSearch)
+            cursor = std::max(0, NextDimension());
+        mJournal[0].fetched.insert(static_cast<short>(cursor));
         mDeepestLevel = 0;
     } else {
         bool journalEmpty = true;
@@ -499,12 +501,7 @@ bool KorModel::Solve(KorDimSolution** restart)
             dimension->SetStatus(kSolved, candidate->GetDF());
             if (static_cast<int>(mSolutions.size()) >= n)
                 return true;
-            int next = -1;
-            for (int i = 0; i < n; ++i)
-                if (mDimensions[static_cast<std::size_t>(i)]->GetStatus() == kUnsolved) {
-                    next = i;
-                    break;
-                }
+            const int next = NextDimension();
             if (next < 0)
                 return true;
             cursor = next;
@@ -641,6 +638,101 @@ bool KorModel::ResumeFromTempSolutions(int& cursor, KorDF*& df, int& equalCount)
     }
     ++mReorderings;
     return true;
+}
+
+// ---- Order of the search ----
+
+namespace {
+
+constexpr int kRankThroughPen = 0;
+constexpr int kRankAnchored = 1;
+constexpr int kRankImmovable = 2;
+constexpr int kRankFree = 3;
+
+KorNode* AsNode(KorEntity* entity)
+{
+    return entity && entity->GetType() == KOR_NODE ? static_cast<KorNode*>(entity) : nullptr;
+}
+
+// A node that a solved dimension on the stack already places.
+bool IsSolvedDimensionNode(KorNode* node)
+{
+    for (int i = 0; i < node->GetNumOfDimaints(); ++i) {
+        KorDimaint* dimaint = node->GetDimaint(i);
+        if (dimaint->IsDimension() &&
+            static_cast<KorDimension*>(dimaint)->GetStatus() == kSolved)
+            return true;
+    }
+    return false;
+}
+
+bool SharesTracker(KorNode* node, KorNode* other)
+{
+    return node == other || (other && node->GetCommonTracker(other));
+}
+
+// A node held in place: immovable, or on a tracker through an immovable node.
+bool IsHeld(KorNode* node)
+{
+    if (!node->IsMovable())
+        return true;
+    for (unsigned i = 0; i < node->GetNumOfTrackers(); ++i) {
+        KorTracker* tracker = node->GetTracker(static_cast<short>(i));
+        for (int j = 0; tracker && j < tracker->GetNumOfNodes(); ++j)
+            if (!tracker->GetNode(static_cast<unsigned>(j))->IsMovable())
+                return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+// Today's order takes the first unsolved dimension in list order. On a chain
+// of lengths that walks from the free end, and every length pushed locks both
+// its corners, so the search commits the whole chain and dead-ends at the
+// fixed end. The anchored order grows the solved part from what is already
+// held: the dragged node, nodes of solved dimensions, immovable nodes.
+int KorModel::NextDimension() const
+{
+    int best = -1;
+    int bestRank = kRankFree + 1;
+    const int stopRank = mbInDrag && mpDraggedNode ? kRankThroughPen : kRankAnchored;
+    for (std::size_t i = 0; i < mDimensions.size(); ++i) {
+        KorDimension* dimension = mDimensions[i];
+        if (dimension->GetStatus() != kUnsolved)
+            continue;
+        if (!mbAnchoredSearch)
+            return static_cast<int>(i);
+        const int rank = AnchorRank(dimension);
+        if (rank < bestRank) {
+            best = static_cast<int>(i);
+            bestRank = rank;
+            if (rank <= stopRank)
+                break;
+        }
+    }
+    return best;
+}
+
+int KorModel::AnchorRank(KorDimension* dimension) const
+{
+    if (!dimension->IsEnabled())
+        return kRankAnchored;
+    KorNode* nodes[2] = {AsNode(dimension->GetStart()), AsNode(dimension->GetEnd())};
+    if (!nodes[0] && !nodes[1])
+        return kRankAnchored;
+    int rank = kRankFree;
+    for (KorNode* node : nodes) {
+        if (!node)
+            continue;
+        if (mbInDrag && SharesTracker(node, mpDraggedNode))
+            return kRankThroughPen;
+        if (IsHeld(node) || IsSolvedDimensionNode(node))
+            rank = std::min(rank, kRankAnchored);
+        else if (!node->IsMovable())
+            rank = std::min(rank, kRankImmovable);
+    }
+    return rank;
 }
 
 // ---- Applying the stack ----

@@ -111,4 +111,48 @@ TEST_F(KorSketchSolve, PerpendicularStaircaseFromAMovedStartSolvesOntoItsConstra
     }
 }
 
+struct StairCase {
+    const char* name;
+    Hold hold;
+    bool fromFixedEnd;
+    double turn;
+};
+
+const StairCase kStairForms[] = {
+    {"vertical/horizontal", Hold::kAxis, false, 0.0},
+    {"perpendicular, lengths in wall order", Hold::kPerpendicular, false, 0.0},
+    {"perpendicular, lengths from the fixed end", Hold::kPerpendicular, true, 0.0},
+    {"perpendicular, turned 17 degrees", Hold::kPerpendicularTurned, false, 17.0},
+};
+
+void BuildStair(Room& room, const StairCase& form, int n, unsigned seed)
+{
+    std::mt19937 random(seed);
+    Build(room, Turned(Staircase(n, 100.0), form.turn), form.hold, HeldLengths(n, form.fromFixedEnd),
+          2.0, random);
+}
+
+// A chain of lengths searched from its free end commits every wall towards
+// the fixed corner and dead-ends there; the second search grows the solution
+// from what is held.
+TEST_F(KorSketchSolve, StaircaseInEachFormSolvesItsFirstResolveFromAMovedStart)
+{
+    for (const StairCase& form : kStairForms) {
+        for (int n : {16, 32}) {
+            for (unsigned seed : {11u, 12u}) {
+                SCOPED_TRACE(std::string(form.name) + ", " + std::to_string(n) + " walls, seed " +
+                             std::to_string(seed));
+                KorResetGlobals();
+                Room room;
+                BuildStair(room, form, n, seed);
+                ASSERT_TRUE(room.built);
+                ASSERT_TRUE(room.model.Resolve()) << "error " << room.model.GetError();
+                const Residual r = Measure(room);
+                EXPECT_LT(r.length, 0.01);
+                EXPECT_LT(r.degrees, 0.05);
+            }
+        }
+    }
+}
+
 }  // namespace
