@@ -644,10 +644,11 @@ bool KorModel::ResumeFromTempSolutions(int& cursor, KorDF*& df, int& equalCount)
 
 namespace {
 
-constexpr int kRankThroughPen = 0;
-constexpr int kRankAnchored = 1;
-constexpr int kRankImmovable = 2;
-constexpr int kRankFree = 3;
+constexpr int kRankNoNode = 0;
+constexpr int kRankThroughPen = 1;
+constexpr int kRankAnchored = 2;
+constexpr int kRankImmovable = 3;
+constexpr int kRankFree = 4;
 
 KorNode* AsNode(KorEntity* entity)
 {
@@ -696,7 +697,7 @@ int KorModel::NextDimension() const
 {
     int best = -1;
     int bestRank = kRankFree + 1;
-    const int stopRank = mbInDrag && mpDraggedNode ? kRankThroughPen : kRankAnchored;
+    const int stopRank = kRankNoNode;
     for (std::size_t i = 0; i < mDimensions.size(); ++i) {
         KorDimension* dimension = mDimensions[i];
         if (dimension->GetStatus() != kUnsolved)
@@ -717,10 +718,10 @@ int KorModel::NextDimension() const
 int KorModel::AnchorRank(KorDimension* dimension) const
 {
     if (!dimension->IsEnabled())
-        return kRankAnchored;
+        return kRankNoNode;
     KorNode* nodes[2] = {AsNode(dimension->GetStart()), AsNode(dimension->GetEnd())};
     if (!nodes[0] && !nodes[1])
-        return kRankAnchored;
+        return kRankNoNode;
     int rank = kRankFree;
     for (KorNode* node : nodes) {
         if (!node)
