@@ -646,9 +646,10 @@ namespace {
 
 constexpr int kRankNoNode = 0;
 constexpr int kRankThroughPen = 1;
-constexpr int kRankAnchored = 2;
-constexpr int kRankImmovable = 3;
-constexpr int kRankFree = 4;
+constexpr int kRankBesideSolved = 2;
+constexpr int kRankHeld = 3;
+constexpr int kRankImmovable = 4;
+constexpr int kRankFree = 5;
 
 KorNode* AsNode(KorEntity* entity)
 {
@@ -728,8 +729,12 @@ int KorModel::AnchorRank(KorDimension* dimension) const
             continue;
         if (mbInDrag && SharesTracker(node, mpDraggedNode))
             return kRankThroughPen;
-        if (IsHeld(node) || IsSolvedDimensionNode(node))
-            rank = std::min(rank, kRankAnchored);
+        // Growing the solved part from one front: a chain searched from
+        // both its held ends at once cannot close where the fronts meet.
+        if (IsSolvedDimensionNode(node))
+            rank = std::min(rank, kRankBesideSolved);
+        else if (IsHeld(node))
+            rank = std::min(rank, kRankHeld);
         else if (!node->IsMovable())
             rank = std::min(rank, kRankImmovable);
     }
