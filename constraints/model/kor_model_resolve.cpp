@@ -670,14 +670,33 @@ bool KorModel::Resolve()
     const std::size_t givenUp = mGivenUp.size();
     mbRoundsExhausted = false;
     const bool solved = ResolveOnce(true);
-    if (solved || !RetryAnchored())
-        return solved;
+    if (solved)
+        return true;
+    if (mbInDrag)
+        return ResolveWithoutPenHold();
+    if (!RetryAnchored())
+        return false;
     // Weights given up by the first try come back for the second.
     for (std::size_t i = givenUp; i < mGivenUp.size(); ++i)
         if (std::find(mWeighted.begin(), mWeighted.end(), mGivenUp[i]) != mWeighted.end())
             mGivenUp[i]->SetEnabled(true);
     mGivenUp.resize(std::min(givenUp, mGivenUp.size()));
     mbAnchoredSearch = true;
+    return ResolveOnce(false);
+}
+
+// The pen holds the dragged node. Where the constraints cannot reach the pen
+// (a corner whose wall length is held, the pen off its wall) the step is
+// solved once more without the hold: the node takes the nearest place its
+// constraints allow instead of the step being refused.
+bool KorModel::ResolveWithoutPenHold()
+{
+    if (!mpDraggedNode || !mpDraggedNode->IsMovable() || mbRoundsExhausted ||
+        mError == KOR_ERR_RULES)
+        return false;
+    KorScopedValue<KorNode*> heldGuard(mpDraggedNode);
+    mpDraggedNode = nullptr;
+    Invalidate(true);
     return ResolveOnce(false);
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cmath>
 #include <cstring>
 #include <random>
 #include <string>
@@ -147,12 +148,61 @@ TEST_F(KorSketchSolve, StaircaseInEachFormSolvesItsFirstResolveFromAMovedStart)
                 BuildStair(room, form, n, seed);
                 ASSERT_TRUE(room.built);
                 ASSERT_TRUE(room.model.Resolve()) << "error " << room.model.GetError();
-                const Residual r = Measure(room);
+                Residual r = Measure(room);
+                EXPECT_LT(r.length, 0.01);
+                EXPECT_LT(r.degrees, 0.05);
+                // Then corner 2 follows the pen up and to the right.
+                std::mt19937 random(seed);
+                std::uniform_real_distribution<double> step(1.0, 2.0);
+                std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+                point pen = room.Node(2)->GetPoint();
+                room.model.SetDrag(true);
+                for (int i = 0; i < 30; ++i) {
+                    const double direction = M_PI / 4.0 + turn(random);
+                    const double d = step(random);
+                    pen = point(pen.x() + d * std::cos(direction), pen.y() + d * std::sin(direction));
+                    ASSERT_TRUE(DragTo(room, 2, -1, pen.x(), pen.y()))
+                        << "step " << i << ", error " << room.model.GetError();
+                    EXPECT_LT(PenGap(room, 2, -1, pen.x(), pen.y()), 0.01) << "step " << i;
+                }
+                room.model.SetDrag(false);
+                r = Measure(room);
                 EXPECT_LT(r.length, 0.01);
                 EXPECT_LT(r.degrees, 0.05);
             }
         }
     }
+}
+
+// A corner whose wall length is held cannot follow a pen off its wall: the
+// step is taken with the corner at the nearest place the constraints allow,
+// under the pen on its wall, and a reachable pen is still met exactly.
+TEST_F(KorSketchSolve, ACornerDraggedOffItsWallGoesToTheNearestPlaceItMayTake)
+{
+    Room room;
+    std::mt19937 random(1);
+    Build(room, Rectangle(), Hold::kAxis, {0}, 0.0, random);
+    ASSERT_TRUE(room.built);
+    ASSERT_TRUE(room.model.Resolve());
+    room.model.SetDrag(true);
+    struct Case {
+        double penX, penY;
+        double x, y;
+    };
+    const Case cases[] = {
+        {240.3, 200.0, 240.0, 200.0},
+        {239.7, 170.0, 240.0, 170.0},
+        {240.0, 185.0, 240.0, 185.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.penX) + ", " + std::to_string(c.penY));
+        ASSERT_TRUE(DragTo(room, 2, -1, c.penX, c.penY)) << "error " << room.model.GetError();
+        EXPECT_NEAR(room.Node(2)->GetPoint().x(), c.x, 1e-9);
+        EXPECT_NEAR(room.Node(2)->GetPoint().y(), c.y, 1e-9);
+        const Residual r = Measure(room);
+        EXPECT_LT(r.length, 1e-9);
+    }
+    room.model.SetDrag(false);
 }
 
 }  // namespace
