@@ -12,6 +12,7 @@
 #include "kor_dim_solution.h"
 #include "kor_dimension.h"
 #include "kor_node.h"
+#include "kor_symmetry.h"
 #include "kor_primitive.h"
 #include "kor_segment.h"
 #include "kor_shift_group.h"
@@ -850,15 +851,13 @@ KorCondition* KorModel::GetEqualDimensionChain(KorDimension* dimension) const
 
 bool KorModel::IsNodeSymmetrySet(KorNode* node1, KorNode* node2, KorEntity* axis) const
 {
+    // Each symmetry knows its node pairs: a segment or arc symmetry relates
+    // nodes that are not its own entities.
     for (KorConstraint* constraint : mConstraints) {
         if (constraint->GetType() != KOR_SYMMETRY)
             continue;
-        KorEntity* first = nullptr;
-        KorEntity* second = nullptr;
-        KorEntity* third = nullptr;
-        constraint->GetEntities(first, second, third);
-        const bool pair = (first == node1 && second == node2) || (first == node2 && second == node1);
-        if (pair && third == axis)
+        auto* symmetry = dynamic_cast<KorSymmetry*>(constraint);
+        if (symmetry && symmetry->IsNodeSymmetrySet(node1, node2, axis))
             return true;
     }
     return false;

@@ -133,6 +133,39 @@ TEST_F(KorSymmetryTest, SegmentsAboutANodeWithEqualCodesPairStartWithEnd)
     EXPECT_TRUE(symmetry->IsNodeSymmetrySet(NodeOf(q), NodeOf(r), NodeOf(x)));
 }
 
+// The model asks each symmetry for its node pairs: a segment symmetry's pairs
+// are its node symmetries', not its own entities.
+TEST_F(KorSymmetryTest, TheModelSeesTheNodePairsOfASegmentSymmetry)
+{
+    const KorHandle x = Node(0, 0);
+    const KorHandle p = Node(-5, 1);
+    const KorHandle q = Node(-1, 1);
+    const KorHandle r = Node(1, -1);
+    const KorHandle t = Node(5, -1);
+    ASSERT_NE(model.CreateConstraint(KOR_SYMMETRY, Segment(p, q), Segment(r, t), x, 0), 0u);
+    struct Case {
+        KorHandle a, b, axis;
+        bool paired;
+    };
+    const Case cases[] = {
+        {p, t, x, true}, {t, p, x, true}, {q, r, x, true}, {r, q, x, true},
+        {p, r, x, false}, {q, t, x, false}, {p, t, q, false},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(model.IsNodeSymmetrySet(NodeOf(c.a), NodeOf(c.b), NodeOf(c.axis)), c.paired)
+            << c.a << " " << c.b << " " << c.axis;
+    // A second segment symmetry whose starts the first one pairs takes start
+    // with start, where its orientation codes alone would pair start with end.
+    const KorHandle u = Node(-3, 1);
+    const KorHandle v = Node(7, -1);
+    const KorHandle h = model.CreateConstraint(KOR_SYMMETRY, Segment(p, u), Segment(t, v), x, 0);
+    ASSERT_NE(h, 0u);
+    auto* second = Get<KorSSSymmetry>(h);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(second->IsNodeSymmetrySet(NodeOf(p), NodeOf(t), NodeOf(x)));
+    EXPECT_TRUE(second->IsNodeSymmetrySet(NodeOf(u), NodeOf(v), NodeOf(x)));
+}
+
 TEST_F(KorSymmetryTest, CirclesGetSymmetricCentresAndEqualRadii)
 {
     const KorHandle axis = Segment(Node(0, -5), Node(0, 5));
