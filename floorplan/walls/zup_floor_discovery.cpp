@@ -457,6 +457,7 @@ bool ZupFloor::ResolveRules(bool* more, KorDimension** dimension)
     }
     *dimension = nullptr;
     bool added = false;
+    bool wallRuleAdded = false;
     for (KorPrimitive* primitive : std::vector<KorPrimitive*>(GetPrimitives())) {
         KorDimension* rule = nullptr;
         bool valid = true;
@@ -474,8 +475,17 @@ bool ZupFloor::ResolveRules(bool* more, KorDimension** dimension)
                 *more = false;
                 return false;
             }
+            // The search solves only listed dimensions: a wall's rule joins
+            // the list (without a handle, so no command text names it) and
+            // the caller searches again with it. The wall, held by it, is
+            // valid on the next pass; a rule the search cannot meet fails that
+            // search at once.
+            AddDimension(rule);
+            if (const KorHandle handle = GetHandle(rule))
+                GetNamesManager().RemoveObject(handle);
             AddExtraRule(rule);
             added = true;
+            wallRuleAdded = true;
             continue;
         }
         ZupEdge* edge = CastToEdge(primitive);
@@ -498,6 +508,8 @@ bool ZupFloor::ResolveRules(bool* more, KorDimension** dimension)
     if (!added)
         return true;
     *more = true;
+    if (wallRuleAdded)
+        return false;
     if (ResolveConditions(more))
         return ResolveRules(more, dimension);
     return false;
