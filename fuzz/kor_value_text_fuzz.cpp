@@ -59,6 +59,20 @@ void CheckRefusalKeepsValue(KorDimension* d, const std::string& text)
     RequireFinite(d);
 }
 
+bool IsLower(KORDimensionType type)
+{
+    return type == KOR_DIM_GREATER || type == KOR_DIM_GREATER_EQUAL;
+}
+
+// No second relation, or one on the other side of the first. A dimension in
+// a group prints its partner's name, which always reads back.
+bool IsReadableRange(KorDimension* d)
+{
+    if (d->GetEqualDim() || d->GetSecondaryType() == KOR_DIM_NONE)
+        return true;
+    return IsLower(d->GetPrimaryType()) != IsLower(d->GetSecondaryType());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -80,10 +94,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     d->SetValue(9.0, KOR_DIM_LESS, true);
     d->SetValue(text);
     RequireFinite(d);
-    // The printed text reads back.
+    // The printed text of a value, of one relation or of a range (a lower
+    // and an upper bound) reads back to the same relations. Two bounds on one
+    // side are no range: their text names one operator on both sides of
+    // "&&", and the reading takes the first of each operator.
     std::string printed = d->GetValueString();
-    if (!printed.empty() && !d->SetValue(printed))
-        Fail("printed text refused");
+    if (!printed.empty() && IsReadableRange(d)) {
+        const KORDimensionType primary = d->GetPrimaryType();
+        const KORDimensionType secondary = d->GetSecondaryType();
+        if (!d->SetValue(printed))
+            Fail("printed text refused");
+        if (d->GetPrimaryType() != primary || d->GetSecondaryType() != secondary)
+            Fail("printed text read back as other relations");
+    }
     // A name in the text equates, a second text leaves the group again.
     d->SetValue(std::string(other->GetName() ? other->GetName() : ""));
     d->SetValue(text);

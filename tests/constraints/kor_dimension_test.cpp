@@ -1,5 +1,7 @@
 // Values, ranges, value text and the bracket rules of dimensions.
 #include <clocale>
+#include <fstream>
+#include <iterator>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -167,6 +169,52 @@ TEST_F(Dimension, UpperPrimaryRefusesBoundBelowLowerSecondary)
     ASSERT_TRUE(d->SetValue(5.0, KOR_DIM_GREATER, true));
     EXPECT_FALSE(d->SetValue(3.0, KOR_DIM_LESS, true));
     EXPECT_DOUBLE_EQ(d->GetBound(), 10.0);
+}
+
+// A range is a lower bound with an upper bound, in either order: its printed
+// text reads back to the same relations and values. Two bounds on one side
+// (the value text fuzz input "<=3", after "=7.25", ">5" and "<9") print both
+// operators on one side of the text too, and the reading takes the first of
+// each operator, so that text is no range to read back.
+TEST_F(Dimension, PrintedRangeReadsBackToTheSameRelations)
+{
+    struct Case {
+        KORDimensionType primary;
+        double bound;
+        KORDimensionType second;
+        double value;
+        const char* printed;
+    };
+    const Case cases[] = {
+        {KOR_DIM_GREATER, 5.0, KOR_DIM_LESS, 10.0, ">5.00&&<10.00"},
+        {KOR_DIM_GREATER_EQUAL, 5.0, KOR_DIM_LESS_EQUAL, 10.0, ">=5.00&&<=10.00"},
+        {KOR_DIM_LESS, 9.0, KOR_DIM_GREATER_EQUAL, 3.0, "<9.00&&>=3.00"},
+        {KOR_DIM_LESS_EQUAL, 3.0, KOR_DIM_GREATER, 1.5, "<=3.00&&>1.50"},
+    };
+    for (const Case& c : cases) {
+        TestDimension* d = Add(7.0);
+        ASSERT_TRUE(d->SetValue(c.bound, c.primary, true));
+        ASSERT_TRUE(d->SetValue(c.value, c.second, true));
+        std::string printed = d->GetValueString();
+        EXPECT_EQ(printed, c.printed);
+        TestDimension* copy = Add(7.0);
+        ASSERT_TRUE(copy->SetValue(printed)) << printed;
+        EXPECT_EQ(copy->GetPrimaryType(), c.primary) << printed;
+        EXPECT_EQ(copy->GetSecondaryType(), c.second) << printed;
+        EXPECT_EQ(copy->GetValueString(), printed);
+        ASSERT_TRUE(d->SetValue(printed)) << printed;
+        EXPECT_EQ(d->GetValueString(), printed);
+    }
+    std::ifstream file(std::string(PELK_TEST_INPUTS) + "/kor_value_text_roundtrip.bin",
+                       std::ios::binary);
+    std::string input((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(input, "<=3");
+    TestDimension* d = Add(3.5);
+    ASSERT_TRUE(d->SetValue(7.25, KOR_DIM_EQUAL, true));
+    ASSERT_TRUE(d->SetValue(input));
+    EXPECT_FALSE(d->SetValue(5.0, KOR_DIM_GREATER, true));
+    ASSERT_TRUE(d->SetValue(9.0, KOR_DIM_LESS, true));
+    EXPECT_EQ(d->GetValueString(), "<=3.00&&<9.00");
 }
 
 TEST_F(Dimension, CheckBracketAtGeoSnap)
