@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "distances.h"
 #include "kor_capture.h"
 #include "kor_cir_tracker.h"
 #include "kor_condition.h"
@@ -16,6 +17,7 @@
 #include "kor_primitive.h"
 #include "kor_scoped_value.h"
 #include "kor_tracker.h"
+#include "settings.h"
 
 namespace {
 
@@ -694,10 +696,28 @@ bool KorModel::ResolveWithoutPenHold()
     if (!mpDraggedNode || !mpDraggedNode->IsMovable() || mbRoundsExhausted ||
         mError == KOR_ERR_RULES)
         return false;
-    KorScopedValue<KorNode*> heldGuard(mpDraggedNode);
-    mpDraggedNode = nullptr;
+    KorNode* const dragged = mpDraggedNode;
+    const point pen = dragged->GetPoint();
+    {
+        KorScopedValue<KorNode*> heldGuard(mpDraggedNode);
+        mpDraggedNode = nullptr;
+        Invalidate(true);
+        if (!ResolveOnce(false))
+            return false;
+    }
+    // From the solved place the pen may be in reach after all: one more held
+    // try, else the unheld result stands.
+    if (GeoDistance(dragged->GetPoint(), pen) <= GeoSnap())
+        return true;
+    GeometrySnapshot unheld;
+    SaveGeometry(unheld);
+    dragged->GetPoint() = pen;
     Invalidate(true);
-    return ResolveOnce(false);
+    if (ResolveOnce(false))
+        return true;
+    RestoreGeometry(unheld);
+    mError = 0;
+    return true;
 }
 
 bool KorModel::RetryAnchored() const

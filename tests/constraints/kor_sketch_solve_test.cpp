@@ -174,6 +174,38 @@ TEST_F(KorSketchSolve, StaircaseInEachFormSolvesItsFirstResolveFromAMovedStart)
     }
 }
 
+// Turned rooms whose first drag step the held pen could not solve: solved
+// without the hold, the room is near enough for the held pen to take it.
+TEST_F(KorSketchSolve, TurnedRoomsFollowThePenFromTheFirstStep)
+{
+    for (const std::vector<point>& shape : {LShape(), UShape()}) {
+        SCOPED_TRACE(std::to_string(shape.size()) + " walls");
+        KorResetGlobals();
+        Room room;
+        std::mt19937 random(20261215u);
+        const int n = static_cast<int>(shape.size());
+        Build(room, Turned(shape, 17.0), Hold::kPerpendicularTurned, HeldLengths(n, false), 2.0,
+              random);
+        ASSERT_TRUE(room.built);
+        ASSERT_TRUE(room.model.Resolve());
+        std::uniform_real_distribution<double> step(1.0, 2.0);
+        std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+        point pen = room.Node(2)->GetPoint();
+        room.model.SetDrag(true);
+        for (int i = 0; i < 10; ++i) {
+            const double direction = M_PI / 4.0 + turn(random);
+            const double d = step(random);
+            pen = point(pen.x() + d * std::cos(direction), pen.y() + d * std::sin(direction));
+            ASSERT_TRUE(DragTo(room, 2, -1, pen.x(), pen.y())) << "step " << i;
+            EXPECT_LT(PenGap(room, 2, -1, pen.x(), pen.y()), 0.01) << "step " << i;
+        }
+        room.model.SetDrag(false);
+        const Residual r = Measure(room);
+        EXPECT_LT(r.length, 0.01);
+        EXPECT_LT(r.degrees, 0.05);
+    }
+}
+
 // A corner whose wall length is held cannot follow a pen off its wall: the
 // step is taken with the corner at the nearest place the constraints allow,
 // under the pen on its wall, and a reachable pen is still met exactly.
