@@ -55,6 +55,8 @@ void CDoorMode::OnPickReleased(bool changed)
     room->mDragPrimitive = nullptr;
     room->mDragNode = nullptr;
     room->ZupFloor::Resolve();
+    // What the tidying and the floor's resolve moved is in the area again.
+    room->InvalidateArea();
 }
 
 void CDoorMode::Refresh() { RefreshRoomName(); }

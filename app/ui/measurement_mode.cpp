@@ -189,6 +189,8 @@ bool CMeasurementMode::ApplyValue(float value)
         m_current->SetEnabled(false);
         return false;
     }
+    // The floor's own resolve leaves the room's cached area and outline.
+    room->InvalidateArea();
     room->KeepOrientation();
     m_document->UpdateAllViews(nullptr);
     FillValueList();
