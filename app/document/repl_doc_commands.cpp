@@ -233,8 +233,17 @@ void CReplDoc::OnMirror()
     ZupEdge* wall = entrance ? entrance->GetEdge() : nullptr;
     if (!wall)
         return;
+    KorNode* start = wall->GetStart();
+    KorNode* end = wall->GetEnd();
+    if (!start || !end || start->GetPoint() == end->GetPoint())
+        return;
+    // The line through the entrance at right angles to the line through its
+    // wall's ends; a room is never mirrored about a line that did not come out.
     const point at = entrance->GetGeoCenter();
-    line axis(wall->GetGeometry() & at & angle(90.0));
+    const line wallLine(start->GetPoint(), end->GetPoint());
+    line axis;
+    if (!(axis = (wallLine & at & angle(90.0))))
+        return;
     bool mirrored = false;
     for (auto it = std::find(m_rooms.begin(), m_rooms.end(), room); it != m_rooms.end(); ++it) {
         (*it)->Mirror(axis);

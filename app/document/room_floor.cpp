@@ -117,6 +117,7 @@ void CRoomFloor::Scale(double factor)
 void CRoomFloor::Mirror(const line& axis)
 {
     KorModel::Mirror(axis);
+    UpdateEntranceAngles(false, false);
     mbChanged = true;
 }
 

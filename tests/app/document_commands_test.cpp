@@ -3,6 +3,7 @@
 
 #include "kor_node.h"
 #include "kor_primitive.h"
+#include "exchange_file.h"
 #include "level_fixture.h"
 #include "object_sheet_state.h"
 #include "program_version.h"
@@ -148,4 +149,39 @@ TEST_F(DocumentCommandsTest, ClosetBehindAnEmptyOpeningSpansTheOpening)
     EXPECT_NEAR(closet->GetMaxX(), 228.0, 0.5);
     EXPECT_LE(closet->GetMinY(), 150.0 - opening->GetWidth() / 2.0 + 0.5);
     EXPECT_GE(closet->GetMaxY(), 150.0 + opening->GetWidth() / 2.0 - 0.5);
+}
+
+// An L-shaped first room with its entrance in the middle of its bottom wall
+// mirrors about the line through the entrance at right angles to that wall.
+TEST_F(DocumentCommandsTest, MirrorTurnsTheRoomOverAtItsEntrance)
+{
+    const int row = FindPartitionIndex("L-Shape");
+    ASSERT_GE(row, 0);
+    ASSERT_TRUE(document->InsertShape(row, 0));
+    document->PlaceEntrance(nullptr);
+    ASSERT_TRUE(Room()->Resolve());
+    ZupOpening* entrance = Room()->GetEntrance();
+    ASSERT_NE(entrance, nullptr);
+    if (std::fabs(entrance->GetGeoCenter().x() - 120.0) > 1e-6) {
+        entrance->SetPosition(120.0, 0.0);
+        ASSERT_TRUE(Room()->Resolve());
+    }
+    ASSERT_NEAR(entrance->GetGeoCenter().x(), 120.0, 1e-6);
+    ASSERT_NEAR(entrance->GetGeoCenter().y(), 0.0, 1e-6);
+    std::vector<point> before;
+    for (KorNode* node : Room()->GetNodes())
+        before.push_back(node->GetPoint());
+    const float area = Room()->GetArea();
+
+    document->OnMirror();
+
+    ASSERT_EQ(Room()->GetNodes().size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        const point& now = Room()->GetNodes()[i]->GetPoint();
+        EXPECT_NEAR(now.x(), 240.0 - before[i].x(), 1e-6) << i;
+        EXPECT_NEAR(now.y(), before[i].y(), 1e-6) << i;
+    }
+    EXPECT_TRUE(Room()->mbClosed) << "the mirrored room closes";
+    EXPECT_EQ(document->m_plan.GetNumOfPartitions(), 1);
+    EXPECT_NEAR(Room()->GetArea(), area, 0.01);
 }
