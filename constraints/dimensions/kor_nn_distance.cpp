@@ -79,12 +79,25 @@ KorNNDistance::~KorNNDistance()
 
 void KorNNDistance::DeleteOwnTracker()
 {
-    if (!mpOwnTracker)
+    KorLinTracker* own = mpOwnTracker;
+    if (!own)
         return;
-    if (mpTracker == mpOwnTracker)
-        mpTracker = nullptr;
-    delete mpOwnTracker;
     mpOwnTracker = nullptr;
+    if (mpTracker == own)
+        mpTracker = nullptr;
+    // Another distance between nodes of the tracker may run along it (it
+    // found the tracker shared by its nodes): that one takes it over.
+    for (int n = 0; n < own->GetNumOfNodes(); ++n) {
+        KorNode* node = own->GetNode(static_cast<unsigned>(n));
+        for (int i = 0; node && i < node->GetNumOfDimaints(); ++i) {
+            auto* other = dynamic_cast<KorNNDistance*>(node->GetDimaint(i));
+            if (other && other != this && other->mpTracker == own && !other->mpOwnTracker) {
+                other->mpOwnTracker = own;
+                return;
+            }
+        }
+    }
+    delete own;
 }
 
 KorNode* KorNNDistance::GetNode1() const { return AsNode(mpStart); }

@@ -302,7 +302,8 @@ std::string ReadInput(const char* name)
 // distance still measured: the distance used the freed wall afterwards.
 TEST_F(ZupPlayerTest, TidyingAfterReplayNeverLeavesADistanceOnAGoneWall)
 {
-    for (const char* name : {"zup_floor_player_uaf.bin", "zup_floor_player_uaf_original.bin"}) {
+    for (const char* name : {"zup_floor_player_uaf.bin", "zup_floor_player_uaf_original.bin",
+                             "zup_floor_player_tracker_gone.bin"}) {
         SCOPED_TRACE(name);
         const std::string input = ReadInput(name);
         ASSERT_GT(input.size(), 1u);
