@@ -9,6 +9,7 @@
 #include "c_view.h"
 #include "c_win_app.h"
 #include "c_wnd.h"
+#include "document_lock.h"
 #include "door_mode.h"
 #include "edit_mode.h"
 #include "exit_mode.h"
@@ -358,6 +359,8 @@ void CReplDoc::SetCurrentRoom(CRoomFloor* room)
 {
     if (room == m_currentRoom)
         return;
+    // The worker reads the current room under the lock.
+    DocumentLock lock(m_lock);
     m_journal.Write();
     m_currentRoom = room;
     m_journal.Read();

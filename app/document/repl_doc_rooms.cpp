@@ -14,6 +14,7 @@
 #include "kor_primitive.h"
 #include "message_box.h"
 #include "messages.h"
+#include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "settings.h"
@@ -71,6 +72,7 @@ void CReplDoc::MarkExits(CRoomFloor* room, ZupPartition* partition)
 
 bool CReplDoc::CloseRoom()
 {
+    DocumentLock lock(m_lock);
     CRoomFloor* room = m_currentRoom;
     if (!room)
         return false;

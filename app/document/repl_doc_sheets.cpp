@@ -13,6 +13,7 @@
 #include "kor_node.h"
 #include "object_pages.h"
 #include "object_sheet_state.h"
+#include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "room_type.h"
@@ -167,6 +168,8 @@ void CReplDoc::NewWallObject(ZupEdge* wall, double x, double y)
 {
     if (!wall)
         return;
+    // The sheet changes the room as the edit sheets do: the journal waits.
+    DocumentLock lock(m_lock);
     CWnd* main = MainWindow();
     CString savedCaption;
     if (main)

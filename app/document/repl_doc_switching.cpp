@@ -1,6 +1,7 @@
 // Switching between the room being edited and the level's plan: View
 // Change, aligning the edited room to the plan, leaving a room through an
 // opening, showing the room that failed to join, and moving an entrance.
+#include "document_lock.h"
 #include "edit_mode.h"
 #include "kor_node.h"
 #include "repl_doc.h"
@@ -17,6 +18,8 @@ constexpr int kMeasurementMode = 2;
 
 void CReplDoc::OnViewChange()
 {
+    // Both ways change rooms that the journal's worker saves.
+    DocumentLock lock(m_lock);
     if (!m_currentRoom || m_currentRoom->GetNumOfDimensions() == 0)
         return;
     ClearSelection();
@@ -118,6 +121,7 @@ bool CReplDoc::ExitThroughOpening(ZupOpening* opening)
 {
     if (!opening)
         return false;
+    DocumentLock lock(m_lock);
     const std::string name = opening->GetName();
     ZupOpening* planOpening = m_plan.GetOpening(name.c_str());
     if (!planOpening)
@@ -150,6 +154,7 @@ bool CReplDoc::ExitThroughOpening(ZupOpening* opening)
 
 void CReplDoc::EndRoomEdit()
 {
+    DocumentLock lock(m_lock);
     CRoomFloor* failed = m_failedRoom;
     if (!failed || failed->GetNumOfPrimitives() == 0)
         return;

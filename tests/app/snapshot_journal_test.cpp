@@ -13,6 +13,9 @@
 #include "kor_node.h"
 #include "messages.h"
 #include "new_room_dlg.h"
+#include "c_property_sheet.h"
+#include "object_sheet_templates.h"
+#include "zup_edge.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "room_mode.h"
@@ -412,22 +415,37 @@ protected:
         ASSERT_TRUE(journal().Start());
     }
     CSnapshotJournal& journal() { return Doc()->m_journal; }
+    // The palette's first shape placed as the user places it.
+    CRoomFloor* PlaceFirstShape()
+    {
+        driver->OnDialog(CNewRoomDlg::IDD,
+                         [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDOK); });
+        EXPECT_TRUE(Doc()->SetEditMode(0));
+        auto* palette = dynamic_cast<CRoomMode*>(Doc()->GetEditMode());
+        CRoomFloor* room = Doc()->GetCurrentRoom();
+        for (int tap = 0; palette && tap < 2 && room->GetNumOfNodes() == 0; ++tap) {
+            if (palette->m_cells.empty())
+                break;
+            const RECT cell = palette->m_cells[0];
+            palette->OnTap((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
+        }
+        EXPECT_GT(room->GetNumOfNodes(), 0);
+        return room;
+    }
+    // Whether the journal's worker could take a snapshot right now.
+    bool WorkerGetsTheRoom()
+    {
+        bool taken = false;
+        std::thread worker([&] { taken = journal().TakeTurn(); });
+        worker.join();
+        return taken;
+    }
 };
 
 // The room as placed from the palette is the first state undo goes back to.
 TEST_F(RunningJournalTest, TheFirstChangeAfterPlacingAShapeIsUndone)
 {
-    driver->OnDialog(CNewRoomDlg::IDD,
-                     [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDOK); });
-    ASSERT_TRUE(Doc()->SetEditMode(0));
-    auto* palette = dynamic_cast<CRoomMode*>(Doc()->GetEditMode());
-    ASSERT_NE(palette, nullptr);
-    CRoomFloor* room = Doc()->GetCurrentRoom();
-    for (int tap = 0; tap < 2 && room->GetNumOfNodes() == 0; ++tap) {
-        ASSERT_FALSE(palette->m_cells.empty());
-        const RECT cell = palette->m_cells[0];
-        palette->OnTap((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
-    }
+    CRoomFloor* room = PlaceFirstShape();
     ASSERT_GT(room->GetNumOfNodes(), 0);
     const point placed = room->GetNodes().front()->GetPoint();
     const int nodes = room->GetNumOfNodes();
@@ -436,4 +454,46 @@ TEST_F(RunningJournalTest, TheFirstChangeAfterPlacingAShapeIsUndone)
     ASSERT_TRUE(journal().Undo());
     EXPECT_EQ(room->GetNodes().front()->GetPoint(), placed);
     EXPECT_EQ(room->GetNumOfNodes(), nodes);
+}
+
+// While the New Wall Object sheet changes the room, the worker stays out.
+TEST_F(RunningJournalTest, TheNewWallObjectSheetHoldsTheDocumentsLock)
+{
+    CRoomFloor* room = PlaceFirstShape();
+    ASSERT_TRUE(Doc()->SetEditMode(1));
+    ZupEdge* wall = room->Get1stEdge();
+    ASSERT_NE(wall, nullptr);
+    const point a = wall->GetStart()->GetPoint();
+    const point b = wall->GetEnd()->GetPoint();
+    bool shown = false;
+    bool workerGotIn = true;
+    driver->OnDialog(ObjectSheetIds::kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+        shown = true;
+        room->SetSize(room->GetWidth() + 1, 100);  // a change the worker would snapshot
+        room->SetModified(true);
+        workerGotIn = WorkerGetsTheRoom();
+        dynamic_cast<CPropertySheet*>(window)->PressButton(PSBTN_CANCEL);
+    });
+    // A quarter along the wall, clear of the entrance in its middle.
+    Doc()->NewWallObject(wall, a.x() + (b.x() - a.x()) / 4, a.y() + (b.y() - a.y()) / 4);
+    ASSERT_TRUE(shown);
+    EXPECT_FALSE(workerGotIn);
+}
+
+// View changes and closing the room race the worker at its quickest: every
+// change of the room happens under the document's lock (the thread
+// sanitizer build shows any that does not).
+TEST_F(RunningJournalTest, ViewChangesShareTheRoomWithTheWorker)
+{
+    PlaceFirstShape();
+    ASSERT_TRUE(Doc()->SetEditMode(1));
+    journal().Stop();
+    journal().SetPeriod(1);
+    ASSERT_TRUE(journal().Start());
+    for (int i = 0; i < 12; ++i) {
+        Doc()->OnViewChange();
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    journal().Stop();
+    EXPECT_TRUE(Doc()->m_roomView);
 }
