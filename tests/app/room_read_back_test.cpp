@@ -1,13 +1,18 @@
 // A room read back from its text (a floor-plan file, the journal) is the room
 // that was written: whole, and behaving under the pen as it did before.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
+#include "distances.h"
 #include "floor_plan_test_support.h"
 #include "kor_nn_distance.h"
 #include "kor_node.h"
+#include "zup_edge.h"
 
 namespace {
 
@@ -64,4 +69,93 @@ TEST_F(RoomReadBackTest, RoomBodyCollapsingAMeasuredWallOpensWhole)
     ASSERT_TRUE(Load(again, FileText(reader)));
     ASSERT_EQ(again.GetNumOfRooms(), 1);
     EXPECT_EQ(Outline(*again.GetRoom(0)), Outline(*reader.GetRoom(0)));
+}
+
+namespace {
+
+// A level whose first room is the shipped rectangle (200 x 300) with its
+// entrance, in the Door mode as the user leaves it after placing it.
+void DrawLevel(CReplDoc& document)
+{
+    document.ResetLevel();
+    document.GetCurrentRoom()->ZupFloor::SetName("Hall1");
+    ASSERT_TRUE(document.InsertShape(0, 0));
+    document.PlaceEntrance(nullptr);
+    ASSERT_TRUE(document.GetCurrentRoom()->Resolve());
+    ASSERT_TRUE(document.SetEditMode(1));
+}
+
+struct Drag {
+    point from;
+    point to;
+};
+
+// Each drag made with the pen in steps of 6 inches.
+void DragAll(CReplDoc& document, const std::vector<Drag>& drags)
+{
+    for (const Drag& drag : drags) {
+        ASSERT_TRUE(document.OnPenDown(drag.from.x(), drag.from.y(), 6));
+        const double length = GeoDistance(drag.from, drag.to);
+        const int steps = std::max(1, static_cast<int>(std::ceil(length / 6.0)));
+        for (int i = 1; i <= steps; ++i) {
+            const double t = static_cast<double>(i) / steps;
+            document.OnPenMove(drag.from.x() + t * (drag.to.x() - drag.from.x()),
+                               drag.from.y() + t * (drag.to.y() - drag.from.y()));
+        }
+        document.OnPenUp();
+    }
+}
+
+// The corners of the room's walls, in wall order.
+std::vector<point> Corners(CRoomFloor& room)
+{
+    std::vector<point> corners;
+    for (ZupEdge* e = room.Get1stEdge(); e; e = room.GetNextEdge())
+        corners.push_back(e->GetStart()->GetPoint());
+    return corners;
+}
+
+}  // namespace
+
+// A room read back from its file behaves under the pen exactly as the room
+// that was saved: the same drags give the same walls. Disabled while it
+// fails: the file keeps neither the walls' own horizontal and vertical holds
+// nor which dimensions were released, and the load closes the room into the
+// plan, which holds its needed dimensions again; reopened, the top wall does
+// not move and the side walls lean.
+TEST_F(RoomReadBackTest, DISABLED_AReopenedRoomMovesUnderTheSameDragsAsBeforeSaving)
+{
+    const std::vector<Drag> before = {{point(100, 300), point(100, 330)}};
+    const struct {
+        const char* what;
+        std::vector<Drag> drags;
+    } cases[] = {
+        {"the top wall up", {{point(100, 330), point(100, 390)}}},
+        {"the top wall down", {{point(100, 330), point(100, 280)}}},
+        {"the right wall out", {{point(200, 150), point(260, 150)}}},
+        {"a corner out", {{point(200, 330), point(236, 366)}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CReplDoc drawn;
+        DrawLevel(drawn);
+        DragAll(drawn, before);
+        const std::string file = FileText(drawn);
+
+        CReplDoc reopened;
+        ASSERT_TRUE(Load(reopened, file)) << file;
+        ASSERT_EQ(reopened.GetNumOfRooms(), 1);
+        ASSERT_TRUE(reopened.SetEditMode(1));
+        EXPECT_EQ(Corners(*reopened.GetRoom(0)), Corners(*drawn.GetRoom(0)));
+
+        DragAll(drawn, c.drags);
+        DragAll(reopened, c.drags);
+        const std::vector<point> expected = Corners(*drawn.GetRoom(0));
+        const std::vector<point> got = Corners(*reopened.GetRoom(0));
+        ASSERT_EQ(got.size(), expected.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            EXPECT_NEAR(got[i].x(), expected[i].x(), 1e-6) << i;
+            EXPECT_NEAR(got[i].y(), expected[i].y(), 1e-6) << i;
+        }
+    }
 }
