@@ -77,6 +77,14 @@ void CRoomFloor::RemoveDimension(KorDimension* dimension)
 {
     PromotedDimensions().erase(dimension);
     if (!dimension || dimension->IsExtraRule()) {
+        // A wall's rule made with the model's add lands in the reference list
+        // before it is marked a rule: it must not stay listed there.
+        mReferenceDimensions.erase(
+            std::remove(mReferenceDimensions.begin(), mReferenceDimensions.end(), dimension),
+            mReferenceDimensions.end());
+        mChainDisabledDimensions.erase(std::remove(mChainDisabledDimensions.begin(),
+                                                   mChainDisabledDimensions.end(), dimension),
+                                       mChainDisabledDimensions.end());
         KorModel::RemoveDimension(dimension);
         return;
     }

@@ -260,6 +260,7 @@ public:
     // Distances that run along a wall about to go, removed before it goes.
     void DropDistancesCarriedBy(KorPrimitive* wall);
     void DropDistancesOfMerge(KorNode* keeper, KorNode* absorbed);
+    bool IsWallObjectEnd(KorNode* node);
     void RemovePartitions();
     void Validate();
 

@@ -16,6 +16,7 @@
 #include "zup_edge.h"
 #include "zup_node.h"
 #include "zup_opening.h"
+#include "zup_wall_object.h"
 
 namespace {
 
@@ -63,6 +64,8 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
     if (!start || !end || start == end)
         return false;
     if (start->GetPoint() == end->GetPoint()) {
+        if (IsWallObjectEnd(end))
+            return false;
         DropDistancesOfMerge(start, end);
         KorNode* absorbed = end;
         return start->Merge(absorbed);
@@ -76,6 +79,8 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
     if (!previousStart || !previousEnd)
         return false;
     if (previousStart->GetPoint() == end->GetPoint()) {
+        if (IsWallObjectEnd(end))
+            return false;
         DropDistancesCarriedBy(wall);
         KorModel::RemoveObject(GetHandle(wall));
         if (previousEnd->GetNumOfPrimitives() < 2) {
@@ -87,9 +92,26 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
         }
         return true;
     }
+    if (IsWallObjectEnd(start))
+        return false;
     DropDistancesOfMerge(end, start);
     KorNode* absorbed = start;
     return end->Merge(absorbed);
+}
+
+// A node that ends a wall object is kept: the merge would delete it under
+// the object, which still stands on it.
+bool ZupFloor::IsWallObjectEnd(KorNode* node)
+{
+    for (KorPrimitive* primitive : GetPrimitives()) {
+        ZupEdge* edge = CastToEdge(primitive);
+        for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i) {
+            ZupWallObject* object = edge->GetWallObject(i);
+            if (object && (object->GetStart() == node || object->GetEnd() == node))
+                return true;
+        }
+    }
+    return false;
 }
 
 void ZupFloor::DropDistancesCarriedBy(KorPrimitive* wall)
@@ -131,7 +153,7 @@ void ZupFloor::UpdateConfiguration()
             continue;
         auto* node = dynamic_cast<ZupNode*>(GetNodes()[n]);
         if (!node || node->GetNumOfPrimitives() != 2 || node->GetNumOfTrackers() != 2 ||
-            HasEnabledDistance(node))
+            HasEnabledDistance(node) || IsWallObjectEnd(node))
             continue;
         auto* t1 = dynamic_cast<KorLinTracker*>(node->GetTracker(0));
         auto* t2 = dynamic_cast<KorLinTracker*>(node->GetTracker(1));

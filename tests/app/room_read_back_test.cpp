@@ -12,6 +12,7 @@
 #include "floor_plan_test_support.h"
 #include "kor_nn_distance.h"
 #include "kor_node.h"
+#include "kor_primitive.h"
 #include "zup_edge.h"
 
 namespace {
@@ -158,4 +159,47 @@ TEST_F(RoomReadBackTest, DISABLED_AReopenedRoomMovesUnderTheSameDragsAsBeforeSav
             EXPECT_NEAR(got[i].y(), expected[i].y(), 1e-6) << i;
         }
     }
+}
+
+// Room texts whose replay leaves a wall object on nodes that the tidying of
+// the walls merges away: read back whole, or refused, never half.
+TEST_F(RoomReadBackTest, AnOpeningOnTheCornersOfATidiedWallIsReadSafely)
+{
+    const char* const bodies[] = {
+        "D2=Distance(N3,N5)\nShape=L-Shape\nS3=Segment(N3,N4)\nD1=Distance(N1,N2)\n"
+        "N2=Node(200.0,0.0)\nN1=Node(0.0,0.0)\nS1=Segment(N1,N2)\nA=Opening(N1,N2,273)\n"
+        "N2=Node(200.0,0.0)\nN2=Node(200.0,0.0)\nS5=Segment(N5,N3)\nS1=Segment(N1,N2)\n",
+    };
+    for (const char* body : bodies) {
+        const std::string text =
+            "\n<QUENDAR_FPL version=\"1.0\" house=\"1\" street=\"Elm\" level=\"Main\""
+            " codepage=\"0\"\n path=\"Hall1,\">\n<HISTORY></HISTORY>\n<Hall1 body=\"Name=Hall1\n" +
+            std::string(body) + "\"/>\n\n</QUENDAR_FPL>\n";
+        CReplDoc reader;
+        Load(reader, text);
+        for (int i = 0; i < reader.GetNumOfRooms(); ++i) {
+            std::string written;
+            reader.GetRoom(i)->Save(written, false);
+            EXPECT_FALSE(written.empty());
+        }
+    }
+}
+
+// A wall's length rule is made through the model's add, which lists it with
+// the room's reference dimensions before it is marked a rule; deleted as a
+// rule, it must leave that list too (the solver looked it up there later).
+TEST_F(RoomReadBackTest, ARuleDeletedAsARuleLeavesTheReferenceList)
+{
+    CReplDoc document;
+    CRoomFloor* room = AddRoom(document, "Hall1");
+    const int before = room->GetNumOfDimensions();
+    KorPrimitive* wall = room->GetPrimitives().front();
+    auto* rule = new KorNNDistance();
+    ASSERT_NE(rule->Create(room, wall->GetStart(), wall->GetEnd(), true), 0u);
+    ASSERT_EQ(room->GetNumOfDimensions(), before + 1);
+    rule->SetExtraRule(true);
+    delete rule;
+    ASSERT_EQ(room->GetNumOfDimensions(), before);
+    for (int i = 0; i < room->GetNumOfDimensions(); ++i)
+        EXPECT_NE(room->GetDimension(i, nullptr), static_cast<KorDimension*>(rule));
 }
