@@ -211,9 +211,17 @@ bool ZupFloor::AttachEdgeToTracker(KorLinTracker* tracker, ZupNode*& a, ZupNode*
             if ((sharedAt == 0.0 && otherAt < 0.0) || (sharedAt == 1.0 && otherAt > 1.0))
                 continue;
         }
-        if (!startShared)
+        // A node two overlapped walls share enters once: a second entry
+        // would make an empty span and a new wall beside the reused one.
+        auto mapped = [&spans](KorNode* n) {
+            for (const auto& [at, span] : spans)
+                if (span.node == n)
+                    return true;
+            return false;
+        };
+        if (!startShared && !mapped(start))
             spans.emplace(u, ZupSpan{start, nullptr, nullptr});
-        if (!endShared)
+        if (!endShared && !mapped(end))
             spans.emplace(w, ZupSpan{end, nullptr, nullptr});
         auto* wall = dynamic_cast<ZupSegment*>(primitive);
         bool first = true;

@@ -8,6 +8,7 @@
 #include "line.h"
 #include "zup_metric_floor_fixture.h"
 #include "zup_partition.h"
+#include "zup_sketch_file.h"
 
 class ZupAddingWallsTest : public ZupMetricFloorTest {
 protected:
@@ -203,4 +204,24 @@ TEST_F(ZupAddingWallsTest, ValidateConstraintsDropsFarOffParallels)
         plan.ValidateConstraints();
         EXPECT_EQ(plan.GetNumOfDimensions(), c.kept ? before : before - 1) << c.rise;
     }
+}
+
+// Redrawing the top line along two walls that share a node reuses both: no
+// two walls join the same pair of nodes, and the room stays.
+TEST_F(ZupAddingWallsTest, RedrawAlongTwoWallsLeavesNoDuplicate)
+{
+    const zup_test::Sketch sketch = zup_test::ReadSketch("dup6.txt");
+    ASSERT_EQ(sketch.size(), 6u);
+    EXPECT_TRUE(zup_test::DrawSketch(*floor, sketch));
+    EXPECT_EQ(floor->GetNumOfPrimitives(), 5);
+    for (int i = 0; i < floor->GetNumOfPrimitives(); ++i)
+        for (int j = i + 1; j < floor->GetNumOfPrimitives(); ++j) {
+            KorPrimitive* p = floor->GetPrimitive(i);
+            KorPrimitive* q = floor->GetPrimitive(j);
+            const bool same = (p->GetStart() == q->GetStart() && p->GetEnd() == q->GetEnd()) ||
+                              (p->GetStart() == q->GetEnd() && p->GetEnd() == q->GetStart());
+            EXPECT_FALSE(same) << "walls " << i << " and " << j;
+        }
+    ASSERT_EQ(floor->GetNumOfPartitions(), 1);
+    EXPECT_NEAR(floor->GetPartition(0)->GetContour().area(), 250.0 * 500.0, 1e-6);
 }
