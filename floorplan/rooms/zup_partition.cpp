@@ -27,6 +27,18 @@ bool SameSide(const polygon& contour, short i, short j)
     return (a == c && b == d) || (a == d && b == c);
 }
 
+// A ring that does not start where the last one ended is an island of the
+// room: the contour steps over to it from the room's first node and comes
+// back the same way, so the island's area is left out.
+void StepOver(polygon& contour, ZupNode* at, ZupNode* next, ZupNode* first)
+{
+    if (!next || next == at)
+        return;
+    if (at != first)
+        contour + first->GetPoint();
+    contour + next->GetPoint();
+}
+
 ZupEdge* WallBetween(KorNode* a, KorNode* b)
 {
     return a && b ? ZupFloor::CastToEdge(a->GetPrimitive(b)) : nullptr;
@@ -69,7 +81,9 @@ bool ZupPartition::Create(ZupPartitionSolution* walk, ZupEdgeType type)
         previous = wall;
     }
     --mNumOfNodes;
-    if (mSurfaces.size() > 1 && mSurfaces.front()->GetTracker() == mSurfaces.back()->GetTracker()) {
+    // (A room holding islands ends on an island's ring, never joined to its own.)
+    if (mSurfaces.size() > 1 && mSurfaces.front()->GetTracker() == mSurfaces.back()->GetTracker() &&
+        mSurfaces.back()->GetEnd() == mSurfaces.front()->GetStart()) {
         ZupWallSurface* last = mSurfaces.back();
         mSurfaces.front()->AddSurface(last);
         delete last;  // leaves the room on its own
@@ -174,9 +188,14 @@ bool ZupPartition::MakeWallContour()
             mContour.clear();
             return false;
         }
-    mContour + mSurfaces.front()->GetStart()->GetPoint();
-    for (ZupWallSurface* surface : mSurfaces)
+    ZupNode* first = mSurfaces.front()->GetStart();
+    mContour + first->GetPoint();
+    ZupNode* at = first;
+    for (ZupWallSurface* surface : mSurfaces) {
+        StepOver(mContour, at, surface->GetStart(), first);
         mContour + surface->GetEnd()->GetPoint();
+        at = surface->GetEnd();
+    }
     mContour.close();
     const short sides = static_cast<short>(mContour.count() - 1);
     auto same = [this](short i, short j) { return SameSide(mContour, i, j); };

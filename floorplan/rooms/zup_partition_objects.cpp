@@ -99,12 +99,21 @@ polygon ZupPartition::GetDisplayContour()
 {
     polygon out;
     const std::size_t n = mSurfaces.size();
+    ZupNode* first = n > 0 ? mSurfaces.front()->GetStart() : nullptr;
+    ZupNode* at = first;
     for (std::size_t s = 0; s < n; ++s) {
         ZupWallSurface* surface = mSurfaces[s];
         ZupNode* start = surface->GetStart();
         ZupNode* end = surface->GetEnd();
         if (!start || !end)
             continue;
+        // An island's ring: over from the room's first node and back.
+        if (at && start != at) {
+            if (at != first)
+                out + first->GetPoint();
+            out + start->GetPoint();
+        }
+        at = end;
         ZupEdge* startEdge = start->GetEdge(surface);
         ZupNodeObject* corner = start->GetNodeObject(nullptr);
         if (corner && startEdge && corner->NeedOpening(startEdge)) {
@@ -149,6 +158,8 @@ polygon ZupPartition::GetDisplayContour()
             out + end->GetPoint();
         }
     }
+    if (first && at && at != first)
+        out + first->GetPoint();
     out.close();
     return out;
 }

@@ -1,7 +1,9 @@
-// Finding the rooms of a floor from its walls: the nodes are classified, the
-// outer shell is walked from the leftmost node, then every inner room is
-// walked as a closed loop of walls that holds no other wall.
+// Finding the rooms of a floor from its walls: the nodes are classified and
+// dangling walls peeled off, the outer shell is the outline of the walls
+// around the leftmost node, and every face the walls bound is a room.
+#include <algorithm>
 #include <cmath>
+#include <unordered_set>
 #include <vector>
 
 #include "kor_primitive.h"
@@ -12,12 +14,10 @@
 #include "zup_node.h"
 #include "zup_partition.h"
 #include "zup_partition_solution.h"
+#include "zup_room_faces.h"
+#include "distances.h"
 
 namespace {
-
-// A walk never takes more steps than this; a plan that needs more is refused
-// rather than left spinning.
-constexpr long kMaxWalkSteps = 1000000;
 
 bool IsExcluded(const ZupNode* node)
 {
@@ -53,12 +53,6 @@ void MergeStraightThrough(ZupNode* node)
     if (firstEdge->GetNumOfObjects() > 0 || secondEdge->GetNumOfObjects() > 0)
         return;
     first->Merge(second);  // deletes second and the node
-}
-
-// The degrees by which a turn from `current` to `direction` scores.
-double TurnScore(angle& current, const angle& direction)
-{
-    return static_cast<double>(current - direction);
 }
 
 }  // namespace
@@ -106,28 +100,28 @@ bool ZupFloor::ResetPartitionSearchNodes()
                 MergeStraightThrough(node);
                 break;
             }
-    if (danglingEnds.empty())
-        return true;
+    // Dangling walls are peeled off from their free ends: a junction left
+    // with one usable wall is a free end in its turn, so a stub that branches
+    // goes whole and the junction it hangs from loses one wall per stub.
     int walked = 0;
-    for (ZupNode* end : danglingEnds) {
+    for (std::size_t i = 0; i < danglingEnds.size(); ++i) {
+        ZupNode* end = danglingEnds[i];
         if (IsExcluded(end)) {
             end->DecreaseUsability();
             continue;
         }
-        ZupNode* previous = nullptr;
-        ZupNode* current = end;
-        while (current) {
-            if (current->GetNumOfPrimitives() > 2) {
-                current->DecreaseUsability();
-                break;
-            }
-            if (current != end && IsExcluded(current))
-                break;  // walked already from its other end
-            current->SetLogStatus(ZUP_NODE_EXCLUDED);
-            ++walked;
-            ZupNode* next = current->GetOtherConnectedNode(previous, nullptr);
-            previous = current;
-            current = next;
+        end->SetLogStatus(ZUP_NODE_EXCLUDED);
+        ++walked;
+        for (short k = 0; k < end->GetNumOfPrimitives(); ++k) {
+            KorPrimitive* primitive = end->GetPrimitive(static_cast<unsigned>(k));
+            if (primitive->GetStart() != end && primitive->GetEnd() != end)
+                continue;  // an arc centred here
+            ZupNode* other = NeighbourAcross(primitive, end);
+            if (!other || other == end || IsExcluded(other))
+                continue;
+            other->DecreaseUsability();
+            if (other->GetUsability() <= 1)
+                danglingEnds.push_back(other);
         }
     }
     return GetNumOfNodes() - walked > 2;
@@ -165,158 +159,206 @@ bool ZupFloor::MakeOuterShell(bool& oneRoom)
     ZupPartitionSolution& walk = mPartitionSearch;
     walk.Reset();
     walk.AddNode(start, direction);
-    ZupNode* node = start;
-    while (MakeExteriorSolution(node)) {
-        polygon path;
-        walk.GetPolygon(path);
-        mPartitionSearchWalls.clear();
-        for (ZupEdge* edge : EdgesOf(*this))
-            if (IsSearchWall(edge) && edge->GetGeoCenter() > path)
-                mPartitionSearchWalls.push_back(edge);
-        if (mPartitionSearchWalls.empty()) {
-            mpOuterShell = new ZupPartition(true);
-            mpOuterShell->Create(&walk, ZUP_EDGE_OUTER);
-            if (oneRoom && roomWanted) {
-                auto* room = new ZupPartition(false);
-                room->Create(&walk, ZUP_EDGE_INNER);
-                mPartitions.push_back(room);
-            }
-            return true;
-        }
-        node = walk.TakeOpenBranch(mPartitionSearchWalls);
-        if (!node)
-            break;
+    if (!MakeExteriorSolution(start))
+        return false;
+    // The outline must hold every wall: a group of walls standing apart
+    // leaves the plan without a shell.
+    polygon path;
+    walk.GetPolygon(path);
+    std::unordered_set<ZupEdge*> own;
+    for (int i = 0; i < walk.GetLength(); ++i) {
+        ZupNode* node = nullptr;
+        ZupNode* next = nullptr;
+        walk.GetStep(i, node, next);
+        own.insert(CastToEdge(node->GetPrimitive(next)));
     }
-    return false;
-}
-
-bool ZupFloor::MakeExteriorSolution(ZupNode* node)
-{
-    return WalkSolution(node, true);
-}
-
-bool ZupFloor::MakeInteriorSolution(ZupNode* node)
-{
-    return WalkSolution(node, false);
-}
-
-// One walk of the room search. The exterior walk keeps the smallest turn
-// (it follows the outside of the plan), the interior walk the largest; among
-// equal scores the last wall in the node's order wins.
-bool ZupFloor::WalkSolution(ZupNode* node, bool exterior)
-{
-    ZupPartitionSolution& walk = mPartitionSearch;
-    for (long step = 0; step < kMaxWalkSteps; ++step) {
-        if (!node)
-            return false;
-        ZupNode* first = walk.GetStartNode();
-        const bool longEnough = walk.GetLength() >= 3;
-        if (node == first && longEnough)
-            return true;
-        short count = 0;
-        bool closed = false;
-        ZupNode* best = nullptr;
-        angle bestDirection;
-        double bestScore = exterior ? 360.0 : 0.0;
-        for (short i = 0; i < node->GetNumOfPrimitives(); ++i) {
-            ZupNode* other = NeighbourAcross(node->GetPrimitive(static_cast<unsigned>(i)), node);
-            if (!other)
-                continue;
-            const bool open = node->IsOpenLink(other);
-            if (exterior && !(other->GetLogStatus() == ZUP_NODE_FREE && open)) {
-                if (other == first && longEnough) {
-                    closed = true;
-                    ++count;
-                }
-                continue;
-            }
-            if (!exterior) {
-                if (!open)
-                    continue;
-                if (other == first && longEnough) {
-                    closed = true;
-                    ++count;
-                    continue;
-                }
-                if (other->GetLogStatus() != ZUP_NODE_FREE || other->GetUsability() == 0)
-                    continue;
-            }
-            ++count;
-            const angle direction(node->GetPoint(), other->GetPoint());
-            const double score = TurnScore(walk.CurrentAngle(), direction);
-            if (exterior ? score <= bestScore : score >= bestScore) {
-                bestScore = score;
-                best = other;
-                bestDirection = direction;
-            }
-        }
-        if (count >= 2)
-            walk.AddBranch(static_cast<short>(count - 1));
-        if (closed)
-            return true;
-        if (best) {
-            walk.AddNode(best, bestDirection);
-            node = best;
-        } else {
-            node = walk.Backtrack();
-        }
+    mPartitionSearchWalls.clear();
+    for (ZupEdge* edge : EdgesOf(*this))
+        if (IsSearchWall(edge) && !own.count(edge) && edge->GetGeoCenter() > path)
+            mPartitionSearchWalls.push_back(edge);
+    if (!mPartitionSearchWalls.empty())
+        return false;
+    mpOuterShell = new ZupPartition(true);
+    mpOuterShell->Create(&walk, ZUP_EDGE_OUTER);
+    if (oneRoom && roomWanted) {
+        auto* room = new ZupPartition(false);
+        room->Create(&walk, ZUP_EDGE_INNER);
+        mPartitions.push_back(room);
     }
-    return false;
-}
-
-bool ZupFloor::MakeInnerPartitions()
-{
-    const std::vector<ZupNode*> nodes = FloorNodes(*this);
-    for (ZupNode* node : nodes)
-        if (!IsExcluded(node))
-            node->LogReset(false);
-    ZupPartitionSolution& walk = mPartitionSearch;
-    for (ZupNode* start : nodes) {
-        if (start->GetUsability() == 0 || IsExcluded(start))
-            continue;
-        walk.Reset();
-        walk.AddNode(start, angle(0.0));
-        ZupNode* current = start;
-        for (long step = 0; step < kMaxWalkSteps && current; ++step) {
-            if (start->GetUsability() == 0 || !MakeInteriorSolution(current))
-                break;
-            polygon path;
-            walk.GetPolygon(path);
-            mPartitionSearchWalls.clear();
-            for (ZupEdge* edge : EdgesOf(*this))
-                if (IsSearchWall(edge) && edge->GetGeoCenter() < path)
-                    mPartitionSearchWalls.push_back(edge);
-            if (!mPartitionSearchWalls.empty()) {
-                current = walk.TakeOpenBranch(mPartitionSearchWalls);
-                continue;
-            }
-            if (IsKnownRoom(walk)) {
-                current = walk.Backtrack();
-                continue;
-            }
-            auto* room = new ZupPartition(false);
-            room->Create(&walk, ZUP_EDGE_INNER);
-            mPartitions.push_back(room);
-            walk.Reset();
-            walk.AddNode(start, angle(0.0));
-            current = start;
-        }
-    }
-    walk.Reset();
-    for (ZupNode* node : nodes)
-        if (node->GetUsability() != 0 && !IsExcluded(node)) {
-            RemovePartitions();
-            return false;
-        }
     return true;
 }
 
-bool ZupFloor::IsKnownRoom(ZupPartitionSolution& walk) const
+std::vector<ZupNode*> ZupFloor::SearchNodes() const
 {
-    for (ZupPartition* room : mPartitions)
-        if (room->IsSimilar(walk))
-            return true;
-    return false;
+    std::vector<ZupNode*> nodes;
+    for (ZupNode* node : FloorNodes(*this))
+        if (!IsExcluded(node))
+            nodes.push_back(node);
+    return nodes;
+}
+
+std::vector<ZupEdge*> ZupFloor::SearchWalls() const
+{
+    std::vector<ZupEdge*> walls;
+    for (ZupEdge* edge : EdgesOf(*this))
+        if (IsSearchWall(edge))
+            walls.push_back(edge);
+    return walls;
+}
+
+// The walk already holds the start node; it goes on around the outline of
+// the start node's group.
+bool ZupFloor::MakeExteriorSolution(ZupNode* start)
+{
+    const ZupRoomFaces faces(SearchNodes(), SearchWalls());
+    const int outline = faces.GetOutline(start);
+    if (outline < 0)
+        return false;
+    const std::vector<ZupNode*>& ring = faces.GetFaces()[outline].ring;
+    const auto at = std::find(ring.begin(), ring.end(), start);
+    if (at == ring.end() || ring.size() < 3)
+        return false;
+    const std::size_t from = static_cast<std::size_t>(at - ring.begin());
+    ZupPartitionSolution& walk = mPartitionSearch;
+    for (std::size_t k = 1; k < ring.size(); ++k) {
+        ZupNode* previous = ring[(from + k - 1) % ring.size()];
+        ZupNode* node = ring[(from + k) % ring.size()];
+        walk.AddNode(node, angle(previous->GetPoint(), node->GetPoint()));
+    }
+    return true;
+}
+
+namespace {
+
+constexpr double kLeastRoomArea = 1e-6;
+
+// Where a room's walk starts: its first node in floor order; a room holding
+// islands starts at a corner, so that its walls close into their own ring
+// before the walk steps over to the islands.
+std::size_t RoomStart(const ZupFace& face, const ZupRoomFaces& faces, bool corner)
+{
+    const std::size_t n = face.ring.size();
+    std::size_t first = 0;
+    for (std::size_t i = 1; i < n; ++i)
+        if (faces.GetOrder(face.ring[i]) < faces.GetOrder(face.ring[first]))
+            first = i;
+    if (!corner)
+        return first;
+    for (std::size_t k = 0; k < n; ++k) {
+        const std::size_t i = (first + k) % n;
+        if (face.walls[(i + n - 1) % n]->GetTracker() != face.walls[i]->GetTracker())
+            return i;
+    }
+    return first;
+}
+
+void AddRing(ZupPartitionSolution& walk, std::vector<ZupNode*>& path,
+             const std::vector<ZupNode*>& ring, std::size_t from)
+{
+    for (std::size_t k = 0; k < ring.size(); ++k) {
+        ZupNode* node = ring[(from + k) % ring.size()];
+        const angle direction =
+            path.empty() ? angle(0.0) : angle(path.back()->GetPoint(), node->GetPoint());
+        walk.AddNode(node, direction);
+        path.push_back(node);
+    }
+}
+
+std::size_t NearestIn(const std::vector<ZupNode*>& ring, const point& p)
+{
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < ring.size(); ++i)
+        if (GeoDistance(ring[i]->GetPoint(), p) < GeoDistance(ring[best]->GetPoint(), p))
+            best = i;
+    return best;
+}
+
+}  // namespace
+
+// Every face the walls bound is a room, unless it holds a wall that is not
+// its own (walls that cross without a node): then no room is kept. A group
+// of walls standing inside a room is walked as part of that room, so the
+// room's contour leaves the island out.
+bool ZupFloor::MakeInnerPartitions()
+{
+    const std::vector<ZupNode*> nodes = SearchNodes();
+    for (ZupNode* node : nodes)
+        node->LogReset(false);
+    const std::vector<ZupEdge*> walls = SearchWalls();
+    const ZupRoomFaces faces(nodes, walls);
+    const std::vector<ZupFace>& all = faces.GetFaces();
+
+    std::vector<int> rooms;
+    for (int f = 0; f < static_cast<int>(all.size()); ++f)
+        if (all[f].ring.size() >= 3 && all[f].area < -kLeastRoomArea)
+            rooms.push_back(f);
+    // The islands each room holds: a group's outline goes to the smallest
+    // room of another group around it.
+    std::vector<std::vector<int>> islands(all.size());
+    for (int f = 0; f < static_cast<int>(all.size()); ++f) {
+        if (faces.GetOutline(all[f].ring.front()) != f)
+            continue;
+        int holder = -1;
+        for (int r : rooms)
+            if (all[r].group != all[f].group &&
+                ZupRoomFaces::Holds(all[r].ring, all[f].ring.front()->GetPoint()) &&
+                (holder < 0 || all[r].area > all[holder].area))
+                holder = r;
+        if (holder >= 0)
+            islands[holder].push_back(f);
+    }
+    std::stable_sort(rooms.begin(), rooms.end(), [&](int x, int y) {
+        const std::size_t sx = RoomStart(all[x], faces, false);
+        const std::size_t sy = RoomStart(all[y], faces, false);
+        return faces.GetOrder(all[x].ring[sx]) < faces.GetOrder(all[y].ring[sy]);
+    });
+
+    ZupPartitionSolution& walk = mPartitionSearch;
+    bool refused = false;
+    for (int r : rooms) {
+        const ZupFace& face = all[r];
+        walk.Reset();
+        std::vector<ZupNode*> path;
+        std::unordered_set<ZupEdge*> own(face.walls.begin(), face.walls.end());
+        const std::size_t from = RoomStart(face, faces, !islands[r].empty());
+        AddRing(walk, path, face.ring, from);
+        ZupNode* anchor = face.ring[from];
+        for (int island : islands[r]) {
+            const ZupFace& outline = all[island];
+            own.insert(outline.walls.begin(), outline.walls.end());
+            walk.AddNode(anchor, walk.CurrentAngle());
+            path.push_back(anchor);
+            const std::size_t at = NearestIn(outline.ring, anchor->GetPoint());
+            AddRing(walk, path, outline.ring, at);
+            walk.AddNode(outline.ring[at], walk.CurrentAngle());
+            path.push_back(outline.ring[at]);
+        }
+        bool holdsWall = false;
+        for (ZupEdge* wall : walls)
+            if (!own.count(wall) && ZupRoomFaces::Holds(path, wall->GetGeoCenter())) {
+                holdsWall = true;
+                break;
+            }
+        if (holdsWall) {
+            refused = true;
+            continue;
+        }
+        auto* room = new ZupPartition(false);
+        room->Create(&walk, ZUP_EDGE_INNER);
+        // The steps over to an island and back are no walls: their nodes
+        // keep the usability those steps took.
+        for (int island : islands[r]) {
+            anchor->IncreaseUsability();
+            all[island].ring[NearestIn(all[island].ring, anchor->GetPoint())]->IncreaseUsability();
+        }
+        mPartitions.push_back(room);
+    }
+    walk.Reset();
+    if (refused) {
+        RemovePartitions();
+        return false;
+    }
+    return true;
 }
 
 std::vector<ZupEdge*> ZupFloor::EdgesOf(const ZupFloor& floor)

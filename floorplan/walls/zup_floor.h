@@ -391,7 +391,6 @@ private:
     void UpdatePartitions();
     // Finding rooms
     bool MakeExteriorSolution(ZupNode* start);
-    bool MakeInteriorSolution(ZupNode* start);
     bool MakeInnerPartitions();
     // Loading
     bool LoadFromXML(const char* text, long length);
@@ -400,10 +399,9 @@ private:
     void ResetExtents();
 
     // ---- Room search helpers (added with the room search) ----
-    // One walk of the search: the exterior walk keeps the smallest turn, the
-    // interior walk the largest.
-    bool WalkSolution(ZupNode* node, bool exterior);
-    bool IsKnownRoom(ZupPartitionSolution& walk) const;
+    // The nodes and walls that take part in the search.
+    std::vector<ZupNode*> SearchNodes() const;
+    std::vector<ZupEdge*> SearchWalls() const;
     ZupNode* PerimeterNode(ZupEdgeFilter filter, bool leftmost);
     static std::vector<ZupEdge*> EdgesOf(const ZupFloor& floor);
     static bool IsSearchWall(ZupEdge* edge);

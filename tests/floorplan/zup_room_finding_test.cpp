@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "zup_metric_floor_fixture.h"
+#include "zup_sketch_file.h"
 #include "zup_partition.h"
 #include "zup_wall_surface.h"
 
@@ -144,3 +145,46 @@ TEST_F(ZupRoomFindingTest, PerimeterNodesLeftmostLowestAndRightmostHighest)
     EXPECT_EQ(floor->Get1stPerimeterNode(nullptr), ring[0]);
     EXPECT_EQ(floor->Get2ndPerimeterNode(nullptr), ring[2]);
 }
+
+// Sketches drawn stroke by stroke as pen-ups add them; every room of the plan
+// is found, with its area (a room holding an island keeps its area less the
+// island's).
+struct SketchCase {
+    const char* file;
+    std::vector<double> areas;  // ascending
+};
+
+void PrintTo(const SketchCase& c, std::ostream* out) { *out << c.file; }
+
+class ZupSketchRoomsTest : public ZupTest, public ::testing::WithParamInterface<SketchCase> {};
+
+TEST_P(ZupSketchRoomsTest, EveryRoomIsFound)
+{
+    const SketchCase& c = GetParam();
+    const zup_test::Sketch sketch = zup_test::ReadSketch(c.file);
+    ASSERT_FALSE(sketch.empty()) << c.file;
+    ZupFloor floor;
+    EXPECT_TRUE(zup_test::DrawSketch(floor, sketch));
+    const std::vector<double> areas = zup_test::RoomAreas(floor);
+    EXPECT_TRUE(zup_test::SameAreas(areas, c.areas)) << ::testing::PrintToString(areas);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sketches, ZupSketchRoomsTest,
+    ::testing::Values(
+        // The top line redrawn along two walls that share a node.
+        SketchCase{"dup6.txt", {125000.0}},
+        // An L-shaped room with a small room in its corner.
+        SketchCase{"l2.txt", {10000.0, 60000.0}},
+        // Seven rooms drawn edge by edge, with a dangling wall.
+        SketchCase{"slow7.txt", {20000.0, 20000.0, 25000.0, 25000.0, 37500.0, 37500.0, 65000.0}},
+        // A stub that branches into a T inside the room.
+        SketchCase{"tantenna8.txt", {357500.0}},
+        // A room inside a room, joined to it by one wall.
+        SketchCase{"bridge11.txt", {40000.0, 320000.0}},
+        // A free-standing block inside a level whose outline has junctions.
+        SketchCase{"nest11.txt", {60000.0, 210000.0, 220000.0}}),
+    [](const ::testing::TestParamInfo<SketchCase>& info) {
+        std::string name = info.param.file;
+        return name.substr(0, name.find('.'));
+    });
