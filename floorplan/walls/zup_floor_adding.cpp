@@ -38,6 +38,16 @@ bool PointsFinite(const point& p)
     return std::isfinite(p.x()) && std::isfinite(p.y());
 }
 
+// The crossing of two straight lines; false when they do not cross.
+bool LinesCross(const line& a, const line& b, point& out)
+{
+    geolist_ref result = a % b;
+    if (result.count() < 1 || result.type(0) != GEO_POINT)
+        return false;
+    out = point(result[0]);
+    return PointsFinite(out);
+}
+
 }  // namespace
 
 // One tracker keeps its pieces colinear by itself and refuses a colinear
@@ -133,6 +143,14 @@ bool ZupFloor::AddLine(ZupNode*& a, ZupNode*& b, line* input, ZupNode* exclude)
     KorSegment* made = CreateEdge(a, b, edges, nullptr, nullptr, nullptr);
     if (!made)
         return false;
+    // The new line runs through the drawn ends. The wider snap the walls are
+    // made with would put a wall a little off plumb on the plumb line through
+    // its middle, its ends left off it; it counts as plumb or level only when
+    // its ends are within the coincidence snap of the axis.
+    const line drawn(a->GetPoint(), b->GetPoint());
+    for (ZupEdge* edge : edges)
+        if (auto* piece = dynamic_cast<KorLinTracker*>(edge->GetTracker()); piece && piece->GetNumOfPrimitives() == 1)
+            piece->GetLine() = drawn;
     if (auto* own = static_cast<KorLinTracker*>(made->GetTracker())) {
         if (own->IsVertical())
             own->SetAlignment(KOR_VERTICAL);
@@ -321,6 +339,9 @@ KorSegment* ZupFloor::CreateEdge(ZupNode* a, ZupNode* b, std::vector<ZupEdge*>& 
 void ZupFloor::TrimEnds(KorNode* a, KorNode* b, segment& s,
                         std::multimap<double, KorNode*>* map)
 {
+    // The new wall's line, taken before the wider snap below would put a
+    // line a little off an axis on the axis.
+    const line carrier(s.start(), s.end());
     KorScopedValue<double> snap(GeoSnap(), LinearPlay());
     const double reach = InputSnap();
     const bool colinear = mColinearMode != ZUP_DETECT_OFF;
@@ -341,6 +362,13 @@ void ZupFloor::TrimEnds(KorNode* a, KorNode* b, segment& s,
         point x(crossings[0]);
         if (!PointsFinite(x))
             continue;
+        // Under the wide snap the crossing found may lie well off both lines;
+        // where both are straight their own crossing is the point.
+        if (auto* straight = dynamic_cast<KorLinTracker*>(tracker)) {
+            point exact;
+            if (LinesCross(carrier, straight->GetLine(), exact) && GeoDistance(exact, x) < reach)
+                x = exact;
+        }
         const point& ps = primitive->GetStart()->GetPoint();
         const point& pe = primitive->GetEnd()->GetPoint();
         if (GeoDistance(x, ps) < reach || GeoDistance(x, pe) < reach)

@@ -61,9 +61,16 @@ KorLinTracker* ZupFloor::GetTracker(ZupNode*& a, ZupNode*& b, line* input)
         return nullptr;
     KorLinTracker* tracker = nullptr;
     {
+        // The line through the nodes is taken before the search's wider snap
+        // would count a wall a little off an axis as on it: a line drawn on
+        // through a tilted wall finds that wall's tracker.
+        line drawn(a->GetPoint(), b->GetPoint());
         const bool crowded = OnSeveralTrackers(a) || OnSeveralTrackers(b);
         KorScopedValue<double> snap(GeoSnap(), crowded ? 3.0 * LinearPlay() : static_cast<double>(InputSnap()));
-        tracker = KorModel::GetTracker(a, b, input, false);
+        if (!input)
+            tracker = KorModel::GetTracker(a, b, &drawn, false);
+        if (!tracker)
+            tracker = KorModel::GetTracker(a, b, input, false);
     }
     if (!tracker || (mpCurAddition && MeetsOtherMergedWall(tracker, a, b)))
         return nullptr;

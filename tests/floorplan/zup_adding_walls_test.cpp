@@ -225,3 +225,48 @@ TEST_F(ZupAddingWallsTest, RedrawAlongTwoWallsLeavesNoDuplicate)
     ASSERT_EQ(floor->GetNumOfPartitions(), 1);
     EXPECT_NEAR(floor->GetPartition(0)->GetContour().area(), 250.0 * 500.0, 1e-6);
 }
+
+// How far the node farthest from every drawn end lies from the nearest one.
+static double FarthestFromDrawnEnds(ZupFloor& plan, const std::vector<zup_test::Wall2>& drawn)
+{
+    double farthest = 0.0;
+    for (KorNode* node : plan.GetNodes()) {
+        const point& p = node->GetPoint();
+        double nearest = 1e300;
+        for (const zup_test::Wall2& s : drawn)
+            nearest = std::min({nearest, std::hypot(p.x() - s.ax, p.y() - s.ay),
+                                std::hypot(p.x() - s.bx, p.y() - s.by)});
+        farthest = std::max(farthest, nearest);
+    }
+    return farthest;
+}
+
+// A plan turned 0.4 degrees off plumb: a stroke colinear with an earlier wall
+// continues that wall's line without moving its ends off the drawn line, and
+// the room keeps the drawn area.
+TEST_F(ZupAddingWallsTest, TurnedPlanKeepsItsDrawnLines)
+{
+    const zup_test::Sketch sketch = zup_test::ReadSketch("rot9.txt");
+    ASSERT_EQ(sketch.size(), 9u);
+    EXPECT_TRUE(zup_test::DrawSketch(*floor, sketch));
+    EXPECT_LT(FarthestFromDrawnEnds(*floor, sketch), GeoSnap());
+    ASSERT_EQ(floor->GetNumOfPartitions(), 1);
+    EXPECT_NEAR(floor->GetPartition(0)->GetContour().area(), 55000.0, 55000.0 * 1e-6);
+}
+
+// Two colinear strokes 0.4 degrees off plumb share one line in either order,
+// and their ends stay where they were drawn.
+TEST_F(ZupAddingWallsTest, ColinearStrokesOffPlumbShareOneLine)
+{
+    const zup_test::Wall2 low{0, 0, 2, 300};
+    const zup_test::Wall2 high{3, 450, 4, 600};
+    for (const auto& [first, second] : {std::pair(low, high), std::pair(high, low)}) {
+        ZupFloor plan;
+        ASSERT_TRUE(plan.AddLine(first.ax, first.ay, first.bx, first.by));
+        ASSERT_TRUE(plan.AddLine(second.ax, second.ay, second.bx, second.by));
+        ASSERT_EQ(plan.GetNumOfPrimitives(), 2);
+        EXPECT_EQ(plan.GetPrimitive(0)->GetTracker(), plan.GetPrimitive(1)->GetTracker())
+            << "first " << first.ay;
+        EXPECT_LT(FarthestFromDrawnEnds(plan, {low, high}), GeoSnap());
+    }
+}
