@@ -78,8 +78,9 @@ inline int Find(std::vector<int>& parent, int i)
 }  // namespace detail
 
 // eps: points closer than this are one point (use the model's coincidence
-// tolerance or a little more).
-inline Arrangement Arrange(const std::vector<Wall2>& walls, double eps)
+// tolerance or a little more). Without split, walls meet only at their ends
+// (a wall that ends on another one stays apart from it).
+inline Arrangement Arrange(const std::vector<Wall2>& walls, double eps, bool split = true)
 {
     using namespace detail;
     Arrangement result;
@@ -93,7 +94,7 @@ inline Arrangement Arrange(const std::vector<Wall2>& walls, double eps)
             continue;
         cuts[i] = {0.0, 1.0};
         for (std::size_t j = 0; j < walls.size(); ++j) {
-            if (j == i)
+            if (j == i || !split)
                 continue;
             const Wall2& v = walls[j];
             // Ends of the other wall lying on this one.
