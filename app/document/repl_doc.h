@@ -117,6 +117,13 @@ public:
     // Lookups only: never walked, so their order cannot leak into results.
     std::map<ZupPartition*, CRoomFloor*> m_partitionToRoom;
     std::map<CRoomFloor*, ZupPartition*> m_roomToPartition;
+    // Each joined room's partition and text when it joined: a plan whose
+    // rooms all stand as they joined is not built again.
+    struct JoinedRoom {
+        ZupPartition* partition = nullptr;
+        std::string text;
+    };
+    std::map<CRoomFloor*, JoinedRoom> m_joinedRooms;
     bool m_roomView = true;
     ZupOpening* m_entrance = nullptr;
     std::unique_ptr<ZupOpening> m_defaultEntrance;
@@ -341,6 +348,7 @@ private:
     bool CloseNewRoom(CRoomFloor* room);
     bool StartPlanFromFirstRoom();
     void RecordPartition(CRoomFloor* room, ZupPartition* partition);
+    bool PlanIsCurrent();
     void MarkExits(CRoomFloor* room, ZupPartition* partition);
     void TakeTwinWidth(CRoomFloor* room, ZupOpening* opening, ZupOpening* twin);
     bool AskSaveBeforeNew();

@@ -3,6 +3,7 @@
 // entrance of a room, wall objects placed on its walls and the edit modes.
 #include <cmath>
 #include <cstring>
+#include <set>
 #include <string>
 
 #include "c_string.h"
@@ -56,6 +57,31 @@ void CReplDoc::RecordPartition(CRoomFloor* room, ZupPartition* partition)
 {
     m_partitionToRoom[partition] = room;
     m_roomToPartition[room] = partition;
+    JoinedRoom& joined = m_joinedRooms[room];
+    joined.partition = partition;
+    joined.text.clear();
+    room->Save(joined.text, false);
+}
+
+// Every room of the level has its partition in the plan and stands as it
+// stood when it joined.
+bool CReplDoc::PlanIsCurrent()
+{
+    std::set<ZupPartition*> inPlan;
+    for (int i = 0; i < m_plan.GetNumOfPartitions(); ++i)
+        inPlan.insert(m_plan.GetPartition(i));
+    for (CRoomFloor* room : m_rooms) {
+        ZupPartition* partition = GetPartitionOfRoom(room);
+        auto joined = m_joinedRooms.find(room);
+        if (!partition || !inPlan.count(partition) || joined == m_joinedRooms.end() ||
+            joined->second.partition != partition)
+            return false;
+        std::string text;
+        room->Save(text, false);
+        if (text != joined->second.text)
+            return false;
+    }
+    return true;
 }
 
 void CReplDoc::MarkExits(CRoomFloor* room, ZupPartition* partition)
@@ -170,6 +196,7 @@ bool CReplDoc::AddRoomToPlan(CRoomFloor* room)
     WaitCursor wait(*this);
     m_partitionToRoom.clear();
     m_roomToPartition.clear();
+    m_joinedRooms.clear();
     const float scale = m_plan.GetScale();
     int panX = 0, panY = 0;
     m_plan.GetPan(panX, panY);
@@ -228,6 +255,16 @@ bool CReplDoc::StartPlanFromFirstRoom()
 bool CReplDoc::RejoinRooms(CRoomFloor* room)
 {
     WaitCursor wait(*this);
+    if (GetPartitionOfRoom(room)) {
+        // The plan holds the room already: as it was joined, there is
+        // nothing to do; else the plan goes back to the rooms before it.
+        if (PlanIsCurrent()) {
+            m_planDirty = false;
+            return true;
+        }
+        if (!AddRoomToPlan(room))
+            return false;
+    }
     bool reached = false;
     bool rebuilding = false;
     for (std::size_t i = 0; i < m_rooms.size(); ++i) {

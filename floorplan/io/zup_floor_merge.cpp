@@ -170,9 +170,11 @@ point::TRANSFORM& ZupFloor::CalculateTransformation(ZupOpening* planOpening, Zup
     const double play = AngularPlay().deg();
     double cosine = 1.0, sine = 0.0;
     if (!(degrees > -play && degrees < play)) {
-        // Geo's transform turns by -t for a positive sine.
-        cosine = std::cos(-rotation.rad());
-        sine = std::sin(-rotation.rad());
+        // The transform turns by minus the stored angle: by b - a, which
+        // brings the room's inward direction at its entrance onto the
+        // plan's outward direction at the opening.
+        cosine = std::cos(rotation.rad());
+        sine = std::sin(rotation.rad());
     }
     room->mConnectionSin = sine;
     room->mConnectionCos = cosine;

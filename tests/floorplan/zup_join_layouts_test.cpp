@@ -223,3 +223,39 @@ TEST_F(ZupJoinLayoutsTest, OutsideDoorOfOneRoomPlanIsConnectable)
 }
 
 }  // namespace
+
+namespace {
+
+// A room drawn in its own place, its door on another side than the plan's:
+// it is turned and moved so that it lies beyond the door, whichever way.
+TEST_F(ZupJoinLayoutsTest, TurnedRoomLandsBeyondTheDoor)
+{
+    struct Turn {
+        Pt hallDoor;
+        Outline beyond;  // where the den must land
+    };
+    const Turn turns[] = {
+        {{400, 150}, Rect(400, 50, 700, 250)},   // right wall: a quarter turn
+        {{0, 150}, Rect(-300, 50, 0, 250)},      // left wall: the other way
+        {{200, 300}, Rect(100, 300, 300, 600)},  // top wall: a half turn
+        {{200, 0}, Rect(100, -300, 300, 0)},     // bottom wall: none
+    };
+    for (const Turn& t : turns) {
+        SCOPED_TRACE(t.hallDoor.x + 1000 * t.hallDoor.y);
+        ZupResetGlobals();
+        ZupMetric() = true;
+        auto hall = Build({"Hall", Rect(0, 0, 400, 300), {{"A", t.hallDoor}}});
+        // 200 wide, 300 deep, its door in the middle of its top wall.
+        auto den = Build({"Den", Rect(1000, 1000, 1200, 1300), {{"A", {1100, 1300}}}});
+        ZupFloor plan;
+        GeoError() = 1;
+        ASSERT_NE(plan.Create(hall.get()), nullptr);
+        ASSERT_NE(plan.AddPartition(den.get(), nullptr), nullptr);
+        for (const Pt& corner : t.beyond)
+            EXPECT_LT(plan_checks::NearestNode(plan, corner), 0.05) << corner.x << "," << corner.y;
+        ASSERT_TRUE(plan.MakePartitions(false));
+        EXPECT_EQ(plan_checks::OverlapSamples(plan_checks::Outlines(plan)), 0);
+    }
+}
+
+}  // namespace
