@@ -1,81 +1,17 @@
 // A level that branches, built as the program builds it: rooms entered
 // through doors of the rooms before them, going back into a room and out
 // through another of its doors. Every room lands on the far side of its
-// door, while it is drawn and once it is joined.
+// door, while it is drawn and once it is joined, however often it is left
+// and entered again.
 #include <string>
 #include <vector>
 
-#include "../floorplan/zup_plan_checks.h"
-#include "level_fixture.h"
-#include "zup_opening.h"
-#include "zup_partition.h"
-
-namespace {
-
-using plan_checks::Outline;
-
-class LevelBranchingTest : public LevelTest {
-protected:
-    // A door at the middle of a wall of the current room.
-    ZupOpening* AddDoor(const char* name, ZupEdge* wall)
-    {
-        if (!wall)
-            return nullptr;
-        const point centre = wall->GetGeoCenter();
-        ZupOpening* door = Room()->CreateOpening(name, 1, centre.x(), centre.y());
-        if (door) {
-            door->CreateWidthDimension();
-            door->CreatePosDimension(nullptr, -1.0f);
-        }
-        return door;
-    }
-    // The Exit mode's tap on a door: the room closes, the pen goes through.
-    bool LeaveThrough(const char* name)
-    {
-        ZupOpening* door = Room()->GetOpening(name);
-        if (!door || !document->CloseRoom())
-            return false;
-        document->ExitThroughOpening(door);
-        return true;
-    }
-    // The room just entered, drawn from the first shape with its entrance.
-    void DrawEnteredRoom()
-    {
-        ASSERT_TRUE(document->InsertShape(0, 0));
-        document->PlaceEntrance(nullptr);
-        ASSERT_NE(Room()->GetEntrance(), nullptr);
-    }
-    std::vector<Outline> PlanOutlines()
-    {
-        std::vector<Outline> outlines;
-        for (int i = 0; i < document->GetNumOfRooms(); ++i)
-            if (ZupPartition* partition = document->GetPartitionOfRoom(document->GetRoom(i)))
-                outlines.push_back(plan_checks::OutlineOf(partition));
-        return outlines;
-    }
-    // The room being drawn, where it stands, against the rooms of the plan.
-    int DrawnRoomOverlaps()
-    {
-        std::vector<Outline> outlines;
-        for (int i = 0; i < document->GetNumOfRooms(); ++i) {
-            CRoomFloor* room = document->GetRoom(i);
-            if (room == Room())
-                continue;
-            if (ZupPartition* partition = document->GetPartitionOfRoom(room))
-                outlines.push_back(plan_checks::OutlineOf(partition));
-        }
-        Outline drawn;
-        polygon& contour = Room()->GetOuterContour();
-        for (short i = 0; i < contour.count(); ++i)
-            drawn.push_back({contour[i].get_point().x(), contour[i].get_point().y()});
-        int overlaps = 0;
-        for (const Outline& o : outlines)
-            overlaps += plan_checks::OverlapSamples({o, drawn});
-        return overlaps;
-    }
-};
-
-}  // namespace
+#include "dimension_values.h"
+#include "kor_dimension.h"
+#include "kor_node.h"
+#include "kor_primitive.h"
+#include "level_branching_fixture.h"
+#include "level_files.h"
 
 // A hall with two rooms off it: the second is entered by going back into the
 // hall and out through its other door.
@@ -102,4 +38,88 @@ TEST_F(LevelBranchingTest, HallWithTwoRoomsOffIt)
     ASSERT_TRUE(document->CloseRoom());
     EXPECT_EQ(document->m_plan.GetNumOfPartitions(), 3);
     EXPECT_EQ(plan_checks::OverlapSamples(PlanOutlines()), 0);
+}
+
+// A room left and entered again forty times stands where it stood after its
+// first join, still joins after a drag, and the saved level opens whole.
+TEST_F(LevelBranchingTest, RoomEnteredAgainAndAgainJoinsAsOnce)
+{
+    DrawRectangle();
+    Room()->ZupFloor::SetName("Hall1");
+    ASSERT_NE(AddDoor("Hall1A", FreeWall()), nullptr);
+    ASSERT_TRUE(LeaveThrough("Hall1A"));
+    DrawEnteredRoom();
+    ASSERT_TRUE(document->CloseRoom());
+    CRoomFloor* den = Room();
+    ASSERT_EQ(den, document->GetRoom(1));
+    const Outline joined = plan_checks::OutlineOf(document->GetPartitionOfRoom(den));
+    std::string first;
+    den->Save(first, false);
+
+    for (int i = 0; i < 40; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(LeaveThrough("Hall1A"));  // back into the hall
+        ASSERT_EQ(Room(), document->GetRoom(0));
+        ASSERT_TRUE(LeaveThrough("Hall1A"));  // and into the den again
+        ASSERT_EQ(Room(), den);
+        ASSERT_TRUE(document->CloseRoom());
+    }
+    ASSERT_NE(den->GetEntrance(), nullptr);
+    std::string again;
+    den->Save(again, false);
+    EXPECT_EQ(again, first);
+    const Outline now = plan_checks::OutlineOf(document->GetPartitionOfRoom(den));
+    ASSERT_EQ(now.size(), joined.size());
+    for (std::size_t i = 0; i < now.size(); ++i) {
+        EXPECT_NEAR(now[i].x, joined[i].x, 1e-6);
+        EXPECT_NEAR(now[i].y, joined[i].y, 1e-6);
+    }
+
+    // Made 40 deeper, the den still joins.
+    ASSERT_TRUE(LeaveThrough("Hall1A"));
+    ASSERT_TRUE(LeaveThrough("Hall1A"));
+    ASSERT_EQ(Room(), den);
+    ZupEdge* far = nullptr;
+    double farthest = -1.0;
+    const point door = den->GetEntrance()->GetGeoCenter();
+    for (ZupEdge* e = den->Get1stEdge(); e; e = den->GetNextEdge()) {
+        const point c = e->GetGeoCenter();
+        const double d = std::hypot(c.x() - door.x(), c.y() - door.y());
+        if (d > farthest) {
+            farthest = d;
+            far = e;
+        }
+    }
+    ASSERT_NE(far, nullptr);
+    KorNode* corner = far->GetStart();
+    KorNode* side = nullptr;
+    for (short i = 0; i < corner->GetNumOfPrimitives(); ++i)
+        if (KorNode* other = corner->GetPrimitive(i)->GetOtherNode(corner); other && other != far->GetEnd())
+            side = other;
+    ASSERT_NE(side, nullptr);
+    KorDimension* depth = den->GetDimension(corner, side, false);
+    ASSERT_NE(depth, nullptr);
+    // Both side walls are dimensioned: both take the new depth.
+    const double deeper = depth->GetValue() + 40.0;
+    for (KorDimension* d : std::vector<KorDimension*>(den->GetDimensions()))
+        if (d->GetType() == depth->GetType() && std::fabs(d->GetValue() - depth->GetValue()) < 1e-6 && d != depth) {
+            ASSERT_TRUE(FixDimension(d, deeper));
+        }
+    ASSERT_TRUE(FixDimension(depth, deeper));
+    ASSERT_TRUE(den->Resolve());
+    ASSERT_TRUE(document->CloseRoom());
+    EXPECT_GT(plan_checks::Area(plan_checks::OutlineOf(document->GetPartitionOfRoom(den))),
+              plan_checks::Area(joined) + 30.0 * 200.0);
+    EXPECT_EQ(document->m_plan.GetNumOfPartitions(), 2);
+    EXPECT_EQ(plan_checks::OverlapSamples(PlanOutlines()), 0);
+
+    std::string text;
+    document->BuildFileText(text);
+    CReplDoc reopened;
+    ASSERT_TRUE(reopened.ParseFile(text.data(), static_cast<int>(text.size())));
+    ASSERT_EQ(reopened.GetNumOfRooms(), 2);
+    EXPECT_TRUE(reopened.GetRoom(0)->mbClosed);
+    reopened.m_roomView = true;
+    reopened.OnViewChange();
+    EXPECT_EQ(reopened.m_plan.GetNumOfPartitions(), 2);
 }
