@@ -629,6 +629,8 @@ bool ZupFloor::CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartitio
                     mAttachmentPath.Create(namesake, other, connection);
                     return false;
                 }
+            } else if (theirs->IsFullEdge()) {
+                StretchOverWall(namesake);
             }
             theirs->Update(namesake, partition);
             continue;
@@ -639,6 +641,25 @@ bool ZupFloor::CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartitio
             CopyOpening(theirs, a, b, partition);
     }
     return true;
+}
+
+// A plan opening met by a full-wall opening of the merged room spans its
+// whole wall too: its ends go onto the wall's ends, each to the nearer.
+void ZupFloor::StretchOverWall(ZupOpening* opening)
+{
+    ZupEdge* wall = opening->GetEdge();
+    KorPrimitive* primitive = wall ? AsPrimitive(wall) : nullptr;
+    KorNode* start = opening->GetStart();
+    KorNode* end = opening->GetEnd();
+    if (!primitive || primitive->GetCenter() || !start || !end)
+        return;
+    point a = NodePoint(primitive->GetStart());
+    point b = NodePoint(primitive->GetEnd());
+    if (Distance(NodePoint(start), b) < Distance(NodePoint(start), a))
+        std::swap(a, b);
+    for (auto [node, to] : {std::pair<KorNode*, point>{start, a}, std::pair<KorNode*, point>{end, b}})
+        if (node != primitive->GetStart() && node != primitive->GetEnd())
+            node->GetPoint() = to;
 }
 
 bool ZupFloor::UpdateObjectEnds(point& a, point& b, ZupWallObject* object, ZupFloor* room)

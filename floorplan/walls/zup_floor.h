@@ -350,6 +350,7 @@ private:
     bool MapRoomNodes(ZupFloor* room, const ZupNodePlaces& moved);
     ZupNode* KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* made, const point& p);
     bool PlaceRoomWalls(ZupFloor* room, ZupNodePlaces& moved);
+    void StretchOverWall(ZupOpening* opening);
     KorLinTracker* InsideAlongWall(point& p, const line& along, double reach);
     bool AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved);
     void CarryAlignments(ZupFloor* room);

@@ -259,3 +259,38 @@ TEST_F(ZupJoinLayoutsTest, TurnedRoomLandsBeyondTheDoor)
 }
 
 }  // namespace
+
+namespace {
+
+// An opening that spans its whole wall, as a room's archway does once its
+// position and the rest of its wall are typed as 0.
+class FullWallOpening : public ZupOpening {
+public:
+    using ZupOpening::ZupOpening;
+    bool IsFullEdge() override { return true; }
+};
+
+// The den's archway B spans its top wall; the hall's door B, on the wall the
+// archway meets, is stretched over that whole wall.
+TEST_F(ZupJoinLayoutsTest, FullWallOpeningStretchesItsNamesake)
+{
+    ZupMetric() = true;
+    auto hall = Build({"Hall", Rect(0, 0, 400, 300), {{"A", {400, 100}}, {"B", {400, 250}}}});
+    auto den = Build({"Den", Rect(400, 0, 700, 200), {{"A", {400, 100}}}});
+    auto* arch = new FullWallOpening(den.get(), "B", 1);
+    point top(550.0, 200.0);
+    ASSERT_TRUE(arch->Create(den.get(), top, nullptr, true));
+    ZupFloor plan;
+    ASSERT_NE(plan.Create(hall.get()), nullptr);
+    ZupOpening* door = plan.GetOpening("B");
+    ASSERT_NE(door, nullptr);
+    EXPECT_NEAR(door->GetWidth(), 80.0, 0.5);
+    ASSERT_NE(plan.AddPartition(den.get(), nullptr), nullptr);
+    ASSERT_EQ(plan.GetOpening("B"), door);
+    // The hall's wall above the den runs from (400, 200) to (400, 300).
+    EXPECT_NEAR(door->GetWidth(), 100.0, 0.01);
+    EXPECT_NEAR(door->GetGeoCenter().x(), 400.0, 0.01);
+    EXPECT_NEAR(door->GetGeoCenter().y(), 250.0, 0.01);
+}
+
+}  // namespace
