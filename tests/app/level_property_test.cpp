@@ -111,7 +111,12 @@ protected:
                 ASSERT_TRUE(LeaveThrough(entrance)) << entrance;
                 ASSERT_TRUE(Room()->mbClosed);
             }
-            const std::string door = FreeDoor(random);
+            std::string door = FreeDoor(random);
+            if (door.empty()) {
+                // A room entered again gets a door where there is space.
+                AddDoors(random, counter);
+                door = FreeDoor(random);
+            }
             if (door.empty()) {
                 if (Room() == document->GetRoom(0))
                     break;
@@ -183,10 +188,10 @@ TEST_F(LevelPropertyTest, RandomLevelsJoinSaveAndOpenWhole)
             CReplDoc reopened;
             ASSERT_TRUE(reopened.ParseFile(text.data(), static_cast<int>(text.size())));
             ASSERT_EQ(reopened.GetNumOfRooms(), rooms);
-            for (int i = 0; i + 1 < rooms; ++i)
-                EXPECT_TRUE(reopened.GetRoom(i)->mbClosed) << i;
-            reopened.m_roomView = true;
-            reopened.OnViewChange();
+            if (reopened.m_roomView)
+                reopened.OnViewChange();
+            for (int i = 0; i < rooms; ++i)
+                EXPECT_NE(reopened.GetPartitionOfRoom(reopened.GetRoom(i)), nullptr) << i;
             std::vector<Outline> opened;
             for (int i = 0; i < rooms; ++i)
                 if (ZupPartition* partition = reopened.GetPartitionOfRoom(reopened.GetRoom(i)))
