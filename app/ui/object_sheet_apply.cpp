@@ -351,6 +351,19 @@ int ApplyFullWall()
     return result;
 }
 
+namespace {
+
+// The distance of the object's side from its wall end after a width change
+// that keeps the object's centre (the side itself was not fixed).
+double KeptSide(int side, int width, double widthBefore)
+{
+    const bool changed = Sheet().Has(SheetFlags::kWidth) && widthBefore > 0.0 &&
+                         std::abs(width - widthBefore) > 0.5;
+    return changed ? side - (width - widthBefore) / 2.0 : static_cast<double>(side);
+}
+
+}  // namespace
+
 int ApplyWallDimensions()
 {
     ObjectSheetState& s = Sheet();
@@ -371,6 +384,10 @@ int ApplyWallDimensions()
     double fixedSum = 0.0;
     if (t < 0.0f && Enabled(widthDim) && Enabled(position) && Enabled(next))
         t = static_cast<float>(next->GetValue() + position->GetValue() + widthDim->GetValue());
+    // Where the object lies now, for a width change that keeps its centre.
+    const double positionBefore = position ? position->GetImplementedValue() : 0.0;
+    const double widthBefore = widthDim ? widthDim->GetImplementedValue() : 0.0;
+    KorDimension* centreRule = nullptr;
     const bool widthSet = s.Has(SheetFlags::kWidth);
     const bool leftSet = s.Has(SheetFlags::kLeft);
     const bool rightSet = s.Has(SheetFlags::kRight);
@@ -388,6 +405,12 @@ int ApplyWallDimensions()
         if (!s.wallBound) {
             Disable(position);
             Disable(next);
+            // A new width with neither side fixed grows or shrinks the
+            // object about its centre, for this resolve only.
+            if (Enabled(widthDim) && position && std::abs(w - widthBefore) > 0.5) {
+                Fix(position, std::max(0.0, positionBefore - (w - widthBefore) / 2.0));
+                centreRule = position;
+            }
         } else {
             if (widthDim && !widthDim->IsEnabled()) {
                 if (w > g)
@@ -397,9 +420,11 @@ int ApplyWallDimensions()
             double p = 0.0;
             if (l == 0 && r == 0)
                 p = std::max(0.0, (g - w) * 0.5);
-            else
-                p = std::max(0.0, std::min(static_cast<double>(onLeft ? l : r),
+            else if (g > 0.0f)
+                p = std::max(0.0, std::min(KeptSide(onLeft ? l : r, w, widthBefore),
                                            static_cast<double>(g - w)));
+            else  // an edited object: no gap was measured, its side stands
+                p = std::max(0.0, KeptSide(onLeft ? l : r, w, widthBefore));
             p = static_cast<int>(p);
             Fix(position, p);
             if (next && t >= 0.0f)
@@ -441,12 +466,19 @@ int ApplyWallDimensions()
             const bool bothZero = Enabled(position) && Enabled(next) &&
                                   position->GetValue() == 0.0 && next->GetValue() == 0.0;
             Fix(probe, bothZero ? g : w);
+        } else if (g > 0.0f) {
+            Fix(probe, std::max(g - fixedSum, 3.0));
         } else {
-            Fix(probe, g > 0.0f ? std::max(g - fixedSum, 3.0) : 3.0);
+            // No gap was measured (an edited object): the free side gives
+            // way by what the width grew, so the fixed side stays.
+            const double grown = widthSet && widthBefore > 0.0 ? w - widthBefore : 0.0;
+            Fix(probe, std::max(probe->GetImplementedValue() - grown, 3.0));
         }
     } else {
         probe = nullptr;
     }
+    if (!probe)
+        probe = centreRule;
     int result = 1;
     if (s.twin || !resolveNeeded)
         result = ResolveRoomWithEntrance(probe);
@@ -474,3 +506,4 @@ int ResolveRoomWithEntrance(KorDimension* rule)
     }
     return ok ? 1 : 0;
 }
+

@@ -118,7 +118,21 @@ BOOL CDialog::BuildFromTemplate(CWnd* parent, DWORD style, const RECT* rect)
         if (auto control = CreateTemplateControl(item, this)) m_templateControls.push_back(std::move(control));
     }
     SendMessage(WM_INITDIALOG, 0, 0);
-    return IsWindow(m_hWnd) ? TRUE : FALSE;
+    if (!IsWindow(m_hWnd)) return FALSE;
+    if (!(style & WS_CHILD)) KeepOnScreen();
+    return TRUE;
+}
+
+void CDialog::KeepOnScreen()
+{
+    CRect area;
+    GetWindowRect(&area);
+    const CRect room(0, kCaptionHeight, kScreenWidth, kScreenHeight);
+    int x = std::min(area.left, room.right - area.Width());
+    int y = std::min(area.top, room.bottom - area.Height());
+    x = std::max<int>(x, room.left);
+    y = std::max<int>(y, room.top);
+    if (x != area.left || y != area.top) MoveWindow(x, y, area.Width(), area.Height(), TRUE);
 }
 
 INT_PTR CDialog::DoModal()

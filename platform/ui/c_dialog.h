@@ -61,6 +61,9 @@ protected:
     void ResetEnd();
     void FocusFirstControl();
     void PaintFrame();
+    // Moves a dialog that reaches off the screen (or under the title bar)
+    // back onto it, keeping its size.
+    void KeepOnScreen();
 
 private:
     std::vector<CWnd*> TabStops() const;

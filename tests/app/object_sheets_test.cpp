@@ -214,3 +214,62 @@ TEST_F(ObjectSheetsTest, ThirdFixedSideOnABoundWallIsRefused)
         EXPECT_TRUE(g_objectSheet.Has(SheetFlags::kFullWall));
     });
 }
+
+// A door whose width is changed in its edit sheet stays centred where it
+// was on its wall; a door whose side was fixed keeps that side.
+TEST_F(ObjectSheetsTest, AWidthChangedInTheDoorSheetKeepsTheDoorsCentre)
+{
+    const struct {
+        int width;
+        bool fixLeft;
+    } cases[] = {{48, false}, {20, false}, {48, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << (c.fixLeft ? " left fixed" : ""));
+        document = std::make_unique<CReplDoc>();
+        document->ResetLevel();
+        DrawRectangle();
+        HeadlessDriver driver;
+        ZupEdge* wall = FreeWall();
+        ASSERT_NE(wall, nullptr);
+        const point m = Middle(wall);
+        ZupFloor::DefaultOpeningWidth() = 32.0f;
+        lastDoorKind = 1;
+        lastObjectKind = -1;
+        driver.OnDialog(kNewDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            Sheet(window)->PressButton(PSBTN_OK);
+        });
+        document->NewWallObject(wall, m.x(), m.y());
+        point at = m;
+        ZupOpening* door = Room()->GetOpening(at);
+        ASSERT_NE(door, nullptr);
+        // Distances along the wall from its start node.
+        auto along = [wall](const point& p) {
+            const point s = wall->GetStart()->GetPoint();
+            return std::hypot(p.x() - s.x(), p.y() - s.y());
+        };
+        const double start = std::min(along(door->GetStart()->GetPoint()), along(door->GetEnd()->GetPoint()));
+        const double centre = start + door->GetWidth() / 2.0;
+        driver.OnDialog(kEditDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            CPropertySheet* sheet = Sheet(window);
+            ASSERT_TRUE(sheet->SetActivePage(1));
+            auto* page = dynamic_cast<CDimensionsPage*>(sheet->GetActivePage());
+            ASSERT_NE(page, nullptr);
+            if (!page->widthCheck)
+                page->OnWidth();
+            page->SetDlgItemInt(kWidth, static_cast<UINT>(c.width));
+            if (c.fixLeft && !page->leftCheck)
+                page->OnLeft();
+            sheet->PressButton(PSBTN_OK);
+        });
+        document->EditDoor(door);
+        const double a = along(door->GetStart()->GetPoint());
+        const double b = along(door->GetEnd()->GetPoint());
+        EXPECT_NEAR(std::abs(b - a), c.width, 0.5);
+        if (c.fixLeft)
+            EXPECT_TRUE(std::abs(std::min(a, b) - start) < 0.5 ||
+                        std::abs(std::max(a, b) - (start + 32.0)) < 0.5)
+                << "one side stays: " << a << ".." << b;
+        else
+            EXPECT_NEAR((a + b) / 2.0, centre, 0.5) << a << ".." << b;
+    }
+}

@@ -362,17 +362,19 @@ protected:
         PlacedObjectTest::TearDown();
     }
 
-    // Where the camera dialog for a new camera at the pen point opens.
-    CPoint OpenedAt(CPoint pen)
+    // Where the dialog of a new object at the pen point opens (camera 200 x
+    // 70, column 148 x 90), and whether all of it lies on the screen.
+    template <typename Dialog>
+    CRect OpenedAt(CPoint pen)
     {
         CRect opened;
-        driver.OnDialog(CCameraDlg::IDD, [&](CWnd* dialog, HeadlessDriver& d) {
+        driver.OnDialog(Dialog::IDD, [&](CWnd* dialog, HeadlessDriver& d) {
             dialog->GetWindowRect(&opened);
             d.TapDlgItem(dialog, CPlacedObjectDlg::IDC_DELETE);
         });
-        CCameraDlg dialog(view, Room(), pen);
+        Dialog dialog(view, Room(), pen);
         dialog.DoModal();
-        return opened.TopLeft();
+        return opened;
     }
 
     static inline const CRect kViewRect{0, 26, 240, 294};
@@ -382,19 +384,43 @@ protected:
 TEST_F(PlacedObjectPositionTest, OpensBesideThePointOrAtTheParentsEdge)
 {
     // The view is 240 x 268: 70 % is 168 across and 187.6 down, and the
-    // dialog drops 15 % of the height (40) below the point.
+    // dialog drops 15 % of the height (40) below the point. A dialog that
+    // would run off the screen is moved back onto it.
     const struct {
         CPoint pen;
-        CPoint opened;
-    } cases[] = {{{50, 40}, {50, 26 + 40 + 40}},
-                 {{167, 187}, {167, 26 + 187 + 40}},
-                 {{168, 188}, {0, 26}},
-                 {{200, 40}, {0, 26 + 40 + 40}},
-                 {{50, 200}, {50, 26}}};
+        CPoint column;
+        CPoint camera;
+    } cases[] = {{{50, 40}, {50, 26 + 40 + 40}, {40, 26 + 40 + 40}},
+                 {{60, 100}, {60, 26 + 100 + 40}, {40, 26 + 100 + 40}},
+                 {{167, 187}, {240 - 148, 320 - 90}, {240 - 200, 320 - 70}},
+                 {{168, 188}, {0, 26}, {0, 26}},
+                 {{200, 40}, {0, 26 + 40 + 40}, {0, 26 + 40 + 40}},
+                 {{50, 200}, {50, 26}, {40, 26}}};
+    const CRect screen(0, 0, kScreenWidth, kScreenHeight);
     for (const auto& c : cases) {
-        const CPoint opened = OpenedAt(c.pen);
-        EXPECT_EQ(opened.x, c.opened.x) << c.pen.x << "," << c.pen.y;
-        EXPECT_EQ(opened.y, c.opened.y) << c.pen.x << "," << c.pen.y;
+        SCOPED_TRACE(testing::Message() << c.pen.x << "," << c.pen.y);
+        const CRect column = OpenedAt<CColumnDlg>(c.pen);
+        EXPECT_EQ(column.TopLeft(), c.column);
+        const CRect camera = OpenedAt<CCameraDlg>(c.pen);
+        EXPECT_EQ(camera.TopLeft(), c.camera);
+        for (const CRect& opened : {column, camera})
+            EXPECT_EQ(opened & screen, opened) << "the whole dialog is on the screen";
+    }
+}
+
+// Every placed-object dialog opened at the pen near the right and bottom
+// edges shows its buttons whole.
+TEST_F(PlacedObjectPositionTest, EveryPlacedObjectDialogLiesInsideTheScreen)
+{
+    const CRect screen(0, 0, kScreenWidth, kScreenHeight);
+    for (const CPoint pen : {CPoint(160, 180), CPoint(120, 150), CPoint(230, 260), CPoint(5, 5)}) {
+        SCOPED_TRACE(testing::Message() << pen.x << "," << pen.y);
+        for (const CRect& opened : {OpenedAt<CIslandDlg>(pen), OpenedAt<CColumnDlg>(pen),
+                                    OpenedAt<CCameraDlg>(pen), OpenedAt<CSpiralStairDlg>(pen)}) {
+            ASSERT_FALSE(opened.IsRectEmpty());
+            EXPECT_EQ(opened & screen, opened);
+            EXPECT_GE(opened.top, kCaptionHeight) << "below the title bar";
+        }
     }
 }
 
