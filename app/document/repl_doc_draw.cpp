@@ -408,11 +408,16 @@ void CReplDoc::DrawDimensions(CScaledDC& dc, int selected)
     }
     ScopedPen blue(dc, PS_SOLID, 0, kDimensionColour);
     const int count = m_currentRoom->GetNumOfDimensions();
+    // The selected one last, so that no other label covers its value.
     for (int i = 0; i < count; ++i) {
         KorDimension* dimension = m_currentRoom->GetDimension(i, nullptr);
-        if (dimension && PassesDimensionFilter(dimension))
-            DrawDimension(dc, dimension, i == selected);
+        if (i != selected && dimension && PassesDimensionFilter(dimension))
+            DrawDimension(dc, dimension, false);
     }
+    if (KorDimension* dimension = selected >= 0 && selected < count ? m_currentRoom->GetDimension(selected, nullptr)
+                                                                    : nullptr;
+        dimension && PassesDimensionFilter(dimension))
+        DrawDimension(dc, dimension, true);
 }
 
 void CReplDoc::DrawDimension(CScaledDC& dc, KorDimension* dimension, bool selected)

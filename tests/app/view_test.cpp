@@ -2,9 +2,11 @@
 #include <vector>
 
 #include "c_menu.h"
+#include "dim_label.h"
 #include "keypad_dlg.h"
 #include "kor_dimension.h"
 #include "room_floor.h"
+#include "scaled_dc.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -274,4 +276,71 @@ TEST_F(MeasuringViewTest, ThePlanRepaintedWhileTypingInTheKeypadStaysUnderIt)
     CKeypadDlg keypad;
     keypad.DoModal();
     EXPECT_GT(checked, 1000);
+}
+
+// Zooming from the pad keeps the point under the view's centre where it is,
+// out and in, whatever the room's own zoom.
+TEST_F(MeasuringViewTest, ZoomingFromThePadKeepsTheViewsCentre)
+{
+    CReplView& view = *View();
+    // A screen point in the model, mapped as the view paints.
+    auto ToModel = [&view](CPoint p) {
+        CScaledDC dc(&view);
+        dc.SetScale(1.0f);
+        dc.SetOrigin(0, 0);
+        view.OnDraw(&dc);
+        POINT point{p.x, p.y};
+        dc.ToModel(point);
+        return CPoint(point.x, point.y);
+    };
+    CRect client;
+    view.GetClientRect(&client);
+    const CPoint middle = client.CenterPoint();
+    view.GetCommandPad().Build();
+    for (const bool in : {false, false, true}) {
+        SCOPED_TRACE(in ? "in" : "out");
+        const CPoint before = ToModel(middle);
+        view.ZoomView(in);
+        driver->Pump();
+        const CPoint after = ToModel(middle);
+        const int unitsPerPixel = std::abs(ToModel(CPoint(0, 0)).x - ToModel(CPoint(10, 0)).x) / 10 + 1;
+        EXPECT_NEAR(after.x, before.x, 2 * unitsPerPixel);
+        EXPECT_NEAR(after.y, before.y, 2 * unitsPerPixel);
+    }
+}
+
+// At the fit a room gets when its measurements are shown, every dimension's
+// label and lines lie inside the view, below the status icons.
+TEST_F(MeasuringViewTest, AtTheDefaultFitEveryDimensionLabelLiesInsideTheView)
+{
+    CReplView& view = *View();
+    CRect client;
+    view.GetClientRect(&client);
+    const CRect inside(0, 18, client.right, client.bottom);
+    CRoomFloor* room = Doc()->GetCurrentRoom();
+    CScaledDC dc(&view);
+    dc.SetScale(1.0f);
+    dc.SetOrigin(0, 0);
+    view.OnDraw(&dc);
+    int checked = 0;
+    for (int i = 0; i < room->GetNumOfDimensions(); ++i) {
+        if (!Doc()->IsDimensionVisible(i))
+            continue;
+        CDimLabel label(room->GetDimension(i, nullptr), dc, true);
+        if (label.GetLines().GetCount() == 0)
+            continue;
+        const CString& text = label.GetText().GetText();
+        CRect box(0, 0, 0, 0);
+        dc.DrawText(text, &box, DT_CALCRECT | DT_NOCLIP);
+        const CPoint corner =
+            label.GetText().PlaceBox(POINT{label.GetText().GetX(), label.GetText().GetY()}, box.Width(), box.Height());
+        const CRect placed(corner, CSize(box.Width(), box.Height()));
+        EXPECT_EQ(placed & inside, placed) << "label " << i << " " << text.ToNarrow() << " at " << placed.left << "," << placed.top << "-" << placed.right << "," << placed.bottom;
+        for (int k = 0; k < label.GetLines().GetCount(); ++k) {
+            const POINT p = label.GetLines().GetPoint(k);
+            EXPECT_TRUE(inside.PtInRect(p)) << "line point " << k << " of dimension " << i;
+        }
+        ++checked;
+    }
+    EXPECT_GE(checked, 4);
 }
