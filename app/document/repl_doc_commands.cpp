@@ -16,6 +16,7 @@
 #include "new_room_dlg.h"
 #include "document_lock.h"
 #include "repl_doc.h"
+#include "mode_controls.h"
 #include "room_floor.h"
 #include "room_type.h"
 #include "room_type_catalog.h"
@@ -101,6 +102,7 @@ void CReplDoc::OnRoomDialog()
     } else {
         DetachRooms(room);
     }
+    mode_controls::HideCommandPad(this);
 }
 
 void CReplDoc::ApplyRoomDialog(CRoomFloor* room, const CNewRoomDlg& dialog)

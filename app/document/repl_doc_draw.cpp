@@ -17,6 +17,7 @@
 #include "plan_geometry.h"
 #include "plan_wall_objects.h"
 #include "repl_doc.h"
+#include "mode_controls.h"
 #include "room_floor.h"
 #include "scaled_dc.h"
 #include "xml_element.h"
@@ -399,7 +400,7 @@ void CReplDoc::DrawShapeOutline(CScaledDC& dc, int row, int column, const RECT& 
 
 void CReplDoc::DrawDimensions(CScaledDC& dc, int selected)
 {
-    if (!m_currentRoom)
+    if (!m_currentRoom || mode_controls::ViewIsPanning(this))
         return;
     if (m_dimsActive && selected >= 0) {
         if (KorDimension* dimension = m_currentRoom->GetDimension(selected, nullptr))

@@ -100,4 +100,16 @@ void CenterOn(CReplDoc* document, const point& centre)
         view->CenterOn(static_cast<int>(centre.x()), static_cast<int>(centre.y()));
 }
 
+void HideCommandPad(CReplDoc* document)
+{
+    if (CReplView* view = View(document))
+        view->HideCommandPad();
+}
+
+bool ViewIsPanning(CReplDoc* document)
+{
+    CReplView* view = View(document);
+    return view && view->IsPanning();
+}
+
 }  // namespace mode_controls

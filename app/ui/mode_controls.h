@@ -32,5 +32,8 @@ void LayoutPalette(CReplDoc* document, int cells, int& rows, int& columns,
 void ShowCameraIcon(CReplDoc* document, bool show);
 void ShowMeasureIcons(CReplDoc* document, bool show);
 void CenterOn(CReplDoc* document, const point& centre);
+void HideCommandPad(CReplDoc* document);
+// While the view is being panned the room's dimensions are left out.
+bool ViewIsPanning(CReplDoc* document);
 
 }  // namespace mode_controls

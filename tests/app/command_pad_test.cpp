@@ -1,4 +1,5 @@
 #include "command_pad.h"
+#include "new_room_dlg.h"
 #include "shell_test_support.h"
 #include "zup_object.h"
 
@@ -144,4 +145,48 @@ TEST_F(CommandPadTest, ButtonsAreDrawnOnePixelApart)
     EXPECT_EQ(driver->PixelAt(screen.x + 33, screen.y), edge);
     EXPECT_NE(driver->PixelAt(screen.x + 32, screen.y), edge);
     EXPECT_EQ(driver->PixelAt(screen.x, screen.y + 33), edge);
+}
+
+// The room dialog's Delete takes the room away and the pad with it.
+TEST_F(CommandPadTest, TheRoomDialogsDeleteHidesThePad)
+{
+    ASSERT_TRUE(Doc()->InsertShape(0, 0));
+    Doc()->m_roomView = true;
+    ASSERT_TRUE(pad().IsShown());
+    driver->OnDialog(CNewRoomDlg::IDD, [](CWnd* dialog, HeadlessDriver& d) {
+        d.TapDlgItem(dialog, CNewRoomDlg::IDC_DELETE);
+    });
+    Doc()->OnRoomDialog();
+    driver->Pump();
+    EXPECT_FALSE(pad().IsShown());
+}
+
+// While the view pans, the room is drawn without its dimensions; they come
+// back when the pan ends.
+TEST_F(CommandPadTest, DimensionsAreLeftOutWhileTheViewPans)
+{
+    ASSERT_TRUE(Doc()->InsertShape(0, 0));
+    Doc()->PlaceEntrance(nullptr);
+    ASSERT_TRUE(Doc()->SetEditMode(2));
+    view().HideCommandPad();
+    driver->Pump();
+    auto dimensionPixels = [this] {
+        int count = 0;
+        for (int y = kCaptionHeight; y < kCaptionHeight + kClientHeight; ++y)
+            for (int x = 0; x < kScreenWidth; ++x) {
+                const COLORREF c = driver->PixelAt(x, y);
+                if (c == RGB(0, 255, 0) || c == RGB(0, 0, 255))  // the unselected ones
+                    ++count;
+            }
+        return count;
+    };
+    ASSERT_GT(dimensionPixels(), 50);
+    const CPoint start(120, 250);
+    driver->PenDown(start);
+    driver->PenMove(start + CPoint(10, 0));
+    driver->PenMove(start + CPoint(20, 0));
+    ASSERT_TRUE(view().IsPanning());
+    EXPECT_EQ(dimensionPixels(), 0);
+    driver->PenUp(start + CPoint(20, 0));
+    EXPECT_GT(dimensionPixels(), 50);
 }
