@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "c_edit.h"
 #include "c_list_box.h"
 #include "data_exchange.h"
 #include "kor_node.h"
@@ -231,10 +232,14 @@ BOOL CEditDoorPage::OnInitDialog()
     CObjectPage::OnInitDialog();
     ObjectSheetState& s = Sheet();
     FillDoorKinds(dynamic_cast<CListBox*>(GetDlgItem(kKinds)), s.doorKind);
-    if (!s.twin)
+    if (!s.twin) {
         SetSpinRange(kWallThicknessSpin, 0, 1000);
-    else
+    } else {
+        // The wall's thickness is the twin's: shown, not edited.
         EnableControl(kWallThicknessSpin, false);
+        if (auto* thickness = dynamic_cast<CEdit*>(GetDlgItem(kWallThickness)))
+            thickness->SetReadOnly(TRUE);
+    }
     auto* opening = dynamic_cast<ZupOpening*>(s.object);
     if (opening && opening->IsExit())
         EnableControl(kDelete, false);

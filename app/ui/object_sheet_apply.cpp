@@ -168,10 +168,12 @@ int ApplyDoor()
     ObjectSheetState& s = Sheet();
     lastObjectKind = -1;
     lastDoorKind = s.doorKind;
+    // An edited door with a twin keeps the thickness of the twin's wall.
+    const bool thicknessFixed = s.object && s.twin;
     s.applied = s.object ? ApplyOpeningEdit() : CreateSheetOpening();
     if (s.applied == 0)
         return 0;
-    if (s.edge && s.edge->WallThickness() != s.wallThickness) {
+    if (!thicknessFixed && s.edge && s.edge->WallThickness() != s.wallThickness) {
         s.edge->WallThickness() = s.wallThickness;
         if (s.floor)
             s.floor->InvalidateArea();

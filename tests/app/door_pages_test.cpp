@@ -1,6 +1,7 @@
 #include <memory>
 
 #include "level_fixture.h"
+#include "c_edit.h"
 #include "c_property_sheet.h"
 #include "door_pages.h"
 #include "exchange_file.h"
@@ -94,4 +95,46 @@ TEST_F(DoorPagesTest, DeletingAnEntranceHandsItToAnotherOpening)
     EXPECT_EQ(Room()->GetEntrance(), other);
     EXPECT_EQ(Room()->GetNumOfOpenings(), 1);
     EXPECT_EQ(g_objectSheet.applied, 1);
+}
+
+// A door whose twin is in the plan shows the twin's wall thickness without
+// letting it be changed: what is typed there anyway is not applied.
+TEST_F(DoorPagesTest, WithATwinTheWallThicknessIsShownNotApplied)
+{
+    HeadlessDriver driver;
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point a = wall->GetStart()->GetPoint();
+    const point b = wall->GetEnd()->GetPoint();
+    Room()->ZupFloor::SetName("Hall1");
+    ZupOpening* door = Room()->CreateOpening("Hall1A", 1, (a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+    ASSERT_NE(door, nullptr);
+    door->CreateWidthDimension();
+    door->CreatePosDimension(nullptr, -1.0f);
+    ASSERT_TRUE(document->CloseRoom());
+    ZupOpening* portal = document->m_plan.GetOpening("Hall1A");
+    ASSERT_NE(portal, nullptr);
+    // The room beyond the door: its entrance takes the door's width.
+    document->m_entrance = portal;
+    document->NewRoom();
+    ASSERT_TRUE(document->InsertShape(0, 0));
+    document->PlaceEntrance(nullptr);
+    door = Room()->GetEntrance();
+    ASSERT_NE(door, nullptr);
+    const float thickness = door->GetEdge()->WallThickness();
+    bool readOnly = false;
+    driver.OnDialog(kEditDoorPage, [&](CWnd* window, HeadlessDriver&) {
+        auto* sheet = dynamic_cast<CPropertySheet*>(window);
+        auto* page = dynamic_cast<CEditDoorPage*>(sheet->GetActivePage());
+        ASSERT_NE(page, nullptr);
+        ASSERT_NE(g_objectSheet.twin, nullptr);
+        CWnd* edit = page->GetDlgItem(kWallThickness);
+        readOnly = (edit->GetStyle() & ES_READONLY) != 0;
+        EXPECT_FALSE(page->GetDlgItem(kWallThicknessSpin)->IsWindowEnabled());
+        page->SetDlgItemText(kWallThickness, L"9");
+        sheet->PressButton(PSBTN_OK);
+    });
+    document->EditDoor(door);
+    EXPECT_TRUE(readOnly);
+    EXPECT_FLOAT_EQ(door->GetEdge()->WallThickness(), thickness);
 }
