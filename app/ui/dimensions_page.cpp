@@ -61,7 +61,7 @@ BOOL CDimensionsPage::OnInitDialog()
     EnableControl(kLeftSpin, leftCheck != 0);
     EnableControl(kRightSpin, rightCheck != 0);
     for (int spin : {kWidthSpin, kLeftSpin, kRightSpin, kDepthSpin})
-        SetSpinRange(spin, 0, 10000);
+        SetSpinRange(spin, 0, kLargestValue);
     digitTarget = nullptr;
     replace = true;
     CObjectPage::OnInitDialog();
@@ -216,14 +216,17 @@ void CDimensionsPage::OnDepth()
 
 bool CDimensionsPage::OnDigitTap(int x, int y)
 {
-    if (y < kStripTop || !digitTarget)
+    if (y < kStripTop || y >= kStripBottom || !digitTarget)
         return false;
     if (x > kStripLeft - 1 && x < kStripRight + 1) {
-        if (replace) {
-            *digitTarget = 0;
-            replace = false;
-        }
-        *digitTarget = *digitTarget * 10 + (x - kStripLeft) / kCellWidth;
+        const int digit = (x - kStripLeft) / kCellWidth;
+        const int before = replace ? 0 : *digitTarget;
+        // A digit that would take the value past what its up-down offers
+        // is not taken.
+        if (before > (kLargestValue - digit) / 10)
+            return true;
+        replace = false;
+        *digitTarget = before * 10 + digit;
         ShowData();
     }
     return true;
@@ -241,7 +244,7 @@ void CDimensionsPage::OnPaint()
     CClientDC dc(this);
     for (int digit = 0; digit < 10; ++digit) {
         const int left = kStripLeft + digit * kCellWidth;
-        CRect cell(left, kStripTop + 2, left + kCellWidth - 1, kStripTop + 24);
+        CRect cell(left, kStripTop + 2, left + kCellWidth - 1, kStripBottom);
         dc.FillSolidRect(&cell, RGB(224, 224, 224));
         wchar_t text[2] = {static_cast<wchar_t>(L'0' + digit), 0};
         dc.SetBkMode(TRANSPARENT);

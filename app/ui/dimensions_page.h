@@ -12,6 +12,9 @@ public:
     static constexpr int kStripLeft = 7;
     static constexpr int kStripRight = 226;
     static constexpr int kCellWidth = 22;
+    static constexpr int kStripBottom = kStripTop + 24;
+    // The largest number the page's up-downs and digit strip give.
+    static constexpr int kLargestValue = 10000;
 
     CDimensionsPage();
 

@@ -273,3 +273,28 @@ TEST_F(ObjectSheetsTest, AWidthChangedInTheDoorSheetKeepsTheDoorsCentre)
             EXPECT_NEAR((a + b) / 2.0, centre, 0.5) << a << ".." << b;
     }
 }
+
+// The digit strip is bounded: below its cells a tap types nothing, and a
+// digit that would take the value past the up-downs' largest is not taken.
+TEST_F(ObjectSheetsTest, TheDigitStripIsBounded)
+{
+    OnDimensionsPage([](CPropertySheet*, CDimensionsPage* page) {
+        page->OnLeft();
+        ASSERT_EQ(page->digitTarget, &g_objectSheet.left);
+        const int nine = 226;  // the cell of 9; 0 is at 7, 1 at 29
+        const struct {
+            int before;
+            int x;
+            int after;
+        } cases[] = {{999, 7, 9990}, {1000, 7, 10000}, {1000, 29, 1000}, {10000, 7, 10000}, {2147483, nine, 2147483}};
+        for (const auto& c : cases) {
+            page->replace = false;
+            g_objectSheet.left = c.before;
+            EXPECT_TRUE(page->OnDigitTap(c.x, 200));
+            EXPECT_EQ(g_objectSheet.left, c.after) << c.before;
+        }
+        g_objectSheet.left = 12;
+        EXPECT_FALSE(page->OnDigitTap(100, CDimensionsPage::kStripBottom)) << "below the strip";
+        EXPECT_EQ(g_objectSheet.left, 12);
+    });
+}
