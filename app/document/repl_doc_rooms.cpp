@@ -457,8 +457,10 @@ void CReplDoc::PlaceEntrance(ZupOpening* opening)
         m_planAngle = room->ComputeEntranceAngle();
     }
     if (m_alignRooms && m_plan.GetNumOfOpenings() > 0) {
-        if (m_bottomEntrance)
+        if (m_bottomEntrance) {
+            AlignRoomToPlan();
             AddRoomToPlan(room);
+        }
         room->AlignToPlan(m_plan);
         if (room->GetEntrance())
             room->SetEntranceNodesMovable(false);

@@ -177,3 +177,40 @@ TEST_F(RoomOperationsTest, SecondRoomJoinsThroughADoor)
     EXPECT_EQ(document->m_plan.GetNumOfPartitions(), 2);
     EXPECT_NE(document->GetPartitionOfRoom(second), nullptr);
 }
+
+// With Bottom Entrance on, entering a room through a side door of the first
+// turns the plan so that the door runs across the view, with the new room's
+// entrance on it.
+TEST_F(RoomOperationsTest, WithBottomEntranceANewRoomIsAlignedToThePlan)
+{
+    document->m_bottomEntrance = true;
+    document->m_alignRooms = true;
+    ASSERT_TRUE(document->InsertShape(0, 0));
+    document->PlaceEntrance(nullptr);
+    Room()->ZupFloor::SetName("Hall1");
+    ZupOpening* door = Room()->CreateOpening("Hall1A", 1, 200.0, 150.0);
+    ASSERT_NE(door, nullptr);
+    door->CreateWidthDimension();
+    door->CreatePosDimension(nullptr, -1.0f);
+    ASSERT_TRUE(document->CloseRoom());
+    ZupOpening* portal = document->m_plan.GetOpening("Hall1A");
+    ASSERT_NE(portal, nullptr);
+
+    document->m_entrance = portal;
+    document->NewRoom();
+    CRoomFloor* second = Room();
+    ASSERT_TRUE(document->InsertShape(0, 0));
+    document->PlaceEntrance(nullptr);
+    ZupOpening* entrance = second->GetEntrance();
+    ASSERT_NE(entrance, nullptr);
+    const point a = entrance->GetStart()->GetPoint();
+    const point b = entrance->GetEnd()->GetPoint();
+    EXPECT_NEAR(a.y(), b.y(), 0.5) << "the entrance runs across";
+    // The first room turned with the plan: its door runs across too, and
+    // the new room's entrance lies on it.
+    const point c = door->GetStart()->GetPoint();
+    const point d = door->GetEnd()->GetPoint();
+    EXPECT_NEAR(c.y(), d.y(), 0.5);
+    EXPECT_NEAR((a.x() + b.x()) / 2, (c.x() + d.x()) / 2, 0.5);
+    EXPECT_NEAR(a.y(), c.y(), 0.5);
+}
