@@ -1,6 +1,7 @@
 #include "c_property_sheet.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "backend.h"
 #include "control_wnd.h"
@@ -13,27 +14,41 @@ constexpr int kTabHeight = 20;
 constexpr int kOkWidth = 30;
 const CRect kSheetRect(0, kCaptionHeight, kScreenWidth, kScreenHeight);
 
-// A tab's text, in a smaller font when it does not fit; what still does not
-// fit is cut at the right, so the beginning stays readable.
-void DrawTabText(CDC& dc, const CString& text, const CRect& tab)
+// The one font height every tab's text fits in (down to 8 pixels), so that
+// the tabs read alike.
+LONG TabFontHeight(CDC& dc, const std::vector<CString>& texts, int width)
 {
     LOGFONTW logFont;
     dc.GetCurrentFont()->GetLogFont(&logFont);
-    CRect box(tab.left + 1, tab.top, tab.right - 1, tab.bottom);
-    for (LONG height = std::min<LONG>(logFont.lfHeight, -8); height <= -8; ++height) {
+    for (LONG height = std::min<LONG>(logFont.lfHeight, -8); height < -8; ++height) {
         LOGFONTW smaller = logFont;
         smaller.lfHeight = height;
         CFont font;
         font.CreateFontIndirect(&smaller);
         CFont* old = dc.SelectObject(&font);
-        const bool fits = dc.GetTextExtent(text).cx <= box.Width();
-        if (fits || height == -8) {
-            CRect label = box;
-            dc.DrawText(text, &label, (fits ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE);
-        }
+        bool fits = true;
+        for (const CString& text : texts)
+            fits = fits && dc.GetTextExtent(text).cx <= width;
         dc.SelectObject(old);
-        if (fits) return;
+        if (fits) return height;
     }
+    return -8;
+}
+
+// A tab's text in the tabs' font; what still does not fit is cut at the
+// right, so the beginning stays readable.
+void DrawTabText(CDC& dc, const CString& text, const CRect& tab, LONG height)
+{
+    LOGFONTW logFont;
+    dc.GetCurrentFont()->GetLogFont(&logFont);
+    logFont.lfHeight = height;
+    CFont font;
+    font.CreateFontIndirect(&logFont);
+    CFont* old = dc.SelectObject(&font);
+    CRect box(tab.left + 1, tab.top, tab.right - 1, tab.bottom);
+    const bool fits = dc.GetTextExtent(text).cx <= box.Width();
+    dc.DrawText(text, &box, (fits ? DT_CENTER : DT_LEFT) | DT_VCENTER | DT_SINGLELINE);
+    dc.SelectObject(old);
 }
 
 }  // namespace
@@ -331,12 +346,16 @@ void CPropertySheet::OnPaint()
     GetClientRect(&client);
     dc.FillSolidRect(0, 0, client.Width(), kTabHeight, RGB(192, 192, 192));
     dc.FillSolidRect(0, kTabHeight - 1, client.Width(), 1, RGB(0, 0, 0));
+    std::vector<CString> texts;
+    for (int index = 0; index < GetPageCount(); ++index)
+        texts.push_back(m_pages[static_cast<size_t>(index)]->GetTabText());
+    const LONG height = TabFontHeight(dc, texts, TabRect(0).Width() - 2);
     for (int index = 0; index < GetPageCount(); ++index) {
         CRect tab = TabRect(index);
         const bool active = index == m_active;
         if (active) dc.FillSolidRect(tab.left, tab.top, tab.Width(), tab.Height(), RGB(255, 255, 255));
         dc.FrameRect(CRect(tab.left, tab.top, tab.right + 1, active ? tab.bottom : tab.bottom), &black);
-        DrawTabText(dc, m_pages[static_cast<size_t>(index)]->GetTabText(), tab);
+        DrawTabText(dc, texts[static_cast<size_t>(index)], tab, height);
     }
     CRect ok = OkRect();
     dc.FillSolidRect(&ok, RGB(255, 255, 255));

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -243,3 +245,53 @@ TEST_F(PropertySheetTest, CaptionAndPagesAreReportedToTheScript)
 }
 
 }  // namespace
+
+// The tabs of a sheet all read in one font: a long caption does not get a
+// smaller one than its neighbours ("Door" and "Dimensions" start with the
+// same letter, drawn alike).
+TEST(PropertySheetTabsTest, EveryTabLabelIsInTheSameFont)
+{
+    HeadlessDriver driver;
+    const wchar_t* captions[] = {L"Door", L"Object", L"Dimensions", L"Attributes"};
+    std::vector<std::unique_ptr<CPropertyPage>> pages;
+    CPropertySheet sheet(L"New Wall Object");
+    for (UINT i = 0; i < 4; ++i) {
+        DialogTemplate page;
+        page.id = 9121 + i;
+        page.caption = captions[i];
+        ASSERT_TRUE(RegisterDialogTemplate(page));
+        pages.push_back(std::make_unique<CPropertyPage>(9121 + i));
+        sheet.AddPage(pages.back().get());
+    }
+    sheet.m_psh.dwFlags |= PSH_NOAPPLYNOW;
+    std::vector<CSize> firstLetter;  // per tab: the first glyph's ink size
+    driver.OnDialog(9121, [&](CWnd* shown, HeadlessDriver& d) {
+        CRect area;
+        shown->GetClientRect(&area);
+        shown->ClientToScreen(&area);
+        const int tabWidth = (area.Width() - 30) / 4;
+        for (int tab = 0; tab < 4; ++tab) {
+            const int top = area.top + 2, bottom = area.top + 18;
+            auto inked = [&](int x) {
+                for (int y = top; y < bottom; ++y)
+                    if (d.PixelAt(x, y) == RGB(0, 0, 0)) return true;
+                return false;
+            };
+            int x = area.left + tab * tabWidth + 2;
+            const int end = area.left + (tab + 1) * tabWidth - 2;
+            while (x < end && !inked(x)) ++x;
+            const int x0 = x;
+            while (x < end && inked(x)) ++x;
+            int first = bottom, last = top;
+            for (int y = top; y < bottom; ++y)
+                for (int gx = x0; gx < x; ++gx)
+                    if (d.PixelAt(gx, y) == RGB(0, 0, 0)) first = std::min(first, y), last = std::max(last, y);
+            firstLetter.emplace_back(x - x0, last - first + 1);
+        }
+        static_cast<CPropertySheet*>(shown)->PressButton(PSBTN_CANCEL);
+    });
+    sheet.DoModal();
+    ASSERT_EQ(firstLetter.size(), 4u);
+    EXPECT_GT(firstLetter[0].cy, 5);
+    EXPECT_EQ(firstLetter[2], firstLetter[0]) << "the D of Dimensions and of Door";
+}
