@@ -1,6 +1,8 @@
 // The drawing of the level's plan and of the room being edited: room fills
 // and labels, walls broken at their holes, object symbols and markers, the
 // room that failed to join, the shape thumbnails and the room's dimensions.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -50,7 +52,6 @@ constexpr float kCameraFontScale = 0.7f;
 constexpr int kFailedPointRadius = 2;
 constexpr int kExternalOpeningHalf = 3;
 constexpr int kMarkerPixels = 3;
-constexpr int kShapeColumns = 3;
 
 void Line(CScaledDC& dc, POINT from, POINT to)
 {
@@ -129,11 +130,34 @@ std::vector<POINT> ShapeNodes(const char* body)
     return nodes;
 }
 
+// A shape larger than its palette cell is shrunk into it, keeping its
+// proportions and its bottom-left corner's place.
+void FitIntoCell(std::vector<POINT>& points, const RECT& cell)
+{
+    LONG left = points.front().x, right = left, top = points.front().y, bottom = top;
+    for (const POINT& p : points) {
+        left = std::min(left, p.x);
+        right = std::max(right, p.x);
+        top = std::min(top, p.y);
+        bottom = std::max(bottom, p.y);
+    }
+    // The outline's own pixels stay inside too: the last column and row of
+    // the cell are its bounds.
+    const LONG anchorX = std::max(left, cell.left);
+    const LONG anchorY = std::min<LONG>(bottom, cell.bottom - 1);
+    const double fx = static_cast<double>(cell.right - 1 - anchorX) / std::max<LONG>(1, right - left);
+    const double fy = static_cast<double>(anchorY - cell.top) / std::max<LONG>(1, bottom - top);
+    const double f = std::max(0.0, std::min({fx, fy, 1.0}));
+    for (POINT& p : points) {
+        p.x = anchorX + static_cast<LONG>(std::floor((p.x - left) * f));
+        p.y = anchorY - static_cast<LONG>(std::floor((bottom - p.y) * f));
+    }
+}
+
 CXMLElement* ShapeElement(int row, int column)
 {
     const ExchangeTables& tables = GetExchangeTables();
-    if (row < 0 || column < 0 || column >= kShapeColumns ||
-        row >= static_cast<int>(tables.shapes.size()))
+    if (row < 0 || column < 0 || row >= static_cast<int>(tables.shapes.size()))
         return nullptr;
     const std::vector<CXMLElement*>& shapes = tables.shapes[static_cast<std::size_t>(row)];
     if (column >= static_cast<int>(shapes.size()))
@@ -393,6 +417,7 @@ void CReplDoc::DrawShapeOutline(CScaledDC& dc, int row, int column, const RECT& 
     }
     // The last node repeats the first corner of a closed shape.
     points.back() = points.front();
+    FitIntoCell(points, cell);
     dc.Polygon(points);
 }
 

@@ -8,12 +8,7 @@
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "scaled_dc.h"
-
-namespace {
-
-constexpr UINT kPaletteBackground = 2032;
-
-}  // namespace
+#include "shell_resources.h"
 
 int CRoomMode::GroupCount() const
 {
@@ -55,7 +50,12 @@ void CRoomMode::GetExtents(double& x0, double& y0, double& x1, double& y1)
 
 void CRoomMode::Draw(CScaledDC& dc)
 {
-    dc.DrawBitmap(kPaletteBackground);
+    dc.DrawBitmap(ShellIds::kPaletteBackground);
+    CBitmap hatch;
+    CBrush brush;
+    CBrush* old = nullptr;
+    if (hatch.LoadBitmap(ShellIds::kPaletteBrush) && brush.CreatePatternBrush(&hatch))
+        old = dc.SelectObject(&brush);
     const int viewHeight = dc.GetDeviceHeight();
     for (int i = 0; i < m_cellsShown && i < static_cast<int>(m_cells.size()); ++i) {
         if (m_selection < 0)
@@ -63,6 +63,8 @@ void CRoomMode::Draw(CScaledDC& dc)
         else
             m_document->DrawShapeOutline(dc, m_selection, i, m_cells[i], viewHeight);
     }
+    if (old)
+        dc.SelectObject(old);
 }
 
 bool CRoomMode::Leave(bool)

@@ -156,6 +156,28 @@ void RegisterStatusIcons()
     RegisterIcon(ShellIds::kMainResource, "P", kBlue, true);
 }
 
+// The Room mode's palette: a pale sheet with a faint grid behind the shapes
+// (2032, as large as the view) and the hatch the shapes are filled with
+// (2031, tiled).
+void RegisterPaletteBitmaps()
+{
+    constexpr COLORREF kSheet = RGB(236, 240, 248);
+    constexpr COLORREF kGrid = RGB(212, 220, 236);
+    Canvas sheet(kScreenWidth, kClientHeight, kSheet);
+    for (int y = 0; y < kClientHeight; y += 8)
+        for (int x = 0; x < kScreenWidth; x += 2)
+            sheet.Set(x, y, kGrid);
+    for (int x = 0; x < kScreenWidth; x += 8)
+        for (int y = 0; y < kClientHeight; y += 2)
+            sheet.Set(x, y, kGrid);
+    RegisterBitmapResource(ShellIds::kPaletteBackground, sheet.Take());
+    constexpr COLORREF kHatch = RGB(176, 196, 232);
+    Canvas hatch(8, 8, kWhite);
+    for (int i = 0; i < 8; ++i)
+        hatch.Set(i, 7 - i, kHatch);
+    RegisterBitmapResource(ShellIds::kPaletteBrush, hatch.Take());
+}
+
 MenuTemplateItem Item(UINT id, const wchar_t* text, UINT flags = MF_STRING)
 {
     MenuTemplateItem item;
@@ -206,4 +228,5 @@ void RegisterShellResources()
     RegisterToolBitmap();
     RegisterPadButtons();
     RegisterStatusIcons();
+    RegisterPaletteBitmaps();
 }

@@ -9,6 +9,8 @@ namespace ShellIds {
 constexpr UINT kMainResource = 108;       // menu, document string, icon
 constexpr UINT kToolBitmap = 2002;        // four command-bar images
 constexpr UINT kCameraIcon = 2023;
+constexpr UINT kPaletteBrush = 2031;
+constexpr UINT kPaletteBackground = 2032;
 constexpr UINT kConsistentIcon = 2024;
 constexpr UINT kDimensionOnIcon = 2025;
 constexpr UINT kInconsistentIcon = 2026;

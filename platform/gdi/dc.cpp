@@ -98,6 +98,19 @@ bool PatternOn(const std::vector<int>& pattern, int phase)
     return true;
 }
 
+// The brush's paint: its colour, or its bitmap tiled from the context's
+// origin.
+void SetBrushSource(cairo_t* cr, const BrushData& brush)
+{
+    if (brush.style == BS_PATTERN && brush.pattern) {
+        cairo_set_source_surface(cr, brush.pattern->surface, 0, 0);
+        cairo_pattern_set_extend(cairo_get_source(cr), CAIRO_EXTEND_REPEAT);
+        cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    } else {
+        SetSourceColor(cr, brush.color);
+    }
+}
+
 std::unique_ptr<CGdiObject> MakeWrapper(const std::shared_ptr<GdiData>& data)
 {
     std::unique_ptr<CGdiObject> wrapper;
@@ -391,7 +404,7 @@ void CDC::FillPath(const std::vector<CPoint>& points, int fillMode)
     for (size_t i = 1; i < points.size(); ++i) cairo_line_to(cr, points[i].x, points[i].y);
     cairo_close_path(cr);
     cairo_set_fill_rule(cr, fillMode == WINDING ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD);
-    SetSourceColor(cr, brush.color);
+    SetBrushSource(cr, brush);
     cairo_fill(cr);
 }
 
@@ -428,7 +441,11 @@ BOOL CDC::Rectangle(int left, int top, int right, int bottom)
         // The fill stops one pixel short of the right and bottom edges,
         // which the outline covers.
         CRect inner(box.left, box.top, box.right - 1, box.bottom - 1);
-        FillSolidRect(&inner, brush.color);
+        if (brush.style == BS_PATTERN)
+            FillPath({inner.TopLeft(), CPoint(inner.right, inner.top), inner.BottomRight(),
+                      CPoint(inner.left, inner.bottom)}, ALTERNATE);
+        else
+            FillSolidRect(&inner, brush.color);
     }
     const PenData& pen = PenOf(m_pen->data);
     if (pen.style == PS_NULL) return TRUE;
@@ -462,7 +479,7 @@ BOOL CDC::Ellipse(int left, int top, int right, int bottom)
     cairo_t* cr = painter.cr;
     if (brush.style != BS_NULL) {
         ellipsePath(cr);
-        SetSourceColor(cr, brush.color);
+        SetBrushSource(cr, brush);
         cairo_fill(cr);
     }
     if (pen.style != PS_NULL) {

@@ -20,6 +20,7 @@ constexpr int PS_INSIDEFRAME = 6;
 constexpr int BS_SOLID = 0;
 constexpr int BS_NULL = 1;
 constexpr int BS_HOLLOW = BS_NULL;
+constexpr int BS_PATTERN = 3;
 
 // Stock objects.
 constexpr int WHITE_BRUSH = 0;

@@ -5,6 +5,8 @@
 
 #include <cairo.h>
 
+#include <memory>
+
 struct GdiData {
     virtual ~GdiData() = default;
     bool stock = false;
@@ -16,9 +18,12 @@ struct PenData : GdiData {
     COLORREF color = 0;
 };
 
+struct BitmapData;
+
 struct BrushData : GdiData {
     int style = BS_SOLID;
     COLORREF color = 0;
+    std::shared_ptr<BitmapData> pattern;  // BS_PATTERN: tiled from the context's origin
 };
 
 struct FontData : GdiData {

@@ -185,6 +185,22 @@ BOOL CBrush::CreateSolidBrush(COLORREF color)
     return TRUE;
 }
 
+BOOL CBrush::CreatePatternBrush(CBitmap* bitmap)
+{
+    if (GetSafeHandle() || !bitmap) return FALSE;
+    auto pattern = std::dynamic_pointer_cast<BitmapData>(bitmap->Data());
+    if (!pattern) return FALSE;
+    auto brush = std::make_shared<BrushData>();
+    brush->style = BS_PATTERN;
+    // Where only a colour will do, the pattern's first pixel stands in.
+    cairo_surface_flush(pattern->surface);
+    const auto* first = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(pattern->surface));
+    brush->color = first ? (((*first >> 16) & 0xFF) | (*first & 0xFF00) | ((*first & 0xFF) << 16)) : 0;
+    brush->pattern = std::move(pattern);
+    SetData(std::move(brush));
+    return TRUE;
+}
+
 BOOL CFont::CreateFontIndirect(const LOGFONTW* logFont)
 {
     if (GetSafeHandle() || !logFont) return FALSE;

@@ -82,11 +82,15 @@ public:
     int GetLogPen(LOGPEN* logPen) const;
 };
 
+class CBitmap;
+
 class CBrush : public CGdiObject {
 public:
     CBrush() = default;
     explicit CBrush(COLORREF color) { CreateSolidBrush(color); }
     BOOL CreateSolidBrush(COLORREF color);
+    // A brush that tiles the bitmap; FALSE without a bitmap.
+    BOOL CreatePatternBrush(CBitmap* bitmap);
 };
 
 class CFont : public CGdiObject {

@@ -3,6 +3,7 @@
 
 #include "c_menu.h"
 #include "dim_label.h"
+#include "edit_mode.h"
 #include "keypad_dlg.h"
 #include "kor_dimension.h"
 #include "room_floor.h"
@@ -343,4 +344,51 @@ TEST_F(MeasuringViewTest, AtTheDefaultFitEveryDimensionLabelLiesInsideTheView)
         ++checked;
     }
     EXPECT_GE(checked, 4);
+}
+
+// The Room mode's palette: its sheet behind, the hatch in the shapes, and
+// every shape's outline inside its own cell, for the groups and for the
+// six shapes of the closets group.
+TEST_F(ViewTest, ThePaletteDrawsEveryShapeInsideItsCellOnItsSheet)
+{
+    ASSERT_TRUE(Doc()->SetEditMode(0));
+    driver->Pump();
+    ASSERT_EQ(Doc()->GetEditMode()->GetCommandId(), 2138);
+    auto check = [this](int count) -> std::vector<CRect> {
+        int rows = 0, columns = 0;
+        std::vector<CRect> cells;
+        view().LayoutPalette(count, rows, columns, cells);
+        std::vector<int> ink(cells.size(), 0);
+        int hatch = 0;
+        int outside = 0;
+        for (int y = 0; y < kClientHeight; ++y)
+            for (int x = 0; x < kScreenWidth; ++x) {
+                const COLORREF c = driver->PixelAt(x, y + kCaptionHeight);
+                if (c == RGB(176, 196, 232))
+                    ++hatch;
+                if (c != RGB(0, 0, 0))
+                    continue;
+                bool inside = false;
+                for (size_t i = 0; i < cells.size(); ++i)
+                    if (cells[i].PtInRect(CPoint(x, y))) {
+                        inside = true;
+                        ++ink[i];
+                    }
+                if (!inside && outside++ == 0)
+                    ADD_FAILURE() << "outline pixel outside every cell at " << x << "," << y;
+            }
+        EXPECT_EQ(outside, 0);
+        for (size_t i = 0; i < cells.size(); ++i)
+            EXPECT_GT(ink[i], 20) << "cell " << i << " shows its shape";
+        EXPECT_GT(hatch, 100) << "the shapes are hatched";
+        const CRect& first = cells[0];
+        EXPECT_NE(driver->PixelAt(first.right + 1, first.top + first.Height() / 2 + kCaptionHeight),
+                  RGB(255, 255, 255))
+            << "the sheet lies behind the cells";
+        return cells;
+    };
+    const std::vector<CRect> groups = check(8);
+    ASSERT_EQ(groups.size(), 8u);
+    driver->Tap(groups[7].CenterPoint());
+    check(6);
 }

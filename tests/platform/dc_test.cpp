@@ -544,3 +544,30 @@ TEST(DrawingObjects, UnboundContextRefusesToDraw)
 }
 
 }  // namespace
+
+// A pattern brush tiles its bitmap from the context's origin, in polygons,
+// rectangles and ellipses alike.
+TEST_F(Canvas, PatternBrushTilesItsBitmap)
+{
+    BitmapResource checker;
+    checker.width = checker.height = 2;
+    checker.pixels = {kRed, kBlue, kBlue, kRed};
+    ASSERT_TRUE(RegisterBitmapResource(9301, checker));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(9301));
+    CBrush brush;
+    ASSERT_TRUE(brush.CreatePatternBrush(&bitmap));
+    CBrush none;
+    EXPECT_FALSE(none.CreatePatternBrush(nullptr));
+    CBrush* old = m_dc.SelectObject(&brush);
+    CPen pen(PS_NULL, 0, 0);
+    CPen* oldPen = m_dc.SelectObject(&pen);
+    const POINT triangle[] = {{0, 0}, {20, 0}, {0, 20}};
+    m_dc.Polygon(triangle, 3);
+    m_dc.Rectangle(22, 0, 40, 18);
+    m_dc.Ellipse(20, 20, 40, 40);
+    m_dc.SelectObject(oldPen);
+    m_dc.SelectObject(old);
+    for (const CPoint p : {CPoint(2, 2), CPoint(3, 2), CPoint(5, 8), CPoint(30, 10), CPoint(31, 10), CPoint(30, 30)})
+        EXPECT_EQ(m_dc.GetPixel(p.x, p.y), (p.x + p.y) % 2 == 0 ? kRed : kBlue) << p.x << "," << p.y;
+}
