@@ -30,13 +30,6 @@ constexpr int kDoorModeCommand = 2139;
 constexpr int kMeasurementModeCommand = 2140;
 constexpr UINT kViewControlCommand = 2142;
 constexpr int kNodeSymbolUnits = 20;
-constexpr int kRoomModeCommand = 2138;
-// Room kept free around a room whose dimensions are shown, so that its
-// labels stay in the view: beside the walls for the widest length texts,
-// above for the status icons and below for the lowest labels.
-constexpr int kLabelBandSide = 44;
-constexpr int kLabelBandTop = 36;
-constexpr int kLabelBandBottom = 24;
 
 struct PlaceItem {
     UINT id;
@@ -150,24 +143,10 @@ void CReplView::PrepareMapping(CScaledDC& dc)
             const int h = static_cast<int>(y1 - y0);
             const int m = static_cast<int>(std::min(w * kMarginShare, h * kMarginShare));
             dc.SetWorldSize(w + m, h + m);
-            const bool labelled = ShowsDimensionLabels();
-            const int side = labelled ? kLabelBandSide : 0;
-            const int top = labelled ? kLabelBandTop : 0;
-            const int bottom = labelled ? kLabelBandBottom : 0;
-            const int areaWidth = m_clientWidth - 2 * side;
-            const int areaHeight = m_clientHeight - top - bottom;
-            dc.SetDeviceSize(areaWidth, areaHeight);
+            dc.SetDeviceSize(m_clientWidth, m_clientHeight);
             int panX = 0, panY = 0;
             document->GetPan(panX, panY);
-            if (labelled) {
-                // The fitted room sits in the middle of the area left free.
-                const double fit = std::min(static_cast<double>(areaWidth) / (w + m),
-                                            static_cast<double>(areaHeight) / (h + m));
-                panX += static_cast<int>((areaWidth - (w + m) * fit) / 2);
-                panY += static_cast<int>((areaHeight - (h + m) * fit) / 2);
-            }
-            // Measured from the bottom of the area the room is fitted into.
-            dc.SetOriginBottomUp(panX + side, panY - top);
+            dc.SetOriginBottomUp(panX, panY);
             dc.Zoom(document->GetScale(), document->GetRoomZoom());
             dc.Pan(static_cast<int>(x0 - m / 2), static_cast<int>(y0 - m / 2));
         }
@@ -232,15 +211,6 @@ int CReplView::PenToleranceInModel()
     return std::max(1, std::abs(a.x - b.x));
 }
 
-
-bool CReplView::ShowsDimensionLabels() const
-{
-    CReplDoc* document = GetReplDoc();
-    const int mode = EditModeCommand();
-    return document && document->m_roomView && document->IsEditingRoom() && mode != 0 &&
-           mode != kRoomModeCommand && m_clientWidth > 4 * kLabelBandSide &&
-           m_clientHeight > 2 * (kLabelBandTop + kLabelBandBottom);
-}
 
 int CReplView::EditModeCommand() const
 {

@@ -110,9 +110,6 @@ private:
     static void MakeIconRegion(CRgn& region, const Icon& icon);
     // Client pixels to model units (whole units) under the present mapping.
     CPoint ToModel(CPoint p);
-    // While a room is edited in a mode that shows its dimensions, the room
-    // is fitted with a band free for their labels.
-    bool ShowsDimensionLabels() const;
     int PenToleranceInModel();
     void StartZoomRectangle(CPoint p);
     void DragZoomRectangle(CPoint p);

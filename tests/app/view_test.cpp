@@ -310,42 +310,6 @@ TEST_F(MeasuringViewTest, ZoomingFromThePadKeepsTheViewsCentre)
     }
 }
 
-// At the fit a room gets when its measurements are shown, every dimension's
-// label and lines lie inside the view, below the status icons.
-TEST_F(MeasuringViewTest, AtTheDefaultFitEveryDimensionLabelLiesInsideTheView)
-{
-    CReplView& view = *View();
-    CRect client;
-    view.GetClientRect(&client);
-    const CRect inside(0, 18, client.right, client.bottom);
-    CRoomFloor* room = Doc()->GetCurrentRoom();
-    CScaledDC dc(&view);
-    dc.SetScale(1.0f);
-    dc.SetOrigin(0, 0);
-    view.OnDraw(&dc);
-    int checked = 0;
-    for (int i = 0; i < room->GetNumOfDimensions(); ++i) {
-        if (!Doc()->IsDimensionVisible(i))
-            continue;
-        CDimLabel label(room->GetDimension(i, nullptr), dc, true);
-        if (label.GetLines().GetCount() == 0)
-            continue;
-        const CString& text = label.GetText().GetText();
-        CRect box(0, 0, 0, 0);
-        dc.DrawText(text, &box, DT_CALCRECT | DT_NOCLIP);
-        const CPoint corner =
-            label.GetText().PlaceBox(POINT{label.GetText().GetX(), label.GetText().GetY()}, box.Width(), box.Height());
-        const CRect placed(corner, CSize(box.Width(), box.Height()));
-        EXPECT_EQ(placed & inside, placed) << "label " << i << " " << text.ToNarrow() << " at " << placed.left << "," << placed.top << "-" << placed.right << "," << placed.bottom;
-        for (int k = 0; k < label.GetLines().GetCount(); ++k) {
-            const POINT p = label.GetLines().GetPoint(k);
-            EXPECT_TRUE(inside.PtInRect(p)) << "line point " << k << " of dimension " << i;
-        }
-        ++checked;
-    }
-    EXPECT_GE(checked, 4);
-}
-
 // The Room mode's palette: its sheet behind, the hatch in the shapes, and
 // every shape's outline inside its own cell, for the groups and for the
 // six shapes of the closets group.
