@@ -360,6 +360,7 @@ TEST_F(SnapshotJournalTest, TheWorkerTakesSnapshotsOnItsOwn)
     journal().SetPeriod(1);
     // Only the change made below may be snapshotted: the room starts unchanged.
     room->SetModified(false);
+    room->SetChangedSinceSnapshot(false);
     ASSERT_TRUE(journal().Start());
     document->m_lock.Lock();
     room->SetModified(true);
