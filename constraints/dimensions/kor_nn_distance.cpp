@@ -42,6 +42,14 @@ void Attach(KorNode* node, KorTracker* tracker)
         tracker->AddNode(node);
 }
 
+bool Holds(KorNode* node, KorTracker* tracker)
+{
+    for (unsigned i = 0; i < node->GetNumOfTrackers(); ++i)
+        if (node->GetTracker(i) == tracker)
+            return true;
+    return false;
+}
+
 }  // namespace
 
 bool KorDFIsUsable(const KorDF* df)
@@ -281,6 +289,16 @@ void KorNNDistance::Update(KorEntity* oldEntity, KorEntity* newEntity)
         mpGroupShiftDF1->mpNode = node1;
     if (mpGroupShiftDF2)
         mpGroupShiftDF2->mpNode = node2;
+    // The carrying tracker may have died with the walls or the dimension
+    // that owned it (a dead tracker is off its nodes' lists): carry on another.
+    if (mpTracker && mpTracker != mpOwnTracker && !Holds(node1, mpTracker) &&
+        !Holds(node2, mpTracker)) {
+        mpTracker = nullptr;
+        if (mpOwnTracker)
+            mpTracker = mpOwnTracker;
+        else
+            SetTracker(node1, node2);
+    }
     KorLinTracker* shared = node1->GetCommonLinTracker(node2);
     if (shared && shared != mpTracker) {
         DeleteOwnTracker();

@@ -303,7 +303,7 @@ std::string ReadInput(const char* name)
 TEST_F(ZupPlayerTest, TidyingAfterReplayNeverLeavesADistanceOnAGoneWall)
 {
     for (const char* name : {"zup_floor_player_uaf.bin", "zup_floor_player_uaf_original.bin",
-                             "zup_floor_player_tracker_gone.bin"}) {
+                             "zup_floor_player_tracker_gone.bin", "zup_floor_player_tracker_gone_2.bin"}) {
         SCOPED_TRACE(name);
         const std::string input = ReadInput(name);
         ASSERT_GT(input.size(), 1u);
