@@ -191,7 +191,8 @@ void CRoomFloor::ComputeArea()
     mbChanged = false;
     if (mArea == 0) {
         const double area = mContour.area();
-        mArea = std::isfinite(area) ? static_cast<int>(area) : 0;
+        mArea = std::isfinite(area) ? static_cast<int>(std::clamp(area, -2147483647.0, 2147483647.0))
+                                    : 0;
     }
 }
 
@@ -315,8 +316,13 @@ void CRoomFloor::GetOutlinePoints(std::vector<POINT>& nodePoints,
 {
     nodePoints.clear();
     openingPoints.clear();
+    // A node far off (a damaged file) is pinned to the edge of the pixel range.
     auto toPoint = [](const point& p) {
-        return POINT{static_cast<LONG>(p.x()), static_cast<LONG>(p.y())};
+        auto pixel = [](double v) {
+            constexpr double kLimit = 2147483647.0;
+            return static_cast<LONG>(std::isfinite(v) ? std::clamp(v, -kLimit, kLimit) : 0.0);
+        };
+        return POINT{pixel(p.x()), pixel(p.y())};
     };
     bool first = true;
     for (KorPrimitive* primitive : GetPrimitives()) {

@@ -57,6 +57,36 @@ std::string Outline(CRoomFloor& room)
 using RoomReadBackTest = FloorPlanTest;
 
 // A room body whose replay collapses a wall that a distance runs along.
+// A damaged file whose room reaches far off the plan opens without ever
+// turning a coordinate into an integer it does not fit.
+TEST_F(RoomReadBackTest, ARoomFarOffThePlanIsReadSafely)
+{
+    const std::string text = ReadInput("open_far_node_outline.fpl");
+    ASSERT_FALSE(text.empty());
+    CReplDoc reader;
+    Load(reader, text);
+    for (int i = 0; i < reader.GetNumOfRooms(); ++i) {
+        CRoomFloor& room = *reader.GetRoom(i);
+        EXPECT_GE(room.GetArea(), 0.0f);
+        // The outline's pixels lie on the same side of the axes as the nodes.
+        std::vector<POINT> nodes, openings;
+        room.GetOutlinePoints(nodes, openings);
+        std::vector<point> expected;
+        for (KorPrimitive* p : room.GetPrimitives()) {
+            if (expected.empty())
+                expected.push_back(p->GetStart()->GetPoint());
+            expected.push_back(p->GetEnd()->GetPoint());
+        }
+        ASSERT_EQ(nodes.size(), expected.size());
+        for (std::size_t n = 0; n < nodes.size(); ++n) {
+            if (std::fabs(expected[n].x()) >= 1.0)
+                EXPECT_EQ(nodes[n].x > 0, expected[n].x() > 0) << n;
+            if (std::fabs(expected[n].y()) >= 1.0)
+                EXPECT_EQ(nodes[n].y > 0, expected[n].y() > 0) << n;
+        }
+    }
+}
+
 TEST_F(RoomReadBackTest, RoomBodyCollapsingAMeasuredWallOpensWhole)
 {
     const std::string text = ReadInput("uaf_room_body.fpl");
