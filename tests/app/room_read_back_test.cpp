@@ -79,10 +79,12 @@ TEST_F(RoomReadBackTest, ARoomFarOffThePlanIsReadSafely)
         }
         ASSERT_EQ(nodes.size(), expected.size());
         for (std::size_t n = 0; n < nodes.size(); ++n) {
-            if (std::fabs(expected[n].x()) >= 1.0)
+            if (std::fabs(expected[n].x()) >= 1.0) {
                 EXPECT_EQ(nodes[n].x > 0, expected[n].x() > 0) << n;
-            if (std::fabs(expected[n].y()) >= 1.0)
+            }
+            if (std::fabs(expected[n].y()) >= 1.0) {
                 EXPECT_EQ(nodes[n].y > 0, expected[n].y() > 0) << n;
+            }
         }
     }
 }
