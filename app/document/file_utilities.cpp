@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "c_file.h"
 #include "file_system.h"
 #include "kor_filebuf.h"
 #include "paths.h"
@@ -40,4 +41,27 @@ void DeleteFolder(const CString& path)
             DeleteFile(entry);
     } while (FindNextFile(search, &found));
     FindClose(search);
+}
+
+bool WriteFileReplacing(const CString& path, const std::string& bytes, CFileException& error)
+{
+    // Beside the file, so that the rename stays within one file system.
+    const CString temporary = path + CString(L".saving");
+    CFile file;
+    if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite, &error))
+        return false;
+    try {
+        file.Write(bytes.data(), static_cast<UINT>(bytes.size()));
+        file.Sync();
+        file.Close();
+        CFile::Rename(temporary, path);
+    } catch (CFileException* e) {
+        error = *e;
+        error.m_strFileName = path;
+        e->Delete();
+        file.Abort();
+        DeleteFile(temporary);
+        return false;
+    }
+    return true;
 }

@@ -196,7 +196,8 @@ public:
     void OnFileSave();
     CString GetNextFileName() const;
     bool SaveAs(const CString& suggestion);
-    void SaveToFile(const CString& path);
+    // False (reported) when the file could not be replaced whole.
+    bool SaveToFile(const CString& path);
     void OnFileOpen();
     // The Load command; true when a file was opened.
     bool LoadFromDialog();

@@ -86,20 +86,6 @@ void ReportFileException(const CString& path, const CFileException& error)
     ShowMessage(message, MB_OK | MB_ICONEXCLAMATION);
 }
 
-// Flushes and closes; false (reported) when the last bytes did not reach the file.
-bool CloseFile(CFile& file)
-{
-    const CString path = file.GetFilePath();
-    try {
-        file.Close();
-    } catch (CFileException* e) {
-        ReportFileException(path, *e);
-        e->Delete();
-        return false;
-    }
-    return true;
-}
-
 // "%s\Backup%s": the card's folder and the saved file's name with its
 // leading backslash.
 CString BackupPath(const CString& card, const CString& savedPath)
@@ -111,6 +97,17 @@ CString BackupPath(const CString& card, const CString& savedPath)
     return path;
 }
 
+// Puts the bytes in place of the file; a failure is reported and leaves the
+// file as it was.
+bool ReplaceFile(const CString& path, const std::string& bytes)
+{
+    CFileException error;
+    if (WriteFileReplacing(path, bytes, error))
+        return true;
+    ReportFileException(path, error);
+    return false;
+}
+
 // Writes the same bytes as the main file into the backup on the first
 // storage card, when there is one.
 void WriteBackup(const CString& savedPath, const std::string& bytes)
@@ -120,26 +117,7 @@ void WriteBackup(const CString& savedPath, const std::string& bytes)
     if (search == INVALID_HANDLE_VALUE)
         return;
     FindClose(search);
-    const CString path = BackupPath(CString(card.cFileName), savedPath);
-    CFile backup;
-    CFileException error;
-    if (!backup.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
-        ReportFileException(path, error);
-        return;
-    }
-    CFileCipher::ReportSaveError(backup, bytes.data(), static_cast<int>(bytes.size()));
-    CloseFile(backup);
-}
-
-// The first storage card is there.
-bool HasStorageCard()
-{
-    WIN32_FIND_DATA card{};
-    HANDLE search = FindFirstStorageCard(&card);
-    if (search == INVALID_HANDLE_VALUE)
-        return false;
-    FindClose(search);
-    return true;
+    ReplaceFile(BackupPath(CString(card.cFileName), savedPath), bytes);
 }
 
 // The pop-up of the menu bar that begins with "Change Level...".
@@ -196,7 +174,8 @@ bool CReplDoc::SaveAs(const CString& suggestion)
     CString path(buffer);
     if (!path.IsEmpty() && path[path.GetLength() - 1] == L'.')
         path = path.Left(path.GetLength() - 1);
-    SaveToFile(path);
+    if (!SaveToFile(path))
+        return false;
     m_fileNumber = GetCounterFromName(path);
     auto& files = LevelFileMap();
     const bool newLevel = files.find(m_level) == files.end();
@@ -206,34 +185,24 @@ bool CReplDoc::SaveAs(const CString& suggestion)
     return true;
 }
 
-void CReplDoc::SaveToFile(const CString& path)
+bool CReplDoc::SaveToFile(const CString& path)
 {
-    std::string text;
-    BuildFileText(text);
-    CFile file;
-    CFileException error;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite, &error)) {
-        ReportFileException(path, error);
-        return;
-    }
-    int written = 0;
+    // The whole file is made in memory first: nothing touches the old file
+    // (or its backup) until there is a complete one to put in its place.
     std::string bytes;
+    BuildFileText(bytes);
     if (CFileCipher::EncryptionFlag()) {
-        written = CFileCipher::WriteFile(text, file);
-        if (written == 0)
+        if (CFileCipher::Encrypt(bytes) == 0) {
             ShowMessage(CString(L"Encryption failed"));
-        else
-            bytes = std::string(1, CFileCipher::kMarker) + text;
-    } else {
-        written = CFileCipher::ReportSaveError(file, text.data(), static_cast<int>(text.size()));
-        bytes = text;
+            return false;
+        }
+        bytes.insert(bytes.begin(), CFileCipher::kMarker);
     }
-    // Only a file that holds the whole level counts as saved: a failed
-    // write or close keeps the models modified.
-    if (CloseFile(file) && written > 0)
-        SetAllModified(false);
-    if (!bytes.empty() && HasStorageCard())
-        WriteBackup(path, bytes);
+    if (!ReplaceFile(path, bytes))
+        return false;
+    SetAllModified(false);
+    WriteBackup(path, bytes);
+    return true;
 }
 
 int CReplDoc::GetCounterFromName(const CString& path)

@@ -1,6 +1,8 @@
 #include "c_file.h"
 
 #include <sys/stat.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -39,7 +41,34 @@ const wchar_t* CauseText(int cause) {
     AfxThrowFileException(CFileException::OsErrorToException(osError), osError, path);
 }
 
+FileFault& InstalledFault() {
+    static FileFault fault;
+    return fault;
+}
+
+// Throws the injected error of this step, if any.
+void CheckFault(FileStep step, const CString& path) {
+    const FileFault& fault = InstalledFault();
+    if (!fault) return;
+    if (const DWORD error = fault(step, path)) {
+        SetLastError(error);
+        AfxThrowFileException(CFileException::OsErrorToException(static_cast<LONG>(error)),
+                              static_cast<LONG>(error), path);
+    }
+}
+
+// The folder entry of a renamed file reaches the storage too.
+void SyncFolderOf(const std::string& hostPath) {
+    const std::filesystem::path folder = std::filesystem::path(hostPath).parent_path();
+    const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (descriptor < 0) return;
+    ::fsync(descriptor);
+    ::close(descriptor);
+}
+
 }  // namespace
+
+void SetFileFault(FileFault fault) { InstalledFault() = std::move(fault); }
 
 BOOL CException::GetErrorMessage(LPTSTR buffer, UINT maxLength, UINT* helpContext) const {
     if (helpContext) *helpContext = 0;
@@ -126,11 +155,19 @@ UINT CFile::Read(void* buffer, UINT count) {
 void CFile::Write(const void* buffer, UINT count) {
     if (m_file == nullptr) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_path);
     if (count == 0) return;
+    CheckFault(FileStep::write, m_path);
     if (std::fwrite(buffer, 1, count, m_file) != count) ThrowErrno(errno, m_path);
 }
 
 void CFile::Flush() {
     if (m_file != nullptr && std::fflush(m_file) != 0) ThrowErrno(errno, m_path);
+}
+
+void CFile::Sync() {
+    if (m_file == nullptr) AfxThrowFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_path);
+    Flush();
+    CheckFault(FileStep::sync, m_path);
+    if (::fsync(fileno(m_file)) != 0) ThrowErrno(errno, m_path);
 }
 
 void CFile::Close() {
@@ -177,7 +214,9 @@ void CFile::Rename(LPCTSTR oldPath, LPCTSTR newPath) {
     const auto from = PlatformPaths::ToHost(oldPath ? oldPath : L"");
     const auto to = PlatformPaths::ToHost(newPath ? newPath : L"");
     if (!from || !to) AfxThrowFileException(CFileException::badPath, ERROR_PATH_NOT_FOUND, oldPath);
+    CheckFault(FileStep::rename, newPath ? newPath : L"");
     if (std::rename(from->c_str(), to->c_str()) != 0) ThrowErrno(errno, oldPath);
+    SyncFolderOf(*to);
 }
 
 bool ReadWholeFile(const CString& path, std::string* contents) {

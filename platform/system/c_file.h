@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 
 #include "c_string.h"
 #include "win_types.h"
@@ -81,6 +82,9 @@ public:
     virtual UINT Read(void* buffer, UINT count);
     virtual void Write(const void* buffer, UINT count);
     virtual void Flush();
+    // Flushes and has the system put the bytes on the storage itself, so a
+    // rename that follows never exposes a file the crash left empty.
+    virtual void Sync();
     // Flushes and closes; a failing flush throws (and the file is closed).
     virtual void Close();
     // Closes without throwing.
@@ -92,12 +96,21 @@ public:
     BOOL IsOpen() const { return m_file != nullptr; }
 
     static void Remove(LPCTSTR path);
+    // Replaces newPath when it exists, in one step.
     static void Rename(LPCTSTR oldPath, LPCTSTR newPath);
 
 private:
     std::FILE* m_file = nullptr;
     CString m_path;
 };
+
+// The steps of writing a file where a fault can be injected (full storage,
+// a failing device): tests install a fault that answers each step with the
+// system error to fail it with, 0 to let it run.
+enum class FileStep { write, sync, rename };
+using FileFault = std::function<DWORD(FileStep step, const CString& path)>;
+// An empty function removes the fault.
+void SetFileFault(FileFault fault);
 
 // The whole file as bytes; false when it cannot be read (last error set).
 bool ReadWholeFile(const CString& path, std::string* contents);
