@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "floor_plan_text.h"
 #include "profile.h"
 #include "program_version.h"
 #include "text_utilities.h"
@@ -51,8 +52,9 @@ void CHistoryRecord::Read(CXMLElement* node)
 
 void CHistoryRecord::Write(CString& text) const
 {
-    text.AppendFormat(L"<NODE a=\"%s\" v=\"%s\" t=\"%s\" u=\"%s\"/>", m_application.GetString(),
-                      m_version.GetString(), m_time.GetString(), m_owner.GetString());
+    text.AppendFormat(L"<NODE a=\"%s\" v=\"%s\" t=\"%s\" u=\"%s\"/>",
+                      EscapeAttribute(m_application).GetString(), EscapeAttribute(m_version).GetString(),
+                      EscapeAttribute(m_time).GetString(), EscapeAttribute(m_owner).GetString());
 }
 
 void AddHistoryRecord(CHistoryList& list)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "floor_plan_text.h"
 #include "kor_number_text.h"
 #include "text_utilities.h"
 #include "xml_element.h"
@@ -60,7 +61,7 @@ void CMapLink::Write(CString& text) const
                       m_longitude, m_latitude, m_marker ? L"YES" : L"NO", m_zoom, 2,
                       m_google ? L"YES" : L"NO");
     if (m_imageFile.GetLength() > 0)
-        text.AppendFormat(L" image_file=\"%s\"", m_imageFile.GetString());
+        text.AppendFormat(L" image_file=\"%s\"", EscapeAttribute(m_imageFile).GetString());
     text += L"/>";
 }
 

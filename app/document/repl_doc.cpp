@@ -300,7 +300,9 @@ void CReplDoc::ResetLevel()
 void CReplDoc::OnNew()
 {
     CNewRoomDlg::SetLongList(0);
-    if (!m_rooms.empty() && !m_fileBase.IsEmpty() && IsMainWindowVisible() && !AskSaveBeforeNew())
+    // A level saved since its last change has nothing to ask about.
+    if (!m_rooms.empty() && !m_fileBase.IsEmpty() && IsModified() && IsMainWindowVisible() &&
+        !AskSaveBeforeNew())
         return;
     CNewSessionDlg dialog(this);
     if (dialog.DoModal() == IDOK)
@@ -309,7 +311,8 @@ void CReplDoc::OnNew()
         RestoreFromJournal();
 }
 
-// Saving arrives with the file commands; the question's No path is whole.
+// True when New may go on: Yes saves first (a cancelled or failed save
+// stops the New); No goes on when the work is in a file or the user lets it go.
 bool CReplDoc::AskSaveBeforeNew()
 {
     CString question;
@@ -320,7 +323,7 @@ bool CReplDoc::AskSaveBeforeNew()
         question.Format(L"Do you want to save %s %s %s, %s?", m_house.GetString(),
                         m_street.GetString(), m_unit.GetString(), m_level.GetString());
     if (AfxMessageBox(question, MB_YESNO) == IDYES)
-        return true;
+        return SaveAs(GetNextFileName());
     WIN32_FIND_DATA found{};
     const CString pattern = CString("\\My Documents\\") + m_fileBase + CString("*.fpl");
     HANDLE search = FindFirstFile(pattern, &found);

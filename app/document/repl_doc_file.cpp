@@ -242,9 +242,11 @@ void CReplDoc::WriteFileHeader(std::string& out, bool)
     CString text;
     text.Format(L"\n<QUENDAR_FPL version=\"%s\" house=\"%s\" street=\"%s\" unit=\"%s\" level=\"%s\" "
                 L"zip=\"%s\" mls=\"%s\" jobid=\"%s\" orient=\"%s\" codepage=\"%d\"\n path=\"%s\"",
-                Wide(GetExchangeSettings().version.c_str()).GetString(), m_house.GetString(),
-                m_street.GetString(), m_unit.GetString(), m_level.GetString(), m_zip.GetString(),
-                m_mls.GetString(), m_jobId.GetString(), m_orientation.GetString(),
+                EscapeAttribute(Wide(GetExchangeSettings().version.c_str())).GetString(),
+                EscapeAttribute(m_house).GetString(), EscapeAttribute(m_street).GetString(),
+                EscapeAttribute(m_unit).GetString(), EscapeAttribute(m_level).GetString(),
+                EscapeAttribute(m_zip).GetString(), EscapeAttribute(m_mls).GetString(),
+                EscapeAttribute(m_jobId).GetString(), EscapeAttribute(m_orientation).GetString(),
                 static_cast<int>(DocumentCodePage()), BuildPathList(m_rooms).GetString());
     if (ZupObject::IsMetric())
         text += L" metric=\"YES\"";

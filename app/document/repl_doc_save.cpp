@@ -350,6 +350,9 @@ void CReplDoc::OnChangeLevel(UINT command)
         return;
     const auto& files = LevelFileMap();
     if (const auto found = files.find(level); found != files.end()) {
+        // The edits of the level left go with it: ask first, as Load does.
+        if (ConfirmLoss())
+            return;
         const CString path = found->second;
         CloseIntoPlanFlag() = true;
         OpenFile(path);

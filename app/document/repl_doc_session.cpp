@@ -107,8 +107,15 @@ void CReplDoc::RestoreFromJournal()
 {
     // A recovery that failed after the level was cleared still leaves the
     // user a room to draw.
-    if (!m_journal.Recover() && m_rooms.empty())
+    if (m_journal.Recover()) {
+        // The restored level is saved under its own house, street and level,
+        // and is work not in a file yet.
+        MakeFileBase();
+        NextFileNumber();
+        SetAllModified(true);
+    } else if (m_rooms.empty()) {
         ResetLevel();
+    }
     m_journal.Start();
     UpdateAllViews(nullptr);
 }

@@ -281,3 +281,56 @@ TEST_F(FloorPlanFileTest, SecondRoomOfTheSameNameReadsTheSecondElementWhenRename
     ASSERT_EQ(second.GetNumOfRooms(), 1);
     EXPECT_EQ(second.GetRoom(0)->GetWidth(), 100);
 }
+
+// Any text a user types into the header, as the owner's name or as the map's
+// image file survives saving, opening and the journal, and the file stays
+// readable: exactly, except that a double quote comes back as two apostrophes.
+TEST_F(FloorPlanFileTest, TypedTextSurvivesTheFileAndTheJournal)
+{
+    const struct {
+        const char* typed;
+        const char* back;
+    } texts[] = {
+        {"Joe's \"Big\" House", "Joe's ''Big'' House"},
+        {"<b>Main</b> & Co", "<b>Main</b> & Co"},
+        {"5'6\" & 7&amp;8", "5'6'' & 7&amp;8"},
+        {"\"", "''"},
+        {"a&quot;b&lt;c>", "a&quot;b&lt;c>"},
+    };
+    for (const auto& text : texts) {
+        SCOPED_TRACE(text.typed);
+        const CString typed(text.typed), back(text.back);
+        CReplDoc writer;
+        for (CString* field : {&writer.m_house, &writer.m_street, &writer.m_unit, &writer.m_level,
+                               &writer.m_zip, &writer.m_mls, &writer.m_jobId, &writer.m_orientation})
+            *field = typed;
+        AddHistoryRecord(writer.m_history);
+        writer.m_history[0].m_owner = typed;
+        writer.m_mapLink.m_latitude = 45.5;
+        writer.m_mapLink.m_longitude = -73.25;
+        writer.m_mapLink.m_imageFile = typed;
+        AddRoom(writer, "Hall1");
+
+        CReplDoc reader;
+        ASSERT_TRUE(reader.OnNewDocument());
+        reader.m_journal.SetPeriod(3600 * 1000);
+        ASSERT_TRUE(Load(reader, FileText(writer)));
+        ASSERT_TRUE(reader.m_journal.Start());
+        ASSERT_TRUE(reader.m_journal.WriteAll());
+        CReplDoc recovered;
+        ASSERT_TRUE(recovered.OnNewDocument());
+        ASSERT_TRUE(recovered.m_journal.Recover());
+        for (CReplDoc* document : {&reader, &recovered}) {
+            SCOPED_TRACE(document == &reader ? "opened" : "recovered");
+            ASSERT_EQ(document->GetNumOfRooms(), 1);
+            for (const CString* field :
+                 {&document->m_house, &document->m_street, &document->m_unit, &document->m_level,
+                  &document->m_zip, &document->m_mls, &document->m_jobId, &document->m_orientation})
+                EXPECT_EQ(*field, back) << field->ToNarrow();
+            ASSERT_FALSE(document->m_history.empty());
+            EXPECT_EQ(document->m_history[0].m_owner, back);
+            EXPECT_EQ(document->m_mapLink.m_imageFile, back);
+        }
+        reader.m_journal.Stop();
+    }
+}
