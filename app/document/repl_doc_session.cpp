@@ -108,11 +108,9 @@ void CReplDoc::RestoreFromJournal()
     // A recovery that failed after the level was cleared still leaves the
     // user a room to draw.
     if (m_journal.Recover()) {
-        // The restored level is saved under its own house, street and level,
-        // and is work not in a file yet.
+        // The restored level is saved under its own house, street and level.
         MakeFileBase();
         NextFileNumber();
-        SetAllModified(true);
     } else if (m_rooms.empty()) {
         ResetLevel();
     }
