@@ -156,6 +156,7 @@ bool FloorPlanReader::ReadRoom(const std::string& name)
         return true;
     }
     if (mDocument.ReadRoomElement(body)) {
+        room->TakeTypedName();
         room->RecreateDimensionsIfLoose();
         mDocument.AddLoadedRoom(room);
         return true;

@@ -116,6 +116,10 @@ public:
     std::string GetTagName(bool digitGuard) const;
     std::string GetLetteredName() const;
     void SetName(const char* name);
+    // A room read back under the blank-free form of its name (a file's or
+    // journal's path list) takes the name as it was typed, which its Name
+    // line kept as the label.
+    void TakeTypedName();
     void SetBelow(bool below);
     bool IsBelow() const { return mbBelow; }
     const std::string& GetLabel() const { return mLabel; }

@@ -103,6 +103,17 @@ void CRoomFloor::SetName(const char* name)
     mLabel = text;
 }
 
+void CRoomFloor::TakeTypedName()
+{
+    const char* name = GetName();
+    if (!name || mLabel.empty() || mLabel == name)
+        return;
+    std::string compact = mLabel;
+    compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
+    if (compact == name)
+        ZupFloor::SetName(mLabel.c_str());
+}
+
 void CRoomFloor::SetBelow(bool below)
 {
     mbBelow = below;

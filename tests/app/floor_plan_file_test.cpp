@@ -130,7 +130,7 @@ TEST_F(FloorPlanFileTest, HeaderRoomsHistoryAndMapComeBack)
     ASSERT_EQ(reader.GetNumOfRooms(), 2);
     EXPECT_EQ(RoomName(reader, 0), "Hall1");
     // The digit stays in the path and the name; the tag's "_" is found again.
-    EXPECT_EQ(RoomName(reader, 1), "2ndBedroom");
+    EXPECT_EQ(RoomName(reader, 1), "2nd Bedroom");
     EXPECT_EQ(reader.GetRoom(1)->GetLabel(), "2nd Bedroom");
     EXPECT_EQ(reader.GetRoom(1)->GetShapeName(), "Rectangle");
     EXPECT_FALSE(reader.m_loading);
@@ -333,4 +333,31 @@ TEST_F(FloorPlanFileTest, TypedTextSurvivesTheFileAndTheJournal)
         }
         reader.m_journal.Stop();
     }
+}
+
+// Every room comes back under its name as typed, blanks included, through
+// the file text and through a saved file; its tag and path forms stay.
+TEST_F(FloorPlanFileTest, RoomNamesComeBackAsTyped)
+{
+    const char* const names[] = {"Living Room1", "2nd Bedroom", "Master Bed Room2", "Hall1",
+                                 "Bath 3"};
+    CReplDoc writer;
+    FillHeader(writer);
+    for (const char* name : names)
+        AddRoom(writer, name);
+    CloseIntoPlanFlag() = false;
+    CReplDoc reader;
+    ASSERT_TRUE(Load(reader, FileText(writer)));
+    ASSERT_EQ(reader.GetNumOfRooms(), static_cast<int>(std::size(names)));
+    for (int i = 0; i < reader.GetNumOfRooms(); ++i) {
+        EXPECT_EQ(RoomName(reader, i), names[i]);
+        EXPECT_EQ(reader.GetRoom(i)->GetTagName(true), writer.GetRoom(i)->GetTagName(true));
+    }
+    // A second round trip lists and tags the rooms as the first did.
+    const auto path = [](const std::string& text) {
+        const std::size_t at = text.find(" path=");
+        return text.substr(at, text.find('"', at + 7) - at);
+    };
+    EXPECT_EQ(path(FileText(reader)), path(FileText(writer)));
+    EXPECT_EQ(path(FileText(writer)), " path=\"LivingRoom1,2ndBedroom,MasterBedRoom2,Hall1,Bath3,");
 }
