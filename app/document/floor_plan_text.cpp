@@ -1,4 +1,5 @@
 #include "floor_plan_text.h"
+#include "text_utilities.h"
 
 #include <cstring>
 
@@ -35,16 +36,5 @@ std::vector<std::string> SplitNameList(const char* text)
 
 CString EscapeAttribute(const CString& text)
 {
-    std::wstring escaped;
-    for (const wchar_t c : std::wstring(text.GetString())) {
-        switch (c) {
-        case L'&': escaped += L"&amp;"; break;
-        case L'<': escaped += L"&lt;"; break;
-        case L'>': escaped += L"&gt;"; break;
-        case L'\'': escaped += L"&apos;"; break;
-        case L'"': escaped += L"&apos;&apos;"; break;
-        default: escaped += c; break;
-        }
-    }
-    return CString(escaped.c_str());
+    return CString(XmlEscapeWide(text.GetString()).c_str());
 }

@@ -37,13 +37,10 @@ bool ToCString(CString& out, const char* text, bool trim)
     return true;
 }
 
-void XmlEscape(std::string& text)
+std::wstring XmlEscapeWide(const std::wstring& text)
 {
-    CString wide;
-    if (!ToCString(wide, text.c_str(), true))
-        return;
     std::wstring escaped;
-    for (const wchar_t c : std::wstring(wide.GetString())) {
+    for (const wchar_t c : text) {
         switch (c) {
         case L'&': escaped += L"&amp;"; break;
         case L'<': escaped += L"&lt;"; break;
@@ -53,5 +50,13 @@ void XmlEscape(std::string& text)
         default: escaped += c; break;
         }
     }
-    text = WideToNarrow(escaped);
+    return escaped;
+}
+
+void XmlEscape(std::string& text)
+{
+    CString wide;
+    if (!ToCString(wide, text.c_str(), true))
+        return;
+    text = WideToNarrow(XmlEscapeWide(wide.GetString()));
 }

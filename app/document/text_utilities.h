@@ -18,4 +18,7 @@ bool ToCString(CString& out, const char* text, bool trim);
 // Escapes the text in place for a double-quoted attribute value: trimmed,
 // "&" "<" ">" "'" as entities, a double quote as two "&apos;" (so that it
 // reads back as two apostrophes: the reader ends a value at any quote).
+// Attribute text escaped for the file; a double quote, which the reader
+// cannot take back, becomes two apostrophes.
+std::wstring XmlEscapeWide(const std::wstring& text);
 void XmlEscape(std::string& text);
