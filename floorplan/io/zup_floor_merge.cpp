@@ -93,15 +93,7 @@ bool Parallel(const line& a, const line& b, double radians)
     return d <= radians;
 }
 
-// The crossing of two straight lines, false when they are parallel.
-bool Crossing(const line& a, const line& b, point& out)
-{
-    geolist_ref result = a % b;
-    if (result.count() < 1 || result.type(0) != GEO_POINT)
-        return false;
-    out = point(result[0]);
-    return std::isfinite(out.x()) && std::isfinite(out.y());
-}
+using zup_points::Crossing;
 
 double DistanceToLine(const point& p, const point& a, const point& b)
 {

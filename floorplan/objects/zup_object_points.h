@@ -1,4 +1,4 @@
-// Small point helpers shared by the object sources, and the factory's
+// Small point helpers shared by the floor plan's sources, and the factory's
 // disposal of a half-made object.
 #pragma once
 
@@ -8,6 +8,7 @@
 #include "geolist.h"
 #include "kor_node.h"
 #include "kor_scoped_value.h"
+#include "line.h"
 #include "point.h"
 #include "polygon.h"
 #include "settings.h"
@@ -33,6 +34,16 @@ inline point Toward(const point& from, const point& to, double d)
         return from;
     return point(from.x() + (to.x() - from.x()) * d / length,
                  from.y() + (to.y() - from.y()) * d / length);
+}
+
+// The crossing of two straight lines, false when they are parallel.
+inline bool Crossing(const line& a, const line& b, point& out)
+{
+    geolist_ref result = a % b;
+    if (result.count() < 1 || result.type(0) != GEO_POINT)
+        return false;
+    out = point(result[0]);
+    return std::isfinite(out.x()) && std::isfinite(out.y());
 }
 
 // The direction into a contour at a point on it. An angle built from a list

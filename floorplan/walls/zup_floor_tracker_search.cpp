@@ -14,6 +14,7 @@
 #include "zup_edge.h"
 #include "zup_floor.h"
 #include "zup_node.h"
+#include "zup_object_points.h"
 #include "zup_partition.h"
 #include "kor_scoped_value.h"
 #include "settings.h"
@@ -39,15 +40,7 @@ KorLinTracker* AsLinTracker(KorTracker* tracker)
                : nullptr;
 }
 
-// The crossing of two straight lines, false when they are parallel.
-bool Crossing(const line& a, const line& b, point& out)
-{
-    geolist_ref result = a % b;
-    if (result.count() < 1 || result.type(0) != GEO_POINT)
-        return false;
-    out = point(result[0]);
-    return std::isfinite(out.x()) && std::isfinite(out.y());
-}
+using zup_points::Crossing;
 
 }  // namespace
 
