@@ -108,9 +108,11 @@ void CReplDoc::RestoreFromJournal()
     // A recovery that failed after the level was cleared still leaves the
     // user a room to draw.
     if (m_journal.Recover()) {
-        // The restored level is saved under its own house, street and level.
+        // The restored level is saved under its own house, street and level,
+        // and is in no file yet: New and Exit ask before it goes.
         MakeFileBase();
         NextFileNumber();
+        SetAllModified(true);
     } else if (m_rooms.empty()) {
         ResetLevel();
     }

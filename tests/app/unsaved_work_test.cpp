@@ -169,3 +169,38 @@ TEST_F(UnsavedWorkTest, RestoredLevelIsSavedUnderItsOwnName)
     ASSERT_FALSE(driver.FileDialogs().empty());
     EXPECT_EQ(driver.FileDialogs().back().suggestion, CString(L"Elm12Ur1"));
 }
+
+// A level restored from the journal is in no file yet: New and Exit ask
+// before it goes, and New answered No keeps it (and the journal that holds it).
+TEST_F(UnsavedWorkTest, RestoredWorkIsAskedForBeforeItGoes)
+{
+    {
+        CReplDoc earlier;
+        ASSERT_TRUE(earlier.OnNewDocument());
+        AddRoom(earlier, "Hall1", 200, 300);
+        AddRoom(earlier, "Den1", 240, 180);
+        ASSERT_TRUE(earlier.m_journal.Start());
+        ASSERT_TRUE(earlier.m_journal.WriteAll());
+    }
+    CReplDoc document;
+    ASSERT_TRUE(document.OnNewDocument());
+    sessionButton = IDCANCEL;
+    document.OnNew();  // Restore
+    ASSERT_EQ(document.GetNumOfRooms(), 2);
+    const std::string restored = FileText(document);
+    EXPECT_TRUE(document.IsModified());
+
+    driver.AnswerMessageBox(IDNO);
+    document.OnExit();
+    EXPECT_EQ(CountBoxes(kLossQuestion), 1);
+
+    sessionButton = IDOK;
+    sessionDialogs = 0;
+    driver.AnswerMessageBox(IDNO);  // not saved...
+    driver.AnswerMessageBox(IDNO);  // ...and not let go either
+    document.OnNew();
+    EXPECT_EQ(CountBoxes(kSaveQuestion), 1);
+    EXPECT_EQ(sessionDialogs, 0) << "the New stops";
+    EXPECT_EQ(FileText(document), restored);
+    EXPECT_TRUE(document.m_journal.HasJournal());
+}

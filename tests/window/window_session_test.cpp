@@ -46,6 +46,9 @@ constexpr int kDialogButtonsY = 247;
 constexpr int kRestoreX = 172;
 constexpr int kMenuSaveY = 259;
 constexpr int kMenuExitY = 283;
+// A Yes/No question's Yes.
+constexpr int kQuestionYesX = 85;
+constexpr int kQuestionButtonsY = 178;
 // The wall-object sheets: their tab row with OK at its end.
 constexpr int kSheetTabsY = 35;
 constexpr int kObjectTabX = 78;
@@ -409,8 +412,13 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     session.Look("after-kill");
     x.Tap(kRestoreX, kDialogButtonsY);
     shot = session.Look("restored");
+    const auto restoredShot = shot;
     EXPECT_LT(shot.Differing(plan, 0, kViewTop, shot.Width(), kViewBottom), 50) << "not the plan that was saved";
+    // The restored level is in no file yet: Exit asks, and Yes lets it go.
     x.Tap(kToolsX, kBarY);
     x.Tap(kToolsX, kMenuExitY);
+    shot = session.Look("exit-asks-for-restored-work");
+    EXPECT_GT(shot.Differing(restoredShot, 0, kViewTop, shot.Width(), kViewBottom), 50) << "no question over the plan";
+    x.Tap(kQuestionYesX, kQuestionButtonsY);
     EXPECT_EQ(x.WaitExit(30000), 0) << session.Log();
 }
