@@ -20,6 +20,7 @@
 #include "text_utilities.h"
 #include "zup_edge.h"
 #include "zup_opening.h"
+#include "zup_object_points.h"
 #include "zup_window.h"
 
 namespace {
@@ -133,7 +134,8 @@ void ComputeSheetPlacement()
         return;
     point p(s.pointX, s.pointY);
     KorDimension* d = wall->GetDimension(p);
-    angle a(wall->GetContour() & p);
+    polygon& contour = wall->GetContour();
+    angle a = zup_points::ContourDirection(contour, p);
     point q(p & a & static_cast<double>(s.floor->InputSnap()));
     float total = 0.0f;
     KorNode* reference = nullptr;

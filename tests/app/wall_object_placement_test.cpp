@@ -1,8 +1,10 @@
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "level_fixture.h"
 #include "exchange_file.h"
+#include "settings.h"
 #include "kor_dimension.h"
 #include "kor_node.h"
 #include "object_pages.h"
@@ -141,4 +143,35 @@ TEST_F(WallObjectPlacementTest, EditSheetReadsTheEntranceAndKeepsTheCaptionForLa
     EXPECT_EQ(g_objectSheet.twin, nullptr);
     EXPECT_EQ(g_objectSheet.width, 36);
     EXPECT_FALSE(g_objectSheet.Has(SheetFlags::kUndimensioned));
+}
+
+// The side of the wall the sheet measures from is found from the direction
+// into the room; an error left behind by an earlier construction must not
+// change it.
+TEST_F(WallObjectPlacementTest, AStaleGeometryErrorLeavesThePlacementAsItIs)
+{
+    struct Placement {
+        int left, right;
+    };
+    auto placeQuarterAlong = [](ZupEdge* wall) {
+        const point a = wall->GetStart()->GetPoint();
+        const point b = wall->GetEnd()->GetPoint();
+        InitObjectSheetNew(wall, static_cast<float>(a.x() + (b.x() - a.x()) / 4),
+                           static_cast<float>(a.y() + (b.y() - a.y()) / 4));
+        g_objectSheet.width = 30;
+        ComputeSheetPlacement();
+        return Placement{g_objectSheet.left, g_objectSheet.right};
+    };
+    std::vector<ZupEdge*> walls;
+    for (ZupEdge* wall = Room()->Get1stEdge(); wall; wall = Room()->GetNextEdge())
+        walls.push_back(wall);
+    ASSERT_EQ(walls.size(), 4u);
+    for (std::size_t i = 0; i < walls.size(); ++i) {
+        const Placement clean = placeQuarterAlong(walls[i]);
+        GeoError() = 1;
+        const Placement stale = placeQuarterAlong(walls[i]);
+        GeoError() = 0;
+        EXPECT_EQ(stale.left, clean.left) << "wall " << i;
+        EXPECT_EQ(stale.right, clean.right) << "wall " << i;
+    }
 }
