@@ -6,8 +6,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "angle.h"
@@ -182,6 +184,12 @@ public:
     void WriteFileHeader(std::string& out, bool flag = false);
     bool ParseFile(const char* text, int length);
     bool ReadFileContent(CXMLElement* root);
+    // True when a room of the file's path list would load: its first element
+    // plays and passes the shape check. Neither the document nor any
+    // process-wide setting keeps a trace of the trial.
+    bool HasLoadableRoom(CXMLElement* root, const std::vector<std::string>& names);
+    // Plays a new room of that name apart from the level and checks its shape.
+    bool CanLoadRoom(const std::string& name, const std::function<bool(CRoomFloor&)>& play);
     // Plays one room's script into the current room and checks its shape.
     bool ReadRoomElement(const char* script);
     bool CheckRoomShape(CRoomFloor* room);
@@ -208,6 +216,9 @@ public:
     void OnChangeLevel(UINT command);
     void RebuildLevelsMenu();
     bool ReadRoomDirectory(const CString& path);
+    // The folder's script of the room plays into a room apart and passes the
+    // shape check.
+    bool CanLoadRoomScript(const CString& folder, const std::string& name);
     bool ReadAddressFile(const CString& path, std::vector<std::string>& names);
     // Decrypts a file already read, trying the older passphrase second.
     bool DecryptFile(std::unique_ptr<char[]>& text, DWORD& error, int& length);

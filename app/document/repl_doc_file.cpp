@@ -20,6 +20,7 @@
 #include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
+#include "room_trial_settings.h"
 #include "room_type.h"
 #include "room_type_catalog.h"
 #include "settings.h"
@@ -76,6 +77,16 @@ CString BuildPathList(const std::vector<CRoomFloor*>& rooms)
     return path;
 }
 
+// The units the file's rooms are measured in: its own "metric" attribute,
+// else the exchange file's default.
+bool IsFileMetric(CXMLElement* root)
+{
+    const char* metric = root->GetAttribute("metric");
+    if (metric && *metric)
+        return std::strcmp(metric, "YES") == 0;
+    return GetExchangeSettings().metric;
+}
+
 // The header text of the level read into the document's fields.
 void ReadHeaderAttributes(CReplDoc& document, CXMLElement* root)
 {
@@ -95,12 +106,9 @@ void ReadHeaderAttributes(CReplDoc& document, CXMLElement* root)
     const char* orientation = root->GetAttribute("orient");
     document.m_orientation = orientation ? Wide(orientation) : CString(L"none");
     const char* metric = root->GetAttribute("metric");
-    if (metric && *metric) {
-        ZupObject::SetMetric(std::strcmp(metric, "YES") == 0);
+    ZupObject::SetMetric(IsFileMetric(root));
+    if (metric && *metric)
         document.m_plan.SetWindowDepth(ZupWindow::GetDefaultDepth());
-    } else {
-        ZupObject::SetMetric(GetExchangeSettings().metric);
-    }
 }
 
 // The n-th element of the room's name; a name that begins with a digit was
@@ -303,7 +311,9 @@ bool CReplDoc::ParseFile(const char* text, int length)
 bool CReplDoc::ReadFileContent(CXMLElement* root)
 {
     const std::vector<std::string> names = SplitNameList(root->GetAttribute("path"));
-    if (names.empty())
+    // A file none of whose rooms would load is refused before the open
+    // level is touched: it stays as it was, unsaved changes and all.
+    if (names.empty() || !HasLoadableRoom(root, names))
         return false;
     ClearLevel();
     ReadHeaderAttributes(*this, root);
@@ -337,6 +347,32 @@ bool CReplDoc::ReadFileContent(CXMLElement* root)
     m_loading = false;
     EndWaitCursor();
     return loaded;
+}
+
+bool CReplDoc::HasLoadableRoom(CXMLElement* root, const std::vector<std::string>& names)
+{
+    RoomTrialSettings settings(IsFileMetric(root), m_plan.LinearPlay(),
+                               KorModel::ReorderingLimit() * 10);
+    // The first room to load is read before any other of its name, so only
+    // the first element of each name matters.
+    std::vector<std::string> tried;
+    for (const std::string& name : names) {
+        if (std::find(tried.begin(), tried.end(), name) != tried.end())
+            continue;
+        tried.push_back(name);
+        CXMLElement* element = FindRoomElement(root, name, 1);
+        const char* body = element ? element->GetAttribute("body") : nullptr;
+        if (body && CanLoadRoom(name, [body](CRoomFloor& room) { return room.PlayString(body); }))
+            return true;
+    }
+    return false;
+}
+
+bool CReplDoc::CanLoadRoom(const std::string& name, const std::function<bool(CRoomFloor&)>& play)
+{
+    auto room = std::make_unique<CRoomFloor>();
+    room->ZupFloor::SetName(name.c_str());
+    return play(*room) && CheckRoomShape(room.get());
 }
 
 bool CReplDoc::ReadRoomElement(const char* script)

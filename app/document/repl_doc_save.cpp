@@ -23,6 +23,7 @@
 #include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
+#include "room_trial_settings.h"
 #include "room_type_catalog.h"
 #include "settings.h"
 #include "text_utilities.h"
@@ -131,6 +132,14 @@ CMenu* FindLevelsMenu(CMenu* menu)
         if (CMenu* found = FindLevelsMenu(menu->GetSubMenu(static_cast<int>(i))))
             return found;
     return nullptr;
+}
+
+// The room's script in the folder: its name with the extension ".vcr".
+CString RoomScriptPath(const CString& folder, const std::string& name)
+{
+    CString script;
+    ToCString(script, name.c_str(), false);
+    return folder + CString(L"\\") + script + CString(L".vcr");
 }
 
 }  // namespace
@@ -277,8 +286,11 @@ bool CReplDoc::OpenFile(const CString& path)
     int length = ReadTextFile(path, text);
     bool opened = false;
     bool decryptionReported = false;
+    // A refused file leaves the open level its own path and stays out of the
+    // recent files.
+    const CString openPath = GetPathName();
     if (length > 0) {
-        SetPathName(path, TRUE);
+        SetPathName(path, FALSE);
         if (text[0] == CFileCipher::kMarker) {
             DWORD error = 0;
             if (DecryptFile(text, error, length)) {
@@ -295,6 +307,7 @@ bool CReplDoc::OpenFile(const CString& path)
     }
     text.reset();
     if (!opened) {
+        SetPathName(openPath, FALSE);
         if (!decryptionReported) {
             CString message;
             message.Format(L"Invalid or corrupted file %s", path.GetString());
@@ -302,6 +315,7 @@ bool CReplDoc::OpenFile(const CString& path)
         }
         return false;
     }
+    SetPathName(path, TRUE);
     if (!m_street.IsEmpty() && !m_house.IsEmpty()) {
         m_fileNumber = GetCounterFromName(path);
     } else {
@@ -393,6 +407,14 @@ bool CReplDoc::ReadAddressFile(const CString& path, std::vector<std::string>& na
     return !names.empty();
 }
 
+bool CReplDoc::CanLoadRoomScript(const CString& folder, const std::string& name)
+{
+    const CString script = RoomScriptPath(folder, name);
+    RoomTrialSettings settings(ZupObject::IsMetric(), m_plan.LinearPlay(),
+                               KorModel::ReorderingLimit());
+    return CanLoadRoom(name, [&script](CRoomFloor& room) { return room.PlayFile(script); });
+}
+
 bool CReplDoc::ReadRoomDirectory(const CString& path)
 {
     const int separator = LastSeparator(path);
@@ -400,9 +422,16 @@ bool CReplDoc::ReadRoomDirectory(const CString& path)
     const DWORD attributes = GetFileAttributes(folder);
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         return false;
+    // The import stops at the first room that fails: without a first room
+    // there is no level to open, and the open one (address lines included)
+    // stays as it was.
+    const CString header[] = {m_street, m_house, m_level, m_zip, m_orientation};
     std::vector<std::string> names;
-    if (!ReadAddressFile(path, names))
+    if (!ReadAddressFile(path, names) || !CanLoadRoomScript(folder, names.front())) {
+        m_street = header[0], m_house = header[1], m_level = header[2];
+        m_zip = header[3], m_orientation = header[4];
         return false;
+    }
     ClearLevel();
     GeoSnap() = m_plan.LinearPlay();
     CloseIntoPlanFlag() = true;
@@ -410,10 +439,7 @@ bool CReplDoc::ReadRoomDirectory(const CString& path)
         auto* room = new CRoomFloor();
         SetCurrentRoom(room);
         room->ZupFloor::SetName(name.c_str());
-        CString script;
-        ToCString(script, name.c_str(), false);
-        script = folder + CString(L"\\") + script + CString(L".vcr");
-        if (!room->PlayFile(script) || !CheckRoomShape(room)) {
+        if (!room->PlayFile(RoomScriptPath(folder, name)) || !CheckRoomShape(room)) {
             // The room that stopped the import is dropped; the last good one
             // becomes current before it goes.
             SetCurrentRoom(m_rooms.empty() ? nullptr : m_rooms.back());

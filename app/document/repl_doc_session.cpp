@@ -105,8 +105,8 @@ void CReplDoc::StartNewSession(const CNewSessionDlg& dialog)
 
 void CReplDoc::RestoreFromJournal()
 {
-    // A recovery that failed after the level was cleared still leaves the
-    // user a room to draw.
+    // A refused recovery leaves the level as it was; a document without
+    // rooms still gets one to draw.
     if (m_journal.Recover()) {
         // The restored level is saved under its own house, street and level,
         // and is in no file yet: New and Exit ask before it goes.

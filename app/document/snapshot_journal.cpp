@@ -402,8 +402,8 @@ bool CSnapshotJournal::Recover()
         text += "\n<" + tagName + " body=\"" + *body + "\"/>\n";
     }
     text += "\n</QUENDAR_FPL>\n";
+    // The level is replaced only by a text that loads; otherwise it stays.
     EnterCriticalSection(m_document->m_lock);
-    m_document->ClearLevel();
     const bool loaded = m_document->ParseFile(text.c_str(), static_cast<int>(text.size()));
     LeaveCriticalSection(m_document->m_lock);
     return loaded;

@@ -200,10 +200,14 @@ TEST_F(FloorPlanFileTest, RoomsWithoutAnElementAreSkipped)
     EXPECT_EQ(RoomName(reader, 0), "Hall1");
     EXPECT_EQ(reader.GetCurrentRoom(), reader.GetRoom(0));
 
-    CReplDoc nothing;  // no room read: a fresh room is started, the load fails
+    // No room read: the load fails and the level open stays as it was.
+    CReplDoc nothing;
+    CRoomFloor* den = AddRoom(nothing, "Den1");
+    nothing.SetCurrentRoom(den);
     EXPECT_FALSE(Load(nothing, Root("path=\"Ghost1,\"", "")));
     ASSERT_EQ(nothing.GetNumOfRooms(), 1);
-    EXPECT_EQ(nothing.GetCurrentRoom(), nothing.GetRoom(0));
+    EXPECT_EQ(nothing.GetCurrentRoom(), den);
+    EXPECT_EQ(RoomName(nothing, 0), "Den1");
     EXPECT_FALSE(nothing.m_loading);
 }
 

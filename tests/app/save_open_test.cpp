@@ -5,12 +5,15 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "file_cipher.h"
 #include "file_utilities.h"
 #include "floor_plan_test_support.h"
 #include "level_files.h"
 #include "room_type_catalog.h"
+#include "zup_edge.h"
+#include "zup_opening.h"
 
 namespace {
 
@@ -35,6 +38,113 @@ void MakeLevel(CReplDoc& document, const char* level = "Main")
     document.MakeFileBase();
     FloorPlanTest::AddRoom(document, "Hall1");
 }
+
+std::string ReadInput(const char* name)
+{
+    return ReadBytes(std::filesystem::path(PELK_TEST_INPUTS) / name);
+}
+
+// Leaves the current room through the named door into the room beyond it,
+// or into a new room when nothing is there yet.
+bool LeaveThrough(CReplDoc& document, const char* door)
+{
+    ZupOpening* opening = document.GetCurrentRoom()->GetOpening(door);
+    if (!opening || !document.CloseRoom())
+        return false;
+    document.ExitThroughOpening(opening);
+    return true;
+}
+
+// The room just entered, drawn from the first shape (200 x 300) with its
+// entrance, and closed into the plan.
+bool DrawEnteredRoom(CReplDoc& document)
+{
+    if (!document.InsertShape(0, 0))
+        return false;
+    document.PlaceEntrance(nullptr);
+    return document.CloseRoom();
+}
+
+// A hall with a den and a bath off it, each through its own door of the hall.
+void DrawThreeRooms(CReplDoc& document)
+{
+    document.ResetLevel();
+    document.m_street = CString("Elm Road");
+    document.m_house = CString("5");
+    document.MakeFileBase();
+    ASSERT_TRUE(document.InsertShape(0, 0));
+    document.PlaceEntrance(nullptr);
+    CRoomFloor* hall = document.GetCurrentRoom();
+    hall->ZupFloor::SetName("Hall1");
+    for (const char* door : {"Hall1A", "Hall1B"}) {
+        ZupEdge* wall = nullptr;
+        for (ZupEdge* e = hall->Get1stEdge(); e && !wall; e = hall->GetNextEdge())
+            if (e->GetNumOfObjects() == 0)
+                wall = e;
+        ASSERT_NE(wall, nullptr);
+        const point centre = wall->GetGeoCenter();
+        ZupOpening* opening = hall->CreateOpening(door, 1, centre.x(), centre.y());
+        ASSERT_NE(opening, nullptr);
+        opening->CreateWidthDimension();
+        opening->CreatePosDimension(nullptr, -1.0f);
+    }
+    ASSERT_TRUE(hall->Resolve());
+    ASSERT_TRUE(LeaveThrough(document, "Hall1A"));
+    ASSERT_TRUE(DrawEnteredRoom(document));
+    ASSERT_TRUE(LeaveThrough(document, "Hall1A"));  // back into the hall
+    ASSERT_TRUE(LeaveThrough(document, "Hall1B"));
+    ASSERT_TRUE(DrawEnteredRoom(document));
+    ASSERT_EQ(document.GetNumOfRooms(), 3);
+    ASSERT_EQ(document.m_plan.GetNumOfPartitions(), 3);
+}
+
+// What a refused open must leave as it was.
+struct LevelState {
+    explicit LevelState(CReplDoc& document)
+        : fileText(FloorPlanTest::FileText(document)),
+          current(document.GetCurrentRoom()),
+          modified(document.IsModified() != FALSE),
+          partitions(document.m_plan.GetNumOfPartitions()),
+          path(document.GetPathName().ToNarrow())
+    {
+        for (int i = 0; i < document.GetNumOfRooms(); ++i) {
+            CRoomFloor* room = document.GetRoom(i);
+            rooms.push_back(room);
+            names.push_back(FloorPlanTest::RoomName(document, i));
+            std::string text;
+            room->Save(text, false);
+            texts.push_back(text);
+            joined.push_back(document.GetPartitionOfRoom(room) != nullptr);
+        }
+    }
+    bool operator==(const LevelState&) const = default;
+
+    std::string fileText;
+    CRoomFloor* current;
+    bool modified;
+    int partitions;
+    std::string path;
+    std::vector<CRoomFloor*> rooms;
+    std::vector<std::string> names;
+    std::vector<std::string> texts;
+    std::vector<bool> joined;
+};
+
+// The body of a 200 x 300 hall with its entrance, as a file holds it.
+constexpr const char* kHallBody =
+    "Name=Hall1\nN1=Node(0.0,0.0)\nN2=Node(200.0,0.0)\nN3=Node(200.0,300.0)\nN4=Node(0.0,300.0)\n"
+    "Entrance=Node(100.0,0.0)\nS1=Segment(N1,N2)\nS2=Segment(N2,N3)\nS3=Segment(N3,N4)\n"
+    "S4=Segment(N4,N1)\nD1=Distance(N1,N2)\nD2=Distance(N2,N3)\nD3=Distance(N3,N4)\n"
+    "D4=Distance(N4,N1)\nShape=Rectangle\n";
+
+std::string RootStart(const std::string& path)
+{
+    return "\n<QUENDAR_FPL version=\"1.0\" house=\"7\" street=\"Oak Lane\" unit=\"\" level=\"Upper\" "
+           "zip=\"\" mls=\"\" jobid=\"\" orient=\"\" codepage=\"0\"\n" +
+           path + ">\n<HISTORY></HISTORY>\n";
+}
+
+constexpr const char* kRootEnd = "\n</QUENDAR_FPL>\n";
 
 }  // namespace
 
@@ -323,4 +433,71 @@ TEST_F(SaveOpenTest, DeleteFolderEmptiesEveryFolderBelow)
     EXPECT_TRUE(std::filesystem::is_directory(documents / "journal" / "old"));
     EXPECT_TRUE(std::filesystem::is_empty(documents / "journal" / "old"));
     EXPECT_FALSE(std::filesystem::exists(documents / "journal" / "header"));
+}
+
+// A file that is refused leaves the level that was open as it was: its
+// rooms, their geometry, the plan, the header and the unsaved changes.
+TEST_F(SaveOpenTest, RefusedOpenKeepsTheOpenLevel)
+{
+    const std::string longName(64 * 1024, 'K');
+    std::string encryptedCut = ReadInput("open_cut_body_clears_level.fpl");
+    ASSERT_FALSE(encryptedCut.empty());
+    ASSERT_GT(CFileCipher::Encrypt(encryptedCut), 0);
+    const struct {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"CutBody1.fpl", ReadInput("open_cut_body_clears_level.fpl")},
+        {"Nested1.fpl", ReadInput("open_nested_300_clears_level.fpl")},
+        {"CutBody2.fpl", "@" + encryptedCut},
+        {"NoElement1.fpl", RootStart(" path=\"Hall1,Den1,\"") + kRootEnd},
+        {"NoPath1.fpl", RootStart("") + "<Hall1 body=\"" + kHallBody + "\"/>" + kRootEnd},
+        {"NoBody1.fpl", RootStart(" path=\"Hall1,\"") + "<Hall1 size=\"1\"/>" + kRootEnd},
+        {"BadBody1.fpl", RootStart(" path=\"Hall1,\"") + "<Hall1 body=\"N1=Segment(N7)\"/>" + kRootEnd},
+        {"LongName1.fpl", RootStart(" path=\"" + longName + ",\"") + "<" + longName +
+                              " body=\"N1=Segment(N7)\"/>" + kRootEnd},
+        // Reads as an address file whose room script is not in the folder.
+        {"Address1.fpl", "Hall9,\nStreet:Birch Way\nHouse:9\nLevel:Lower\n" + RootStart("") + kRootEnd},
+    };
+    ASSERT_FALSE(ReadInput("open_nested_300_clears_level.fpl").empty());
+
+    HeadlessDriver driver;
+    CFileCipher::EncryptionFlag() = 0;
+    CReplDoc drawn;
+    DrawThreeRooms(drawn);
+    drawn.SaveToFile(CString(L"My Documents\\Elm5Mn1.fpl"));
+
+    VisibleMainWindow window;
+    CReplDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(L"My Documents\\Elm5Mn1.fpl"));
+    ASSERT_EQ(document.GetNumOfRooms(), 3);
+    ASSERT_GE(document.m_plan.GetNumOfPartitions(), 2);
+    document.m_plan.SetModified(true);
+    const LevelState before(document);
+    ASSERT_TRUE(before.modified);
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteBytes(documents / c.name, c.bytes);
+        const std::size_t shown = driver.MessageBoxes().size();
+        const CString path = CString(L"My Documents\\") + CString(c.name);
+        EXPECT_FALSE(document.OnOpenDocument(path));
+        ASSERT_EQ(driver.MessageBoxes().size(), shown + 1);
+        EXPECT_EQ(driver.MessageBoxes().back().text, CString(L"Invalid or corrupted file ") + path);
+        const LevelState after(document);
+        EXPECT_EQ(after.names, before.names);
+        EXPECT_EQ(after.texts, before.texts);
+        EXPECT_EQ(after.joined, before.joined);
+        EXPECT_EQ(after.modified, before.modified);
+        EXPECT_EQ(after.fileText, before.fileText);
+        EXPECT_TRUE(after == before);
+    }
+
+    // The Levels menu opens the file saved for a level the same way.
+    LevelFileMap()[CString(L"Upper")] = CString(L"My Documents\\CutBody1.fpl");
+    driver.AnswerMessageBox(IDYES);  // the unsaved changes may go
+    document.OnChangeLevel(2201);
+    EXPECT_EQ(driver.MessageBoxes().back().text,
+              CString(L"Invalid or corrupted file My Documents\\CutBody1.fpl"));
+    EXPECT_TRUE(LevelState(document) == before);
 }

@@ -328,18 +328,32 @@ TEST_F(SnapshotJournalTest, RecoverWithoutHeaderLeavesTheLevel)
     EXPECT_EQ(document->GetNumOfRooms(), 1);
 }
 
-TEST_F(SnapshotJournalTest, RecoverFromAHeaderWithoutRoomFilesGivesNoRooms)
+// A journal that rebuilds no room is refused whole: the level, its header
+// included, stays as it was.
+TEST_F(SnapshotJournalTest, RecoverWithoutALoadableRoomKeepsTheLevel)
 {
     document->m_street = L"Elmstreet";
     ASSERT_TRUE(journal().Start());
     ASSERT_TRUE(journal().WriteAll());
+    journal().Stop();
     std::filesystem::remove(JournalFile("Hall1"));
     EXPECT_FALSE(journal().HasJournal());
     document->m_street = L"Oakstreet";
-    journal().Recover();
-    EXPECT_EQ(document->m_street, CString(L"Elmstreet")) << "the header was read";
-    for (int i = 0; i < document->GetNumOfRooms(); ++i)
-        EXPECT_EQ(document->GetRoom(i)->GetNumOfNodes(), 0) << "no room was rebuilt";
+    std::string text;
+    room->Save(text, false);
+    ASSERT_GT(room->GetNumOfNodes(), 0);
+    for (const char* body : {"", "N1=Segment(N7)\n"}) {
+        SCOPED_TRACE(body);
+        if (*body)
+            WriteText(JournalFile("Hall1"), body);
+        EXPECT_FALSE(journal().Recover());
+        EXPECT_EQ(document->m_street, CString(L"Oakstreet"));
+        ASSERT_EQ(document->GetNumOfRooms(), 1);
+        EXPECT_EQ(document->GetCurrentRoom(), room);
+        std::string after;
+        room->Save(after, false);
+        EXPECT_EQ(after, text);
+    }
 }
 
 TEST_F(SnapshotJournalTest, RecoverLeavesOutFilesThatWouldBreakTheLevelText)
