@@ -30,6 +30,14 @@ constexpr int kDoorModeCommand = 2139;
 constexpr int kMeasurementModeCommand = 2140;
 constexpr UINT kViewControlCommand = 2142;
 constexpr int kNodeSymbolUnits = 20;
+constexpr int kRoomModeCommand = 2138;
+// Bands kept free around a room shown for editing, so that the labels of
+// its dimensions, which stand outside its walls, stay in the view: beside
+// the walls for the widest length texts (feet and inches), above for the
+// status icons and a label, below for a label.
+constexpr int kLabelBandSide = 44;
+constexpr int kLabelBandTop = 36;
+constexpr int kLabelBandBottom = 24;
 
 struct PlaceItem {
     UINT id;
@@ -143,10 +151,21 @@ void CReplView::PrepareMapping(CScaledDC& dc)
             const int h = static_cast<int>(y1 - y0);
             const int m = static_cast<int>(std::min(w * kMarginShare, h * kMarginShare));
             dc.SetWorldSize(w + m, h + m);
-            dc.SetDeviceSize(m_clientWidth, m_clientHeight);
+            // The room is fitted into the client area less the label bands,
+            // in the middle of what they leave free.
+            const CRect bands = LabelBands();
+            const int areaWidth = m_clientWidth - bands.left - bands.right;
+            const int areaHeight = m_clientHeight - bands.top - bands.bottom;
+            dc.SetDeviceSize(areaWidth, areaHeight);
             int panX = 0, panY = 0;
             document->GetPan(panX, panY);
-            dc.SetOriginBottomUp(panX, panY);
+            if (!bands.IsRectNull()) {
+                const double fit = std::min(static_cast<double>(areaWidth) / (w + m),
+                                            static_cast<double>(areaHeight) / (h + m));
+                panX += static_cast<int>((areaWidth - (w + m) * fit) / 2);
+                panY += static_cast<int>((areaHeight - (h + m) * fit) / 2);
+            }
+            dc.SetOriginBottomUp(panX + bands.left, panY - bands.top);
             dc.Zoom(document->GetScale(), document->GetRoomZoom());
             dc.Pan(static_cast<int>(x0 - m / 2), static_cast<int>(y0 - m / 2));
         }
@@ -211,6 +230,19 @@ int CReplView::PenToleranceInModel()
     return std::max(1, std::abs(a.x - b.x));
 }
 
+
+CRect CReplView::LabelBands() const
+{
+    CReplDoc* document = GetReplDoc();
+    const int mode = EditModeCommand();
+    // The same fit in the Door, Measurement and Exit modes, so that the room
+    // stays where it is when the mode changes.
+    const bool roomShown = document && document->m_roomView && document->IsEditingRoom() && mode != 0 &&
+                           mode != kRoomModeCommand;
+    if (!roomShown || m_clientWidth <= 4 * kLabelBandSide || m_clientHeight <= 2 * (kLabelBandTop + kLabelBandBottom))
+        return CRect(0, 0, 0, 0);
+    return CRect(kLabelBandSide, kLabelBandTop, kLabelBandSide, kLabelBandBottom);
+}
 
 int CReplView::EditModeCommand() const
 {

@@ -110,6 +110,10 @@ private:
     static void MakeIconRegion(CRgn& region, const Icon& icon);
     // Client pixels to model units (whole units) under the present mapping.
     CPoint ToModel(CPoint p);
+    // The bands (left, top, right, bottom, in pixels) that the fit of a
+    // room shown for editing keeps free for its dimensions' labels; none
+    // for the plan and the palette.
+    CRect LabelBands() const;
     int PenToleranceInModel();
     void StartZoomRectangle(CPoint p);
     void DragZoomRectangle(CPoint p);

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <sstream>
 #include <vector>
 
 #include "c_menu.h"
@@ -356,3 +357,66 @@ TEST_F(ViewTest, ThePaletteDrawsEveryShapeInsideItsCellOnItsSheet)
     driver->Tap(groups[7].CenterPoint());
     check(6);
 }
+
+// A room of each palette group in the Measurement mode, at the fit it gets.
+class LabelledRoomViewTest : public ShellTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(Doc()->InsertShape(GetParam(), 0));
+        ASSERT_TRUE(Doc()->SetEditMode(2));
+        driver->Pump();
+    }
+};
+
+// Every shown dimension's text box and lines lie inside the view and clear
+// of the status icons, in inches and in feet and inches (the wider texts);
+// no two of the texts as drawn cover each other.
+TEST_P(LabelledRoomViewTest, AtTheDefaultFitEveryDimensionLabelLiesInsideTheView)
+{
+    CReplView& view = *View();
+    CRect client;
+    view.GetClientRect(&client);
+    const CRect icons = view.GetIconRect('A') | view.GetIconRect('C');
+    CRoomFloor* room = Doc()->GetCurrentRoom();
+    CScaledDC dc(&view);
+    dc.SetScale(1.0f);
+    dc.SetOrigin(0, 0);
+    view.OnDraw(&dc);
+    for (const bool imperial : {false, true}) {
+        SCOPED_TRACE(imperial ? "feet and inches" : "inches");
+        std::vector<CRect> texts;
+        for (int i = 0; i < room->GetNumOfDimensions(); ++i) {
+            if (!Doc()->IsDimensionVisible(i))
+                continue;
+            CDimLabel label(room->GetDimension(i, nullptr), dc, imperial);
+            if (label.GetLines().GetCount() == 0)
+                continue;
+            const CString& text = label.GetText().GetText();
+            CRect box(0, 0, 0, 0);
+            dc.DrawText(text, &box, DT_CALCRECT | DT_NOCLIP);
+            const POINT anchor{label.GetText().GetX(), label.GetText().GetY()};
+            const CRect placed(label.GetText().PlaceBox(anchor, box.Width(), box.Height()), box.Size());
+            std::ostringstream where;
+            where << "label " << i << " \"" << text.ToNarrow() << "\" at " << placed.left << "," << placed.top << "-"
+                  << placed.right << "," << placed.bottom;
+            EXPECT_EQ(placed & client, placed) << where.str();
+            EXPECT_TRUE((placed & icons).IsRectEmpty()) << where.str() << " lies under the status icons";
+            for (int k = 0; k < label.GetLines().GetCount(); ++k) {
+                const CPoint p = label.GetLines().GetPoint(k);
+                EXPECT_TRUE(client.PtInRect(p) && !icons.PtInRect(p)) << where.str() << ", line point " << k;
+            }
+            if (imperial == Doc()->m_halfInches) {
+                for (const CRect& other : texts)
+                    EXPECT_TRUE((placed & other).IsRectEmpty()) << where.str() << " covers another label";
+            }
+            texts.push_back(placed);
+        }
+        EXPECT_GE(texts.size(), 4u);
+    }
+}
+
+// The rectangle, L, U, closet, square, corridor and T shapes.
+INSTANTIATE_TEST_SUITE_P(PaletteGroups, LabelledRoomViewTest, ::testing::Range(0, 7));

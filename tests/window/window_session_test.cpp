@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,6 +31,7 @@ constexpr std::uint32_t kPlanFill = 0xFFFF00;  // the current room in the plan
 constexpr std::uint32_t kCaptionBlue = 0x000080;
 constexpr std::uint32_t kRed = 0xFF0000;             // the entrance arrow
 constexpr std::uint32_t kWindowGrey = 0xC0C0C0;  // a window's frame in its wall
+constexpr std::uint32_t kDimensionBlue = 0x0000FF;  // dimension lines
 
 // The window's layout in its own pixels: caption, view, command bar.
 constexpr int kViewTop = 26;
@@ -128,12 +130,47 @@ private:
 // Non-white pixels of the view (between the caption and the command bar).
 int ViewInk(const Shot& shot) { return shot.CountOther(0, kViewTop, shot.Width(), kViewBottom, kWhite); }
 
-// The room's walls as the screen shows them: the outermost columns and rows
-// of the view that hold a long black run.
 struct CPointish {
     int x, y;
 };
 
+// For each black pixel of the view, the length of the longest chain of
+// black pixels through it that goes down row by row, at most one pixel
+// aside each row: an upright wall, even one leaning after a drag, makes a
+// long chain; texts, marks and door leaves make short ones.
+class UprightRuns {
+public:
+    explicit UprightRuns(const Shot& shot) : m_width(shot.Width()), m_runs(Cells(), 0) {
+        std::vector<int> above(Cells(), 0), below(Cells(), 0);
+        for (int y = kViewTop; y < kViewBottom; ++y)
+            for (int x = 0; x < m_width; ++x)
+                if (shot.At(x, y) == kBlack) Cell(above, x, y) = 1 + Longest(above, x, y - 1);
+        for (int y = kViewBottom - 1; y >= kViewTop; --y)
+            for (int x = 0; x < m_width; ++x)
+                if (shot.At(x, y) == kBlack) Cell(below, x, y) = 1 + Longest(below, x, y + 1);
+        for (int y = kViewTop; y < kViewBottom; ++y)
+            for (int x = 0; x < m_width; ++x)
+                if (Cell(above, x, y) > 0) Cell(m_runs, x, y) = Cell(above, x, y) + Cell(below, x, y) - 1;
+    }
+    int At(int x, int y) const { return Inside(x, y) ? m_runs[Index(x, y)] : 0; }
+
+private:
+    size_t Cells() const { return static_cast<size_t>(m_width * (kViewBottom - kViewTop)); }
+    bool Inside(int x, int y) const { return x >= 0 && x < m_width && y >= kViewTop && y < kViewBottom; }
+    size_t Index(int x, int y) const { return static_cast<size_t>((y - kViewTop) * m_width + x); }
+    int& Cell(std::vector<int>& cells, int x, int y) const { return cells[Index(x, y)]; }
+    int Longest(std::vector<int>& cells, int x, int y) const {
+        int most = 0;
+        for (int d = -1; d <= 1; ++d)
+            if (Inside(x + d, y)) most = std::max(most, Cell(cells, x + d, y));
+        return most;
+    }
+    int m_width;
+    std::vector<int> m_runs;
+};
+
+// The room's walls as the screen shows them: the outermost columns and rows
+// of the view that hold a long black run.
 struct Box {
     int left = -1, top = -1, right = -1, bottom = -1;
     bool Found() const { return left >= 0 && right > left + 40 && top >= 0 && bottom > top + 40; }
@@ -156,6 +193,68 @@ Box RoomBox(const Shot& shot) {
     return box;
 }
 
+// The room's right wall as the line through the rightmost pixel of each
+// row that lies on an upright chain of 40 pixels or more, right of the
+// room's middle: its column at a row.
+struct WallLine {
+    double x0 = 0, slope = 0;
+    int top = -1, bottom = -1;
+    bool Found() const { return top >= 0 && bottom > top; }
+    int At(int y) const { return static_cast<int>(std::lround(x0 + slope * y)); }
+};
+
+WallLine RightWall(const Shot& shot, const Box& box) {
+    const UprightRuns runs(shot);
+    WallLine line;
+    double n = 0, sy = 0, sx = 0, syy = 0, sxy = 0;
+    for (int y = kViewTop; y < kViewBottom; ++y)
+        for (int x = shot.Width() - 1; x > box.MidX(); --x) {
+            if (runs.At(x, y) < 40) continue;
+            n += 1, sy += y, sx += x, syy += double(y) * y, sxy += double(x) * y;
+            if (line.top < 0) line.top = y;
+            line.bottom = y;
+            break;
+        }
+    const double spread = n * syy - sy * sy;
+    if (n < 2 || spread <= 0) return WallLine{};
+    line.slope = (n * sxy - sy * sx) / spread;
+    line.x0 = (sx - line.slope * sy) / n;
+    return line;
+}
+
+// The door drawn just outside the room's right wall (its leaf and swing):
+// the point of the wall at the door's middle row, (-1, -1) when there is
+// none. The wall may lean.
+CPointish DoorOnRightWall(const Shot& shot, const Box& box) {
+    const WallLine wall = RightWall(shot, box);
+    if (!wall.Found()) return {-1, -1};
+    int first = -1, last = -1;
+    for (int y = wall.top + 4; y < wall.bottom - 4; ++y) {
+        const int x = wall.At(y);
+        if (shot.CountOther(x + 3, y, x + 14, y + 1, kWhite) == 0) continue;
+        if (first < 0) first = y;
+        last = y;
+    }
+    if (first < 0) return {-1, -1};
+    const int row = (first + last) / 2;
+    return {wall.At(row), row};
+}
+
+// Ink where a dimension label would be cut: on the view's left, right and
+// bottom edges (the window's sides and the command bar), and along its top
+// (the caption) and under the status icons at its top right.
+constexpr int kIconsLeft = 188;
+constexpr int kIconsHeight = 16;
+
+int InkAtTheViewsEdges(const Shot& shot) {
+    const int w = shot.Width();
+    return shot.CountOther(0, kViewTop, 2, kViewBottom, kWhite) +
+           shot.CountOther(w - 2, kViewTop + kIconsHeight, w, kViewBottom, kWhite) +
+           shot.CountOther(2, kViewBottom - 2, w - 2, kViewBottom, kWhite) +
+           shot.CountOther(2, kViewTop, kIconsLeft - 2, kViewTop + kIconsHeight + 2, kWhite) +
+           shot.CountOther(kIconsLeft - 2, kViewTop + kIconsHeight, w - 2, kViewTop + kIconsHeight + 2, kWhite);
+}
+
 // The most black pixels in one column of [x0, x1): a straight vertical wall
 // fills one column, a slanted one spreads over several.
 int MaxColumnInk(const Shot& shot, int x0, int x1) {
@@ -170,18 +269,6 @@ int MaxColumnInk(const Shot& shot, int x0, int x1) {
 double LeftWallUpright(const Shot& shot) {
     const int right = MaxColumnInk(shot, shot.Width() * 2 / 3, shot.Width());
     return right > 0 ? static_cast<double>(MaxColumnInk(shot, 0, shot.Width() / 3)) / right : 0.0;
-}
-
-// The middle row of the door drawn just outside the room's right wall
-// (its swing), -1 when there is none.
-int DoorRowRightOf(const Shot& shot, const Box& box) {
-    int first = -1, last = -1;
-    for (int y = box.top + 4; y < box.bottom - 4; ++y) {
-        if (shot.CountOther(box.right + 3, y, box.right + 14, y + 1, kWhite) == 0) continue;
-        if (first < 0) first = y;
-        last = y;
-    }
-    return first < 0 ? -1 : (first + last) / 2;
 }
 
 // The centre of the red marks in the view (the entrance arrow of the room
@@ -264,8 +351,12 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     // A typed length: in the Measurement mode Right steps from the top wall
     // to the right one, a double tap on its label opens the keypad, and
     // 250 typed there makes the room 250 by 200.
+    // At the fit the room gets, every dimension's label lies whole in the
+    // view, below the caption and the status icons, above the command bar.
     x.Tap(kMeasureButtonX, kBarY);
-    session.Look("measurement-first");
+    shot = session.Look("measurement-first");
+    EXPECT_GT(shot.Count(0, kViewTop, shot.Width(), kViewBottom, kDimensionBlue), 200) << "no dimensions shown";
+    EXPECT_EQ(InkAtTheViewsEdges(shot), 0) << "a label is cut at the view's edges";
     x.Key("Right");
     session.Look("right-wall-selected");
     x.DoubleTap(room.right + 14, room.MidY());
@@ -278,6 +369,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     ASSERT_TRUE(room.Found());
     const double aspect = static_cast<double>(room.bottom - room.top) / (room.right - room.left);
     EXPECT_NEAR(aspect, 250.0 / 200.0, 0.08) << "the room is not 250 by 200";
+    EXPECT_EQ(InkAtTheViewsEdges(shot), 0) << "a label of the 250 by 200 room is cut at the view's edges";
     x.Sleep(2500);
     x.Tap(kDoorButtonX, kBarY);
     shot = session.Look("door-mode");
@@ -289,7 +381,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     session.Look("door-sheet");
     x.Tap(kSheetOkX, kSheetTabsY);
     shot = session.Look("door");
-    EXPECT_GE(DoorRowRightOf(shot, room), 0) << "no door on the right wall";
+    EXPECT_GE(DoorOnRightWall(shot, room).y, 0) << "no door on the right wall";
     x.Tap(room.left, room.MidY());
     session.Look("window-sheet");
     x.Tap(kObjectTabX, kSheetTabsY);
@@ -299,14 +391,17 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     x.Sleep(2500);  // each change its own snapshot of the journal
     EXPECT_GT(shot.Count(room.left - 4, room.top, room.left + 5, room.bottom, kWindowGrey), 6) << "no window";
 
-    // The top wall dragged down, then the bottom-left corner inwards.
+    // The top wall dragged down, then the bottom-left corner inwards, by
+    // lengths of the room (200 wide) so that the walls move alike at any fit.
+    const double pixelsPerInch = (room.right - room.left) / 200.0;
+    auto pixels = [pixelsPerInch](double inches) { return static_cast<int>(std::lround(inches * pixelsPerInch)); };
     const Shot beforeDrag = shot;
-    x.Drag(room.MidX(), room.top, room.MidX(), room.top + 20);
+    x.Drag(room.MidX(), room.top, room.MidX(), room.top + pixels(19));
     shot = session.Look("wall-drag");
     x.Sleep(2500);
     EXPECT_GT(shot.Differing(beforeDrag, 0, kViewTop, shot.Width(), kViewBottom), 200) << "the wall stayed";
     room = RoomBox(shot);
-    x.Drag(room.left, room.bottom, room.left + 15, room.bottom - 13);
+    x.Drag(room.left, room.bottom, room.left + pixels(14), room.bottom - pixels(12));
     const Shot dragged = session.Look("corner-drag");
     EXPECT_LT(LeftWallUpright(dragged), 0.6) << "the left wall is still upright";
 
@@ -323,6 +418,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     // the room, and the arrow keys reach the view again.
     x.Tap(kMeasureButtonX, kBarY);
     const Shot measuring = session.Look("measurement");
+    EXPECT_EQ(InkAtTheViewsEdges(measuring), 0) << "a label of the edited room is cut at the view's edges";
     x.Tap(kComboX, kBarY);
     session.Look("value-list");
     x.Tap(kComboX - 10, kValueListLastRowY);
@@ -336,9 +432,9 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     x.Tap(kExitButtonX, kBarY);
     shot = session.Look("exit-mode");
     room = RoomBox(shot);
-    const int doorRow = DoorRowRightOf(shot, room);
-    ASSERT_GE(doorRow, 0) << "no door to leave through";
-    x.Tap(room.right, doorRow);
+    const CPointish door = DoorOnRightWall(shot, room);
+    ASSERT_GE(door.y, 0) << "no door to leave through";
+    x.Tap(door.x, door.y);
     shot = session.Look("second-palette");
     EXPECT_GT(ViewInk(shot), 1500) << "no palette for the second room";
     x.Tap(48, 220);
