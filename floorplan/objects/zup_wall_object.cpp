@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "kor_model.h"
 #include "kor_nn_distance.h"
@@ -62,14 +63,48 @@ ZupWallObject::~ZupWallObject()
         if (mpHostEdge)
             mpHostEdge->RemoveObject(this);
         const bool hadOwn = mpOwnStart || mpOwnEnd;
-        delete mpOwnStart;
-        delete mpOwnEnd;
-        mpOwnStart = mpOwnEnd = nullptr;
+        DeleteOwnNodes();
         if (hadOwn) {
             ReplaceStart(nullptr);
             ReplaceEnd(nullptr);
             DetachTracker();
         }
+    }
+}
+
+void ZupWallObject::DeleteOwnNodes()
+{
+    KorNode* start = std::exchange(mpOwnStart, nullptr);
+    KorNode* end = std::exchange(mpOwnEnd, nullptr);
+    if (end == start)
+        end = nullptr;
+    delete start;
+    delete end;
+}
+
+bool ZupWallObject::StandsOn(const KorNode* node) const
+{
+    return node && (KorSegment::GetStart() == node || KorSegment::GetEnd() == node ||
+                    mpOwnStart == node || mpOwnEnd == node);
+}
+
+void ZupWallObject::ForgetNode(KorNode* node)
+{
+    if (!StandsOn(node))
+        return;
+    if (mpOwnStart == node)
+        mpOwnStart = nullptr;
+    if (mpOwnEnd == node)
+        mpOwnEnd = nullptr;
+    for (int i = 0; KorDimaint* d = node->GetDimaint(i); ++i) {
+        if (d == mpPosDimension)
+            mpPosDimension = nullptr;
+        if (d == mpWidthDimension)
+            mpWidthDimension = nullptr;
+    }
+    if (KorSegment::GetStart() == node || KorSegment::GetEnd() == node) {
+        ReplaceStart(nullptr);
+        ReplaceEnd(nullptr);
     }
 }
 
@@ -177,9 +212,9 @@ void ZupWallObject::TakeNodes(ZupNode* first, ZupNode* second)
 {
     ReplaceStart(first);
     ReplaceEnd(second);
-    if (first->GetNumOfPrimitives() == 0)
+    if (CanOwn(first))
         mpOwnStart = first;
-    if (second->GetNumOfPrimitives() == 0)
+    if (second != first && CanOwn(second))
         mpOwnEnd = second;
     for (KorNode* node : {static_cast<KorNode*>(first), static_cast<KorNode*>(second)}) {
         point q = NodePoint(node);
@@ -205,6 +240,14 @@ void ZupWallObject::TakeNodes(ZupNode* first, ZupNode* second)
     }
     if (mpWidthDimension && mpPosDimension)
         mpHostEdge->SetLengthDim(model->GetDimension(end, mpHostEdge->GetEnd(), false));
+}
+
+// A wall node belongs to its walls, and a node another object stands on is
+// that object's: owning either would delete it twice.
+bool ZupWallObject::CanOwn(ZupNode* node)
+{
+    ZupFloor* floor = GetFloor();
+    return node->GetNumOfPrimitives() == 0 && !(floor && floor->HasWallObjectOn(node, this));
 }
 
 void ZupWallObject::SetEdge(ZupEdge* edge)

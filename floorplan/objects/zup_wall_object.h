@@ -72,6 +72,11 @@ public:
     void CreateEnd(point p);
     // Keeps the start the end nearer to the host wall's start.
     void ValidateEnds();
+    // True when the object ends on the node or owns it.
+    bool StandsOn(const KorNode* node) const;
+    // The node is going: the object drops it (and its dimensions on it) and
+    // makes both ends again on its wall when next asked.
+    void ForgetNode(KorNode* node);
     void SetPosition(double x, double y);
     void SetCenterPosition(float width);
     KorNode* GetWallStart();
@@ -114,6 +119,9 @@ protected:
     KorNode* NearerWallNode(KorNode* own, bool atStart);
     KorNNDistance* NewDistance(KorNode* a, KorNode* b);
     void SnapToWallEnd(const point& p, double snap);
+    // A node of the script becomes the object's own when nothing else holds it.
+    bool CanOwn(ZupNode* node);
+    void DeleteOwnNodes();
     point WallHoleEnd(ZupEdge* edge, bool atStart);
 
     ZupEdge* mpHostEdge = nullptr;

@@ -94,6 +94,8 @@ public:
     KorHandle CreateSegment(KorHandle h1, KorHandle h2) override;
     KorHandle CreateArc(KorHandle centre, KorHandle start, KorHandle end) override;
     void AddChangedNode(KorNode* node) override;
+    // A node leaving the model is forgotten by the wall objects on it.
+    void RemoveNode(KorNode* node) override;
     bool ResolveRules(bool* more, KorDimension** dimension) override;
     // The model's orientations, then each opening takes its wall's.
     void UpdateOrientations() override;
@@ -261,6 +263,8 @@ public:
     void DropDistancesCarriedBy(KorPrimitive* wall);
     void DropDistancesOfMerge(KorNode* keeper, KorNode* absorbed);
     bool IsWallObjectEnd(KorNode* node);
+    // A wall object other than `except` that ends on or owns the node.
+    bool HasWallObjectOn(const KorNode* node, const ZupWallObject* except) const;
     void RemovePartitions();
     void Validate();
 

@@ -9,6 +9,7 @@
 #include "zup_node.h"
 #include "zup_partition.h"
 #include "zup_segment.h"
+#include "zup_wall_object.h"
 
 KorHandle ZupFloor::CreateNode(double x, double y, KorMoveCallback callback)
 {
@@ -74,6 +75,33 @@ KorHandle ZupFloor::CreateArc(KorHandle centre, KorHandle start, KorHandle end)
     if (IsJournalActive())
         WriteJournal(mpCapture->getArcLine(handle, centre, start, end));
     return handle;
+}
+
+// Wall objects keep their end nodes by pointer and delete the ones they own:
+// a node that goes (deleted by name, merged, or with another object) must
+// leave them, or they would use or delete it again.
+void ZupFloor::RemoveNode(KorNode* node)
+{
+    KorModel::RemoveNode(node);
+    for (KorPrimitive* primitive : GetPrimitives()) {
+        ZupEdge* edge = CastToEdge(primitive);
+        for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i)
+            if (ZupWallObject* object = edge->GetWallObject(i))
+                object->ForgetNode(node);
+    }
+}
+
+bool ZupFloor::HasWallObjectOn(const KorNode* node, const ZupWallObject* except) const
+{
+    for (KorPrimitive* primitive : GetPrimitives()) {
+        ZupEdge* edge = CastToEdge(primitive);
+        for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i) {
+            ZupWallObject* object = edge->GetWallObject(i);
+            if (object && object != except && object->StandsOn(node))
+                return true;
+        }
+    }
+    return false;
 }
 
 void ZupFloor::RemoveEdge(ZupEdge* edge)

@@ -1,14 +1,17 @@
 // A floor's command text with its objects: the lines written, their replay
 // into a fresh floor, and the fixpoint write - replay - write.
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "kor_nn_distance.h"
 #include "zup_bath_object.h"
 #include "zup_camera.h"
 #include "zup_column.h"
+#include "zup_edge.h"
 #include "zup_island.h"
 #include "zup_node_object.h"
 #include "zup_opening.h"
@@ -16,6 +19,7 @@
 #include "zup_room_fixture.h"
 #include "zup_structural.h"
 #include "zup_utility_object.h"
+#include "zup_wall_object.h"
 #include "zup_wall_fireplace.h"
 #include "zup_window.h"
 
@@ -332,5 +336,73 @@ TEST_F(ZupPlayerTest, TidyingAfterReplayNeverLeavesADistanceOnAGoneWall)
         FullFloor copy;
         Replay(copy, written);
         EXPECT_EQ(Text(copy), written);
+    }
+}
+
+namespace {
+
+// Replays an input of the floor player's fuzz target as the target does: the
+// text after the first byte on the room with door "A" and camera "1".
+class ZupPlayerInputTest : public ZupPlayerTest {
+protected:
+    static void Furnished(ZupFloor& floor)
+    {
+        Sketch(floor);
+        ASSERT_NE(floor.CreateOpening("A", 1, 200.0, 0.0), nullptr);
+        ASSERT_NE(floor.CreateCamera("1", 200.0, 150.0, 90), nullptr);
+    }
+    static int WallObjects(ZupFloor& floor)
+    {
+        int count = 0;
+        for (KorPrimitive* primitive : floor.GetPrimitives())
+            if (ZupEdge* edge = ZupFloor::CastToEdge(primitive))
+                count += edge->GetNumOfObjects();
+        return count;
+    }
+    // Every wall object stands on nodes the floor still holds.
+    static void ExpectObjectsOnLiveNodes(ZupFloor& floor)
+    {
+        const std::vector<KorNode*>& nodes = floor.GetNodes();
+        auto live = [&nodes](KorNode* node) {
+            return !node || std::find(nodes.begin(), nodes.end(), node) != nodes.end();
+        };
+        for (KorPrimitive* primitive : floor.GetPrimitives()) {
+            ZupEdge* edge = ZupFloor::CastToEdge(primitive);
+            for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i) {
+                ZupWallObject* object = edge->GetWallObject(i);
+                EXPECT_TRUE(live(object->KorSegment::GetStart()));
+                EXPECT_TRUE(live(object->KorSegment::GetEnd()));
+            }
+        }
+    }
+};
+
+}  // namespace
+
+// Script nodes that wall objects stand on: shared by two objects, taken twice
+// by one, or deleted by name under the object. Each node is deleted exactly
+// once, and no object keeps one that is gone.
+TEST_F(ZupPlayerInputTest, ScriptNodesUnderWallObjectsAreDeletedOnce)
+{
+    for (const char* name :
+         {"zup_floor_player_two_windows_one_node.bin", "zup_floor_player_windows_share_a_node.bin",
+          "zup_floor_player_window_on_one_node.bin", "zup_floor_player_window_node_deleted.bin"}) {
+        SCOPED_TRACE(name);
+        const std::string input = ReadInput(name);
+        ASSERT_GT(input.size(), 1u);
+        ZupResetGlobals();
+        ZupMetric() = true;
+        std::string written;
+        {
+            ZupFloor floor;
+            Furnished(floor);
+            Replay(floor, input.substr(1));
+            ExpectObjectsOnLiveNodes(floor);
+            EXPECT_GE(WallObjects(floor), 2) << "door A and a window";
+            written = Text(floor);
+        }
+        ZupFloor copy;
+        Replay(copy, written);
+        ExpectObjectsOnLiveNodes(copy);
     }
 }
