@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "c_win_app.h"
@@ -20,6 +21,7 @@
 #include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
+#include "room_holds.h"
 #include "room_trial_settings.h"
 #include "room_type.h"
 #include "room_type_catalog.h"
@@ -135,6 +137,8 @@ public:
     // False when the user chose to stop.
     bool ReadRoom(const std::string& name);
     void ReconcileDuplicates();
+    // The rooms read take back what their text gave them, once the plan is built.
+    void RestoreHolds();
 
 private:
     // The occurrence of the name to read; 0 when the new room was dropped.
@@ -147,6 +151,7 @@ private:
     CReplDoc& mDocument;
     CXMLElement* mRoot;
     std::vector<CRoomFloor*> mSetAside;
+    std::vector<std::pair<CRoomFloor*, CRoomHolds>> mHolds;
 };
 
 bool FloorPlanReader::ReadRoom(const std::string& name)
@@ -166,6 +171,7 @@ bool FloorPlanReader::ReadRoom(const std::string& name)
     if (mDocument.ReadRoomElement(body)) {
         room->TakeTypedName();
         room->RecreateDimensionsIfLoose();
+        mHolds.emplace_back(room, CRoomHolds(*room));
         mDocument.AddLoadedRoom(room);
         return true;
     }
@@ -207,6 +213,7 @@ bool FloorPlanReader::AskDiscardDuplicate(const char* name)
 void FloorPlanReader::DiscardRoom(CRoomFloor* room)
 {
     std::erase(mSetAside, room);
+    std::erase_if(mHolds, [room](const auto& held) { return held.first == room; });
     std::erase(mDocument.m_rooms, room);
     if (mDocument.GetCurrentRoom() == room)
         mDocument.SetCurrentRoom(mDocument.m_rooms.empty() ? nullptr : mDocument.m_rooms.back());
@@ -240,6 +247,15 @@ void FloorPlanReader::ReconcileDuplicates()
     if (firstRenamed)
         mDocument.RejoinRooms(firstRenamed);
     mSetAside.clear();
+}
+
+void FloorPlanReader::RestoreHolds()
+{
+    for (const auto& [room, holds] : mHolds)
+        if (std::find(mDocument.m_rooms.begin(), mDocument.m_rooms.end(), room) !=
+            mDocument.m_rooms.end())
+            holds.Restore(*room);
+    mHolds.clear();
 }
 
 }  // namespace
@@ -338,6 +354,7 @@ bool CReplDoc::ReadFileContent(CXMLElement* root)
     reader.ReconcileDuplicates();
 
     const bool loaded = FinishLoad() && !m_rooms.empty();
+    reader.RestoreHolds();
     if (loaded) {
         SetAllModified(false);
         m_planTransform.Reset();

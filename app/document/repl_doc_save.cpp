@@ -6,6 +6,7 @@
 #include <cwctype>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "c_file.h"
@@ -23,6 +24,7 @@
 #include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
+#include "room_holds.h"
 #include "room_trial_settings.h"
 #include "room_type_catalog.h"
 #include "settings.h"
@@ -435,6 +437,7 @@ bool CReplDoc::ReadRoomDirectory(const CString& path)
     ClearLevel();
     GeoSnap() = m_plan.LinearPlay();
     CloseIntoPlanFlag() = true;
+    std::vector<std::pair<CRoomFloor*, CRoomHolds>> holds;
     for (const std::string& name : names) {
         auto* room = new CRoomFloor();
         SetCurrentRoom(room);
@@ -446,7 +449,13 @@ bool CReplDoc::ReadRoomDirectory(const CString& path)
             delete room;
             break;
         }
+        holds.emplace_back(room, CRoomHolds(*room));
         AddLoadedRoom(room);
     }
-    return FinishLoad();
+    const bool loaded = FinishLoad();
+    // Every room read takes back what its script gave it (the import keeps
+    // every room it added).
+    for (const auto& [room, held] : holds)
+        held.Restore(*room);
+    return loaded;
 }
