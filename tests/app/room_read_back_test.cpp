@@ -109,7 +109,8 @@ TEST_F(RoomReadBackTest, RoomBodyCollapsingAMeasuredWallOpensWhole)
 namespace {
 
 // A level whose first room is one of the shipped shapes (row of the shape
-// table: 0 the 200 x 300 rectangle, 1 the L of 240 x 300) with its entrance,
+// table: 0 the 200 x 300 rectangle, 1 the L of 240 x 300, 2 the U of
+// 300 x 240, 4 the square of 144 measured from a corner) with its entrance,
 // in the Door mode as the user leaves it after placing it.
 void DrawLevel(CReplDoc& document, int shapeRow)
 {
@@ -216,8 +217,9 @@ struct ReadBackCase {
     std::vector<Drag> drags;
 };
 
-// Real rooms: the shipped rectangle and L, their walls dragged, typed and
-// released before saving; then dragged again.
+// Real rooms: the shipped rectangle, L, U and the square laid out from a
+// corner, their walls dragged, typed and released before saving; then
+// dragged again.
 const std::vector<ReadBackCase>& ReadBackCases()
 {
     static const std::vector<ReadBackCase> cases = {
@@ -235,6 +237,10 @@ const std::vector<ReadBackCase>& ReadBackCases()
          {{point(120, 120), point(156, 162)}}},
         {"the L's lower right wall out", 1, {DragStep(point(60, 300), point(60, 330))},
          {{point(240, 60), point(290, 60)}}},
+        {"the square's top wall up", 4, {DragStep(point(72, 144), point(72, 174))},
+         {{point(72, 174), point(72, 234)}}},
+        {"the U's right wing out", 2, {DragStep(point(0, 120), point(-30, 120))},
+         {{point(300, 200), point(340, 200)}}},
         {"a typed length, then the right wall out", 0,
          {DragStep(point(100, 300), point(100, 330)), Typed(point(0, 150), 360.0)},
          {{point(200, 150), point(260, 150)}}},
