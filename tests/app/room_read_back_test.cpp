@@ -16,6 +16,7 @@
 #include "measurement_mode.h"
 #include "snapshot_journal.h"
 #include "zup_edge.h"
+#include "zup_opening.h"
 
 namespace {
 
@@ -325,6 +326,54 @@ TEST_F(RoomReadBackTest, ARoomRestoredFromTheJournalMovesAsBeforeItsSnapshot)
         DragAll(recovered, c.drags);
         ExpectSameCorners(Corners(*undone.GetRoom(0)), Corners(*drawn.GetRoom(0)));
         ExpectSameCorners(Corners(*recovered.GetRoom(0)), Corners(*drawn.GetRoom(0)));
+    }
+}
+
+// A level of two rooms, the second entered through a door of the first and
+// dragged while it is drawn: reopened, the second room moves as it did.
+TEST_F(RoomReadBackTest, TheRoomBeingDrawnBehindAClosedRoomMovesAsBeforeSaving)
+{
+    const std::vector<Drag> drags[] = {
+        {{point(500, 150), point(560, 150)}},
+        {{point(350, 250), point(350, 310)}},
+        {{point(500, 250), point(536, 286)}},
+    };
+    for (const std::vector<Drag>& after : drags) {
+        SCOPED_TRACE(after.front().to.x());
+        CReplDoc drawn;
+        DrawLevel(drawn, 0);
+        DragAll(drawn, {{point(100, 300), point(100, 330)}});
+        CRoomFloor* first = drawn.GetCurrentRoom();
+        ZupOpening* door = first->CreateOpening("B", 1, 200.0, 150.0);
+        ASSERT_NE(door, nullptr);
+        door->CreateWidthDimension();
+        door->CreatePosDimension(nullptr, -1.0f);
+        ASSERT_TRUE(drawn.CloseRoom());
+        drawn.ExitThroughOpening(door);
+        // The second room: the rectangle entered through the door, from
+        // (200, 50) to (500, 250).
+        ASSERT_NE(drawn.GetCurrentRoom(), first);
+        drawn.GetCurrentRoom()->ZupFloor::SetName("Hall2");
+        ASSERT_TRUE(drawn.InsertShape(0, 0));
+        drawn.PlaceEntrance(nullptr);
+        ASSERT_TRUE(drawn.SetEditMode(1));
+        DragAll(drawn, {{point(350, 50), point(350, 20)}});
+        const std::string file = FileText(drawn);
+
+        CReplDoc reopened;
+        ASSERT_TRUE(Load(reopened, file)) << file;
+        ASSERT_EQ(reopened.GetNumOfRooms(), 2);
+        ASSERT_EQ(reopened.GetCurrentRoom(), reopened.GetRoom(1));
+        std::string written, read;
+        drawn.GetRoom(1)->Save(written, false);
+        reopened.GetRoom(1)->Save(read, false);
+        EXPECT_EQ(read, written);
+        ASSERT_TRUE(reopened.SetEditMode(1));
+        ExpectSameCorners(Corners(*reopened.GetRoom(1)), Corners(*drawn.GetRoom(1)));
+
+        DragAll(drawn, after);
+        DragAll(reopened, after);
+        ExpectSameCorners(Corners(*reopened.GetRoom(1)), Corners(*drawn.GetRoom(1)));
     }
 }
 
