@@ -154,6 +154,15 @@ void ZupPartition::RemoveSurface(ZupWallSurface* surface)
         mSurfaces.erase(it);
 }
 
+void ZupPartition::ReleaseEdge(ZupEdge* edge)
+{
+    for (ZupWallSurface* surface : mSurfaces)
+        if (surface->Contain(edge)) {
+            surface->RemoveEdge(edge, nullptr, nullptr);
+            edge->ReplaceSurface(surface, nullptr);
+        }
+}
+
 void ZupPartition::RemoveLastEdge()
 {
     if (mSurfaces.empty())

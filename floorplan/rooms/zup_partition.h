@@ -31,6 +31,8 @@ public:
     // Appends the surface from a to b; false when no wall joins them.
     bool AddSurface(ZupNode* a, ZupNode* b);
     void RemoveSurface(ZupWallSurface* surface);
+    // The edge is going: no wall of the room holds it any more.
+    void ReleaseEdge(ZupEdge* edge);
     void RemoveLastEdge();
     bool IsSimilar(ZupPartitionSolution& walk) const;
     bool MakeWallContour();

@@ -2,6 +2,9 @@
 // wall creation, and the removal of walls and rooms.
 #include "zup_floor.h"
 
+#include <algorithm>
+
+
 #include "distances.h"
 #include "kor_capture.h"
 #include "zup_arc.h"
@@ -109,6 +112,11 @@ void ZupFloor::RemoveEdge(ZupEdge* edge)
     if (!edge)
         return;
     ForgetChanged(edge->GetPrimitive());
+    // The room being built is not among the partitions yet, so dropping
+    // them would leave its walls holding the edge.
+    if (mpCurPartition &&
+        std::find(mPartitions.begin(), mPartitions.end(), mpCurPartition) == mPartitions.end())
+        mpCurPartition->ReleaseEdge(edge);
     if (edge->HaveSurface())
         RemovePartitions();
 }

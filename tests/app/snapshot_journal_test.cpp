@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app_test_support.h"
 #include "exchange_file.h"
@@ -368,6 +369,49 @@ TEST_F(SnapshotJournalTest, RecoverLeavesOutFilesThatWouldBreakTheLevelText)
     ASSERT_EQ(other.GetNumOfRooms(), 1);
     EXPECT_STREQ(other.GetRoom(0)->GetName(), "Hall1");
 }
+
+// Journal folders left by a stopped program, damaged: each input is the
+// header's text, a NUL, then a room file's name and text, each ended by a
+// NUL. The level is restored and every room's snapshots undone and redone
+// as the user would; the sanitizer build shows any fault.
+class DamagedJournalTest : public SnapshotJournalTest,
+                           public ::testing::WithParamInterface<const char*> {
+protected:
+    void LayOutFolder(const std::string& input)
+    {
+        const auto folder = documents / "journal";
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        std::vector<std::string> parts;
+        std::istringstream stream(input);
+        for (std::string part; std::getline(stream, part, '\0');)
+            parts.push_back(part);
+        ASSERT_FALSE(parts.empty());
+        WriteText(folder / "header", parts[0]);
+        for (std::size_t i = 1; i + 1 < parts.size(); i += 2)
+            WriteText(folder / parts[i], parts[i + 1]);
+    }
+};
+
+TEST_P(DamagedJournalTest, RestoresAndWalksEveryRoomsSnapshots)
+{
+    const std::string input = ReadText(std::string(PELK_TEST_INPUTS) + "/" + GetParam());
+    ASSERT_FALSE(input.empty());
+    LayOutFolder(input);
+    document->RestoreFromJournal();
+    EXPECT_GT(document->GetNumOfRooms(), 0) << "the user is left a room to draw";
+    const std::vector<CRoomFloor*> rooms = document->m_rooms;
+    for (CRoomFloor* each : rooms) {
+        document->SetCurrentRoom(each);
+        while (journal().Undo()) {
+        }
+        while (journal().Redo()) {
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, DamagedJournalTest,
+                         ::testing::Values("journal_wall_removed_while_closing.bin"));
 
 TEST_F(SnapshotJournalTest, TheWorkerTakesSnapshotsOnItsOwn)
 {
