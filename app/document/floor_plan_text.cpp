@@ -38,3 +38,19 @@ CString EscapeAttribute(const CString& text)
 {
     return CString(XmlEscapeWide(text.GetString()).c_str());
 }
+
+std::string EscapeTagName(const std::string& tag)
+{
+    std::string escaped = tag;
+    XmlEscape(escaped);
+    // The reader takes a tag's first character as it stands, never as a
+    // reference: one that would be written as a reference becomes "_".
+    if (!escaped.empty() && escaped[0] == '&')
+        escaped.replace(0, escaped.find(';') + 1, "_");
+    return escaped;
+}
+
+bool IsGuardedTagStart(char c)
+{
+    return (c >= '0' && c <= '9') || c == '&' || c == '<' || c == '>' || c == '\'';
+}

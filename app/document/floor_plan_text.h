@@ -17,3 +17,11 @@ std::vector<std::string> SplitNameList(const char* text);
 // double quote, which no reference carries through an attribute value of
 // the reader, as two apostrophes (as room names write it).
 CString EscapeAttribute(const CString& text);
+// A room's tag name as the file writes it: its markup characters escaped as
+// in attribute values, so that the reader gives back the same name as the
+// path list (a double quote as two apostrophes); a first character written
+// as a reference becomes "_".
+std::string EscapeTagName(const std::string& tag);
+// A name that begins with this character (as the path list gives it back)
+// is tagged with "_" in its place: a digit, or a character escaped in text.
+bool IsGuardedTagStart(char c);

@@ -65,7 +65,8 @@ void ShowMessage(const CString& text, UINT type = MB_OK)
         AfxMessageBox(text, type);
 }
 
-// Every room's name without blanks, each followed by ",".
+// Every room's name without blanks, each followed by ","; escaped as the
+// tags are, so that each name finds its element again.
 CString BuildPathList(const std::vector<CRoomFloor*>& rooms)
 {
     CString path;
@@ -73,7 +74,7 @@ CString BuildPathList(const std::vector<CRoomFloor*>& rooms)
         CString name;
         if (!ToCString(name, room->GetTagName(false).c_str(), false))
             continue;
-        path += name;
+        path += EscapeAttribute(name);
         path += L",";
     }
     return path;
@@ -113,14 +114,14 @@ void ReadHeaderAttributes(CReplDoc& document, CXMLElement* root)
         document.m_plan.SetWindowDepth(ZupWindow::GetDefaultDepth());
 }
 
-// The n-th element of the room's name; a name that begins with a digit was
-// written with "_" in its place.
+// The n-th element of the room's name; a name that begins with a digit or
+// a markup character was written with "_" in its place.
 CXMLElement* FindRoomElement(CXMLElement* root, const std::string& name, int n)
 {
     if (CXMLElement* element = root->GetChild(name.c_str(), n);
         element && std::strcmp(element->GetName(), name.c_str()) == 0)
         return element;
-    if (name.empty() || name[0] < '0' || name[0] > '9')
+    if (name.empty() || !IsGuardedTagStart(name[0]))
         return nullptr;
     std::string guarded = name;
     guarded[0] = '_';
@@ -288,7 +289,7 @@ void CReplDoc::BuildFileText(std::string& out, bool flag)
     WriteFileHeader(out, flag);
     for (CRoomFloor* room : m_rooms) {
         out += "\n<";
-        out += room->GetTagName(true);
+        out += EscapeTagName(room->GetTagName(true));
         out += " body=\"";
         room->Save(out, false);
         out += "\"/>\n";

@@ -113,6 +113,8 @@ public:
     void ResizeTo(int width, int depth);
 
     // ---- Names and level ----
+    // The name without blanks, a double quote as two apostrophes; with the
+    // guard a leading digit becomes "_".
     std::string GetTagName(bool digitGuard) const;
     std::string GetLetteredName() const;
     void SetName(const char* name);

@@ -49,8 +49,16 @@ bool IsNameWithOneBlank(const std::string& text, const std::string& name)
 
 std::string CRoomFloor::GetTagName(bool digitGuard) const
 {
-    std::string tag = GetName() ? GetName() : "";
-    tag.erase(std::remove(tag.begin(), tag.end(), ' '), tag.end());
+    const std::string name = GetName() ? GetName() : "";
+    // A double quote, which would end the attribute values it goes into,
+    // takes two apostrophes, as in the room's name line.
+    std::string tag;
+    for (const char c : name) {
+        if (c == '"')
+            tag += "''";
+        else if (c != ' ')
+            tag += c;
+    }
     if (digitGuard && !tag.empty() && std::isdigit(static_cast<unsigned char>(tag[0])))
         tag[0] = '_';
     return tag;

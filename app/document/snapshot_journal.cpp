@@ -7,6 +7,7 @@
 
 #include "c_file.h"
 #include "file_system.h"
+#include "floor_plan_text.h"
 #include "kor_filebuf.h"
 #include "paths.h"
 #include "repl_doc.h"
@@ -68,16 +69,15 @@ void DeleteFilesBelow(const CString& folder)
 
 bool IsHeaderFile(const CString& name) { return name.CompareNoCase(kHeaderFileName) == 0; }
 
-// A file name that can stand as an element's tag in the rebuilt level text:
-// anything that would end the tag or open another is refused.
+// A file name that can stand, escaped, as an element's tag in the rebuilt
+// level text: a blank, a slash or an equals sign would end or split the tag.
 bool IsUsableTagName(const std::string& name)
 {
     if (name.empty())
         return false;
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);
-        if (u <= ' ' || c == '<' || c == '>' || c == '/' || c == '"' || c == '=' || c == '&' ||
-            c == '\'')
+        if (u <= ' ' || c == '/' || c == '=')
             return false;
     }
     return true;
@@ -399,7 +399,7 @@ bool CSnapshotJournal::Recover()
         if (!body || body->empty() || !IsUsableTagName(tagName) ||
             body->find('"') != std::string::npos)
             continue;
-        text += "\n<" + tagName + " body=\"" + *body + "\"/>\n";
+        text += "\n<" + EscapeTagName(tagName) + " body=\"" + *body + "\"/>\n";
     }
     text += "\n</QUENDAR_FPL>\n";
     // The level is replaced only by a text that loads; otherwise it stays.

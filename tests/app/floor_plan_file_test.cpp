@@ -9,7 +9,9 @@
 #include "floor_plan_test_support.h"
 #include "floor_plan_text.h"
 #include "level_files.h"
+#include "zup_edge.h"
 #include "zup_object.h"
+#include "zup_opening.h"
 #include "zup_window.h"
 
 namespace {
@@ -364,4 +366,66 @@ TEST_F(FloorPlanFileTest, RoomNamesComeBackAsTyped)
     };
     EXPECT_EQ(path(FileText(reader)), path(FileText(writer)));
     EXPECT_EQ(path(FileText(writer)), " path=\"LivingRoom1,2ndBedroom,MasterBedRoom2,Hall1,Bath3,");
+}
+
+// A room's name with markup characters or blanks comes back through the
+// file and through the journal; a double quote comes back as two
+// apostrophes, as everywhere in the file.
+TEST_F(FloorPlanFileTest, RoomNamesWithMarkupCharactersComeBack)
+{
+    const struct {
+        const char* typed;
+        const char* back;
+    } names[] = {
+        {"Joe's Den1", "Joe's Den1"},
+        {"Den \"Blue\" 2", "Den ''Blue'' 2"},
+        {"Nook<3>", "Nook<3>"},
+        {"<Attic>", "<Attic>"},
+        {"'Sun' Room", "'Sun' Room"},
+        {"Bed & Bath4", "Bed & Bath4"},
+        {"Den&lt5", "Den&lt5"},
+        {"6'6\" Loft", "6'6'' Loft"},
+        {"\"Study\"", "''Study''"},
+    };
+    for (const auto& name : names) {
+        SCOPED_TRACE(name.typed);
+        CReplDoc writer;
+        FillHeader(writer);
+        CRoomFloor* room = AddRoom(writer, name.typed, 240, 180);
+        // A door named after the room, as the Door mode names it.
+        const std::string door = room->GetLetteredName();
+        ZupEdge* wall = room->Get1stEdge();
+        ASSERT_NE(wall, nullptr);
+        const point centre = wall->GetGeoCenter();
+        ZupOpening* opening = room->CreateOpening(door.c_str(), 1, centre.x(), centre.y());
+        ASSERT_NE(opening, nullptr);
+        opening->CreateWidthDimension();
+        const int openings = room->GetNumOfOpenings();
+        AddRoom(writer, "Hall1");
+        CloseIntoPlanFlag() = false;
+        CReplDoc reader;
+        ASSERT_TRUE(reader.OnNewDocument());
+        reader.m_journal.SetPeriod(3600 * 1000);
+        EXPECT_TRUE(Load(reader, FileText(writer)));
+        ASSERT_TRUE(reader.m_journal.Start());
+        ASSERT_TRUE(reader.m_journal.WriteAll());
+        reader.m_journal.Stop();
+        CReplDoc recovered;
+        ASSERT_TRUE(recovered.OnNewDocument());
+        CloseIntoPlanFlag() = false;
+        EXPECT_TRUE(recovered.m_journal.Recover());
+        CReplDoc again;
+        CloseIntoPlanFlag() = false;
+        EXPECT_TRUE(Load(again, FileText(reader)));
+        for (CReplDoc* document : {&reader, &recovered, &again}) {
+            SCOPED_TRACE(document == &reader ? "opened" : document == &recovered ? "recovered" : "again");
+            EXPECT_EQ(document->GetNumOfRooms(), 2);
+            if (document->GetNumOfRooms() != 2)
+                continue;
+            EXPECT_EQ(RoomName(*document, 0), name.back);
+            EXPECT_EQ(RoomName(*document, 1), "Hall1");
+            EXPECT_EQ(document->GetRoom(0)->GetWidth(), 240);
+            EXPECT_EQ(document->GetRoom(0)->GetNumOfOpenings(), openings);
+        }
+    }
 }
