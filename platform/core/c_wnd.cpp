@@ -427,6 +427,7 @@ BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 int CWnd::RunModalLoop() {
     const HWND self = m_hWnd;
     m_inModalLoop = !m_modalEnded;
+    TakeModalFocus();
     while (m_inModalLoop && IsWindow(self)) {
         MSG msg;
         if (PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -451,6 +452,16 @@ int CWnd::RunModalLoop() {
         m_modalEnded = false;
     }
     return result;
+}
+
+// The keys go to the focus window: while a modal window runs they must reach
+// it (Return, Escape), not the window behind it that had the focus. Whoever
+// shows the modal window gives the focus back when it ends.
+void CWnd::TakeModalFocus() {
+    if (m_hWnd == nullptr) return;
+    for (CWnd* f = GetFocus(); f != nullptr; f = f->m_parent)
+        if (f == this) return;
+    SetFocus();
 }
 
 void CWnd::EndModalLoop(int result) {

@@ -178,6 +178,10 @@ public:
     virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
 protected:
+    // A modal window shown: the focus moves onto it unless it already lies
+    // on it or one of its controls.
+    void TakeModalFocus();
+
     virtual int OnCreate(LPCREATESTRUCT cs);
     virtual void OnDestroy();
     virtual void OnPaint();

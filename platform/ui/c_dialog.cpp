@@ -156,6 +156,7 @@ INT_PTR CDialog::DoModal()
             // Without a caption of its own the owner's title stays shown.
             if (caption.IsEmpty()) BringWindowToTop();
             else SetForegroundWindow();
+            TakeModalFocus();
             PlatformBackend().DialogShown(m_nIDTemplate, this);
         }
         if (!m_ended && IsWindow(m_hWnd)) {

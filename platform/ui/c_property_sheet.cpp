@@ -240,6 +240,7 @@ INT_PTR CPropertySheet::DoModal()
             // Without a caption of its own the owner's title stays shown.
             if (m_caption.IsEmpty()) BringWindowToTop();
             else SetForegroundWindow();
+            TakeModalFocus();
             PlatformBackend().DialogShown(m_pages[static_cast<size_t>(start)]->GetTemplateId(), this);
         }
         if (!m_ended && IsWindow(m_hWnd)) RunModalLoop();
