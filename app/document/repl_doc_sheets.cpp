@@ -1,5 +1,6 @@
 // The wall-object property sheets the document opens for a wall or an
 // existing object, and the closet rooms made behind openings marked for one.
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -8,9 +9,11 @@
 #include "c_win_app.h"
 #include "dimension_values.h"
 #include "dimensions_page.h"
+#include "distances.h"
 #include "door_pages.h"
 #include "kor_nn_distance.h"
 #include "kor_node.h"
+#include "kor_tracker.h"
 #include "object_pages.h"
 #include "object_sheet_state.h"
 #include "document_lock.h"
@@ -18,6 +21,7 @@
 #include "room_floor.h"
 #include "room_type.h"
 #include "room_type_catalog.h"
+#include "settings.h"
 #include "wall_object_placement.h"
 #include "zup_edge.h"
 #include "zup_opening.h"
@@ -63,6 +67,35 @@ KorDimension* DimensionBeyondWallStart(ZupOpening* entrance)
     return other ? dynamic_cast<KorDimension*>(other->GetOtherDimaint(first)) : nullptr;
 }
 
+// The front wall's ends go onto the entrance's nodes. The other corners go
+// along, scaled about the entrance's centre, so that the room keeps its
+// angles at the front (which hold it while it resolves); the wall lines
+// follow their nodes.
+void FitFrontToEntrance(CRoomFloor* room, ZupOpening* entrance)
+{
+    ZupEdge* front = entrance->GetEdge();
+    KorNode* start = front->GetStart();
+    KorNode* end = front->GetEnd();
+    const double length = GeoDistance(start->GetPoint(), end->GetPoint());
+    const double factor = length > GeoSnap() ? entrance->GetWidth() / length : 1.0;
+    const point centre = entrance->GetGeoCenter();
+    std::vector<KorNode*> moved;
+    for (ZupEdge* wall = room->Get1stEdge(); wall; wall = room->GetNextEdge())
+        moved.push_back(wall->GetStart());
+    for (KorNode* node : moved) {
+        if (node == start || node == end || !std::isfinite(factor))
+            continue;
+        const point& p = node->GetPoint();
+        node->GetPoint() = point(centre.x() + (p.x() - centre.x()) * factor,
+                                 centre.y() + (p.y() - centre.y()) * factor);
+    }
+    start->GetPoint() = entrance->GetStart()->GetPoint();
+    end->GetPoint() = entrance->GetEnd()->GetPoint();
+    for (KorNode* node : moved)
+        for (unsigned i = 0; i < node->GetNumOfTrackers(); ++i)
+            node->GetTracker(static_cast<short>(i))->Update();
+}
+
 std::string NextNameOf(CRoomType* type) { return type ? type->GetNextName() : std::string(); }
 
 // Builds the closet room (current while it is built); the dimension fixed
@@ -81,9 +114,7 @@ KorDimension* ShapeCloset(CReplDoc& doc, CRoomFloor* owner, ZupOpening* opening,
             return nullptr;
         KorDimension* beyond = DimensionBeyondWallStart(entrance);
         FixDimension(beyond, entrance->GetWidth() / 2.0);
-        ZupEdge* wall = entrance->GetEdge();
-        wall->GetStart()->GetPoint() = entrance->GetStart()->GetPoint();
-        wall->GetEnd()->GetPoint() = entrance->GetEnd()->GetPoint();
+        FitFrontToEntrance(room, entrance);
         return beyond;
     }
     doc.InsertShape(0, 0);

@@ -1,6 +1,9 @@
 #include <cmath>
 #include <string>
 
+#include "dimension_values.h"
+#include "distances.h"
+#include "kor_nn_distance.h"
 #include "kor_node.h"
 #include "kor_primitive.h"
 #include "exchange_file.h"
@@ -121,34 +124,66 @@ TEST_F(DocumentCommandsTest, ClosetBehindADoorIs28Deep)
     EXPECT_EQ(Room(), document->GetRoom(0));
 }
 
-// Behind an empty opening the closet's shape comes from the exchange file's
-// closet row; it joins the plan beside the room it opens from, across the
-// whole opening.
-TEST_F(DocumentCommandsTest, ClosetBehindAnEmptyOpeningSpansTheOpening)
+// Behind an empty opening ("Bay") the new room's front wall is the opening
+// itself and its back wall half as wide; it joins the plan outside the room
+// it opens from and is named after that room's type.
+TEST_F(DocumentCommandsTest, BayBehindAnEmptyOpeningFrontsTheOpening)
 {
-    DrawRectangle();
-    Room()->ZupFloor::SetName("Hall1");
-    ZupOpening* opening = Room()->CreateOpening("Hall1A", 0, 200.0, 150.0);
-    ASSERT_NE(opening, nullptr);
-    ASSERT_EQ(opening->GetType(), 0);
-    opening->CreateWidthDimension();
-    opening->CreatePosDimension(nullptr, -1.0f);
-    ASSERT_TRUE(document->CloseRoom());
-    SetClosetMark(opening, true);
-    document->CreateClosets();
-    ASSERT_EQ(document->GetNumOfRooms(), 2);
-    CRoomFloor* closet = document->GetRoom(1);
-    EXPECT_EQ(std::string(closet->GetName()).rfind("Hall", 0), 0u) << "named after the room it opens from";
-    EXPECT_TRUE(closet->mbClosed);
-    EXPECT_NE(document->GetPartitionOfRoom(closet), nullptr);
-    EXPECT_FALSE(HasClosetMark(opening));
-    EXPECT_EQ(closet->GetNumOfPrimitives(), 4);
-    closet->CalculateExtents();
-    // On the wall x = 200, outside the room it opens from.
-    EXPECT_NEAR(closet->GetMinX(), 200.0, 0.5);
-    EXPECT_NEAR(closet->GetMaxX(), 228.0, 0.5);
-    EXPECT_LE(closet->GetMinY(), 150.0 - opening->GetWidth() / 2.0 + 0.5);
-    EXPECT_GE(closet->GetMaxY(), 150.0 + opening->GetWidth() / 2.0 - 0.5);
+    for (const double width : {30.0, 36.0, 48.0, 72.0, 96.0}) {
+        SCOPED_TRACE(width);
+        document.reset();
+        document = std::make_unique<CReplDoc>();
+        document->ResetLevel();
+        DrawRectangle();
+        Room()->ZupFloor::SetName("Hall1");
+        // On the wall x = 200 of the 200 x 300 room.
+        ZupOpening* opening = Room()->CreateOpening("Hall1A", 0, 200.0, 150.0);
+        ASSERT_NE(opening, nullptr);
+        ASSERT_EQ(opening->GetType(), 0);
+        opening->CreateWidthDimension();
+        opening->CreatePosDimension(nullptr, -1.0f);
+        ASSERT_TRUE(FixDimension(opening->GetWidthDimension(), width));
+        ASSERT_TRUE(Room()->Resolve());
+        ASSERT_NEAR(opening->GetWidth(), width, 1e-6);
+        const point a = opening->GetStart()->GetPoint();
+        const point b = opening->GetEnd()->GetPoint();
+        ASSERT_TRUE(document->CloseRoom());
+        SetClosetMark(opening, true);
+        document->CreateClosets();
+
+        ASSERT_EQ(document->GetNumOfRooms(), 2);
+        CRoomFloor* bay = document->GetRoom(1);
+        EXPECT_EQ(std::string(bay->GetName()).rfind("Hall", 0), 0u) << "named after the room it opens from";
+        EXPECT_TRUE(bay->mbClosed);
+        EXPECT_NE(document->GetPartitionOfRoom(bay), nullptr);
+        EXPECT_FALSE(HasClosetMark(opening));
+        ASSERT_EQ(bay->GetNumOfPrimitives(), 4);
+
+        ZupOpening* entrance = bay->GetEntrance();
+        ASSERT_NE(entrance, nullptr);
+        ZupEdge* front = entrance->GetEdge();
+        ASSERT_NE(front, nullptr);
+        const point s = front->GetStart()->GetPoint();
+        const point e = front->GetEnd()->GetPoint();
+        auto near = [](const point& p, const point& q) { return GeoDistance(p, q) < 0.01; };
+        EXPECT_TRUE((near(s, a) && near(e, b)) || (near(s, b) && near(e, a)))
+            << "front (" << s.x() << ", " << s.y() << ") - (" << e.x() << ", " << e.y() << ")";
+
+        // The back wall touches neither end of the front.
+        ZupEdge* back = nullptr;
+        for (ZupEdge* wall = bay->Get1stEdge(); wall; wall = bay->GetNextEdge())
+            if (wall->GetStart() != front->GetStart() && wall->GetStart() != front->GetEnd() &&
+                wall->GetEnd() != front->GetStart() && wall->GetEnd() != front->GetEnd())
+                back = wall;
+        ASSERT_NE(back, nullptr);
+        EXPECT_NEAR(GeoDistance(back->GetStart()->GetPoint(), back->GetEnd()->GetPoint()), width / 2.0, 0.01);
+
+        // Outside the room: beyond the wall x = 200, with some depth.
+        bay->CalculateExtents();
+        EXPECT_NEAR(bay->GetMinX(), 200.0, 0.01);
+        EXPECT_GT(bay->GetMaxX(), 200.0 + 1.0);
+        EXPECT_TRUE(bay->Resolve()) << "settled as it stands";
+    }
 }
 
 // An L-shaped first room with its entrance in the middle of its bottom wall

@@ -162,7 +162,7 @@ TEST_F(ExchangeFileTest, ShippedFileOffersItsShapes)
                   {7, 2, "Linen", 4, 30 * 24},
                   {7, 3, "Pantry", 4, 48 * 48},
                   {7, 4, "Wide", 4, 96 * 28},
-                  {7, 5, "Behind Opening", 4, 72 * 28}};
+                  {7, 5, "Behind Opening", 4, (72 + 36) / 2 * 18}};
     ASSERT_EQ(tables.partitions.size(), 8u);
     EXPECT_STREQ(tables.partitions[0]->GetAttribute("name"), "Rectangle");
     EXPECT_STREQ(tables.partitions[7]->GetAttribute("name"), "Closets");
