@@ -75,10 +75,12 @@ KorNNDistance::KorNNDistance() = default;
 
 KorNNDistance::~KorNNDistance()
 {
-    delete mpDoubleNodeDF;
-    mpDoubleNodeDF = nullptr;
+    // The model's solutions may still name the double-node freedom: they are
+    // cleared with the dimension before the freedom goes.
     if (mpModel)
         mpModel->RemoveDimension(this);
+    delete mpDoubleNodeDF;
+    mpDoubleNodeDF = nullptr;
     DeleteOwnTracker();
     delete mpGroupShiftDF1;
     delete mpGroupShiftDF2;
