@@ -163,6 +163,12 @@ void ZupPartition::ReleaseEdge(ZupEdge* edge)
         }
 }
 
+void ZupPartition::ReleaseNode(KorNode* node)
+{
+    for (ZupWallSurface* surface : mSurfaces)
+        surface->ReplaceNode(node, nullptr);
+}
+
 void ZupPartition::RemoveLastEdge()
 {
     if (mSurfaces.empty())

@@ -33,6 +33,8 @@ public:
     void RemoveSurface(ZupWallSurface* surface);
     // The edge is going: no wall of the room holds it any more.
     void ReleaseEdge(ZupEdge* edge);
+    // The node is going: no wall of the room starts or ends at it any more.
+    void ReleaseNode(KorNode* node);
     void RemoveLastEdge();
     bool IsSimilar(ZupPartitionSolution& walk) const;
     bool MakeWallContour();

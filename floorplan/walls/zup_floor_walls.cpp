@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-
 #include "distances.h"
 #include "kor_capture.h"
 #include "zup_arc.h"
@@ -13,6 +12,18 @@
 #include "zup_partition.h"
 #include "zup_segment.h"
 #include "zup_wall_object.h"
+
+namespace {
+
+// The room a merge or a copy is making: not among the plan's rooms yet.
+ZupPartition* BeingBuilt(ZupPartition* current, const std::vector<ZupPartition*>& rooms)
+{
+    if (!current || std::find(rooms.begin(), rooms.end(), current) != rooms.end())
+        return nullptr;
+    return current;
+}
+
+}  // namespace
 
 KorHandle ZupFloor::CreateNode(double x, double y, KorMoveCallback callback)
 {
@@ -86,6 +97,9 @@ KorHandle ZupFloor::CreateArc(KorHandle centre, KorHandle start, KorHandle end)
 void ZupFloor::RemoveNode(KorNode* node)
 {
     KorModel::RemoveNode(node);
+    // A room being built would close its contour through the node.
+    if (ZupPartition* building = BeingBuilt(mpCurPartition, mPartitions))
+        building->ReleaseNode(node);
     for (KorPrimitive* primitive : GetPrimitives()) {
         ZupEdge* edge = CastToEdge(primitive);
         for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i)
@@ -114,9 +128,8 @@ void ZupFloor::RemoveEdge(ZupEdge* edge)
     ForgetChanged(edge->GetPrimitive());
     // The room being built is not among the partitions yet, so dropping
     // them would leave its walls holding the edge.
-    if (mpCurPartition &&
-        std::find(mPartitions.begin(), mPartitions.end(), mpCurPartition) == mPartitions.end())
-        mpCurPartition->ReleaseEdge(edge);
+    if (ZupPartition* building = BeingBuilt(mpCurPartition, mPartitions))
+        building->ReleaseEdge(edge);
     if (edge->HaveSurface())
         RemovePartitions();
 }

@@ -413,7 +413,8 @@ TEST_P(DamagedJournalTest, RestoresAndWalksEveryRoomsSnapshots)
 INSTANTIATE_TEST_SUITE_P(Inputs, DamagedJournalTest,
                          ::testing::Values("journal_wall_removed_while_closing.bin",
                                            "journal_coincidence_removed_while_solving.bin",
-                                           "journal_font_cache_leak.bin"));
+                                           "journal_font_cache_leak.bin",
+                                           "journal_wall_end_node_deleted.bin"));
 
 TEST_F(SnapshotJournalTest, TheWorkerTakesSnapshotsOnItsOwn)
 {
