@@ -293,7 +293,13 @@ void CRoomFloor::SetEntranceNodesMovable(bool movable)
 bool CRoomFloor::ResolveKeepingEntrance(bool keepMovable, bool)
 {
     RemoveSolution();
-    FindAlignments();
+    {
+        // Only walls that stand upright or level already are held so: a wall
+        // the user dragged a few degrees off stays as it was put, not snapped
+        // back.
+        KorScopedValue<angle> snap(AngularInputSnap(), AngularPlay());
+        FindAlignments();
+    }
     SetModified(false);
     CreateNodeStar();
     bool solved = Resolve();
