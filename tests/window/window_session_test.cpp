@@ -178,10 +178,23 @@ struct Box {
     int MidY() const { return (top + bottom) / 2; }
 };
 
+// A wall dragged a few degrees off stays so: a leaning side wall, spread
+// over several columns, counts by the pixels of its upright chain of 70 or
+// more (a dozen in a column), and the box reaches the chain's ends.
 Box RoomBox(const Shot& shot) {
     Box box;
+    const UprightRuns runs(shot);
+    std::vector<int> leaning(static_cast<size_t>(shot.Width()), 0);
+    int runTop = -1, runBottom = -1;
+    for (int y = kViewTop; y < kViewBottom; ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            if (runs.At(x, y) < 70) continue;
+            ++leaning[static_cast<size_t>(x)];
+            if (runTop < 0) runTop = y;
+            runBottom = y;
+        }
     for (int x = 0; x < shot.Width(); ++x) {
-        if (shot.Count(x, kViewTop, x + 1, kViewBottom, kBlack) < 70) continue;
+        if (shot.Count(x, kViewTop, x + 1, kViewBottom, kBlack) < 70 && leaning[static_cast<size_t>(x)] < 12) continue;
         if (box.left < 0) box.left = x;
         box.right = x;
     }
@@ -190,6 +203,8 @@ Box RoomBox(const Shot& shot) {
         if (box.top < 0) box.top = y;
         box.bottom = y;
     }
+    if (runTop >= 0 && (box.top < 0 || runTop < box.top)) box.top = runTop;
+    if (runBottom > box.bottom) box.bottom = runBottom;
     return box;
 }
 
