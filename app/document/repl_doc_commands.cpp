@@ -209,7 +209,7 @@ void CReplDoc::DetachRooms(CRoomFloor* room)
         auto* copy = new CRoomFloor();
         std::string text;
         moved->Save(text, false);
-        copy->PlayString(text.c_str());
+        copy->PlaySavedText(text);
         detached->m_rooms.push_back(copy);
     }
     const CString name = CString(entranceName.c_str()) + CString("_") + m_fileBase;

@@ -105,6 +105,10 @@ public:
 
     // ---- Command text ----
     bool PlayString(const char* text);
+    // Replays text that Save wrote, outside the file: its name line is read
+    // back as the file's reader reads the body, so the name and label come
+    // back as they were typed.
+    bool PlaySavedText(const std::string& text);
     bool PlayFile(const CString& path);
     // Builds the room from a predefined shape's body (in inches).
     bool LoadShape(const char* body, const std::vector<CEdgeChainSpec>* chains, bool intersect,

@@ -90,6 +90,23 @@ bool CRoomFloor::PlayString(const char* text)
     return Replay(player, hasText);
 }
 
+bool CRoomFloor::PlaySavedText(const std::string& text)
+{
+    // Only the name line is escaped in the room's text.
+    std::string readable;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(start, end - start);
+        if (line.rfind("Name=", 0) == 0)
+            XmlUnescape(line);
+        readable += line;
+        start = end;
+    }
+    return PlayString(readable.c_str());
+}
+
 bool CRoomFloor::PlayFile(const CString& path)
 {
     const std::optional<std::string> host = PlatformPaths::ToHost(path);

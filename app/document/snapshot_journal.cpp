@@ -438,13 +438,13 @@ bool CSnapshotJournal::Replay(int index)
     room->Save(current, false);
     const bool wasModified = room->IsModified();
     const bool wasChanged = room->IsChangedSinceSnapshot();
-    const bool replayed = !snapshot.empty() && room->PlayString(snapshot.c_str()) &&
+    const bool replayed = !snapshot.empty() && room->PlaySavedText(snapshot) &&
                           !room->GetShapeName().empty() && m_document->CheckRoomShape(room);
     if (replayed) {
         std::lock_guard lock(m_ringMutex);
         m_position = index;
     } else {
-        room->PlayString(current.c_str());
+        room->PlaySavedText(current);
         m_document->CheckRoomShape(room);
     }
     MarkAllUnmodified();
