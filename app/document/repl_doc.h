@@ -185,9 +185,12 @@ public:
     bool ParseFile(const char* text, int length);
     bool ReadFileContent(CXMLElement* root);
     // True when a room of the file's path list would load: its first element
-    // plays and passes the shape check. Neither the document nor any
+    // plays and passes the shape check; first is the index of its name. The
+    // invalid rooms ahead of it are discarded here, each with the question
+    // whether to go on (No refuses the file). Neither the document nor any
     // process-wide setting keeps a trace of the trial.
-    bool HasLoadableRoom(CXMLElement* root, const std::vector<std::string>& names);
+    bool HasLoadableRoom(CXMLElement* root, const std::vector<std::string>& names,
+                         std::size_t& first);
     // Plays a new room of that name apart from the level and checks its shape.
     bool CanLoadRoom(const std::string& name, const std::function<bool(CRoomFloor&)>& play);
     // Plays one room's script into the current room and checks its shape.

@@ -129,6 +129,14 @@ CXMLElement* FindRoomElement(CXMLElement* root, const std::string& name, int n)
     return element && std::strcmp(element->GetName(), guarded.c_str()) == 0 ? element : nullptr;
 }
 
+// Whether the load goes on once the room of that name was found invalid.
+bool AskGoOnWithout(const char* name)
+{
+    CString question;
+    question.Format(L"Invalid room %s discarded. Continue?", Wide(name).GetString());
+    return !IsMainWindowVisible() || AfxMessageBox(question, MB_YESNO) != IDNO;
+}
+
 // The rooms of one file being read: the loop over the path list with its
 // duplicates set aside for renaming.
 class FloorPlanReader {
@@ -176,9 +184,7 @@ bool FloorPlanReader::ReadRoom(const std::string& name)
         mDocument.AddLoadedRoom(room);
         return true;
     }
-    CString question;
-    question.Format(L"Invalid room %s discarded. Continue?", Wide(room->GetName()).GetString());
-    const bool goOn = !IsMainWindowVisible() || AfxMessageBox(question, MB_YESNO) != IDNO;
+    const bool goOn = AskGoOnWithout(room->GetName());
     DiscardRoom(room);
     return goOn;
 }
@@ -330,7 +336,8 @@ bool CReplDoc::ReadFileContent(CXMLElement* root)
     const std::vector<std::string> names = SplitNameList(root->GetAttribute("path"));
     // A file none of whose rooms would load is refused before the open
     // level is touched: it stays as it was, unsaved changes and all.
-    if (names.empty() || !HasLoadableRoom(root, names))
+    std::size_t first = 0;
+    if (names.empty() || !HasLoadableRoom(root, names, first))
         return false;
     ClearLevel();
     ReadHeaderAttributes(*this, root);
@@ -346,8 +353,9 @@ bool CReplDoc::ReadFileContent(CXMLElement* root)
     const int reorderingLimit = KorModel::ReorderingLimit();
     KorModel::ReorderingLimit() = reorderingLimit * 10;
     FloorPlanReader reader(*this, root);
-    for (const std::string& name : names)
-        if (!reader.ReadRoom(name))
+    // The rooms ahead of the first that loads were discarded by the trial.
+    for (std::size_t i = first; i < names.size(); ++i)
+        if (!reader.ReadRoom(names[i]))
             break;
     m_readingRooms = false;
     KorModel::ReorderingLimit() = reorderingLimit;
@@ -367,23 +375,38 @@ bool CReplDoc::ReadFileContent(CXMLElement* root)
     return loaded;
 }
 
-bool CReplDoc::HasLoadableRoom(CXMLElement* root, const std::vector<std::string>& names)
+bool CReplDoc::HasLoadableRoom(CXMLElement* root, const std::vector<std::string>& names,
+                               std::size_t& first)
 {
-    RoomTrialSettings settings(IsFileMetric(root), m_plan.LinearPlay(),
-                               KorModel::ReorderingLimit() * 10);
-    // The first room to load is read before any other of its name, so only
-    // the first element of each name matters.
-    std::vector<std::string> tried;
-    for (const std::string& name : names) {
-        if (std::find(tried.begin(), tried.end(), name) != tried.end())
-            continue;
-        tried.push_back(name);
-        CXMLElement* element = FindRoomElement(root, name, 1);
-        const char* body = element ? element->GetAttribute("body") : nullptr;
-        if (body && CanLoadRoom(name, [body](CRoomFloor& room) { return room.PlayString(body); }))
-            return true;
+    // Whether each name's room loads, and whether it had a body to try.
+    std::map<std::string, std::pair<bool, bool>> tried;
+    bool found = false;
+    {
+        RoomTrialSettings settings(IsFileMetric(root), m_plan.LinearPlay(),
+                                   KorModel::ReorderingLimit() * 10);
+        // The first room to load is read before any other of its name, so
+        // only the first element of each name matters.
+        for (first = 0; first < names.size() && !found; ++first) {
+            const std::string& name = names[first];
+            if (auto known = tried.find(name); known != tried.end()) {
+                found = known->second.first;
+                continue;
+            }
+            CXMLElement* element = FindRoomElement(root, name, 1);
+            const char* body = element ? element->GetAttribute("body") : nullptr;
+            found = body && CanLoadRoom(name, [body](CRoomFloor& room) { return room.PlayString(body); });
+            tried[name] = {found, body != nullptr};
+        }
     }
-    return false;
+    if (!found)
+        return false;
+    --first;
+    // Each invalid room ahead of it is discarded with the user's consent,
+    // asked now while the open level is still untouched.
+    for (std::size_t i = 0; i < first; ++i)
+        if (tried[names[i]].second && !AskGoOnWithout(names[i].c_str()))
+            return false;
+    return true;
 }
 
 bool CReplDoc::CanLoadRoom(const std::string& name, const std::function<bool(CRoomFloor&)>& play)

@@ -501,3 +501,45 @@ TEST_F(SaveOpenTest, RefusedOpenKeepsTheOpenLevel)
               CString(L"Invalid or corrupted file My Documents\\CutBody1.fpl"));
     EXPECT_TRUE(LevelState(document) == before);
 }
+
+// A file whose first rooms are invalid asks whether to go on before the
+// open level is touched: No keeps the level as it was, Yes opens the rooms
+// that load, and the question is asked once for each invalid room.
+TEST_F(SaveOpenTest, StoppingAtAnInvalidFirstRoomKeepsTheOpenLevel)
+{
+    const std::string bytes = RootStart(" path=\"Den1,Nook1,Hall1,\"") +
+                              "<Den1 body=\"N1=Segment(N7)\"/>\n<Nook1 size=\"1\"/>\n<Hall1 body=\"" +
+                              kHallBody + "\"/>" + kRootEnd;
+    HeadlessDriver driver;
+    CFileCipher::EncryptionFlag() = 0;
+    CReplDoc drawn;
+    DrawThreeRooms(drawn);
+    drawn.SaveToFile(CString(L"My Documents\\Elm5Mn1.fpl"));
+    WriteBytes(documents / "Invalid1.fpl", bytes);
+    const CString path(L"My Documents\\Invalid1.fpl");
+    const CString question(L"Invalid room Den1 discarded. Continue?");
+
+    VisibleMainWindow window;
+    CReplDoc document;
+    ASSERT_TRUE(document.OnOpenDocument(L"My Documents\\Elm5Mn1.fpl"));
+    ASSERT_EQ(document.GetNumOfRooms(), 3);
+    document.m_plan.SetModified(true);
+    const LevelState before(document);
+    ASSERT_TRUE(before.modified);
+
+    const std::size_t shown = driver.MessageBoxes().size();
+    driver.AnswerMessageBox(IDNO);
+    EXPECT_FALSE(document.OnOpenDocument(path));
+    ASSERT_EQ(driver.MessageBoxes().size(), shown + 2);
+    EXPECT_EQ(driver.MessageBoxes()[shown].text, question);
+    EXPECT_EQ(driver.MessageBoxes().back().text, CString(L"Invalid or corrupted file ") + path);
+    EXPECT_TRUE(LevelState(document) == before);
+
+    driver.AnswerMessageBox(IDYES);
+    EXPECT_TRUE(document.OnOpenDocument(path));
+    ASSERT_EQ(driver.MessageBoxes().size(), shown + 3);
+    EXPECT_EQ(driver.MessageBoxes().back().text, question);
+    ASSERT_EQ(document.GetNumOfRooms(), 1);
+    EXPECT_EQ(RoomName(document, 0), "Hall1");
+    EXPECT_EQ(document.GetPathName(), path);
+}
