@@ -2,6 +2,7 @@
 // a cancelled or failed save keeps the level, changing level asks as Load
 // does, and a level restored from the journal is saved under its own name.
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "c_file.h"
@@ -40,6 +41,24 @@ protected:
         AddRoom(document, "Hall1", 200, 300);
         AddRoom(document, "Den1", 240, 180);
         document.m_plan.SetModified(true);
+    }
+
+    // The journal an earlier run of the program left behind.
+    static void LeaveJournal(const std::function<void(CReplDoc&)>& makeLevel)
+    {
+        CReplDoc earlier;
+        ASSERT_TRUE(earlier.OnNewDocument());
+        makeLevel(earlier);
+        ASSERT_TRUE(earlier.m_journal.Start());
+        ASSERT_TRUE(earlier.m_journal.WriteAll());
+    }
+
+    // New Session answered with its Restore button.
+    void RestoreInto(CReplDoc& document)
+    {
+        ASSERT_TRUE(document.OnNewDocument());
+        sessionButton = IDCANCEL;
+        document.OnNew();
     }
 
     int CountBoxes(const wchar_t* text) const
@@ -149,20 +168,14 @@ TEST_F(UnsavedWorkTest, ChangingLevelAsksBeforeUnsavedEditsGo)
 // street and level.
 TEST_F(UnsavedWorkTest, RestoredLevelIsSavedUnderItsOwnName)
 {
-    {
-        CReplDoc earlier;
-        ASSERT_TRUE(earlier.OnNewDocument());
+    LeaveJournal([](CReplDoc& earlier) {
         earlier.m_street = L"Elm Road";
         earlier.m_house = L"12";
         earlier.m_level = L"Upper";
         AddRoom(earlier, "Hall1", 200, 300);
-        ASSERT_TRUE(earlier.m_journal.Start());
-        ASSERT_TRUE(earlier.m_journal.WriteAll());
-    }
+    });
     CReplDoc document;
-    ASSERT_TRUE(document.OnNewDocument());
-    sessionButton = IDCANCEL;
-    document.OnNew();  // Restore
+    RestoreInto(document);
     ASSERT_EQ(document.m_street, CString(L"Elm Road"));
     EXPECT_EQ(document.GetNextFileName(), CString(L"Elm12Ur1"));
     document.OnFileSave();
@@ -174,18 +187,12 @@ TEST_F(UnsavedWorkTest, RestoredLevelIsSavedUnderItsOwnName)
 // before it goes, and New answered No keeps it (and the journal that holds it).
 TEST_F(UnsavedWorkTest, RestoredWorkIsAskedForBeforeItGoes)
 {
-    {
-        CReplDoc earlier;
-        ASSERT_TRUE(earlier.OnNewDocument());
+    LeaveJournal([](CReplDoc& earlier) {
         AddRoom(earlier, "Hall1", 200, 300);
         AddRoom(earlier, "Den1", 240, 180);
-        ASSERT_TRUE(earlier.m_journal.Start());
-        ASSERT_TRUE(earlier.m_journal.WriteAll());
-    }
+    });
     CReplDoc document;
-    ASSERT_TRUE(document.OnNewDocument());
-    sessionButton = IDCANCEL;
-    document.OnNew();  // Restore
+    RestoreInto(document);
     ASSERT_EQ(document.GetNumOfRooms(), 2);
     const std::string restored = FileText(document);
     EXPECT_TRUE(document.IsModified());
