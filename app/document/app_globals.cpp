@@ -24,7 +24,6 @@ void PelkResetAppGlobals()
     ResetProgramVersion();
     // The application tag that start-up sets.
     ApplicationEdition() = L"Unknown";
-    ResetPromotedDimensions();
     ResetLevelFiles();
     CFileCipher::ResetGlobals();
     ResetSymbolGlobals();

@@ -56,6 +56,7 @@ void CRoomFloor::Clear()
     mDimensionMark = -1;
     mSolverDimensionCount = 0;
     ZupFloor::Clear();
+    mPromotedDimensions.clear();
     SetScale(1.0f);
     SetPan(0, 0);
     mZoom = 1.0f;

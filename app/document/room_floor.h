@@ -31,8 +31,6 @@ class CEdgeChainSpec;
 class KorNNDistance;
 class ZupWallObject;
 
-// Forgets the reference dimensions promoted to extra rules (process-wide).
-void ResetPromotedDimensions();
 
 class CRoomFloor : public ZupFloor {
 public:
@@ -307,6 +305,11 @@ private:
     int mSolverDimensionCount = 0;
     std::vector<KorDimension*> mReferenceDimensions;
     std::vector<KorDimension*> mChainDisabledDimensions;
+    // Reference dimensions of this room that a condition turned into extra
+    // rules: they go back to reference dimensions instead of being deleted
+    // with the rules. Each leaves the set when it is removed or the room is
+    // cleared, so no entry outlives its dimension.
+    std::set<const KorDimension*> mPromotedDimensions;
     std::vector<CEdgeChain> mChains;
     int mWidth = 0;
     int mDepth = 0;

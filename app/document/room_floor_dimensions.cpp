@@ -27,14 +27,6 @@ constexpr int kLayerShown = 0;
 constexpr int kLayerFromPlan = 3;
 constexpr int kLayerHidden = 4;
 
-// Reference dimensions that a condition turned into extra rules, for every
-// room of the program.
-std::set<const KorDimension*>& PromotedDimensions()
-{
-    static std::set<const KorDimension*> promoted;
-    return promoted;
-}
-
 bool IsReferenceType(const KorDimension* d)
 {
     return d->GetType() == KOR_DISTANCE || d->GetType() == KOR_RADIUS;
@@ -46,8 +38,6 @@ bool Contains(const std::vector<KorDimension*>& list, const KorDimension* d)
 }
 
 }  // namespace
-
-void ResetPromotedDimensions() { PromotedDimensions().clear(); }
 
 // ---- The model's dimension operations ----
 
@@ -75,7 +65,7 @@ KorHandle CRoomFloor::AddDimension(KorDimension* dimension)
 
 void CRoomFloor::RemoveDimension(KorDimension* dimension)
 {
-    PromotedDimensions().erase(dimension);
+    mPromotedDimensions.erase(dimension);
     if (!dimension || dimension->IsExtraRule()) {
         // A wall's rule made with the model's add lands in the reference list
         // before it is marked a rule: it must not stay listed there.
@@ -144,13 +134,14 @@ short CRoomFloor::GetNumOfDimensions() const
 
 void CRoomFloor::DeleteExtraRules()
 {
-    KorModel::DeleteExtraRules();
+    // The model's own sweep would delete the promoted dimensions too.
+    DeleteTemporaryRules();
     const std::vector<KorDimension*> list = mDimensions;
     for (auto it = list.rbegin(); it != list.rend(); ++it) {
         KorDimension* d = *it;
         if (!d->IsExtraRule())
             continue;
-        if (PromotedDimensions().erase(d) > 0) {
+        if (mPromotedDimensions.erase(d) > 0) {
             d->SetEnabled(false);
             d->SetExtraRule(false);
         } else {
@@ -168,14 +159,14 @@ bool CRoomFloor::AddConditionImplementation(KorCondition* condition, KorDimensio
     if (reference->IsEnabled() || !CheckDimensionAgainstChains(reference) ||
         !mChainDisabledDimensions.empty())
         return false;
-    PromotedDimensions().insert(reference);
+    mPromotedDimensions.insert(reference);
     reference->SetExtraRule(true);
     FixDimension(reference, dimension->GetValue());
-    KorModel::DeleteExtraRules();
+    DeleteTemporaryRules();
     ClearTempSolutions();
     const std::vector<KorDimension*> list = mDimensions;
     for (auto it = list.rbegin(); it != list.rend(); ++it)
-        if ((*it)->IsExtraRule() && !PromotedDimensions().count(*it))
+        if ((*it)->IsExtraRule() && !mPromotedDimensions.count(*it))
             delete *it;
     DropOrderingEntries();
     ReorderDimensions();

@@ -371,9 +371,11 @@ void KorModel::DeleteDimensions(int layer)
     }
 }
 
+void KorModel::DeleteTemporaryRules() { DeleteFromEnd(mExtraRules); }
+
 void KorModel::DeleteExtraRules()
 {
-    DeleteFromEnd(mExtraRules);
+    DeleteTemporaryRules();
     for (std::size_t i = mDimensions.size(); i-- > 0;) {
         if (i >= mDimensions.size())
             continue;

@@ -63,6 +63,8 @@ public:
     virtual KorHandle AddDimension(KorDimension* dimension);
     virtual void RemoveDimension(KorDimension* dimension);
     virtual void DeleteExtraRules();
+    // The temporary rules alone; the extra-rule dimensions of the list stay.
+    void DeleteTemporaryRules();
     virtual void RemoveNode(KorNode* node);
     virtual bool RemovePrimitive(KorPrimitive* primitive);
     virtual short GetNumOfDimensions() const;

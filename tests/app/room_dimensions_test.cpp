@@ -1,4 +1,6 @@
 #include <cmath>
+#include <memory>
+#include <vector>
 
 #include "app_test_support.h"
 #include "exchange_file.h"
@@ -9,6 +11,7 @@
 #include "kor_node.h"
 #include "kor_segment.h"
 #include "room_floor.h"
+#include "repl_doc.h"
 
 namespace {
 
@@ -156,4 +159,68 @@ TEST(RoomDimensionsShapeTest, TypedLengthMovesTheWall)
                            n2->GetPoint().y() - n1->GetPoint().y()),
                 250.0, 1e-6);
     PelkResetAppGlobals();
+}
+
+namespace {
+
+// A room of the exchange file's first shape, with its edge chains, and
+// every reference dimension disabled, so that a condition may promote them.
+std::unique_ptr<CRoomFloor> ShapeRoomWithoutValues()
+{
+    ExchangeTables& tables = GetExchangeTables();
+    if (tables.shapes.empty() || tables.shapes[0].empty() || tables.chains.empty())
+        return nullptr;
+    auto room = std::make_unique<CRoomFloor>();
+    if (!room->LoadShape(tables.shapes[0][0]->GetAttribute("body"), &tables.chains[0], true, true))
+        return nullptr;
+    for (KorDimension* d : room->GetReferenceDimensions())
+        d->SetEnabled(false);
+    return room;
+}
+
+// A condition's dimension over the same nodes as the reference one.
+bool Promote(CRoomFloor& room, KorDimension* reference)
+{
+    KorNNDistance condition;
+    condition.SetStart(reference->GetStart());
+    condition.SetEnd(reference->GetEnd());
+    return room.AddConditionImplementation(nullptr, &condition);
+}
+
+}  // namespace
+
+// A reference dimension promoted to a rule goes back to the room's
+// reference dimensions when the rules go; rooms deleted with promoted
+// dimensions leave nothing that a later room's dimensions are taken for.
+TEST_F(RoomDimensionsTest, PromotedDimensionsBelongToTheirRoom)
+{
+    ASSERT_TRUE(InstallDefaultExchangeFile());
+    CReplDoc document;
+    ASSERT_TRUE(document.OnNewDocument());
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        std::unique_ptr<CRoomFloor> doomed = ShapeRoomWithoutValues();
+        ASSERT_NE(doomed, nullptr);
+        ASSERT_FALSE(doomed->GetReferenceDimensions().empty());
+        ASSERT_TRUE(Promote(*doomed, doomed->GetReferenceDimensions().back()));
+        doomed.reset();
+
+        std::unique_ptr<CRoomFloor> room = ShapeRoomWithoutValues();
+        ASSERT_NE(room, nullptr);
+        const std::vector<KorDimension*> references = room->GetReferenceDimensions();
+        KorDimension* promoted = references.front();
+        ASSERT_TRUE(Promote(*room, promoted));
+        EXPECT_TRUE(promoted->IsExtraRule());
+        room->DeleteExtraRules();
+        EXPECT_EQ(room->GetReferenceDimensions(), references);
+        EXPECT_FALSE(promoted->IsExtraRule());
+        EXPECT_FALSE(promoted->IsEnabled());
+        // A second promotion keeps the first: both go back with the rules.
+        ASSERT_TRUE(Promote(*room, references.back()));
+        ASSERT_TRUE(Promote(*room, promoted));
+        room->DeleteExtraRules();
+        EXPECT_EQ(room->GetReferenceDimensions(), references);
+        for (KorDimension* d : references)
+            EXPECT_FALSE(d->IsExtraRule());
+    }
 }
