@@ -378,8 +378,12 @@ bool CReplDoc::ReadFileContent(CXMLElement* root)
 bool CReplDoc::HasLoadableRoom(CXMLElement* root, const std::vector<std::string>& names,
                                std::size_t& first)
 {
-    // Whether each name's room loads, and whether it had a body to try.
-    std::map<std::string, std::pair<bool, bool>> tried;
+    // What the trial found of each name's room.
+    struct Trial {
+        bool loads;
+        bool hasBody;
+    };
+    std::map<std::string, Trial> tried;
     bool found = false;
     {
         RoomTrialSettings settings(IsFileMetric(root), m_plan.LinearPlay(),
@@ -389,7 +393,7 @@ bool CReplDoc::HasLoadableRoom(CXMLElement* root, const std::vector<std::string>
         for (first = 0; first < names.size() && !found; ++first) {
             const std::string& name = names[first];
             if (auto known = tried.find(name); known != tried.end()) {
-                found = known->second.first;
+                found = known->second.loads;
                 continue;
             }
             CXMLElement* element = FindRoomElement(root, name, 1);
@@ -404,7 +408,7 @@ bool CReplDoc::HasLoadableRoom(CXMLElement* root, const std::vector<std::string>
     // Each invalid room ahead of it is discarded with the user's consent,
     // asked now while the open level is still untouched.
     for (std::size_t i = 0; i < first; ++i)
-        if (tried[names[i]].second && !AskGoOnWithout(names[i].c_str()))
+        if (tried[names[i]].hasBody && !AskGoOnWithout(names[i].c_str()))
             return false;
     return true;
 }

@@ -427,11 +427,12 @@ bool CReplDoc::ReadRoomDirectory(const CString& path)
     // The import stops at the first room that fails: without a first room
     // there is no level to open, and the open one (address lines included)
     // stays as it was.
-    const CString header[] = {m_street, m_house, m_level, m_zip, m_orientation};
+    CString* const addressFields[] = {&m_street, &m_house, &m_level, &m_zip, &m_orientation};
+    const CString openAddress[] = {m_street, m_house, m_level, m_zip, m_orientation};
     std::vector<std::string> names;
     if (!ReadAddressFile(path, names) || !CanLoadRoomScript(folder, names.front())) {
-        m_street = header[0], m_house = header[1], m_level = header[2];
-        m_zip = header[3], m_orientation = header[4];
+        for (std::size_t i = 0; i < std::size(openAddress); ++i)
+            *addressFields[i] = openAddress[i];
         return false;
     }
     ClearLevel();

@@ -77,13 +77,14 @@ void FitFrontToEntrance(CRoomFloor* room, ZupOpening* entrance)
     KorNode* start = front->GetStart();
     KorNode* end = front->GetEnd();
     const double length = GeoDistance(start->GetPoint(), end->GetPoint());
-    const double factor = length > GeoSnap() ? entrance->GetWidth() / length : 1.0;
+    const double scale = length > GeoSnap() ? entrance->GetWidth() / length : 1.0;
+    const double factor = std::isfinite(scale) ? scale : 1.0;
     const point centre = entrance->GetGeoCenter();
     std::vector<KorNode*> moved;
     for (ZupEdge* wall = room->Get1stEdge(); wall; wall = room->GetNextEdge())
         moved.push_back(wall->GetStart());
     for (KorNode* node : moved) {
-        if (node == start || node == end || !std::isfinite(factor))
+        if (node == start || node == end)
             continue;
         const point& p = node->GetPoint();
         node->GetPoint() = point(centre.x() + (p.x() - centre.x()) * factor,

@@ -11,6 +11,7 @@
 #include "room_floor.h"
 #include "room_floor_player.h"
 #include "text_utilities.h"
+#include "xml_element.h"
 
 namespace {
 
@@ -98,10 +99,8 @@ bool CRoomFloor::PlaySavedText(const std::string& text)
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         end = end == std::string::npos ? text.size() : end + 1;
-        std::string line = text.substr(start, end - start);
-        if (line.rfind("Name=", 0) == 0)
-            XmlUnescape(line);
-        readable += line;
+        const std::string line = text.substr(start, end - start);
+        readable += line.rfind("Name=", 0) == 0 ? XmlDecodeEntities(line) : line;
         start = end;
     }
     return PlayString(readable.c_str());

@@ -1,8 +1,6 @@
 #include "text_utilities.h"
 
-#include <cstring>
 #include <cwctype>
-#include <utility>
 
 #include "code_page.h"
 
@@ -61,30 +59,4 @@ void XmlEscape(std::string& text)
     if (!ToCString(wide, text.c_str(), true))
         return;
     text = WideToNarrow(XmlEscapeWide(wide.GetString()));
-}
-
-void XmlUnescape(std::string& text)
-{
-    static const struct {
-        const char* reference;
-        char character;
-    } references[] = {{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}};
-    std::string plain;
-    plain.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        bool decoded = false;
-        if (text[i] == '&') {
-            for (const auto& r : references) {
-                if (text.compare(i, std::strlen(r.reference), r.reference) == 0) {
-                    plain += r.character;
-                    i += std::strlen(r.reference);
-                    decoded = true;
-                    break;
-                }
-            }
-        }
-        if (!decoded)
-            plain += text[i++];
-    }
-    text = std::move(plain);
 }

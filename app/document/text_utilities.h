@@ -22,7 +22,3 @@ bool ToCString(CString& out, const char* text, bool trim);
 // cannot take back, becomes two apostrophes.
 std::wstring XmlEscapeWide(const std::wstring& text);
 void XmlEscape(std::string& text);
-// Undoes XmlEscape as the XML reader reads an attribute value: "&amp;",
-// "&lt;", "&gt;", "&quot;" and "&apos;" give their characters; any other
-// "&" stays as it is.
-void XmlUnescape(std::string& text);

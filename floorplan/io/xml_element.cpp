@@ -30,7 +30,41 @@ char DecodeEntity(const std::string& entity)
     return 0;
 }
 
+// The character of the known entity reference whose '&' is at `at`, with
+// `end` just after it; 0 (and `end` untouched) when there is none.
+char EntityAt(const char* text, int length, int at, int& end)
+{
+    std::string entity = "&";
+    int scan = at + 1;
+    while (scan < length && entity.size() < kMaxEntity) {
+        const char next = text[scan++];
+        entity += next;
+        if (next == ';' || next == ' ')
+            break;
+    }
+    const char value = DecodeEntity(entity);
+    if (value)
+        end = scan;
+    return value;
+}
+
 }  // namespace
+
+std::string XmlDecodeEntities(const std::string& text)
+{
+    std::string plain;
+    plain.reserve(text.size());
+    const int length = static_cast<int>(text.size());
+    for (int i = 0; i < length;) {
+        if (text[i] == '&')
+            if (const char value = EntityAt(text.data(), length, i, i)) {
+                plain += value;
+                continue;
+            }
+        plain += text[i++];
+    }
+    return plain;
+}
 
 // ---- CXMLNode ----
 
@@ -194,18 +228,8 @@ void CXMLElement::NextCharacter(char& raw, char& decoded)
     raw = decoded = c;
     if (c != '&' || mState == kCData)
         return;
-    std::string entity = "&";
-    int scan = pos;
-    while (scan < mLength && entity.size() < kMaxEntity) {
-        const char next = mpText[scan++];
-        entity += next;
-        if (next == ';' || next == ' ')
-            break;
-    }
-    if (const char value = DecodeEntity(entity)) {
+    if (const char value = EntityAt(mpText, mLength, pos - 1, pos))
         decoded = value;
-        pos = scan;
-    }
     // An unknown reference reads as plain text from just after the '&'.
 }
 

@@ -5,6 +5,11 @@
 
 #include <string>
 
+// The text with the entity references the reader knows ("&amp;", "&lt;",
+// "&gt;", "&quot;", "&apos;") read as their characters, as the reader reads
+// an attribute value; any other "&" stays as it is.
+std::string XmlDecodeEntities(const std::string& text);
+
 // A node of the tree: a name and the links to parent, children and siblings.
 // An element's attributes are chained through the sibling links.
 class CXMLNode {

@@ -265,6 +265,8 @@ public:
     bool IsWallObjectEnd(KorNode* node);
     // A wall object other than `except` that ends on or owns the node.
     bool HasWallObjectOn(const KorNode* node, const ZupWallObject* except) const;
+    // Every wall object on the floor's walls, wall by wall.
+    std::vector<ZupWallObject*> WallObjects() const;
     void RemovePartitions();
     void Validate();
 

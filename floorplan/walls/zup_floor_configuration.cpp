@@ -103,14 +103,9 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
 // the object, which still stands on it.
 bool ZupFloor::IsWallObjectEnd(KorNode* node)
 {
-    for (KorPrimitive* primitive : GetPrimitives()) {
-        ZupEdge* edge = CastToEdge(primitive);
-        for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i) {
-            ZupWallObject* object = edge->GetWallObject(i);
-            if (object && (object->GetStart() == node || object->GetEnd() == node))
-                return true;
-        }
-    }
+    for (ZupWallObject* object : WallObjects())
+        if (object->GetStart() == node || object->GetEnd() == node)
+            return true;
     return false;
 }
 

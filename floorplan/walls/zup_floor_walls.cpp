@@ -100,25 +100,28 @@ void ZupFloor::RemoveNode(KorNode* node)
     // A room being built would close its contour through the node.
     if (ZupPartition* building = BeingBuilt(mpCurPartition, mPartitions))
         building->ReleaseNode(node);
-    for (KorPrimitive* primitive : GetPrimitives()) {
-        ZupEdge* edge = CastToEdge(primitive);
-        for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i)
-            if (ZupWallObject* object = edge->GetWallObject(i))
-                object->ForgetNode(node);
-    }
+    for (ZupWallObject* object : WallObjects())
+        object->ForgetNode(node);
 }
 
 bool ZupFloor::HasWallObjectOn(const KorNode* node, const ZupWallObject* except) const
 {
+    const std::vector<ZupWallObject*> objects = WallObjects();
+    return std::any_of(objects.begin(), objects.end(), [node, except](const ZupWallObject* object) {
+        return object != except && object->StandsOn(node);
+    });
+}
+
+std::vector<ZupWallObject*> ZupFloor::WallObjects() const
+{
+    std::vector<ZupWallObject*> objects;
     for (KorPrimitive* primitive : GetPrimitives()) {
         ZupEdge* edge = CastToEdge(primitive);
-        for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i) {
-            ZupWallObject* object = edge->GetWallObject(i);
-            if (object && object != except && object->StandsOn(node))
-                return true;
-        }
+        for (int i = 0; edge && i < edge->GetNumOfObjects(); ++i)
+            if (ZupWallObject* object = edge->GetWallObject(i))
+                objects.push_back(object);
     }
-    return false;
+    return objects;
 }
 
 void ZupFloor::RemoveEdge(ZupEdge* edge)

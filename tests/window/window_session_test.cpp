@@ -450,13 +450,18 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     const CPointish door = DoorOnRightWall(shot, room);
     ASSERT_GE(door.y, 0) << "no door to leave through";
     x.Tap(door.x, door.y);
-    shot = session.Look("second-palette");
-    EXPECT_GT(ViewInk(shot), 1500) << "no palette for the second room";
-    x.Tap(48, 220);
-    session.Look("second-new-room");
-    x.Tap(40, 95);  // "Kitchen"
-    x.Tap(kDialogOkX, kDialogButtonsY);
-    shot = session.Look("second-room");
+    // The palette shown for a room entered through a door: its first shape,
+    // the room type at that row of the New Room dialog, OK.
+    const auto roomFromPalette = [&](const std::string& which, int typeRowY) {
+        const Shot palette = session.Look(which + "-palette");
+        EXPECT_GT(ViewInk(palette), 1500) << "no palette for the " << which << " room";
+        x.Tap(48, 220);
+        session.Look(which + "-new-room");
+        x.Tap(40, typeRowY);
+        x.Tap(kDialogOkX, kDialogButtonsY);
+        return session.Look(which + "-room");
+    };
+    shot = roomFromPalette("second", 95);  // "Kitchen"
     room = RoomBox(shot);
     EXPECT_TRUE(room.Found()) << "no second room";
 
@@ -484,13 +489,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     shot = session.Look("hall-exit-mode");
     room = RoomBox(shot);
     x.Tap(room.MidX() - 20, room.top);
-    shot = session.Look("third-palette");
-    EXPECT_GT(ViewInk(shot), 1500) << "no palette for the third room";
-    x.Tap(48, 220);
-    session.Look("third-new-room");
-    x.Tap(40, 39);  // "Bathroom"
-    x.Tap(kDialogOkX, kDialogButtonsY);
-    shot = session.Look("third-room");
+    shot = roomFromPalette("third", 39);  // "Bathroom"
     EXPECT_TRUE(RoomBox(shot).Found()) << "no third room";
 
     // Plan view, save through the file chooser, exit.
