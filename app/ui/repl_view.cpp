@@ -776,6 +776,8 @@ void CReplView::OnUpdateViewControl(CCmdUI* ui) { ui->SetCheck(m_pad.IsShown() ?
 
 void CReplView::OnViewAll()
 {
+    // A zoom window's mapping would hide the reset one.
+    m_zoom.reset();
     if (CReplDoc* document = GetReplDoc())
         document->ResetZoom();
     Repaint();

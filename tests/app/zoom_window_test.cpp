@@ -1,4 +1,5 @@
 #include <cmath>
+#include <functional>
 
 #include "room_floor.h"
 #include "scaled_dc.h"
@@ -116,4 +117,41 @@ TEST_F(ZoomWindowTest, TheRectanglesCornerLandsOnTheViewsCorner)
     dc.ToScreen(corner);
     EXPECT_NEAR(corner.x, 0, 3);
     EXPECT_NEAR(corner.y, 0, 3);
+}
+
+// View All (the menu's command and the status icon) shows everything again
+// while a zoom window is in force: the view maps as it did before the zoom.
+TEST_F(ZoomWindowTest, ViewAllLeavesAZoomWindow)
+{
+    Doc()->m_roomView = true;
+    ASSERT_TRUE(Doc()->InsertShape(0, 0));
+    ASSERT_TRUE(Doc()->SetEditMode(2));
+    view().ToggleCommandPad(0, 0);
+    view().ToggleCommandPad(200, 230);
+    const auto screenOf = [this](POINT p) {
+        CScaledDC dc(&view());
+        view().PrepareMapping(dc);
+        dc.ToScreen(p);
+        return CPoint(p.x, p.y);
+    };
+    const POINT corner{0, 0}, far{200, 300};
+    const CPoint cornerBefore = screenOf(corner), farBefore = screenOf(far);
+    const auto zoomIn = [this] { Drag(CPoint(30, 40), CPoint(150, 130)); };
+    const auto viewAllFromTheMenu = [this] { Frame()->SendMessage(WM_COMMAND, 2153); };
+    const auto viewAllFromTheIcon = [this] {
+        view().ToggleCommandPad(0, 0);
+        driver->AdvanceTime(1000);
+        driver->Tap(view().GetIconRect('C').CenterPoint());
+    };
+    for (const auto& viewAll : {std::function<void()>(viewAllFromTheMenu), std::function<void()>(viewAllFromTheIcon)}) {
+        zoomIn();
+        ASSERT_NE(view().GetZoomWindow(), nullptr);
+        ASSERT_NE(screenOf(far), farBefore);
+        viewAll();
+        EXPECT_EQ(view().GetZoomWindow(), nullptr);
+        EXPECT_EQ(screenOf(corner), cornerBefore);
+        EXPECT_EQ(screenOf(far), farBefore);
+        if (!view().GetCommandPad().IsShown())
+            view().ToggleCommandPad(200, 230);
+    }
 }
