@@ -8,6 +8,7 @@
 #include "edge_chain.h"
 #include "kor_dim_solution.h"
 #include "kor_dimension.h"
+#include "kor_nn_distance.h"
 #include "kor_node.h"
 #include "kor_primitive.h"
 #include "kor_tracker.h"
@@ -180,6 +181,12 @@ bool CRoomFloor::FinishChainOrder(ChainOrder& order)
         for (int k = 0; k < wall->GetNumOfObjects(); ++k)
             if (ZupWallObject* object = wall->GetWallObject(k))
                 slots += (object->GetWidthDimension() ? 1 : 0) + (object->GetPosDimension() ? 1 : 0);
+        // The wall's summary length, when the walk listed it, makes its last
+        // part follow; an ortho chain walks the parts instead, so then every
+        // given part is needed to hold the wall's length.
+        KorDimension* summary = chain.ChainDimensionOn(d);
+        if (!order.appendedSet.count(summary))
+            ++slots;
         auto entry = std::find_if(perWall.begin(), perWall.end(),
                                   [wall](const auto& e) { return e.first == wall; });
         if (entry == perWall.end()) {
