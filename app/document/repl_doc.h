@@ -362,6 +362,7 @@ private:
     int m_dragDepth = 0;
     bool CloseNewRoom(CRoomFloor* room);
     bool StartPlanFromFirstRoom();
+    void RejoinLastRoom();
     void RecordPartition(CRoomFloor* room, ZupPartition* partition);
     bool PlanIsCurrent();
     void MarkExits(CRoomFloor* room, ZupPartition* partition);

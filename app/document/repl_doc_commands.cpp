@@ -261,7 +261,24 @@ void CReplDoc::OnRebuildPlan()
 {
     for (CRoomFloor* room : m_rooms)
         room->ResolveKeepingEntrance(room == m_rooms.front(), false);
-    if (!m_rooms.empty())
-        AddRoomToPlan(m_rooms.back());
+    if (!m_rooms.empty() && AddRoomToPlan(m_rooms.back()))
+        RejoinLastRoom();
     UpdateAllViews(nullptr);
+}
+
+// The plan laid up to the last room leaves that room out; a last room that
+// was joined joins again, so rebuilding never drops a room from the plan.
+void CReplDoc::RejoinLastRoom()
+{
+    CRoomFloor* last = m_rooms.back();
+    if (!last->mbClosed)
+        return;
+    if (last == m_rooms.front()) {
+        StartPlanFromFirstRoom();
+        return;
+    }
+    if (!CheckConnection(last))
+        return;
+    if (ZupPartition* partition = JoinRoomToPlan(last))
+        RecordPartition(last, partition);
 }
