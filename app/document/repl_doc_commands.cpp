@@ -62,6 +62,7 @@ void CReplDoc::OnLockAnglesUpdate(CCmdUI* ui)
 
 void CReplDoc::OnLockAngles()
 {
+    DocumentLock lock(m_lock);
     if (m_currentRoom)
         m_currentRoom->UpdateEntranceAngles(false, false);
     UpdateAllViews(nullptr);
@@ -69,6 +70,7 @@ void CReplDoc::OnLockAngles()
 
 void CReplDoc::OnResetDimensions()
 {
+    DocumentLock lock(m_lock);
     if (m_currentRoom)
         m_currentRoom->ShowHiddenDimensions();
     UpdateAllViews(nullptr);
@@ -224,6 +226,7 @@ void CReplDoc::DetachRooms(CRoomFloor* room)
 
 void CReplDoc::OnMirror()
 {
+    DocumentLock lock(m_lock);
     if (m_rooms.empty())
         return;
     if (!m_roomView) {
@@ -259,6 +262,7 @@ void CReplDoc::OnRebuildPlanUpdate(CCmdUI* ui) { ui->Enable(!m_roomView && !m_ro
 
 void CReplDoc::OnRebuildPlan()
 {
+    DocumentLock lock(m_lock);
     for (CRoomFloor* room : m_rooms)
         room->ResolveKeepingEntrance(room == m_rooms.front(), false);
     if (!m_rooms.empty() && AddRoomToPlan(m_rooms.back()))

@@ -494,6 +494,8 @@ int CReplDoc::MeasureAtPoint(double x, double y)
 
 bool CReplDoc::SetEditMode(int index)
 {
+    // A mode that leaves or enters may solve the room again.
+    DocumentLock lock(m_lock);
     if (!m_currentRoom) {
         if (!m_entrance)
             m_entrance = m_defaultEntrance.get();

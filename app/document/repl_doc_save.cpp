@@ -211,7 +211,11 @@ bool CReplDoc::SaveToFile(const CString& path)
     }
     if (!ReplaceFile(path, bytes))
         return false;
-    SetAllModified(false);
+    {
+        // The journal's worker marks the current room under the same lock.
+        DocumentLock lock(m_lock);
+        SetAllModified(false);
+    }
     WriteBackup(path, bytes);
     return true;
 }

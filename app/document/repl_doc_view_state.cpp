@@ -4,6 +4,7 @@
 #include "dimension_values.h"
 #include "edit_mode.h"
 #include "kor_dimension.h"
+#include "document_lock.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "room_type.h"
@@ -135,6 +136,7 @@ void CReplDoc::OnDetachOrOptions()
 
 void CReplDoc::OnDimensionTap()
 {
+    DocumentLock lock(m_lock);
     KorDimension* dimension = GetSelectedDimension();
     if (dimension) {
         if (dimension->IsEnabled())
@@ -149,6 +151,7 @@ void CReplDoc::OnDimensionTap()
 
 void CReplDoc::RecheckDimensions()
 {
+    DocumentLock lock(m_lock);
     if (!m_currentRoom)
         return;
     if (!m_currentRoom->AreChainsConsistent()) {

@@ -5,6 +5,7 @@
 
 #include "c_dialog.h"
 #include "dimension_values.h"
+#include "document_lock.h"
 #include "keypad_dlg.h"
 #include "kor_dimension.h"
 #include "kor_nn_distance.h"
@@ -175,6 +176,9 @@ void CMeasurementMode::OnDoubleTap(double x, double y)
 
 bool CMeasurementMode::ApplyValue(float value)
 {
+    // The journal's worker saves the room under this lock: it must not see
+    // the room between the new value and its solution.
+    DocumentLock lock(m_document->m_lock);
     CRoomFloor* room = m_document->GetCurrentRoom();
     if (!m_current || !room || !ChainsAccept(m_current))
         return false;

@@ -3,6 +3,7 @@
 #include "c_dialog.h"
 #include "exchange_file.h"
 #include "exchange_settings.h"
+#include "document_lock.h"
 #include "mode_controls.h"
 #include "new_room_dlg.h"
 #include "repl_doc.h"
@@ -112,6 +113,9 @@ bool CRoomMode::ApplyShape(int column)
     CNewRoomDlg dialog(room->GetName(), false, false, false, nullptr, 0, 0);
     if (dialog.DoModal() != IDOK)
         return false;
+    // The room is made whole (shape, type, entrance, label) before the
+    // journal's worker may save it.
+    DocumentLock lock(m_document->m_lock);
     if (!m_document->InsertShape(m_selection, column))
         return false;
     room->SetRoomType(dialog.m_selectedType, dialog.m_longList != 0);

@@ -1,0 +1,144 @@
+// Every change of a room's model made on the user-interface thread holds the
+// document's lock, so that the journal's worker never saves a room halfway
+// through a change. The thread sanitizer build runs the session below as
+// well (README, PELK_TSAN).
+#include <cmath>
+#include <string>
+#include <thread>
+
+#include "c_combo_box.h"
+#include "c_view.h"
+#include "keypad_dlg.h"
+#include "kor_dimension.h"
+#include "measurement_mode.h"
+#include "room_floor.h"
+#include "shell_test_support.h"
+#include "snapshot_journal.h"
+#include "zup_edge.h"
+
+namespace {
+
+// A view that asks, at every update the document sends, whether the
+// journal's worker could take the document's lock just then.
+class LockProbeView : public CView {
+public:
+    explicit LockProbeView(CReplDoc* document) : m_document(document) {}
+    void OnDraw(CDC*) override {}
+    void OnUpdate(CView*, LPARAM, CCmdTarget*) override
+    {
+        bool free = false;
+        std::thread worker([&] {
+            free = TryEnterCriticalSection(m_document->m_lock) != FALSE;
+            if (free)
+                LeaveCriticalSection(m_document->m_lock);
+        });
+        worker.join();
+        ++updates;
+        unlockedUpdates += free ? 1 : 0;
+    }
+    int updates = 0;
+    int unlockedUpdates = 0;
+
+private:
+    CReplDoc* m_document;
+};
+
+class DocumentLockTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(Doc()->InsertShape(0, 0));
+        ASSERT_TRUE(Doc()->SetEditMode(2));
+        measure = dynamic_cast<CMeasurementMode*>(Doc()->GetEditMode());
+        ASSERT_NE(measure, nullptr);
+    }
+    CRoomFloor* Room() { return Doc()->GetCurrentRoom(); }
+    // The middle of the room's n-th wall that carries a length, its
+    // dimension selected as a tap selects it.
+    point SelectWall(int n)
+    {
+        int found = 0;
+        for (ZupEdge* wall = Room()->Get1stEdge(); wall; wall = Room()->GetNextEdge()) {
+            const point middle = wall->GetGeoCenter();
+            const int index = Room()->FindReferenceDimensionAt(nullptr, middle.x(), middle.y());
+            if (index < 0 || found++ < n)
+                continue;
+            measure->SetSelection(index);
+            return middle;
+        }
+        ADD_FAILURE() << "no wall " << n << " with a length";
+        return point(0, 0);
+    }
+    // A length typed on the keypad for the wall's dimension.
+    void TypeLength(int n, int value)
+    {
+        const point middle = SelectWall(n);
+        driver->OnDialog(CKeypadDlg::IDD, [value](CWnd* dialog, HeadlessDriver& d) {
+            CWnd* edit = dialog->GetDlgItem(CKeypadDlg::IDC_VALUE);
+            for (const char digit : std::to_string(value))
+                edit->SendMessage(WM_CHAR, static_cast<WPARAM>(digit), 0);
+            d.TapDlgItem(dialog, IDOK);
+        });
+        Doc()->OnDoubleTap(middle.x(), middle.y());
+    }
+    // The value list's entry `steps` below the measured one chosen.
+    void ChooseListed(int n, int steps)
+    {
+        SelectWall(n);
+        measure->Refresh();
+        CComboBox* combo = Frame()->GetComboBox();
+        ASSERT_NE(combo, nullptr);
+        combo->SetCurSel(combo->GetCurSel() - steps);
+        measure->OnComboSelect();
+    }
+    KorDimension* Selected() { return Room()->GetDimension(measure->GetSelection(), nullptr); }
+
+    CMeasurementMode* measure = nullptr;
+};
+
+}  // namespace
+
+// A length from the keypad or the value list is applied, solved and shown
+// while the document's lock is held.
+TEST_F(DocumentLockTest, TypedAndListedLengthsChangeTheRoomUnderTheLock)
+{
+    LockProbeView probe(Doc());
+    probe.SetDocument(Doc());
+    Doc()->AddView(&probe);
+    TypeLength(0, 236);
+    EXPECT_EQ(std::lround(Selected()->GetImplementedValue()), 236);
+    const int typedUpdates = probe.updates;
+    ChooseListed(1, 3);
+    const int listedUpdates = probe.updates - typedUpdates;
+    Doc()->RemoveView(&probe);
+    probe.SetDocument(nullptr);
+    EXPECT_GT(typedUpdates, 0);
+    EXPECT_GT(listedUpdates, 0);
+    EXPECT_EQ(probe.unlockedUpdates, 0) << "of " << probe.updates << " updates";
+}
+
+// Lengths typed and chosen, and saves, while the worker takes its turns as
+// fast as it can: the thread sanitizer build shows any change of a room
+// made without the lock.
+TEST_F(DocumentLockTest, TypingAndSavingWhileTheJournalRuns)
+{
+    CSnapshotJournal& journal = Doc()->m_journal;
+    journal.Stop();
+    journal.SetPeriod(1);
+    ASSERT_TRUE(journal.Start());
+    for (int round = 0; round < 8; ++round) {
+        const int value = 180 + 7 * round;
+        TypeLength(round % 2, value);
+        EXPECT_EQ(std::lround(Selected()->GetImplementedValue()), value);
+        ChooseListed(round % 2, 1 + round % 3);
+        if (round % 3 == 0) {
+            driver->AnswerFileDialog(CString(L"My Documents\\Lock1.fpl"));
+            Doc()->OnFileSave();
+            EXPECT_FALSE(Doc()->IsModified());
+        }
+    }
+    journal.Stop();
+    EXPECT_GT(journal.GetSnapshotCount(), 0);
+}
