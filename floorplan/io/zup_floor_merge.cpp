@@ -78,6 +78,49 @@ KorPrimitive* AsPrimitive(ZupEdge* edge)
     return dynamic_cast<KorPrimitive*>(edge);
 }
 
+// One wall of a room as its contour passes it: from one end to the other,
+// against the wall's own direction when it was written from its far end.
+struct ContourStep {
+    KorPrimitive* wall;
+    KorNode* from;
+    KorNode* to;
+};
+
+// The room's walls in the order of its contour: each next wall is the first
+// one left in the list that starts where the contour stands, else the first
+// that ends there, else (a break) the first one left. A room listed head to
+// tail is walked in its own order.
+std::vector<ContourStep> ContourOrder(ZupFloor* room)
+{
+    std::vector<KorPrimitive*> left;
+    for (ZupEdge* wall : Walls(room))
+        left.push_back(AsPrimitive(wall));
+    std::vector<ContourStep> steps;
+    KorNode* at = nullptr;
+    while (!left.empty()) {
+        auto next = std::find_if(left.begin(), left.end(), [&](KorPrimitive* p) { return p->GetStart() == at; });
+        bool reversed = false;
+        if (next == left.end()) {
+            next = std::find_if(left.begin(), left.end(), [&](KorPrimitive* p) { return p->GetEnd() == at; });
+            reversed = next != left.end();
+        }
+        if (next == left.end())
+            next = left.begin();
+        KorPrimitive* wall = *next;
+        left.erase(next);
+        steps.push_back(reversed ? ContourStep{wall, wall->GetEnd(), wall->GetStart()}
+                                 : ContourStep{wall, wall->GetStart(), wall->GetEnd()});
+        at = steps.back().to;
+    }
+    return steps;
+}
+
+ZupNode* MappedIn(const ZupNodeMap& map, KorNode* node)
+{
+    const auto found = map.find(node);
+    return found == map.end() ? nullptr : dynamic_cast<ZupNode*>(found->second);
+}
+
 bool IsEntranceWall(ZupFloor* room, ZupEdge* wall)
 {
     ZupOpening* entrance = room->GetEntrance();
@@ -233,28 +276,31 @@ ZupPartition* ZupFloor::Create(ZupFloor* room)
     ZupNodeMap made;
     {
         KorScopedValue<float> snap(InputSnap(), static_cast<float>(LinearPlay()));
-        ZupNode* previousEnd = nullptr;
-        for (ZupEdge* wall : Walls(room)) {
-            KorPrimitive* primitive = AsPrimitive(wall);
-            const point s = NodePoint(primitive->GetStart());
-            const point e = NodePoint(primitive->GetEnd());
-            ZupNode* start = previousEnd ? previousEnd : CreateNewNode(s.x(), s.y());
-            ZupNode* end = CreateNode(e.x(), e.y());
+        // Each wall runs between the plan nodes made for its own two ends,
+        // whatever the order and direction in which the room lists its walls.
+        const auto planNode = [&](KorNode* node) -> ZupNode* {
+            if (auto found = made.find(node); found != made.end())
+                return dynamic_cast<ZupNode*>(found->second);
+            const point p = NodePoint(node);
+            ZupNode* created = made.empty() ? CreateNewNode(p.x(), p.y()) : CreateNode(p.x(), p.y());
+            made[node] = created;
+            return created;
+        };
+        for (const ContourStep& step : ContourOrder(room)) {
+            KorPrimitive* primitive = step.wall;
+            ZupNode* start = planNode(primitive->GetStart());
+            ZupNode* end = planNode(primitive->GetEnd());
             bool added = false;
             if (KorNode* centre = primitive->GetCenter()) {
-                const point c = NodePoint(centre);
-                ZupNode* planCentre = CreateNode(c.x(), c.y());
-                added = AddArc(planCentre, start, end);
-                made[centre] = planCentre;
+                added = start && end && AddArc(planNode(centre), start, end);
             } else {
-                line through(s, e);
+                line through(NodePoint(primitive->GetStart()), NodePoint(primitive->GetEnd()));
                 added = start && end && AddLine(start, end, &through, nullptr);
             }
-            if (added)
-                partition->AddSurface(start, end);
             made[primitive->GetStart()] = start;
             made[primitive->GetEnd()] = end;
-            previousEnd = end;
+            if (added)
+                partition->AddSurface(MappedIn(made, step.from), MappedIn(made, step.to));
         }
     }
     // Each room node maps to the plan node made for it; a node no wall made
@@ -547,14 +593,13 @@ void ZupFloor::RehomeWallObjects()
 
 bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved)
 {
-    ZupNode* previousEnd = nullptr;
-    for (ZupEdge* wall : Walls(room)) {
-        KorPrimitive* primitive = AsPrimitive(wall);
-        ZupNode* start = previousEnd ? previousEnd : MappedNode(primitive->GetStart());
+    for (const ContourStep& step : ContourOrder(room)) {
+        KorPrimitive* primitive = step.wall;
+        // Each wall runs between the plan nodes mapped from its own two ends.
+        ZupNode* start = MappedNode(primitive->GetStart());
         ZupNode* end = MappedNode(primitive->GetEnd());
         if (!start || !end)
             return false;
-        previousEnd = end;
         const double dx = std::fabs(start->GetPoint().x() - end->GetPoint().x());
         const double dy = std::fabs(start->GetPoint().y() - end->GetPoint().y());
         if (start == end || (!(dx > LinearPlay()) && !(dy > LinearPlay())))
@@ -578,8 +623,7 @@ bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNo
             return false;
         mNodeMap[primitive->GetStart()] = start;
         mNodeMap[primitive->GetEnd()] = end;
-        previousEnd = end;
-        partition->AddSurface(start, end);
+        partition->AddSurface(MappedNode(step.from), MappedNode(step.to));
     }
     return true;
 }

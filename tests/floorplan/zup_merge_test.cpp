@@ -1,5 +1,6 @@
 // Rooms copied and merged into a plan at their shared opening, and floors
 // loaded from command files and floor XML.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -7,8 +8,11 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 #include "kor_dimension.h"
+#include "kor_node.h"
+#include "kor_primitive.h"
 #include "zup_camera.h"
 #include "zup_opening.h"
 #include "zup_partition.h"
@@ -230,3 +234,116 @@ TEST_F(ZupMergeTest, ADottedFolderStillPlaysACommandFile)
 }
 
 }  // namespace
+
+namespace {
+
+// A 400 x 300 room whose walls come in the order and direction its text
+// gives them, door "A" at (250, 0) its entrance.
+std::unique_ptr<ZupFloor> RoomFromText(const std::string& walls)
+{
+    auto floor = std::make_unique<ZupFloor>();
+    const std::string body =
+        "Nod1=Node(0.0,0.0)\nNod2=Node(400.0,0.0)\nNod3=Node(400.0,300.0)\nNod4=Node(0.0,300.0)\n"
+        "Nod5=Node(150.0,0.0)\n" + walls;
+    EXPECT_TRUE(floor->playbackStartFromString(body)) << body;
+    ZupOpening* door = floor->CreateOpening("A", 1, 250.0, 0.0);
+    EXPECT_NE(door, nullptr);
+    floor->SetEntrance(door);
+    floor->SetName("Den");
+    return floor;
+}
+
+struct WallOrderCase {
+    const char* what;
+    const char* walls;
+};
+
+// The same room with its walls listed as a user's exchange file or a later
+// division of a wall may leave them.
+const WallOrderCase kWallOrders[] = {
+    {"head to tail", "Seg1=Segment(Nod1,Nod2)\nSeg2=Segment(Nod2,Nod3)\nSeg3=Segment(Nod3,Nod4)\n"
+                     "Seg4=Segment(Nod4,Nod1)\n"},
+    {"a wall written from its far end",
+     "Seg1=Segment(Nod1,Nod2)\nSeg2=Segment(Nod3,Nod2)\nSeg3=Segment(Nod3,Nod4)\nSeg4=Segment(Nod4,Nod1)\n"},
+    {"the first wall written from its far end",
+     "Seg1=Segment(Nod2,Nod1)\nSeg2=Segment(Nod2,Nod3)\nSeg3=Segment(Nod3,Nod4)\nSeg4=Segment(Nod4,Nod1)\n"},
+    {"walls listed out of order",
+     "Seg1=Segment(Nod1,Nod2)\nSeg3=Segment(Nod3,Nod4)\nSeg2=Segment(Nod2,Nod3)\nSeg4=Segment(Nod4,Nod1)\n"},
+    {"a wall divided later", "Seg1=Segment(Nod1,Nod5)\nSeg2=Segment(Nod2,Nod3)\nSeg3=Segment(Nod3,Nod4)\n"
+                             "Seg4=Segment(Nod4,Nod1)\nSeg5=Segment(Nod5,Nod2)\n"},
+};
+
+struct Span {
+    point a, b;
+};
+
+std::vector<Span> WallSpans(ZupFloor& floor)
+{
+    std::vector<Span> spans;
+    for (KorPrimitive* p : floor.GetPrimitives())
+        if (ZupFloor::CastToEdge(p))
+            spans.push_back({p->GetStart()->GetPoint(), p->GetEnd()->GetPoint()});
+    return spans;
+}
+
+bool SameSpan(const Span& s, const Span& t)
+{
+    const auto near = [](const point& p, const point& q) {
+        return std::fabs(p.x() - q.x()) < 1e-6 && std::fabs(p.y() - q.y()) < 1e-6;
+    };
+    return (near(s.a, t.a) && near(s.b, t.b)) || (near(s.a, t.b) && near(s.b, t.a));
+}
+
+// No wall of the plan hangs loose: every corner joins two walls or more.
+void ExpectEveryNodeJoinsTwoWalls(ZupFloor& plan)
+{
+    for (KorNode* node : plan.GetNodes()) {
+        int walls = 0;
+        for (short i = 0; i < node->GetNumOfPrimitives(); ++i)
+            walls += ZupFloor::CastToEdge(node->GetPrimitive(i)) ? 1 : 0;
+        if (walls > 0) {
+            EXPECT_GE(walls, 2) << "(" << node->x() << ", " << node->y() << ")";
+        }
+    }
+}
+
+}  // namespace
+
+// Each wall of the plan runs between the plan nodes made for its own two
+// ends, whatever the order and direction of the room's walls.
+TEST_F(ZupMergeTest, TheFirstRoomIsCopiedWallForWallInAnyOrder)
+{
+    for (const WallOrderCase& c : kWallOrders) {
+        SCOPED_TRACE(c.what);
+        auto room = RoomFromText(c.walls);
+        ZupFloor plan;
+        ZupPartition* copy = plan.Create(room.get());
+        EXPECT_NE(copy, nullptr);
+        if (!copy)
+            continue;
+        EXPECT_NEAR(std::fabs(copy->GetContour().area()), 400.0 * 300.0, 1e-3);
+        const std::vector<Span> walls = WallSpans(*room), copied = WallSpans(plan);
+        EXPECT_EQ(copied.size(), walls.size());
+        for (const Span& wall : walls)
+            EXPECT_TRUE(std::any_of(copied.begin(), copied.end(), [&](const Span& s) { return SameSpan(s, wall); }))
+                << "(" << wall.a.x() << ", " << wall.a.y() << ") - (" << wall.b.x() << ", " << wall.b.y() << ")";
+        ExpectEveryNodeJoinsTwoWalls(plan);
+    }
+}
+
+TEST_F(ZupMergeTest, ARoomIsMergedWallForWallInAnyOrder)
+{
+    for (const WallOrderCase& c : kWallOrders) {
+        SCOPED_TRACE(c.what);
+        auto first = Room(400, 300, 200, "Kitchen");
+        auto room = RoomFromText(c.walls);
+        ZupFloor plan;
+        ASSERT_NE(plan.Create(first.get()), nullptr);
+        ZupPartition* merged = plan.AddPartition(room.get(), nullptr);
+        EXPECT_NE(merged, nullptr);
+        if (!merged)
+            continue;
+        EXPECT_NEAR(std::fabs(merged->GetContour().area()), 400.0 * 300.0, 1e-3);
+        ExpectEveryNodeJoinsTwoWalls(plan);
+    }
+}
