@@ -270,12 +270,14 @@ ZupPartition* ZupFloor::Create(ZupFloor* room)
     }
     mbMergeInProgress = false;
     // The room is copied as it stands: no corner of it snaps to another and
-    // no wall to another's line, however short the step between them.
+    // no wall to another's line, however short the step between them, and
+    // no wall a few degrees off plumb or level is made plumb or level.
     auto* partition = new ZupPartition();
     mpCurPartition = partition;
     ZupNodeMap made;
     {
         KorScopedValue<float> snap(InputSnap(), static_cast<float>(LinearPlay()));
+        KorScopedValue<angle> angularSnap(AngularInputSnap(), AngularPlay());
         // Each wall runs between the plan nodes made for its own two ends,
         // whatever the order and direction in which the room lists its walls.
         const auto planNode = [&](KorNode* node) -> ZupNode* {
@@ -606,7 +608,10 @@ bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNo
             continue;
         bool added = false;
         {
+            // A wall a few degrees off plumb or level comes in as it was
+            // drawn, not made plumb or level.
             KorScopedValue<double> snap(GeoSnap(), InputSnap());
+            KorScopedValue<angle> angularSnap(AngularInputSnap(), AngularPlay());
             if (KorNode* centre = primitive->GetCenter()) {
                 added = AddArc(MappedNode(centre), start, end);
             } else {

@@ -10,6 +10,7 @@
 
 #include "distances.h"
 #include "floor_plan_test_support.h"
+#include "room_drag_support.h"
 #include "kor_nn_distance.h"
 #include "kor_node.h"
 #include "kor_primitive.h"
@@ -109,40 +110,7 @@ TEST_F(RoomReadBackTest, RoomBodyCollapsingAMeasuredWallOpensWhole)
 
 namespace {
 
-// A level whose first room is one of the shipped shapes (row of the shape
-// table: 0 the 200 x 300 rectangle, 1 the L of 240 x 300, 2 the U of
-// 300 x 240, 4 the square of 144 measured from a corner) with its entrance,
-// in the Door mode as the user leaves it after placing it.
-void DrawLevel(CReplDoc& document, int shapeRow)
-{
-    document.ResetLevel();
-    document.GetCurrentRoom()->ZupFloor::SetName("Hall1");
-    ASSERT_TRUE(document.InsertShape(shapeRow, 0));
-    document.PlaceEntrance(nullptr);
-    ASSERT_TRUE(document.GetCurrentRoom()->Resolve());
-    ASSERT_TRUE(document.SetEditMode(1));
-}
-
-struct Drag {
-    point from;
-    point to;
-};
-
-// Each drag made with the pen in steps of 6 inches.
-void DragAll(CReplDoc& document, const std::vector<Drag>& drags)
-{
-    for (const Drag& drag : drags) {
-        ASSERT_TRUE(document.OnPenDown(drag.from.x(), drag.from.y(), 6));
-        const double length = GeoDistance(drag.from, drag.to);
-        const int steps = std::max(1, static_cast<int>(std::ceil(length / 6.0)));
-        for (int i = 1; i <= steps; ++i) {
-            const double t = static_cast<double>(i) / steps;
-            document.OnPenMove(drag.from.x() + t * (drag.to.x() - drag.from.x()),
-                               drag.from.y() + t * (drag.to.y() - drag.from.y()));
-        }
-        document.OnPenUp();
-    }
-}
+using namespace room_drags;
 
 // What the user does before saving: a drag in the Door mode, or in the
 // Measurement mode a length typed for the wall at a point, or the wall's
@@ -183,24 +151,6 @@ void Apply(CReplDoc& document, const std::vector<Step>& steps)
             DragAll(document, {step.drag});
         else
             Measure(document, step);
-    }
-}
-
-// The corners of the room's walls, in wall order.
-std::vector<point> Corners(CRoomFloor& room)
-{
-    std::vector<point> corners;
-    for (ZupEdge* e = room.Get1stEdge(); e; e = room.GetNextEdge())
-        corners.push_back(e->GetStart()->GetPoint());
-    return corners;
-}
-
-void ExpectSameCorners(const std::vector<point>& got, const std::vector<point>& expected)
-{
-    ASSERT_EQ(got.size(), expected.size());
-    for (std::size_t i = 0; i < got.size(); ++i) {
-        EXPECT_NEAR(got[i].x(), expected[i].x(), 1e-6) << i;
-        EXPECT_NEAR(got[i].y(), expected[i].y(), 1e-6) << i;
     }
 }
 
@@ -248,6 +198,12 @@ const std::vector<ReadBackCase>& ReadBackCases()
         {"a typed length, then the top wall up", 0,
          {Typed(point(100, 300), 180.0)},
          {{point(90, 300), point(90, 360)}}},
+        {"a leaning wall, then the top wall down", 0, {DragStep(point(200, 300), point(220, 300))},
+         {{point(110, 300), point(110, 250)}}},
+        {"a leaning wall, then the corner out", 0, {DragStep(point(200, 300), point(220, 300))},
+         {{point(220, 300), point(250, 320)}}},
+        {"a leaning wall, then the bottom wall down", 0, {DragStep(point(200, 300), point(215, 300))},
+         {{point(150, 0), point(150, -40)}}},
         {"a released length, then the top wall up", 0,
          {Typed(point(200, 150), 360.0), Released(point(200, 150))},
          {{point(100, 300), point(100, 360)}}},
