@@ -56,6 +56,20 @@ void ApplySettings(CXMLElement* root)
         ZupFloor::DefaultOpeningWidth() = static_cast<float>(doorWidth);
 }
 
+// The element's QXR_CHAIN children, in order.
+std::vector<CEdgeChainSpec> ParseChains(CXMLElement* element)
+{
+    std::vector<CEdgeChainSpec> chains;
+    for (int k = 1; element; ++k) {
+        CXMLElement* chain = element->GetChild("QXR_CHAIN", k);
+        if (!chain)
+            break;
+        chains.emplace_back();
+        chains.back().Parse(chain);
+    }
+    return chains;
+}
+
 std::vector<CXMLElement*> ChildrenNamed(CXMLElement* element, const char* name)
 {
     std::vector<CXMLElement*> children;
@@ -78,6 +92,7 @@ void ResetExchangeTables()
     gTables.shapes.clear();
     gTables.partitions.clear();
     gTables.chains.clear();
+    gTables.shapeChains.clear();
     gTables.root.reset();
     gTables.loaded = false;
 }
@@ -91,6 +106,7 @@ bool ParseExchangeData(const char* text, int length)
     gTables.shapes.clear();
     gTables.partitions.clear();
     gTables.chains.clear();
+    gTables.shapeChains.clear();
     gTables.root = std::move(root);
     CXMLElement* data = gTables.root.get();
     ApplySettings(data);
@@ -111,22 +127,15 @@ void ReadShapes(CXMLElement* partition)
     if (rows.empty())
         return;
     ReadShapeChains(partition);
+    std::vector<std::vector<CEdgeChainSpec>> ownChains;
+    for (CXMLElement* row : rows)
+        ownChains.push_back(ParseChains(row));
+    gTables.shapeChains.push_back(std::move(ownChains));
     gTables.shapes.push_back(std::move(rows));
     gTables.partitions.push_back(partition);
 }
 
-void ReadShapeChains(CXMLElement* partition)
-{
-    std::vector<CEdgeChainSpec> chains;
-    for (int k = 1; partition; ++k) {
-        CXMLElement* element = partition->GetChild("QXR_CHAIN", k);
-        if (!element)
-            break;
-        chains.emplace_back();
-        chains.back().Parse(element);
-    }
-    gTables.chains.push_back(std::move(chains));
-}
+void ReadShapeChains(CXMLElement* partition) { gTables.chains.push_back(ParseChains(partition)); }
 
 int FindPartitionIndex(const char* shapeName)
 {
@@ -138,6 +147,36 @@ int FindPartitionIndex(const char* shapeName)
             return static_cast<int>(i);
     }
     return -1;
+}
+
+const std::vector<CEdgeChainSpec>* ShapeChains(int row, int column)
+{
+    if (row < 0 || row >= static_cast<int>(gTables.chains.size()))
+        return nullptr;
+    const auto r = static_cast<std::size_t>(row);
+    if (r < gTables.shapeChains.size() && column >= 0 &&
+        column < static_cast<int>(gTables.shapeChains[r].size())) {
+        const std::vector<CEdgeChainSpec>& own = gTables.shapeChains[r][static_cast<std::size_t>(column)];
+        if (!own.empty())
+            return &own;
+    }
+    return &gTables.chains[r];
+}
+
+const std::vector<CEdgeChainSpec>* ChainsForShapeName(const char* shapeName)
+{
+    if (!shapeName)
+        return nullptr;
+    const int partition = FindPartitionIndex(shapeName);
+    if (partition >= 0)
+        return ShapeChains(partition, -1);
+    for (std::size_t row = 0; row < gTables.shapes.size(); ++row)
+        for (std::size_t column = 0; column < gTables.shapes[row].size(); ++column) {
+            const char* name = gTables.shapes[row][column]->GetAttribute("name");
+            if (name && std::strcmp(name, shapeName) == 0)
+                return ShapeChains(static_cast<int>(row), static_cast<int>(column));
+        }
+    return nullptr;
 }
 
 bool InstallDefaultExchangeFile()

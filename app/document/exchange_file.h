@@ -21,6 +21,10 @@ struct ExchangeTables {
     std::vector<std::vector<CXMLElement*>> shapes;
     std::vector<CXMLElement*> partitions;
     std::vector<std::vector<CEdgeChainSpec>> chains;
+    // Per accepted partition and shape row: the row's own chains, empty when
+    // the row is checked by its partition's (a shape whose walls the
+    // partition's chains do not suit carries its own).
+    std::vector<std::vector<std::vector<CEdgeChainSpec>>> shapeChains;
     // Set once a file was read and parsed; later loads keep these tables.
     bool loaded = false;
 
@@ -41,6 +45,13 @@ void ReadShapes(CXMLElement* partition);
 void ReadShapeChains(CXMLElement* partition);
 // The index of the partition of that name, -1 when there is none.
 int FindPartitionIndex(const char* shapeName);
+// The chains that check a room made from the shape row at (row, column):
+// the row's own, else its partition's; null for a row that is not there.
+const std::vector<CEdgeChainSpec>* ShapeChains(int row, int column);
+// The chains that check a room of the given shape name: those of the
+// partition of that name, else those of the shape row of that name (a room
+// keeps the name of the row it was made from); null when neither is there.
+const std::vector<CEdgeChainSpec>* ChainsForShapeName(const char* shapeName);
 
 // The exchange file the program ships with (null-terminated).
 extern const char kDefaultExchangeFile[];

@@ -432,11 +432,8 @@ bool CReplDoc::CheckRoomShape(CRoomFloor* room)
 {
     if (!room || room->GetShapeName().empty())
         return false;
-    const int index = FindPartitionIndex(room->GetShapeName().c_str());
-    const ExchangeTables& tables = GetExchangeTables();
-    if (index < 0 || index >= static_cast<int>(tables.chains.size()))
-        return false;
-    return room->ApplyChains(tables.chains[static_cast<std::size_t>(index)]);
+    const std::vector<CEdgeChainSpec>* chains = ChainsForShapeName(room->GetShapeName().c_str());
+    return chains && room->ApplyChains(*chains);
 }
 
 void CReplDoc::AddLoadedRoom(CRoomFloor* room)

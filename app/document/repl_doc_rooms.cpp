@@ -372,7 +372,7 @@ bool CReplDoc::InsertShape(int row, int column)
         return false;
     m_lock.Lock();
     const bool built = m_currentRoom->LoadShape(
-        body, &tables.chains[row], m_smartWalls, triangulate && std::strcmp(triangulate, "YES") == 0);
+        body, ShapeChains(row, column), m_smartWalls, triangulate && std::strcmp(triangulate, "YES") == 0);
     m_lock.Unlock();
     if (!built)
         return false;

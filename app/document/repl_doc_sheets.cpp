@@ -69,8 +69,8 @@ KorDimension* DimensionBeyondWallStart(ZupOpening* entrance)
 
 // The front wall's ends go onto the entrance's nodes. The other corners go
 // along, scaled about the entrance's centre, so that the room keeps its
-// angles at the front (which hold it while it resolves); the wall lines
-// follow their nodes.
+// angles at the front (which hold it again once it has settled); the wall
+// lines follow their nodes.
 void FitFrontToEntrance(CRoomFloor* room, ZupOpening* entrance)
 {
     ZupEdge* front = entrance->GetEdge();

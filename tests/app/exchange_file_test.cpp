@@ -211,3 +211,30 @@ TEST_F(ExchangeFileTest, InstallingKeepsAUsersOwnFile)
     ASSERT_TRUE(InstallDefaultExchangeFile());
     EXPECT_EQ(std::filesystem::file_size(path), std::strlen("<QXR_DATA/>"));
 }
+
+// A shape row may carry chains of its own, which check the rooms made from
+// it in place of its partition's; a room's shape name finds its chains by
+// the partition's name or by the row's.
+TEST_F(ExchangeFileTest, AShapeRowsOwnChainsCheckTheRoomsMadeFromIt)
+{
+    ASSERT_TRUE(Parse("<QXR_DATA><QXR_PARTITION name=\"Rooms\"><QXR_SHAPES>"
+                      "<QXR_SHAPE name=\"Plain\" body=\"b\"/>"
+                      "<QXR_SHAPE name=\"Leaning\" body=\"b\"><QXR_CHAIN ortho=\"NO\">"
+                      "<QXR_EDGE name=\"S1\"/></QXR_CHAIN></QXR_SHAPE>"
+                      "</QXR_SHAPES><QXR_CHAIN><QXR_EDGE name=\"S1\"/><QXR_EDGE name=\"S2\"/>"
+                      "</QXR_CHAIN></QXR_PARTITION></QXR_DATA>"));
+    const ExchangeTables& tables = GetExchangeTables();
+    ASSERT_EQ(tables.chains.size(), 1u);
+    ASSERT_EQ(tables.chains[0].size(), 1u) << "a row's chain is not the partition's";
+    EXPECT_EQ(ShapeChains(0, 0), &tables.chains[0]);
+    const std::vector<CEdgeChainSpec>* leaning = ShapeChains(0, 1);
+    ASSERT_NE(leaning, nullptr);
+    ASSERT_EQ(leaning->size(), 1u);
+    EXPECT_FALSE(leaning->front().ortho);
+    EXPECT_EQ(leaning->front().edgeNames, std::vector<std::string>{"S1"});
+    EXPECT_EQ(ChainsForShapeName("Rooms"), &tables.chains[0]);
+    EXPECT_EQ(ChainsForShapeName("Plain"), &tables.chains[0]);
+    EXPECT_EQ(ChainsForShapeName("Leaning"), leaning);
+    EXPECT_EQ(ChainsForShapeName("Other"), nullptr);
+    EXPECT_EQ(ShapeChains(1, 0), nullptr);
+}
