@@ -164,6 +164,9 @@ public:
     KorPrimitive* m_tappedPrimitive = nullptr;
     bool m_lastResolveOk = false;
     float m_savedMinWallLength = 0.0f;
+    // The wall objects' widths that no one gave, held while a wall or a
+    // corner is dragged: a door keeps its width when its wall stretches.
+    std::vector<KorDimension*> m_heldWidths;
     ZupRoomObject* m_selectedRoomObject = nullptr;
     ZupWallObject* m_hitWallObject = nullptr;
     angle m_stepAngle;
@@ -348,6 +351,8 @@ private:
     void PickUnderPen(CRoomFloor& room, const point& p, double tolerance);
     void BeginWallObjectDrag();
     void PinWallObject(ZupWallObject* object, bool movable);
+    void HoldObjectWidths();
+    void ReleaseObjectWidths();
     void UndoPenStep(const point& old);
     void CopyCameraToItsRoom();
     void ReleaseWallObject(bool changed);

@@ -1,6 +1,7 @@
 // The document side of pen and key editing: what lies under the pen, the
 // drag of nodes, walls and wall objects under the document's lock with each
 // step solved or refused, taps, key steps, and placing room objects.
+#include <algorithm>
 #include <cmath>
 
 #include "dimension_values.h"
@@ -142,6 +143,7 @@ bool CReplDoc::OnPenDown(double x, double y, int tolerance)
         return false;
     }
     BeginDrag();
+    HoldObjectWidths();
     m_lastResolveOk = false;
     if (g_pPickedNode) {
         if (g_pPickedNode->IsMovable()) {
@@ -232,6 +234,34 @@ void CReplDoc::BeginWallObjectDrag()
     BeginDrag();
 }
 
+void CReplDoc::HoldObjectWidths()
+{
+    m_heldWidths.clear();
+    if (!m_currentRoom)
+        return;
+    for (ZupWallObject* object : m_currentRoom->WallObjects()) {
+        KorDimension* width = object->IsCorner() ? nullptr : object->GetWidthDimension();
+        if (width && !width->IsEnabled() && FixDimensionHere(width))
+            m_heldWidths.push_back(width);
+    }
+}
+
+// Only widths of objects the room still holds are let go: the drag's
+// tidying may have removed some.
+void CReplDoc::ReleaseObjectWidths()
+{
+    if (m_heldWidths.empty() || !m_currentRoom) {
+        m_heldWidths.clear();
+        return;
+    }
+    for (ZupWallObject* object : m_currentRoom->WallObjects()) {
+        KorDimension* width = object->GetWidthDimension();
+        if (width && std::find(m_heldWidths.begin(), m_heldWidths.end(), width) != m_heldWidths.end())
+            width->SetEnabled(false);
+    }
+    m_heldWidths.clear();
+}
+
 // The entrance's and the object's end nodes held (or freed) for a drag.
 void CReplDoc::PinWallObject(ZupWallObject* object, bool movable)
 {
@@ -309,6 +339,7 @@ void CReplDoc::ReleasePick(bool changed)
 {
     CEditMode* mode = GetEditMode();
     CRoomFloor* room = m_currentRoom;
+    ReleaseObjectWidths();
     if (g_pPickedPrimitive) {
         if (!g_pPickedPrimitive->IsMovable())
             g_pPickedPrimitive->SetMovable(true);
