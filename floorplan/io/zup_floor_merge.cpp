@@ -591,6 +591,20 @@ void ZupFloor::RehomeWallObjects()
                 wall->TransferObject(to, object);
         }
     }
+    // A wall kept as a piece may run the other way now: its objects are
+    // turned to start toward its start node again and put in its order.
+    for (ZupEdge* wall : Walls(this)) {
+        for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
+            ZupWallObject* object = wall->GetWallObject(i);
+            if (!object || object->IsCorner())
+                continue;
+            KorNode* start = object->KorSegment::GetStart();
+            object->ValidateEnds();
+            if (object->KorSegment::GetStart() != start)
+                object->SetOrientation();
+        }
+        wall->SortObjects();
+    }
 }
 
 bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved)
