@@ -941,6 +941,9 @@ void KorModel::CalculateExtents(double* minX, double* minY, double* maxX, double
 
 void KorModel::UpdateDimensions()
 {
+    // A dimension's update may make its DFs anew; the stack's solutions point
+    // at the old ones, so they go first.
+    ClearSolutions(nullptr);
     for (KorDimension* d : std::vector<KorDimension*>(mDimensions))
         d->Update(nullptr, nullptr);
 }

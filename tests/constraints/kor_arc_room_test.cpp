@@ -132,3 +132,44 @@ TEST_F(KorArcRoomTest, DragStepsKeepEveryConstraintOrRestoreTheRoom)
 }
 
 }  // namespace
+
+namespace {
+
+// The same room at real size, 207 x 177 with a 15.7 rounded corner, its
+// corners a tenth of an inch off. Its first search fails and the resolve
+// tries again: the second try makes the tangencies' DFs anew, so the
+// solutions left from the first try must not be read after that.
+TEST(KorArcRoomRealSize, ASecondTryReadsNothingOfTheFirstTrysSolutions)
+{
+    KorResetGlobals();
+    KorModel model;
+    auto node = [&](double x, double y) { return model.CreateNode(x, y); };
+    const KorHandle a = node(0, 0), b = node(206.752, -0.047), c = node(206.813, 161.679),
+                    o = node(191.206, 161.718), d = node(191.167, 177.450),
+                    f = node(-0.047, 177.501);
+    const KorHandle bottom = model.CreateSegment(a, b), right = model.CreateSegment(b, c);
+    const KorHandle arc = model.CreateArc(o, c, d);
+    const KorHandle top = model.CreateSegment(d, f), left = model.CreateSegment(f, a);
+    ASSERT_NE(model.CreateConstraint(KOR_HORIZONTAL, bottom, 0, 0, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_HORIZONTAL, top, 0, 0, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_VERTICAL, left, 0, 0, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_VERTICAL, right, 0, 0, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_TANGENT, arc, right, 0, 0), 0u);
+    ASSERT_NE(model.CreateConstraint(KOR_TANGENT, arc, top, 0, 0), 0u);
+    const KorHandle radius = model.CreateRadial(arc, 0);
+    ASSERT_TRUE(model.SetDimensionValue(radius, 15.702, KORDimensionType(2)));
+    const KorHandle width = model.CreateDistance(a, b, KOR_DISTANCE, 0);
+    const KorHandle height = model.CreateDistance(f, a, KOR_DISTANCE, 0);
+    ASSERT_TRUE(model.SetDimensionValue(width, 206.835, KORDimensionType(2)));
+    ASSERT_TRUE(model.SetDimensionValue(height, 177.415, KORDimensionType(2)));
+    ASSERT_NE(model.CreateConstraint(KOR_UNMOVABLE, a, 0, 0, 0), 0u);
+    // Solved or refused, the sanitizers see every read of the model's state.
+    if (!model.Resolve()) {
+        EXPECT_NE(model.GetError(), 0);
+        return;
+    }
+    const point corner = static_cast<KorNode*>(model.GetNamesManager().GetObjectAddress(b))->GetPoint();
+    EXPECT_NEAR(corner.x(), 206.835, 0.02);
+}
+
+}  // namespace

@@ -1,0 +1,162 @@
+// Curved sketches of real size solved from moved starts and dragged as the
+// program drags, each result checked against the geometry of its nodes.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <random>
+#include <set>
+#include <string>
+
+#include "kor_curved_sketches.h"
+#include "kor_globals.h"
+#include "settings.h"
+
+namespace {
+
+using namespace kor_curved;
+
+constexpr double kLengthTolerance = 0.02;   // inches
+constexpr double kAngleTolerance = 0.06;    // degrees
+
+int CaseCount()
+{
+    const char* text = std::getenv("KOR_CURVED_SKETCHES");
+    return text ? std::max(1, std::atoi(text)) : 300;
+}
+
+using Builder = std::function<void(Sketch&, double, std::mt19937&)>;
+
+std::vector<std::pair<std::string, Builder>> Families()
+{
+    return {
+        {"rounded", [](Sketch& s, double j, std::mt19937& r) { RoundedRoom(s, j, false, r); }},
+        {"rounded-perp", [](Sketch& s, double j, std::mt19937& r) { RoundedRoom(s, j, true, r); }},
+        {"floor", CirclesOnAFloor},
+        {"corner", CircleInACorner},
+        {"arc", ArcWithAnAngle},
+        {"between", CircleBetweenTwo},
+        {"arc-ends", ArcBetweenFixedEnds},
+        {"pinned", PinnedCircles},
+    };
+}
+
+struct Tally {
+    int sketches = 0, solved = 0, solvedWithin = 0;
+    int steps = 0, accepted = 0, acceptedWithin = 0, refusedMoved = 0;
+    double worstLength = 0.0, worstDegrees = 0.0;
+    std::string firstFailure;
+};
+
+class KorCurvedSketch : public ::testing::Test {
+protected:
+    void SetUp() override { KorResetGlobals(); }
+    void TearDown() override { KorResetGlobals(); }
+};
+
+bool Within(const Residual& r) { return r.length <= kLengthTolerance && r.degrees <= kAngleTolerance; }
+
+// Drags one node in pen steps of 1 to 3 inches; every step taken keeps every
+// request, every step refused leaves the other nodes where they were.
+void Drag(Sketch& s, int node, std::mt19937& random, Tally& t, const std::string& label)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double heading = 2.0 * M_PI * unit(random);
+    point pen = s.At(node);
+    s.model.SetDrag(true);
+    for (int step = 0; step < 12; ++step) {
+        const double len = 1.0 + 2.0 * unit(random);
+        pen = point(pen.x() + len * std::cos(heading), pen.y() + len * std::sin(heading));
+        std::vector<point> before;
+        for (int i = 0; i < static_cast<int>(s.nodes.size()); ++i)
+            before.push_back(s.At(i));
+        s.model.SetNodePosition(s.nodes[node], pen.x(), pen.y());
+        ++t.steps;
+        if (s.model.Resolve()) {
+            ++t.accepted;
+            const Residual r = Measure(s);
+            if (Within(r))
+                ++t.acceptedWithin;
+            else if (t.firstFailure.empty())
+                t.firstFailure = label + " drag node " + std::to_string(node) + " step " +
+                                 std::to_string(step) + ": " + r.worst + " off " +
+                                 std::to_string(r.length) + " in " + std::to_string(r.degrees) + " deg";
+            t.worstLength = std::max(t.worstLength, r.length);
+            t.worstDegrees = std::max(t.worstDegrees, r.degrees);
+        } else {
+            for (int i = 0; i < static_cast<int>(s.nodes.size()); ++i)
+                if (i != node && (s.At(i).x() != before[i].x() || s.At(i).y() != before[i].y())) {
+                    ++t.refusedMoved;
+                    break;
+                }
+        }
+    }
+    s.model.SetDrag(false);
+}
+
+TEST_F(KorCurvedSketch, SolvedAndDraggedSketchesKeepEveryRequest)
+{
+    const int cases = CaseCount();
+    std::map<std::string, Tally> tallies;
+    const double jitters[] = {0.1, 2.0, 5.0};
+    for (const auto& [name, build] : Families()) {
+        Tally& t = tallies[name];
+        for (int k = 0; k < cases / 8 + 1; ++k) {
+            const unsigned seed = 1000u * static_cast<unsigned>(k) + 7u;
+            const double jitter = jitters[k % 3];
+            KorResetGlobals();
+            std::mt19937 random(seed);
+            Sketch s;
+            build(s, jitter, random);
+            const std::string label = name + " seed " + std::to_string(seed) + " jitter " +
+                                      std::to_string(jitter);
+            ASSERT_TRUE(s.built) << label << " error " << s.model.GetError();
+            ++t.sketches;
+            if (!s.model.Resolve()) {
+                if (t.firstFailure.empty())
+                    t.firstFailure = label + ": first resolve refused, error " +
+                                     std::to_string(s.model.GetError());
+                continue;
+            }
+            ++t.solved;
+            const Residual r = Measure(s);
+            t.worstLength = std::max(t.worstLength, r.length);
+            t.worstDegrees = std::max(t.worstDegrees, r.degrees);
+            if (!Within(r)) {
+                if (t.firstFailure.empty())
+                    t.firstFailure = label + ": first resolve leaves " + r.worst + " off " +
+                                     std::to_string(r.length) + " in " + std::to_string(r.degrees) + " deg";
+                continue;
+            }
+            ++t.solvedWithin;
+            if (!s.draggable.empty())
+                Drag(s, s.draggable[k % s.draggable.size()], random, t, label);
+        }
+    }
+    for (const auto& [name, t] : tallies) {
+        std::printf("%-14s sketches %3d solved %3d within %3d | steps %4d accepted %4d within %4d "
+                    "refused-moved %3d | worst %.4f in %.4f deg\n",
+                    name.c_str(), t.sketches, t.solved, t.solvedWithin, t.steps, t.accepted,
+                    t.acceptedWithin, t.refusedMoved, t.worstLength, t.worstDegrees);
+        if (!t.firstFailure.empty())
+            std::printf("    first failure: %s\n", t.firstFailure.c_str());
+    }
+    // What the solver takes must keep every request; what it refuses must
+    // leave the sketch as it was. Families it solves whole today stay so;
+    // the others are printed above (a rounded corner, a circle placed between
+    // others or in a corner is still refused from many starts).
+    const std::set<std::string> solvedWhole = {"arc", "pinned"};
+    for (const auto& [name, t] : tallies) {
+        EXPECT_EQ(t.solvedWithin, t.solved) << name << ": " << t.firstFailure;
+        EXPECT_EQ(t.acceptedWithin, t.accepted) << name << ": " << t.firstFailure;
+        EXPECT_EQ(t.refusedMoved, 0) << name;
+        if (solvedWhole.count(name)) {
+            EXPECT_EQ(t.solved, t.sketches) << name << ": " << t.firstFailure;
+        }
+        RecordProperty(name + "_solved", std::to_string(t.solved) + "/" + std::to_string(t.sketches));
+    }
+}
+
+}  // namespace
