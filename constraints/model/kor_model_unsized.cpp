@@ -443,7 +443,9 @@ bool KorCirTracker::UpdateFixedRadiusRegion(double r, KorTracker* t, KorNode* a,
             return false;
         centre = point(crossings[0]);
     } else if (t) {
-        const bool inside = centre < region && centre == t->GetGeometry();
+        // A centre held at exactly the radius from a wall it touches lies on
+        // the edge of that wall's band: the edge counts as inside.
+        const bool inside = (centre < region || centre == region) && centre == t->GetGeometry();
         if (!inside) {
             point best = centre;
             if (!NearestOnTrackerInside(t, {region}, centre, best))
