@@ -179,7 +179,6 @@ bool FloorPlanReader::ReadRoom(const std::string& name)
         return true;
     }
     if (mDocument.ReadRoomElement(body)) {
-        room->TakeTypedName();
         room->RecreateDimensionsIfLoose();
         mHolds.emplace_back(room, CRoomHolds(*room));
         mDocument.AddLoadedRoom(room);

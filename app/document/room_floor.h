@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -115,15 +116,18 @@ public:
     void ResizeTo(int width, int depth);
 
     // ---- Names and level ----
-    // The name without blanks, a double quote as two apostrophes; with the
-    // guard a leading digit becomes "_".
+    // The name's tag form (TagForm).
     std::string GetTagName(bool digitGuard) const;
     std::string GetLetteredName() const;
     void SetName(const char* name);
-    // A room read back under the blank-free form of its name (a file's or
-    // journal's path list) takes the name as it was typed, which its Name
-    // line kept as the label.
+    // A room read back under the tag form of its name (a file's or journal's
+    // path list) takes the name as it was typed, which its Name line kept as
+    // the label; a label that is the name itself is no label.
     void TakeTypedName();
+    // The name without blanks, each character that would end a tag, split
+    // the path list or a file name, or break an opening's statement as "_";
+    // with the guard a leading digit becomes "_" too.
+    static std::string TagForm(const std::string& name, bool digitGuard);
     void SetBelow(bool below);
     bool IsBelow() const { return mbBelow; }
     const std::string& GetLabel() const { return mLabel; }
@@ -280,8 +284,17 @@ private:
     void OrderAroundNode(ChainOrder& order, KorNode* c);
     void OrderAroundDraggedCorner(ChainOrder& order, KorNode* c, KorNode* dragged);
     void OrderFromNodeToWall(ChainOrder& order, KorNode* c, KorPrimitive* wall);
+    // The room's name and label lines, read whole (the player would end them
+    // at ';' or '//' and split them at '=' or '('), never as statements.
+    struct NameStatements {
+        std::optional<std::string> name;
+        std::optional<std::string> roomName;
+    };
+    // The text without its name lines, which go to names.
+    static std::string TakeNameStatements(const std::string& text, NameStatements& names);
+    void ApplyNameStatements(const NameStatements& names);
     // Plays the text with the floor's angular input snap as angular play.
-    bool Replay(class CRoomFloorPlayer& player, bool hasText);
+    bool Replay(class CRoomFloorPlayer& player, bool hasText, const NameStatements& names);
     void DropOrderingEntries();
     void AddShapeDimensions();
     void AppendReferenceDimensionLines(KorCapture* capture, std::string* text);

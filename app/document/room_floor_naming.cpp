@@ -47,21 +47,27 @@ bool IsNameWithOneBlank(const std::string& text, const std::string& name)
 
 }  // namespace
 
-std::string CRoomFloor::GetTagName(bool digitGuard) const
+std::string CRoomFloor::TagForm(const std::string& name, bool digitGuard)
 {
-    const std::string name = GetName() ? GetName() : "";
-    // A double quote, which would end the attribute values it goes into,
-    // takes two apostrophes, as in the room's name line.
+    // Characters that end a tag or split the path list, separate a file's
+    // folders or are refused in its name, end or split an opening's
+    // statement, or end an attribute value or a journal snapshot.
+    static const char kSubstituted[] = "/\\;=(),#:*?\"<>|";
     std::string tag;
     for (const char c : name) {
-        if (c == '"')
-            tag += "''";
-        else if (c != ' ')
-            tag += c;
+        const auto u = static_cast<unsigned char>(c);
+        if (c == ' ')
+            continue;
+        tag += u < ' ' || u == 0x7F || std::strchr(kSubstituted, c) ? '_' : c;
     }
     if (digitGuard && !tag.empty() && std::isdigit(static_cast<unsigned char>(tag[0])))
         tag[0] = '_';
     return tag;
+}
+
+std::string CRoomFloor::GetTagName(bool digitGuard) const
+{
+    return TagForm(GetName() ? GetName() : "", digitGuard);
 }
 
 std::string CRoomFloor::GetLetteredName() const
@@ -89,9 +95,8 @@ bool CRoomFloor::RemoveOpening(ZupOpening* opening)
     if (!ZupFloor::RemoveOpening(opening))
         return false;
     if (GetName() && !name.empty()) {
-        const std::string floorName = GetName();
         const std::size_t stem = name.size() - 1;
-        if (StartsWithSame(floorName, name, stem) && letter == mNextOpeningLetter - 1)
+        if (StartsWithSame(GetTagName(false), name, stem) && letter == mNextOpeningLetter - 1)
             --mNextOpeningLetter;
     }
     return true;
@@ -114,12 +119,17 @@ void CRoomFloor::SetName(const char* name)
 void CRoomFloor::TakeTypedName()
 {
     const char* name = GetName();
-    if (!name || mLabel.empty() || mLabel == name)
+    if (!name || mLabel.empty())
         return;
-    std::string compact = mLabel;
-    compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
-    if (compact == name)
-        ZupFloor::SetName(mLabel.c_str());
+    if (mLabel != name) {
+        // Files of earlier versions wrote the tag form without substitutes.
+        std::string compact = mLabel;
+        compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
+        if (compact == name || TagForm(mLabel, false) == name)
+            ZupFloor::SetName(mLabel.c_str());
+    }
+    if (mLabel == GetName())
+        mLabel.clear();
 }
 
 void CRoomFloor::SetBelow(bool below)
@@ -165,12 +175,6 @@ bool IsLetteredAfter(const std::string& opening, const std::string& stem)
            opening.compare(0, stem.size(), stem) == 0;
 }
 
-std::string WithoutBlanks(std::string text)
-{
-    text.erase(std::remove(text.begin(), text.end(), ' '), text.end());
-    return text;
-}
-
 }  // namespace
 
 bool CRoomFloor::RenumberRoom(OpeningRenames& renames)
@@ -181,10 +185,10 @@ bool CRoomFloor::RenumberRoom(OpeningRenames& renames)
         return false;
     const std::string oldName = GetName() ? GetName() : "";
     const std::string newName = type->GetNextName();
-    // Openings carry the name without blanks (a blank is no part of an
-    // opening name), so both forms of the old name are recognised.
-    const std::string oldTag = WithoutBlanks(oldName);
-    const std::string newTag = WithoutBlanks(newName);
+    // Openings carry the name's tag form (a blank is no part of an opening
+    // name), so both forms of the old name are recognised.
+    const std::string oldTag = TagForm(oldName, false);
+    const std::string newTag = TagForm(newName, false);
     std::vector<ZupOpening*> lettered;
     for (ZupOpening* opening = Get1stOpening(); opening; opening = GetNextOpening()) {
         if (opening == GetEntrance())

@@ -1,5 +1,6 @@
 #include "text_utilities.h"
 
+#include <cstring>
 #include <cwctype>
 
 #include "code_page.h"
@@ -59,4 +60,70 @@ void XmlEscape(std::string& text)
     if (!ToCString(wide, text.c_str(), true))
         return;
     text = WideToNarrow(XmlEscapeWide(wide.GetString()));
+}
+
+namespace {
+
+// The references of a room's name text, after the file's own entities.
+const struct {
+    char character;
+    const char* reference;
+} kNameReferences[] = {{'"', "&quot;"}, {'#', "&num;"}, {'\n', "&lf;"}, {'\r', "&cr;"},
+                       {'&', "&amp;"}};
+
+// The reference that begins at `at`, or null.
+const char* NameReferenceAt(const std::string& text, std::size_t at)
+{
+    for (const auto& entry : kNameReferences)
+        if (text.compare(at, std::strlen(entry.reference), entry.reference) == 0)
+            return entry.reference;
+    return nullptr;
+}
+
+std::string EscapeNarrowAttribute(const std::string& text)
+{
+    std::string escaped;
+    for (const char c : text) {
+        switch (c) {
+        case '&': escaped += "&amp;"; break;
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '\'': escaped += "&apos;"; break;
+        default: escaped += c; break;
+        }
+    }
+    return escaped;
+}
+
+}  // namespace
+
+std::string EncodeNameText(const std::string& text)
+{
+    std::string referenced;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        // An '&' stays as typed unless it would read as one of the references.
+        const char* reference = nullptr;
+        for (const auto& entry : kNameReferences)
+            if (entry.character == c && (c != '&' || NameReferenceAt(text, i)))
+                reference = entry.reference;
+        referenced += reference ? std::string(reference) : std::string(1, c);
+    }
+    return EscapeNarrowAttribute(referenced);
+}
+
+std::string DecodeNameText(const std::string& text)
+{
+    std::string plain;
+    for (std::size_t i = 0; i < text.size();) {
+        if (const char* reference = text[i] == '&' ? NameReferenceAt(text, i) : nullptr) {
+            for (const auto& entry : kNameReferences)
+                if (entry.reference == reference)
+                    plain += entry.character;
+            i += std::strlen(reference);
+            continue;
+        }
+        plain += text[i++];
+    }
+    return plain;
 }

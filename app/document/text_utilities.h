@@ -22,3 +22,15 @@ bool ToCString(CString& out, const char* text, bool trim);
 // cannot take back, becomes two apostrophes.
 std::wstring XmlEscapeWide(const std::wstring& text);
 void XmlEscape(std::string& text);
+
+// A room's name or label as its command text holds it: one line that the
+// command player never splits or reads as a statement, that the journal's
+// snapshot separator ('#') never splits and that an attribute value holds.
+// "&" "<" ">" "'" are entities as in any attribute; a double quote, '#' and
+// line ends are references of the room's text ("&quot;", "&num;", "&lf;",
+// "&cr;") behind one more "&amp;", so that the file's reader leaves them to
+// DecodeNameText. A name of none of these characters is written unchanged.
+std::string EncodeNameText(const std::string& text);
+// The name or label back from its line once the line's XML entities are
+// decoded (as the file's reader decodes an attribute).
+std::string DecodeNameText(const std::string& text);

@@ -133,7 +133,8 @@ TEST_F(FloorPlanFileTest, HeaderRoomsHistoryAndMapComeBack)
     EXPECT_EQ(RoomName(reader, 0), "Hall1");
     // The digit stays in the path and the name; the tag's "_" is found again.
     EXPECT_EQ(RoomName(reader, 1), "2nd Bedroom");
-    EXPECT_EQ(reader.GetRoom(1)->GetLabel(), "2nd Bedroom");
+    // The name written as the room's label is its name, not a label of its own.
+    EXPECT_EQ(reader.GetRoom(1)->GetLabel(), "");
     EXPECT_EQ(reader.GetRoom(1)->GetShapeName(), "Rectangle");
     EXPECT_FALSE(reader.m_loading);
     EXPECT_FALSE(reader.m_readingRooms);
@@ -368,9 +369,8 @@ TEST_F(FloorPlanFileTest, RoomNamesComeBackAsTyped)
     EXPECT_EQ(path(FileText(writer)), " path=\"LivingRoom1,2ndBedroom,MasterBedRoom2,Hall1,Bath3,");
 }
 
-// A room's name with markup characters or blanks comes back through the
-// file and through the journal; a double quote comes back as two
-// apostrophes, as everywhere in the file.
+// A room's name with markup characters or blanks comes back exactly through
+// the file and through the journal, a double quote included.
 TEST_F(FloorPlanFileTest, RoomNamesWithMarkupCharactersComeBack)
 {
     const struct {
@@ -378,14 +378,14 @@ TEST_F(FloorPlanFileTest, RoomNamesWithMarkupCharactersComeBack)
         const char* back;
     } names[] = {
         {"Joe's Den1", "Joe's Den1"},
-        {"Den \"Blue\" 2", "Den ''Blue'' 2"},
+        {"Den \"Blue\" 2", "Den \"Blue\" 2"},
         {"Nook<3>", "Nook<3>"},
         {"<Attic>", "<Attic>"},
         {"'Sun' Room", "'Sun' Room"},
         {"Bed & Bath4", "Bed & Bath4"},
         {"Den&lt5", "Den&lt5"},
-        {"6'6\" Loft", "6'6'' Loft"},
-        {"\"Study\"", "''Study''"},
+        {"6'6\" Loft", "6'6\" Loft"},
+        {"\"Study\"", "\"Study\""},
     };
     for (const auto& name : names) {
         SCOPED_TRACE(name.typed);

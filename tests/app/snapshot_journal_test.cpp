@@ -562,7 +562,7 @@ TEST_F(RunningJournalTest, ViewChangesShareTheRoomWithTheWorker)
 
 // A label with markup characters is written escaped into the room's name
 // line; undo, redo and a level rebuilt from the journal give it back as it
-// was typed (a double quote as two apostrophes, as the name line has it).
+// was typed, a double quote included.
 TEST_F(SnapshotJournalTest, LabelsWithMarkupCharactersComeBackThroughUndoAndRedo)
 {
     const struct {
@@ -571,7 +571,7 @@ TEST_F(SnapshotJournalTest, LabelsWithMarkupCharactersComeBackThroughUndoAndRedo
         const char* back;
     } labels[] = {
         {"Joe's", "Name=Joe&apos;s\n", "Joe's"},
-        {"Den \"Blue\"", "Name=Den &apos;&apos;Blue&apos;&apos;\n", "Den ''Blue''"},
+        {"Den \"Blue\"", "Name=Den &amp;quot;Blue&amp;quot;\n", "Den \"Blue\""},
         {"Bed & Bath", "Name=Bed &amp; Bath\n", "Bed & Bath"},
         {"<Attic>", "Name=&lt;Attic&gt;\n", "<Attic>"},
         {"Den&lt5", "Name=Den&amp;lt5\n", "Den&lt5"},
