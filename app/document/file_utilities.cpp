@@ -1,8 +1,10 @@
 #include "file_utilities.h"
 
+#include <algorithm>
 #include <climits>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "c_file.h"
 #include "file_system.h"
@@ -43,10 +45,46 @@ void DeleteFolder(const CString& path)
     FindClose(search);
 }
 
+namespace {
+
+constexpr const wchar_t* kTemporarySuffix = L".saving";
+
+// The folder part of a path with its closing backslash; empty without one.
+CString FolderOf(const CString& path)
+{
+    const int separator = std::max(path.ReverseFind(L'\\'), path.ReverseFind(L'/'));
+    return separator >= 0 ? path.Left(separator + 1) : CString();
+}
+
+}  // namespace
+
+void RemoveSaveLeftovers(const CString& folder)
+{
+    CString base = folder;
+    if (!base.IsEmpty() && base[base.GetLength() - 1] != L'\\')
+        base += L"\\";
+    // Listed whole before anything in the folder changes.
+    std::vector<CString> leftovers;
+    WIN32_FIND_DATA found{};
+    HANDLE search = FindFirstFile(base + CString(L"*.fpl") + kTemporarySuffix, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            leftovers.push_back(base + CString(found.cFileName));
+    } while (FindNextFile(search, &found));
+    FindClose(search);
+    for (const CString& leftover : leftovers)
+        DeleteFile(leftover);
+}
+
 bool WriteFileReplacing(const CString& path, const std::string& bytes, CFileException& error)
 {
+    // Saves run one at a time: any temporary file in the folder is one a
+    // killed save left.
+    RemoveSaveLeftovers(FolderOf(path));
     // Beside the file, so that the rename stays within one file system.
-    const CString temporary = path + CString(L".saving");
+    const CString temporary = path + CString(kTemporarySuffix);
     CFile file;
     if (!file.Open(temporary, CFile::modeCreate | CFile::modeWrite, &error))
         return false;

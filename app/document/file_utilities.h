@@ -18,3 +18,7 @@ void DeleteFolder(const CString& path);
 // failure (error filled) the old file stays as it was and no temporary file
 // is left.
 bool WriteFileReplacing(const CString& path, const std::string& bytes, CFileException& error);
+// Removes the temporary files that saves killed before their rename left in
+// the folder (a trailing backslash allowed): only names of the form the
+// saves give them ("*.fpl.saving").
+void RemoveSaveLeftovers(const CString& folder);

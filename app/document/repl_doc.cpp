@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cwchar>
 #include <memory>
 
 #include "c_view.h"
@@ -18,6 +19,7 @@
 #include "exchange_file.h"
 #include "exchange_settings.h"
 #include "file_system.h"
+#include "file_utilities.h"
 #include "kor_filebuf.h"
 #include "message_box.h"
 #include "messages.h"
@@ -194,6 +196,7 @@ BOOL CReplDoc::OnNewDocument()
     m_orientation = CString("none");
     MakeFileBase();
     CRoomTypeCatalog::Instance(true)->ResetCounters();
+    RemoveSaveLeftovers(CString(L"My Documents"));
     return TRUE;
 }
 
@@ -240,6 +243,11 @@ void CReplDoc::MakeFileBase()
         base += m_level[m_level.GetLength() - 1];
     }
     base.erase(std::remove(base.begin(), base.end(), L' '), base.end());
+    // A character no file name may hold (a slash typed in the house number
+    // would make a folder of the name) becomes "_".
+    for (wchar_t& c : base)
+        if (c < L' ' || std::wcschr(L"\\/:*?\"<>|", c))
+            c = L'_';
     m_fileBase = CString(base.c_str());
 }
 

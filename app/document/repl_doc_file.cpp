@@ -73,7 +73,7 @@ CString BuildPathList(const std::vector<CRoomFloor*>& rooms)
     CString path;
     for (CRoomFloor* room : rooms) {
         CString name;
-        if (!ToCString(name, room->GetTagName(false).c_str(), false))
+        if (!room->IsDrawn() || !ToCString(name, room->GetTagName(false).c_str(), false))
             continue;
         path += EscapeAttribute(name);
         path += L",";
@@ -294,6 +294,8 @@ void CReplDoc::BuildFileText(std::string& out, bool flag)
     DocumentLock lock(m_lock);
     WriteFileHeader(out, flag);
     for (CRoomFloor* room : m_rooms) {
+        if (!room->IsDrawn())
+            continue;
         out += "\n<";
         out += EscapeTagName(room->GetTagName(true));
         out += " body=\"";

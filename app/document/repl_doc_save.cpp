@@ -169,7 +169,9 @@ CString CReplDoc::GetNextFileName() const
 
 bool CReplDoc::SaveAs(const CString& suggestion)
 {
-    if (m_rooms.empty())
+    // Rooms never drawn are no part of the file: without a drawn room there
+    // is nothing to save.
+    if (std::none_of(m_rooms.begin(), m_rooms.end(), [](CRoomFloor* room) { return room->IsDrawn(); }))
         return false;
     wchar_t buffer[kFileNameBuffer] = {};
     std::copy_n(suggestion.GetString(), std::min(suggestion.GetLength(), kFileNameBuffer - 1), buffer);

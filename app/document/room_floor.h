@@ -115,6 +115,10 @@ public:
     // Stretches the room to width x depth.
     void ResizeTo(int width, int depth);
 
+    // Something was drawn: a room without nodes cannot be read back, so the
+    // files leave it out.
+    bool IsDrawn() const { return GetNumOfNodes() > 0; }
+
     // ---- Names and level ----
     // The name's tag form (TagForm).
     std::string GetTagName(bool digitGuard) const;

@@ -78,7 +78,11 @@ BOOL CException::GetErrorMessage(LPTSTR buffer, UINT maxLength, UINT* helpContex
 
 BOOL CFileException::GetErrorMessage(LPTSTR buffer, UINT maxLength, UINT* helpContext) const {
     if (helpContext) *helpContext = 0;
-    const wchar_t* pattern = CauseText(m_cause);
+    // A file larger than the storage (or the process) lets a file be has no
+    // cause of its own: its system error says what happened.
+    const wchar_t* pattern = static_cast<DWORD>(m_lOsError) == ERROR_FILE_TOO_LARGE
+                                 ? L"%s is too large for the storage."
+                                 : CauseText(m_cause);
     if (buffer == nullptr || maxLength == 0) return FALSE;
     buffer[0] = L'\0';
     if (pattern == nullptr) return FALSE;

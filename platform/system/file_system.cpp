@@ -116,6 +116,7 @@ DWORD ErrorFromErrno(int error) {
     case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
     case ENOSPC:
     case EDQUOT: return ERROR_DISK_FULL;
+    case EFBIG: return ERROR_FILE_TOO_LARGE;
     case EBUSY:
     case ETXTBSY: return ERROR_SHARING_VIOLATION;
     case EIO: return ERROR_WRITE_FAULT;
