@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <cwctype>
+#include <string_view>
 
 #include "code_page.h"
 
@@ -126,4 +127,13 @@ std::string DecodeNameText(const std::string& text)
         plain += text[i++];
     }
     return plain;
+}
+
+std::wstring CharactersOutsideCodePage(const CString& text)
+{
+    std::wstring lost;
+    for (const wchar_t c : std::wstring_view(text.GetString(), static_cast<std::size_t>(text.GetLength())))
+        if (WideToCodePage(c) < 0 && lost.find(c) == std::wstring::npos)
+            lost += c;
+    return lost;
 }

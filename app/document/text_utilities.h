@@ -34,3 +34,8 @@ std::string EncodeNameText(const std::string& text);
 // The name or label back from its line once the line's XML entities are
 // decoded (as the file's reader decodes an attribute).
 std::string DecodeNameText(const std::string& text);
+
+// The characters of the text that the document code page cannot keep (a
+// file would hold '?' for them), each once, in the order met; empty when
+// the text can be kept whole.
+std::wstring CharactersOutsideCodePage(const CString& text);

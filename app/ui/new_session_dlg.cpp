@@ -3,6 +3,7 @@
 #include "c_edit.h"
 #include "c_list_box.h"
 #include "data_exchange.h"
+#include "document_text_ddv.h"
 #include "repl_doc.h"
 #include "room_type_catalog.h"
 
@@ -98,11 +99,16 @@ void CNewSessionDlg::FillOrientations()
 void CNewSessionDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Text(pDX, IDC_HOUSE, m_house);
-    DDX_Text(pDX, IDC_STREET, m_street);
-    DDX_Text(pDX, IDC_ZIP, m_zip);
-    DDX_Text(pDX, IDC_NUMBER, m_number);
-    DDX_Text(pDX, IDC_JOB_ID, m_jobId);
+    // Each field goes into the file's header.
+    const struct {
+        int id;
+        CString* value;
+    } fields[] = {{IDC_HOUSE, &m_house}, {IDC_STREET, &m_street}, {IDC_ZIP, &m_zip},
+                  {IDC_NUMBER, &m_number}, {IDC_JOB_ID, &m_jobId}};
+    for (const auto& field : fields) {
+        DDX_Text(pDX, field.id, *field.value);
+        DDV_DocumentText(pDX, *field.value);
+    }
 }
 
 void CNewSessionDlg::ReadSelection(int listId, CString& text) const

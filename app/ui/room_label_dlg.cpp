@@ -1,6 +1,7 @@
 #include "room_label_dlg.h"
 
 #include "data_exchange.h"
+#include "document_text_ddv.h"
 #include "zup_object.h"
 
 void RegisterRoomLabelTemplate()
@@ -44,6 +45,7 @@ void CRoomLabelDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_LABEL, m_label);
+    DDV_DocumentText(pDX, m_label);
     DDX_Text(pDX, IDC_WIDTH, m_width);
     DDX_Text(pDX, IDC_DEPTH, m_depth);
     DDX_Check(pDX, IDC_SMALL_UNITS, m_smallUnits);
