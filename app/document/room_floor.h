@@ -104,7 +104,7 @@ public:
 
     // ---- Command text ----
     bool PlayString(const char* text);
-    // Replays text that Save wrote, outside the file: its name line is read
+    // Replays text that Save wrote, outside the file: its name lines are read
     // back as the file's reader reads the body, so the name and label come
     // back as they were typed.
     bool PlaySavedText(const std::string& text);

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "level_files.h"
 #include "room_type_catalog.h"
 #include "snapshot_journal.h"
+#include "text_utilities.h"
+#include "xml_element.h"
 #include "zup_edge.h"
 #include "zup_opening.h"
 
@@ -117,9 +120,67 @@ void ExpectFileAndJournalGiveBack(CReplDoc& level, const Seen& expected)
     }
 }
 
+// A random text of the pieces that mean something to the room's text, the
+// file or the journal, and of plain ones.
+std::string RandomText(std::mt19937& random)
+{
+    static const char* const pieces[] = {";", "(", ")", "=", ",", "/", "//", "#", "\\", "\"", "'",
+                                         "<", ">", "&", "\t", "\n", "\r", " ", "a", "Den", "amp;",
+                                         "num;", "lf;", "cr;", "quot;", "apos;", "\xe9", "Name=",
+                                         "RoomName=", "Level=below"};
+    std::uniform_int_distribution<int> count(1, 12);
+    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
+    std::string text;
+    for (int n = count(random); n > 0; --n)
+        text += pieces[piece(random)];
+    return text;
+}
+
 }  // namespace
 
 using RoomNameTextTest = FloorPlanTest;
+
+// Any text goes into one line that holds no journal separator and no quote,
+// and comes back once the file's reader and the room's reader decoded it.
+TEST_F(RoomNameTextTest, NameTextComesBackFromItsLine)
+{
+    std::mt19937 random(46);
+    for (int i = 0; i < 5000; ++i) {
+        const std::string text = RandomText(random);
+        const std::string line = EncodeNameText(text);
+        ASSERT_EQ(line.find_first_of("\n\r#\""), std::string::npos) << line;
+        ASSERT_EQ(DecodeNameText(XmlDecodeEntities(line)), text) << line;
+    }
+    // Names of none of these characters are written as they stand.
+    for (const char* plain : {"Hall1", "Living Room1", "Caf\xe9 2", "Den-3_b.c"})
+        EXPECT_EQ(EncodeNameText(plain), plain);
+}
+
+// Random labels and names through a room's saved text and through the file.
+TEST_F(RoomNameTextTest, RandomLabelsAndNamesComeBack)
+{
+    std::mt19937 random(4611);
+    for (int i = 0; i < 40; ++i) {
+        const std::string name = RandomText(random) + std::to_string(i);
+        const std::string label = i % 4 == 0 ? std::string() : RandomText(random);
+        SCOPED_TRACE("name [" + name + "] label [" + label + "]");
+        CReplDoc writer;
+        CRoomFloor* room = AddRoom(writer, "Hall1");
+        room->ZupFloor::SetName(name.c_str());
+        room->SetLabelText(label == name ? std::string() : label);
+        const Seen expected = See(room);
+        std::string text;
+        room->Save(text, false);
+        CRoomFloor copy;
+        ASSERT_TRUE(copy.PlaySavedText(text));
+        ExpectSame(See(&copy), expected);
+        CReplDoc reader;
+        CloseIntoPlanFlag() = false;
+        ASSERT_TRUE(Load(reader, FileText(writer)));
+        ASSERT_EQ(reader.GetNumOfRooms(), 1);
+        ExpectSame(See(reader.GetRoom(0)), expected);
+    }
+}
 
 // A labelled room of a two-word type keeps its name, so its type, and its
 // label; a room without label comes back without one.
