@@ -66,6 +66,7 @@ KorHandle CRoomFloor::AddDimension(KorDimension* dimension)
 void CRoomFloor::RemoveDimension(KorDimension* dimension)
 {
     mPromotedDimensions.erase(dimension);
+    ForgetDimension(dimension);
     if (!dimension || dimension->IsExtraRule()) {
         // A wall's rule made with the model's add lands in the reference list
         // before it is marked a rule: it must not stay listed there.

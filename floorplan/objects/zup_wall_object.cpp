@@ -88,6 +88,14 @@ bool ZupWallObject::StandsOn(const KorNode* node) const
                     mpOwnStart == node || mpOwnEnd == node);
 }
 
+void ZupWallObject::ForgetDimension(const KorDimension* dimension)
+{
+    if (mpPosDimension == dimension)
+        mpPosDimension = nullptr;
+    if (mpWidthDimension == dimension)
+        mpWidthDimension = nullptr;
+}
+
 void ZupWallObject::ForgetNode(KorNode* node)
 {
     if (!StandsOn(node))

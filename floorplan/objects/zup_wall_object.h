@@ -9,6 +9,7 @@
 #include "zup_segment.h"
 
 class line;
+class KorDimension;
 class KorNNDistance;
 class ZupNode;
 class ZupWallSurface;
@@ -77,6 +78,8 @@ public:
     // The node is going: the object drops it (and its dimensions on it) and
     // makes both ends again on its wall when next asked.
     void ForgetNode(KorNode* node);
+    // The dimension is going: the object no longer holds it.
+    void ForgetDimension(const KorDimension* dimension);
     void SetPosition(double x, double y);
     void SetCenterPosition(float width);
     KorNode* GetWallStart();

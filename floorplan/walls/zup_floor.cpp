@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "kor_alignment.h"
+#include "kor_scoped_value.h"
 #include "zup_globals.h"
 #include "zup_partition.h"
 
@@ -73,7 +74,10 @@ void ZupFloor::Clear()
     ResetExtents();
     mChangedNodes.clear();
     mChangedPrimitives.clear();
-    KorModel::Clear();
+    {
+        KorScopedValue<bool> clearing(mbClearing, true);
+        KorModel::Clear();
+    }
     mPartitionSearchWalls.clear();
 }
 

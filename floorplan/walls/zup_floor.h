@@ -96,6 +96,9 @@ public:
     void AddChangedNode(KorNode* node) override;
     // A node leaving the model is forgotten by the wall objects on it.
     void RemoveNode(KorNode* node) override;
+    // A dimension leaving the model is forgotten by the walls and the wall
+    // objects that hold it.
+    void RemoveDimension(KorDimension* dimension) override;
     bool ResolveRules(bool* more, KorDimension** dimension) override;
     // The model's orientations, then each opening takes its wall's.
     void UpdateOrientations() override;
@@ -267,6 +270,8 @@ public:
     bool HasWallObjectOn(const KorNode* node, const ZupWallObject* except) const;
     // Every wall object on the floor's walls, wall by wall.
     std::vector<ZupWallObject*> WallObjects() const;
+    // Walls and wall objects let go of a dimension about to be deleted.
+    void ForgetDimension(const KorDimension* dimension);
     void RemovePartitions();
     void Validate();
 
@@ -442,6 +447,8 @@ private:
     float mDefaultWallThickness = 0.0f;
     bool mbIntersectControl = false;
     bool mbMergeInProgress = false;
+    // While the whole model goes, no wall needs to let go of a dimension.
+    bool mbClearing = false;
     ZupPartition* mpCurRoom = nullptr;  // not owned
     ZupOpeningSet mOpenings;            // owned by their walls
     ZupOpeningSet::iterator mOpeningCursor;

@@ -104,6 +104,28 @@ void ZupFloor::RemoveNode(KorNode* node)
         object->ForgetNode(node);
 }
 
+void ZupFloor::RemoveDimension(KorDimension* dimension)
+{
+    ForgetDimension(dimension);
+    KorModel::RemoveDimension(dimension);
+}
+
+void ZupFloor::ForgetDimension(const KorDimension* dimension)
+{
+    if (mbClearing || !dimension)
+        return;
+    for (KorPrimitive* primitive : GetPrimitives()) {
+        ZupEdge* edge = CastToEdge(primitive);
+        if (!edge)
+            continue;
+        if (edge->GetLengthDim() == dimension)
+            edge->SetLengthDim(nullptr);
+        for (int i = 0; i < edge->GetNumOfObjects(); ++i)
+            if (ZupWallObject* object = edge->GetWallObject(i))
+                object->ForgetDimension(dimension);
+    }
+}
+
 bool ZupFloor::HasWallObjectOn(const KorNode* node, const ZupWallObject* except) const
 {
     const std::vector<ZupWallObject*> objects = WallObjects();
