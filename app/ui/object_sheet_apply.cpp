@@ -11,6 +11,7 @@
 #include "kor_node.h"
 #include "message_box.h"
 #include "object_sheet_state.h"
+#include "opening_width.h"
 #include "object_type_catalog.h"
 #include "plan_wall_objects.h"
 #include "room_floor.h"
@@ -257,10 +258,16 @@ int CreateSheetOpening()
     s.object = opening;
     SetOpeningOptions(opening);
     DefaultOpeningWidthScope widthScope(static_cast<float>(s.width));
+    if (!ApplyNewObjectDimensions()) {
+        // Refused: nothing of the new door stays.
+        ZupDeleteWallObject(opening);
+        s.object = nullptr;
+        return 0;
+    }
     // A swinging door's width becomes the width of the next ones.
     if (s.doorKind == 1)
         widthScope.KeepNewWidth();
-    return ApplyNewObjectDimensions();
+    return 1;
 }
 
 int ApplyWallObjectDimensions()
@@ -282,8 +289,21 @@ int ApplyWallObjectDimensions()
     }
     if (!o->IsWallObject())
         return 1;
-    if (!o->GetWidthDimension())
+    if (s.Has(SheetFlags::kWidth) && s.width <= 0) {
+        ShowInvalidDimensions();
+        return 0;
+    }
+    // An object without dimensions gets them as a new one would.
+    const bool dimensioned = o->GetWidthDimension() != nullptr;
+    const bool widthAlone = dimensioned ? SheetAsksWidthAlone() : SheetPlacesWidthAlone();
+    if (!dimensioned)
         EnsureWallObjectDimensions();
+    if (widthAlone) {
+        if (dimensioned ? ApplyWidthAlone() : ApplyNewWidthAlone())
+            return 1;
+        ShowInvalidDimensions();
+        return 0;
+    }
     if (ApplyWallDimensions())
         return 1;
     ShowInvalidDimensions();
@@ -295,8 +315,20 @@ int ApplyNewObjectDimensions()
     ObjectSheetState& s = Sheet();
     if (s.Has(SheetFlags::kUndimensioned))
         return 1;
+    // A fixed width the wall cannot take is refused before anything changes.
+    if (!s.Has(SheetFlags::kFullWall) && s.Has(SheetFlags::kWidth) && s.object &&
+        !WidthFits(s.object, s.width)) {
+        ShowInvalidDimensions();
+        return 0;
+    }
     EnsureWallObjectDimensions();
-    const int ok = s.Has(SheetFlags::kFullWall) ? ApplyFullWall() : ApplyWallDimensions();
+    int ok = 0;
+    if (s.Has(SheetFlags::kFullWall))
+        ok = ApplyFullWall();
+    else if (SheetPlacesWidthAlone())
+        ok = ApplyNewWidthAlone();
+    else
+        ok = ApplyWallDimensions();
     if (!ok)
         ShowInvalidDimensions();
     return ok ? 1 : 0;

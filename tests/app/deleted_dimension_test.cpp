@@ -96,6 +96,7 @@ TEST_F(DeletedDimensionTest, ADimensionDeletedByTheRoomsTextIsForgottenByTheFloo
         });
         document->EditDoor(door);
         EXPECT_EQ(g_objectSheet.applied, 1);
+        EXPECT_NEAR(door->GetWidth(), 40.0, 0.01);
         std::string again;
         Room()->Save(again, false);
         EXPECT_EQ(again.find("Delete("), std::string::npos);
