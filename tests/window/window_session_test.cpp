@@ -55,6 +55,9 @@ constexpr int kQuestionButtonsY = 178;
 constexpr int kSheetTabsY = 35;
 constexpr int kObjectTabX = 78;
 constexpr int kSheetOkX = 224;
+// The Dimensions page: the edit of its Width row.
+constexpr int kWidthEditX = 119;
+constexpr int kWidthRowY = 91;
 // The command bar's combo box and the last row of its dropped value list.
 constexpr int kComboX = 175;
 constexpr int kValueListLastRowY = 289;
@@ -237,21 +240,31 @@ WallLine RightWall(const Shot& shot, const Box& box) {
     return line;
 }
 
-// The door drawn just outside the room's right wall (its leaf and swing):
-// the point of the wall at the door's middle row, (-1, -1) when there is
-// none. The wall may lean.
-CPointish DoorOnRightWall(const Shot& shot, const Box& box) {
-    const WallLine wall = RightWall(shot, box);
-    if (!wall.Found()) return {-1, -1};
+// The rows of the door drawn just outside the room's right wall (its leaf
+// and swing), -1 when there is none. The wall may lean.
+struct DoorRows {
     int first = -1, last = -1;
+};
+
+DoorRows DoorRowsOnRightWall(const Shot& shot, const WallLine& wall) {
+    DoorRows rows;
     for (int y = wall.top + 4; y < wall.bottom - 4; ++y) {
         const int x = wall.At(y);
         if (shot.CountOther(x + 3, y, x + 14, y + 1, kWhite) == 0) continue;
-        if (first < 0) first = y;
-        last = y;
+        if (rows.first < 0) rows.first = y;
+        rows.last = y;
     }
-    if (first < 0) return {-1, -1};
-    const int row = (first + last) / 2;
+    return rows;
+}
+
+// The point of the right wall at the door's middle row, (-1, -1) when there
+// is no door.
+CPointish DoorOnRightWall(const Shot& shot, const Box& box) {
+    const WallLine wall = RightWall(shot, box);
+    if (!wall.Found()) return {-1, -1};
+    const DoorRows rows = DoorRowsOnRightWall(shot, wall);
+    if (rows.first < 0) return {-1, -1};
+    const int row = (rows.first + rows.last) / 2;
     return {wall.At(row), row};
 }
 
@@ -397,6 +410,57 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     x.Tap(kSheetOkX, kSheetTabsY);
     shot = session.Look("door");
     EXPECT_GE(DoorOnRightWall(shot, room).y, 0) << "no door on the right wall";
+
+    // The door widened to 60 on its edit sheet's Dimensions page (its width
+    // is given there, as the room's lengths are): the door grows about its
+    // middle, and the room keeps every wall. The view fits the room anew, so
+    // the room is measured by its own height. One undo takes the change
+    // back, redo gives it again, and a second undo leaves the door as it was.
+    {
+        x.Sleep(2500);  // the door's own snapshot
+        const Box before = RoomBox(shot);
+        const DoorRows narrow = DoorRowsOnRightWall(shot, RightWall(shot, before));
+        const CPointish door = DoorOnRightWall(shot, before);
+        ASSERT_GE(door.y, 0);
+        x.Tap(door.x, door.y);
+        session.Look("door-edit-sheet");
+        x.Tap(kObjectTabX, kSheetTabsY);
+        session.Look("door-dimensions");
+        x.Tap(kWidthEditX, kWidthRowY);
+        x.Type("60");
+        session.Look("door-width-typed");
+        x.Tap(kSheetOkX, kSheetTabsY);
+        shot = session.Look("door-widened");
+        const Box after = RoomBox(shot);
+        ASSERT_TRUE(after.Found());
+        const double scale = static_cast<double>(after.bottom - after.top) / (before.bottom - before.top);
+        EXPECT_NEAR(after.right - after.left, (before.right - before.left) * scale, 2)
+            << "the room is no longer 250 by 200";
+        const DoorRows wide = DoorRowsOnRightWall(shot, RightWall(shot, after));
+        ASSERT_GE(wide.first, 0) << "the door is gone";
+        const double pixelsPerInch = (after.bottom - after.top) / 250.0;
+        EXPECT_NEAR(wide.last - wide.first, (narrow.last - narrow.first) * scale + 28 * pixelsPerInch, 3)
+            << "the door is not 28 wider";
+        EXPECT_NEAR((wide.first + wide.last) / 2.0 - after.top,
+                    ((narrow.first + narrow.last) / 2.0 - before.top) * scale, 2)
+            << "the door's middle moved";
+        x.Sleep(2500);
+        const auto doorHeight = [](const Shot& s) {
+            const Box box = RoomBox(s);
+            const DoorRows rows = DoorRowsOnRightWall(s, RightWall(s, box));
+            return static_cast<double>(rows.last - rows.first) / (box.bottom - box.top);
+        };
+        const double narrowHeight = (narrow.last - narrow.first) / static_cast<double>(before.bottom - before.top);
+        const double wideHeight = doorHeight(shot);
+        x.Key("Down");
+        EXPECT_NEAR(doorHeight(session.Look("door-width-undone")), narrowHeight, 0.02) << "one undo";
+        x.Key("Up");
+        EXPECT_NEAR(doorHeight(session.Look("door-width-redone")), wideHeight, 0.02) << "redo";
+        x.Key("Down");
+        shot = session.Look("door-narrow-again");
+        EXPECT_NEAR(doorHeight(shot), narrowHeight, 0.02) << "undo after redo";
+        room = RoomBox(shot);
+    }
     x.Tap(room.left, room.MidY());
     session.Look("window-sheet");
     x.Tap(kObjectTabX, kSheetTabsY);
