@@ -13,6 +13,7 @@
 #include "object_sheet_apply.h"
 #include "object_sheet_state.h"
 #include "room_floor.h"
+#include "settings.h"
 #include "length_text.h"
 #include "zup_edge.h"
 #include "zup_wall_object.h"
@@ -204,6 +205,9 @@ bool FreeStretchOf(ZupWallObject* object, WallStretch& stretch)
     const double a = line.Along(object->GetStart()->GetPoint());
     const double b = line.Along(object->GetEnd()->GetPoint());
     const double centre = (a + b) / 2.0;
+    // A neighbour's end within the geometry's snap of the object counts as
+    // lying on it: the object stays clear of it by twice that.
+    const double clear = 2.0 * GeoSnap();
     stretch = {0.0, line.length};
     for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
         ZupWallObject* other = wall->GetWallObject(i);
@@ -214,9 +218,9 @@ bool FreeStretchOf(ZupWallObject* object, WallStretch& stretch)
         const double low = std::min(p, q);
         const double high = std::max(p, q);
         if (high <= centre)
-            stretch.from = std::max(stretch.from, high);
+            stretch.from = std::max(stretch.from, high + clear);
         else if (low >= centre)
-            stretch.to = std::min(stretch.to, low);
+            stretch.to = std::min(stretch.to, low - clear);
         else  // a neighbour across the centre leaves no room
             stretch.from = stretch.to = centre;
     }

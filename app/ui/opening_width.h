@@ -6,9 +6,9 @@
 class ZupWallObject;
 
 // The stretch of its straight wall that an object may take: from the wall's
-// start (or the nearest neighbour's end before its centre) to the wall's end
-// (or the nearest neighbour's start after it), as distances from the wall's
-// start. False for an object off a straight wall.
+// start (or just past the nearest neighbour's end before its centre) to the
+// wall's end (or just short of the nearest neighbour's start after it), as
+// distances from the wall's start. False for an object off a straight wall.
 struct WallStretch {
     double from = 0.0;
     double to = 0.0;

@@ -354,3 +354,53 @@ TEST_F(OpeningWidthTest, ARefusedNewObjectLeavesNothing)
         EXPECT_EQ(g_objectSheet.object, nullptr);
     }
 }
+
+// A neighbour on the same wall keeps its place: the door widens about its
+// middle, is moved away from the neighbour when it must, and a width that
+// would reach over it is refused.
+TEST_F(OpeningWidthTest, ANeighbourOnTheWallHoldsItsPlace)
+{
+    const struct {
+        bool given;
+        int width;
+        bool fits;
+    } cases[] = {{false, 140, true}, {true, 140, true}, {true, 220, true}, {false, 220, true},
+                 {false, 230, false}, {true, 300, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << (c.given ? " given" : " free"));
+        DrawRoom(300.0, c.given);
+        PlaceOnRightWall(Kind::kWindow, 240.0);
+        PlaceOnRightWall(Kind::kDoor, 150.0);
+        ZupWallObject* window = ObjectOnRightWall(Kind::kWindow);
+        ZupWallObject* door = ObjectOnRightWall(Kind::kDoor);
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(door, nullptr);
+        const double windowLow = Low(window);
+        const double windowHigh = High(window);
+        ASSERT_GT(windowLow, 220.0);
+        const double doorLow = Low(door);
+        const double doorCentre = (doorLow + High(door)) / 2.0;
+        const std::vector<point> corners = Corners();
+
+        EditWidth(door, c.width);
+
+        ExpectSameCorners(Corners(), corners);
+        EXPECT_NEAR(Low(window), windowLow, 0.01);
+        EXPECT_NEAR(High(window), windowHigh, 0.01);
+        if (!c.fits) {
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0], L"Invalid dimensions");
+            EXPECT_NEAR(Low(door), doorLow, 0.01);
+            continue;
+        }
+        EXPECT_TRUE(messages.empty());
+        EXPECT_NEAR(High(door) - Low(door), c.width, 0.01);
+        const double low = std::clamp(doorCentre - c.width / 2.0, 0.0, windowLow - c.width);
+        if (low + c.width < windowLow - 3.0) {
+            EXPECT_NEAR(Low(door), low, 0.01);
+        } else {  // pushed up to the window: its rule keeps the door clear of it
+            EXPECT_GE(Low(door), -0.01);
+            EXPECT_LT(High(door), windowLow);
+        }
+    }
+}
