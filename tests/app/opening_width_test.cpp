@@ -184,11 +184,21 @@ protected:
     // a refused width is followed by Cancel.
     void EditWidth(ZupWallObject* o, int width)
     {
+        EditOnDimensionsPage(o, [width](CPropertySheet* sheet, CDimensionsPage*) {
+            SetWidth(sheet, 1, width);
+        });
+    }
+    void EditOnDimensionsPage(ZupWallObject* o,
+                              const std::function<void(CPropertySheet*, CDimensionsPage*)>& change)
+    {
         HeadlessDriver driver;
         auto edit = [&](CWnd* window, HeadlessDriver&) {
             auto* sheet = dynamic_cast<CPropertySheet*>(window);
             ASSERT_NE(sheet, nullptr);
-            SetWidth(sheet, 1, width);
+            ASSERT_TRUE(sheet->SetActivePage(1));
+            auto* page = dynamic_cast<CDimensionsPage*>(sheet->GetActivePage());
+            ASSERT_NE(page, nullptr);
+            change(sheet, page);
             sheet->PressButton(PSBTN_OK);
             sheet->PressButton(PSBTN_CANCEL);
         };
@@ -401,6 +411,30 @@ TEST_F(OpeningWidthTest, ANeighbourOnTheWallHoldsItsPlace)
         } else {  // pushed up to the window: its rule keeps the door clear of it
             EXPECT_GE(Low(door), -0.01);
             EXPECT_LT(High(door), windowLow);
+        }
+    }
+}
+
+// The Width row's 0 button on the edit sheet: a zero width is refused as
+// any width that cannot be, and the object stays as it was.
+TEST_F(OpeningWidthTest, TheZeroButtonsWidthIsRefused)
+{
+    for (const Kind kind : {Kind::kWindow, Kind::kDoor}) {
+        for (const bool given : {false, true}) {
+            SCOPED_TRACE(testing::Message() << NameOf(kind) << (given ? " given" : " free"));
+            DrawRoom(240.0, given);
+            PlaceOnRightWall(kind, 60.0);
+            ZupWallObject* o = ObjectOnRightWall(kind);
+            ASSERT_NE(o, nullptr);
+            const double low = Low(o);
+            const double high = High(o);
+            const std::vector<point> corners = Corners();
+            EditOnDimensionsPage(o, [](CPropertySheet*, CDimensionsPage* page) { page->OnWidthZero(); });
+            ASSERT_EQ(messages.size(), 1u);
+            EXPECT_EQ(messages[0], L"Invalid dimensions");
+            EXPECT_NEAR(Low(o), low, 0.01);
+            EXPECT_NEAR(High(o), high, 0.01);
+            ExpectSameCorners(Corners(), corners);
         }
     }
 }
