@@ -248,6 +248,8 @@ TEST_F(OpeningWidthTest, AWidthAloneChangesTheObjectOnly)
         {300, false, Kind::kDoor, 260, 100, true},  // moves down
         {300, true, Kind::kDoor, 150, 301, false},
         {300, false, Kind::kDoor, 150, 0, false},
+        {215, false, Kind::kDoor, 100, 60, true},
+        {215, true, Kind::kDoor, 100, 60, true},
         {240, true, Kind::kDoor, 120, 138, true},
         {240, false, Kind::kDoor, 120, 200, true},
         {240, true, Kind::kDoor, 50, 100, true},
