@@ -66,6 +66,8 @@ KorDimension* CMeasurementMode::SelectedDimension()
 
 bool CMeasurementMode::ChainsAccept(KorDimension* d)
 {
+    // The chains' check enables and disables the dimension on its way.
+    DocumentLock lock(m_document->m_lock);
     CRoomFloor* room = m_document->GetCurrentRoom();
     return d && room && (d->IsEnabled() || room->CheckDimensionAgainstChains(d));
 }
