@@ -184,7 +184,9 @@ public:
     // flag is passed on and has no effect.
     void BuildFileText(std::string& out, bool flag = false);
     // The root start tag, the HISTORY block and the MAP element.
-    void WriteFileHeader(std::string& out, bool flag = false);
+    // The path list names the rooms given, by default every room.
+    void WriteFileHeader(std::string& out, bool flag = false,
+                         const std::vector<CRoomFloor*>* listed = nullptr);
     bool ParseFile(const char* text, int length);
     bool ReadFileContent(CXMLElement* root);
     // True when a room of the file's path list would load: its first element
@@ -361,6 +363,7 @@ private:
     void SwitchToPlan();
     bool EnterPlanView();
     void ApplyRoomDialog(CRoomFloor* room, const class CNewRoomDlg& dialog);
+    void ApplyRoomDialogFields(CRoomFloor* room, const class CNewRoomDlg& dialog);
     void RebuildAfterRemoval();
     void MapCommands();
     // Drags that BeginDrag opened and EndDrag has not closed yet.

@@ -92,6 +92,8 @@ void CReplDoc::OnRoomDialog()
     const INT_PTR result = dialog.DoModal();
     if (result == IDOK) {
         ApplyRoomDialog(room, dialog);
+        // A new name is a new file, listed by the header.
+        m_journal.WriteLevel();
         return;
     }
     if (result != CNewRoomDlg::kDeleteResult)
@@ -104,10 +106,27 @@ void CReplDoc::OnRoomDialog()
     } else {
         DetachRooms(room);
     }
+    m_journal.WriteLevel();
     mode_controls::HideCommandPad(this);
 }
 
 void CReplDoc::ApplyRoomDialog(CRoomFloor* room, const CNewRoomDlg& dialog)
+{
+    // The room's name and text tell whether the dialog changed anything: a
+    // change is unsaved work, for Exit and for the journal.
+    const auto state = [room] {
+        std::string text = room->GetName() ? room->GetName() : "";
+        text += '\n';
+        room->Save(text, false);
+        return text;
+    };
+    const std::string before = state();
+    ApplyRoomDialogFields(room, dialog);
+    if (state() != before)
+        room->SetModified(true);
+}
+
+void CReplDoc::ApplyRoomDialogFields(CRoomFloor* room, const CNewRoomDlg& dialog)
 {
     CRoomTypeCatalog* catalog = CRoomTypeCatalog::Instance(true);
     CRoomType* chosen = catalog->GetByIndex(dialog.m_selectedType, dialog.m_longList != 0);
@@ -256,6 +275,7 @@ void CReplDoc::OnMirror()
     }
     if (mirrored && CloseRoom())
         UpdateAllViews(nullptr);
+    m_journal.WriteLevel();
 }
 
 void CReplDoc::OnRebuildPlanUpdate(CCmdUI* ui) { ui->Enable(!m_roomView && !m_rooms.empty()); }
@@ -267,6 +287,7 @@ void CReplDoc::OnRebuildPlan()
         room->ResolveKeepingEntrance(room == m_rooms.front(), false);
     if (!m_rooms.empty() && AddRoomToPlan(m_rooms.back()))
         RejoinLastRoom();
+    m_journal.WriteLevel();
     UpdateAllViews(nullptr);
 }
 

@@ -269,7 +269,7 @@ void FloorPlanReader::RestoreHolds()
 
 // ---- Writing ----
 
-void CReplDoc::WriteFileHeader(std::string& out, bool)
+void CReplDoc::WriteFileHeader(std::string& out, bool, const std::vector<CRoomFloor*>* listed)
 {
     CString text;
     text.Format(L"\n<QUENDAR_FPL version=\"%s\" house=\"%s\" street=\"%s\" unit=\"%s\" level=\"%s\" "
@@ -279,7 +279,8 @@ void CReplDoc::WriteFileHeader(std::string& out, bool)
                 EscapeAttribute(m_unit).GetString(), EscapeAttribute(m_level).GetString(),
                 EscapeAttribute(m_zip).GetString(), EscapeAttribute(m_mls).GetString(),
                 EscapeAttribute(m_jobId).GetString(), EscapeAttribute(m_orientation).GetString(),
-                static_cast<int>(DocumentCodePage()), BuildPathList(m_rooms).GetString());
+                static_cast<int>(DocumentCodePage()),
+                BuildPathList(listed ? *listed : m_rooms).GetString());
     if (ZupObject::IsMetric())
         text += L" metric=\"YES\"";
     text += L">";

@@ -107,7 +107,8 @@ void CReplDoc::RestoreFromJournal()
 {
     // A refused recovery leaves the level as it was; a document without
     // rooms still gets one to draw.
-    if (m_journal.Recover()) {
+    const bool recovered = m_journal.Recover();
+    if (recovered) {
         // The restored level is saved under its own house, street and level,
         // and is in no file yet: New and Exit ask before it goes.
         MakeFileBase();
@@ -117,6 +118,11 @@ void CReplDoc::RestoreFromJournal()
         ResetLevel();
     }
     m_journal.Start();
+    // The folder is the only copy of the restored level: it is brought up to
+    // date in place (rooms renamed while reading get their files), never
+    // emptied first.
+    if (recovered)
+        m_journal.WriteAll(false);
     UpdateAllViews(nullptr);
 }
 

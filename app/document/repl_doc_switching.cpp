@@ -24,10 +24,14 @@ void CReplDoc::OnViewChange()
         return;
     ClearSelection();
     m_roomView = !m_roomView;
-    if (m_roomView)
+    if (m_roomView) {
         SwitchToRoom();
-    else
+    } else {
         SwitchToPlan();
+        // The worker takes no snapshot in the plan: the level is journalled
+        // as it was left.
+        m_journal.WriteLevel();
+    }
 }
 
 void CReplDoc::SwitchToRoom()

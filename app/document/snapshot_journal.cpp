@@ -1,7 +1,10 @@
 #include "snapshot_journal.h"
 
+#include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
@@ -9,14 +12,22 @@
 #include "file_system.h"
 #include "floor_plan_text.h"
 #include "kor_filebuf.h"
+#include "message_box.h"
 #include "paths.h"
 #include "repl_doc.h"
 #include "room_floor.h"
+#include "xml_element.h"
 
 namespace {
 
 constexpr const wchar_t* kHeaderFileName = L"header";
+// Files are written here whole, then renamed into the folder: a stop in the
+// middle of a write leaves the file before it. No room's file name has a
+// blank.
+constexpr const wchar_t* kWritingFolder = L"being written";
 constexpr DWORD kWaitWithoutLimit = 0xFFFFFFFF;
+// A turn the user-interface thread holds off is tried again this soon.
+constexpr DWORD kBusyRetryMs = 10;
 
 CString& JournalFolder()
 {
@@ -83,6 +94,31 @@ bool IsUsableTagName(const std::string& name)
     return true;
 }
 
+// The rooms the header's path list names.
+std::vector<std::string> ListedRooms(const std::string& header)
+{
+    const std::string text = header + "\n</QUENDAR_FPL>\n";
+    const int length = static_cast<int>(text.size());
+    int position = 0;
+    while (position < length) {
+        CXMLElement element;
+        if (!element.Parse(text.c_str(), length, &position))
+            break;
+        if (std::strcmp(element.GetName(), "QUENDAR_FPL") == 0)
+            return SplitNameList(element.GetAttribute("path"));
+    }
+    return {};
+}
+
+void ReportUnrestoredRoom(const std::string& name)
+{
+    if (!IsMainWindowVisible())
+        return;
+    CString message;
+    message.Format(L"Room %s could not be restored", CString(name.c_str()).GetString());
+    AfxMessageBox(message, MB_OK | MB_ICONEXCLAMATION);
+}
+
 }  // namespace
 
 // ---- Folder ----
@@ -101,25 +137,37 @@ const CString& CSnapshotJournal::GetDirectory() { return JournalFolder(); }
 
 void ResetSnapshotJournal() { JournalFolder().Empty(); }
 
-CString CSnapshotJournal::RoomFilePath(const std::string& tagName)
+CString CSnapshotJournal::FolderFilePath(const std::string& name)
 {
-    return GetDirectory() + CString(tagName.c_str());
+    return GetDirectory() + CString(name.c_str());
 }
 
-void CSnapshotJournal::WriteFileText(const CString& path, const std::string& text)
+void CSnapshotJournal::WriteFileText(const FileText& file)
 {
-    // The worker and the user-interface thread may write the same room's file.
-    static std::mutex writing;
-    std::lock_guard lock(writing);
-    CFile file;
-    if (!file.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
+    if (file.name.empty() || GetDirectory().IsEmpty())
+        return;
+    // The worker writes outside the document's lock: a text taken before the
+    // one the file holds already, or before the folder was emptied, is old.
+    std::lock_guard lock(m_writeMutex);
+    std::uint64_t& written = m_writtenOrder[file.name];
+    if (file.order <= written || file.order <= m_clearedOrder)
+        return;
+    const CString writing = GetDirectory() + kWritingFolder;
+    if (GetFileAttributes(writing) != FILE_ATTRIBUTE_DIRECTORY)
+        CreateDirectory(writing, nullptr);
+    const CString temporary = writing + L'\\' + CString(file.name.c_str());
+    CFile out;
+    if (!out.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
         return;
     try {
-        file.Write(text.data(), static_cast<UINT>(text.size()));
-        file.Close();
+        out.Write(file.text.data(), static_cast<UINT>(file.text.size()));
+        out.Close();
+        CFile::Rename(temporary, FolderFilePath(file.name));
+        written = file.order;
     } catch (CFileException* error) {
         error->Delete();
-        file.Abort();
+        out.Abort();
+        DeleteFile(temporary);
     }
 }
 
@@ -131,10 +179,6 @@ bool CSnapshotJournal::Start()
 {
     if (m_running || !m_document || GetDirectory().IsEmpty())
         return false;
-    {
-        std::lock_guard lock(m_ringMutex);
-        m_counter = 0;
-    }
     m_running = true;
     if (!m_thread) {
         m_thread = AfxBeginThread(&CSnapshotJournal::ThreadProc, this,
@@ -165,6 +209,7 @@ void CSnapshotJournal::Stop()
         m_running = false;
     }
     m_wake.notify_all();
+    m_turnDone.notify_all();
     if (m_thread) {
         WaitForSingleObject(m_thread->m_hThread, kWaitWithoutLimit);
         delete m_thread;
@@ -188,46 +233,56 @@ UINT CSnapshotJournal::ThreadProc(LPVOID journal)
 
 void CSnapshotJournal::RunWorker()
 {
-    while (WaitOnePeriod())
-        TakeTurn();
+    while (Wait(m_periodMs)) {
+        while (TryTurn() == Turn::busy && Wait(std::min<DWORD>(m_periodMs, kBusyRetryMs))) {
+        }
+    }
 }
 
-bool CSnapshotJournal::WaitOnePeriod()
+bool CSnapshotJournal::Wait(DWORD ms)
 {
     std::unique_lock lock(m_wakeMutex);
-    m_wake.wait_for(lock, std::chrono::milliseconds(m_periodMs.load()),
-                    [this] { return !m_running; });
+    m_wake.wait_for(lock, std::chrono::milliseconds(ms), [this] { return !m_running; });
     return m_running;
 }
 
-bool CSnapshotJournal::TakeTurn()
+bool CSnapshotJournal::TakeTurn() { return TryTurn() == Turn::taken; }
+
+CSnapshotJournal::Turn CSnapshotJournal::TryTurn()
 {
     CReplDoc* document = m_document;
     if (!document)
-        return false;
+        return Turn::nothing;
     // The document's flags are read under the lock too: the user-interface
     // thread changes the current room only while it holds it.
     if (!TryEnterCriticalSection(document->m_lock))
-        return false;
-    std::string tagName;
-    const bool taken = SnapshotCurrentRoom(tagName);
+        return Turn::busy;
+    const std::uint64_t turn = ++m_turnsStarted;
+    const std::optional<FileText> file = SnapshotCurrentRoom(false);
     LeaveCriticalSection(document->m_lock);
-    if (!taken)
-        return false;
-
-    std::string newest;
-    {
-        std::lock_guard lock(m_ringMutex);
-        if (m_counter <= 1)
-            return true;
-        m_counter = 0;
-        newest = m_ring.back();
-    }
     // Written outside the lock, with the name taken under it: the room
     // itself may be gone by now.
-    if (m_running && !tagName.empty() && !GetDirectory().IsEmpty())
-        WriteFileText(RoomFilePath(tagName), newest);
-    return true;
+    if (file && m_running)
+        WriteFileText(*file);
+    FinishTurn(turn);
+    return file ? Turn::taken : Turn::nothing;
+}
+
+void CSnapshotJournal::FinishTurn(std::uint64_t turn)
+{
+    {
+        std::lock_guard lock(m_wakeMutex);
+        m_turnsDone = std::max(m_turnsDone, turn);
+    }
+    m_turnDone.notify_all();
+}
+
+bool CSnapshotJournal::WaitForTurnAfter(std::uint64_t started, DWORD limitMs)
+{
+    std::unique_lock lock(m_wakeMutex);
+    m_turnDone.wait_for(lock, std::chrono::milliseconds(limitMs),
+                        [&] { return m_turnsDone > started || !m_running; });
+    return m_turnsDone > started;
 }
 
 bool CSnapshotJournal::TakeSnapshotNow()
@@ -235,26 +290,60 @@ bool CSnapshotJournal::TakeSnapshotNow()
     if (!m_running || !m_document)
         return false;
     EnterCriticalSection(m_document->m_lock);
-    std::string tagName;
-    const bool taken = SnapshotCurrentRoom(tagName);
+    const std::optional<FileText> file = SnapshotCurrentRoom(false);
     LeaveCriticalSection(m_document->m_lock);
-    return taken;
+    if (file)
+        WriteFileText(*file);
+    return file.has_value();
 }
 
 // Under the document's lock. The journal's own mark of a change decides, not
 // the saved flag: bookkeeping that marks the room unmodified is no snapshot.
-bool CSnapshotJournal::SnapshotCurrentRoom(std::string& tagName)
+std::optional<CSnapshotJournal::FileText> CSnapshotJournal::SnapshotCurrentRoom(bool anyView)
 {
-    CRoomFloor* room = m_document->m_roomView ? m_document->m_currentRoom : nullptr;
+    CRoomFloor* room = anyView || m_document->m_roomView ? m_document->m_currentRoom : nullptr;
     if (!room || !room->IsChangedSinceSnapshot())
-        return false;
-    std::string text;
-    if (room->Save(text, false) <= 0)
-        return false;
-    room->SetModified(false);
+        return std::nullopt;
+    std::optional<FileText> file = TakeRoomText(room);
+    if (!file)
+        return std::nullopt;
+    // A room left with unsaved edits stays modified: Exit asks about it.
+    if (!anyView)
+        room->SetModified(false);
     room->SetChangedSinceSnapshot(false);
-    tagName = room->GetTagName(false);
-    return AppendSnapshot(std::move(text));
+    if (!AppendSnapshot(file->text))
+        return std::nullopt;
+    return file;
+}
+
+std::optional<CSnapshotJournal::FileText> CSnapshotJournal::TakeRoomText(CRoomFloor* room)
+{
+    // A room with nothing drawn yet has nothing to keep (nor a header entry).
+    if (!room || room->GetNumOfNodes() == 0)
+        return std::nullopt;
+    // A room without a name still has its snapshots; only no file.
+    FileText file;
+    file.name = room->GetTagName(false);
+    if (room->Save(file.text, false) <= 0)
+        return std::nullopt;
+    file.order = ++m_textOrder;
+    return file;
+}
+
+std::optional<CSnapshotJournal::FileText> CSnapshotJournal::TakeHeaderText()
+{
+    // Only rooms with something drawn have a file to list.
+    std::vector<CRoomFloor*> listed;
+    for (CRoomFloor* room : m_document->m_rooms)
+        if (room->GetNumOfNodes() > 0)
+            listed.push_back(room);
+    FileText file;
+    file.name = CString(kHeaderFileName).ToNarrow();
+    m_document->WriteFileHeader(file.text, false, &listed);
+    if (file.text.empty())
+        return std::nullopt;
+    file.order = ++m_textOrder;
+    return file;
 }
 
 bool CSnapshotJournal::AppendSnapshot(std::string text)
@@ -272,7 +361,6 @@ bool CSnapshotJournal::AppendSnapshot(std::string text)
         m_ring.pop_front();
     m_ring.push_back(std::move(text));
     m_position = static_cast<int>(m_ring.size()) - 1;
-    ++m_counter;
     return true;
 }
 
@@ -282,27 +370,36 @@ void CSnapshotJournal::WriteHeader()
 {
     if (!m_running || !m_document || GetDirectory().IsEmpty())
         return;
-    std::string header;
-    m_document->WriteFileHeader(header, false);
-    if (!header.empty())
-        WriteFileText(GetDirectory() + kHeaderFileName, header);
+    EnterCriticalSection(m_document->m_lock);
+    const std::optional<FileText> header = TakeHeaderText();
+    LeaveCriticalSection(m_document->m_lock);
+    if (header)
+        WriteFileText(*header);
 }
 
 void CSnapshotJournal::Write()
 {
-    if (!m_running || !m_document || !m_document->m_currentRoom)
+    // A level being read is not the journal's to write: its rooms come
+    // from the file (or from this very folder).
+    if (!m_running || !m_document || !m_document->m_currentRoom || m_document->m_loading)
         return;
-    const std::string tagName = m_document->m_currentRoom->GetTagName(false);
-    if (tagName.empty() || GetDirectory().IsEmpty())
+    EnterCriticalSection(m_document->m_lock);
+    std::optional<FileText> file = SnapshotCurrentRoom(true);
+    if (!file)
+        file = TakeRoomText(m_document->m_currentRoom);
+    LeaveCriticalSection(m_document->m_lock);
+    if (file)
+        WriteFileText(*file);
+}
+
+void CSnapshotJournal::WriteLevel()
+{
+    if (!m_running)
         return;
-    std::string newest;
-    {
-        std::lock_guard lock(m_ringMutex);
-        if (m_ring.empty())
-            return;
-        newest = m_ring.back();
-    }
-    WriteFileText(RoomFilePath(tagName), newest);
+    Write();
+    // Every other room too (a mirror, a rebuilt plan or a turn for Bottom
+    // Entrance changes rooms that are not current), the header last.
+    WriteAll(false);
 }
 
 void CSnapshotJournal::Read()
@@ -339,13 +436,20 @@ std::optional<std::string> CSnapshotJournal::ReadFile(const CRoomFloor* room) co
     const std::string tagName = room->GetTagName(false);
     if (tagName.empty())
         return std::nullopt;
-    return ReadWholeText(RoomFilePath(tagName));
+    return ReadWholeText(FolderFilePath(tagName));
 }
 
 void CSnapshotJournal::ClearFolder()
 {
-    if (!GetDirectory().IsEmpty())
-        DeleteFilesBelow(GetDirectory());
+    if (GetDirectory().IsEmpty())
+        return;
+    {
+        // A text the worker took before is of the level that went.
+        std::lock_guard lock(m_writeMutex);
+        m_writtenOrder.clear();
+        m_clearedOrder = m_textOrder;
+    }
+    DeleteFilesBelow(GetDirectory());
 }
 
 bool CSnapshotJournal::HasJournal() const
@@ -366,18 +470,24 @@ bool CSnapshotJournal::HasJournal() const
     return header && room;
 }
 
-bool CSnapshotJournal::WriteAll()
+bool CSnapshotJournal::WriteAll(bool fresh)
 {
     if (!m_document || GetDirectory().IsEmpty())
         return false;
-    ClearFolder();
-    WriteHeader();
-    for (CRoomFloor* room : m_document->m_rooms) {
-        std::string text;
-        const std::string tagName = room->GetTagName(false);
-        if (!tagName.empty() && room->Save(text, false) > 0)
-            WriteFileText(RoomFilePath(tagName), text);
-    }
+    if (fresh)
+        ClearFolder();
+    EnterCriticalSection(m_document->m_lock);
+    std::vector<FileText> files;
+    for (CRoomFloor* room : m_document->m_rooms)
+        if (std::optional<FileText> file = TakeRoomText(room))
+            files.push_back(std::move(*file));
+    // The header last: a stop halfway leaves no header that lists a room
+    // the folder lacks.
+    if (std::optional<FileText> header = TakeHeaderText())
+        files.push_back(std::move(*header));
+    LeaveCriticalSection(m_document->m_lock);
+    for (const FileText& file : files)
+        WriteFileText(file);
     return true;
 }
 
@@ -389,6 +499,7 @@ bool CSnapshotJournal::Recover()
     if (!header || header->empty())
         return false;
     std::string text = *header;
+    std::set<std::string> given;
     for (const FolderEntry& entry : ListFolder(GetDirectory())) {
         if (entry.isFolder || IsHeaderFile(entry.name))
             continue;
@@ -400,12 +511,16 @@ bool CSnapshotJournal::Recover()
             body->find('"') != std::string::npos)
             continue;
         text += "\n<" + EscapeTagName(tagName) + " body=\"" + *body + "\"/>\n";
+        given.insert(tagName);
     }
     text += "\n</QUENDAR_FPL>\n";
     // The level is replaced only by a text that loads; otherwise it stays.
     EnterCriticalSection(m_document->m_lock);
     const bool loaded = m_document->ParseFile(text.c_str(), static_cast<int>(text.size()));
     LeaveCriticalSection(m_document->m_lock);
+    for (const std::string& name : ListedRooms(*header))
+        if (given.count(name) == 0)
+            ReportUnrestoredRoom(name);
     return loaded;
 }
 
@@ -440,9 +555,12 @@ bool CSnapshotJournal::Replay(int index)
     const bool wasChanged = room->IsChangedSinceSnapshot();
     const bool replayed = !snapshot.empty() && room->PlaySavedText(snapshot) &&
                           !room->GetShapeName().empty() && m_document->CheckRoomShape(room);
+    // What the room shows now is what a crash must give back.
+    std::optional<FileText> file;
     if (replayed) {
         std::lock_guard lock(m_ringMutex);
         m_position = index;
+        file = FileText{room->GetTagName(false), snapshot, ++m_textOrder};
     } else {
         room->PlaySavedText(current);
         m_document->CheckRoomShape(room);
@@ -452,6 +570,8 @@ bool CSnapshotJournal::Replay(int index)
     room->SetChangedSinceSnapshot(!replayed && wasChanged);
     if (!replayed)
         room->SetModified(wasModified);
+    if (file)
+        WriteFileText(*file);
     LeaveCriticalSection(m_document->m_lock);
     return replayed;
 }

@@ -6,7 +6,9 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -41,18 +43,25 @@ public:
     // Something to lose: at least two snapshots while running.
     bool HasSnapshots() const;
 
+    // The header, listing the rooms that have a text to keep.
     void WriteHeader();
-    // The current room's file receives the newest snapshot.
+    // The current room as it stands: a snapshot when it changed since the
+    // last, and its file. Called when the person leaves the room.
     void Write();
+    // The current room as it stands, then every room and the header: after
+    // rooms were renamed, removed or changed together, and on entering the plan.
+    void WriteLevel();
     // The current room's file becomes the ring.
     void Read();
     std::optional<std::string> ReadFile(const CRoomFloor* room) const;
     void ClearFolder();
     // The folder holds "header" and at least one room file.
     bool HasJournal() const;
-    // The folder rewritten from the open level.
-    bool WriteAll();
-    // Rebuilds the level from the folder.
+    // The folder rewritten from the open level: emptied first when fresh,
+    // the rooms' files before the header that lists them.
+    bool WriteAll(bool fresh = true);
+    // Rebuilds the level from the folder; a room the header lists that
+    // cannot be given back is reported.
     bool Recover();
     bool Undo();
     bool Redo();
@@ -69,23 +78,48 @@ public:
     void SetPeriod(DWORD ms) { m_periodMs = ms; }
     DWORD GetPeriod() const { return m_periodMs; }
 
+    // Turns the worker began (inside the document's lock): a turn numbered
+    // above the count read after an edit journals that edit.
+    std::uint64_t GetTurnsStarted() const { return m_turnsStarted; }
+    // Waits until the turn after `started` has written its files; false
+    // when the journal stopped or the limit passed first.
+    bool WaitForTurnAfter(std::uint64_t started, DWORD limitMs);
+
     int GetPosition() const;
     int GetSnapshotCount() const;
     std::string GetSnapshot(int index) const;
 
 private:
+    enum class Turn { taken, nothing, busy };
+    // A text to put into one of the folder's files, numbered in the order
+    // the texts were taken (under the document's lock).
+    struct FileText {
+        std::string name;
+        std::string text;
+        std::uint64_t order = 0;
+    };
+
     static UINT ThreadProc(LPVOID journal);
     void RunWorker();
-    // Waits one period; false when the journal stopped meanwhile.
-    bool WaitOnePeriod();
+    // Waits the time given; false when the journal stopped meanwhile.
+    bool Wait(DWORD ms);
+    Turn TryTurn();
     bool Replay(int index);
-    bool SnapshotCurrentRoom(std::string& tagName);
+    // Under the document's lock: a snapshot of the current room when it
+    // changed, taken only in the room view unless `anyView`; its text.
+    std::optional<FileText> SnapshotCurrentRoom(bool anyView);
+    // Under the document's lock: the room's text as it stands.
+    std::optional<FileText> TakeRoomText(CRoomFloor* room);
+    std::optional<FileText> TakeHeaderText();
     // False when the text is the snapshot the room shows already.
     bool AppendSnapshot(std::string text);
     void LoadRing(const std::string& text);
     void MarkAllUnmodified();
-    static void WriteFileText(const CString& path, const std::string& text);
-    static CString RoomFilePath(const std::string& tagName);
+    // Puts the text in place of the file in one step; a text taken before
+    // the one the file holds already is not written.
+    void WriteFileText(const FileText& file);
+    void FinishTurn(std::uint64_t turn);
+    static CString FolderFilePath(const std::string& name);
 
     CReplDoc* m_document = nullptr;
     // Ring, position and counter: the worker appends while the user-interface
@@ -95,10 +129,17 @@ private:
     std::atomic<bool> m_running{false};
     CWinThread* m_thread = nullptr;
     int m_position = -1;
-    int m_counter = 0;
     std::atomic<DWORD> m_periodMs{kDefaultPeriodMs};
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;
+    std::atomic<std::uint64_t> m_turnsStarted{0};
+    std::uint64_t m_turnsDone = 0;  // under m_wakeMutex
+    std::condition_variable m_turnDone;
+    // Taken under the document's lock, read by the folder's emptying too.
+    std::atomic<std::uint64_t> m_textOrder{0};
+    std::mutex m_writeMutex;
+    std::map<std::string, std::uint64_t> m_writtenOrder;  // under m_writeMutex
+    std::uint64_t m_clearedOrder = 0;                     // under m_writeMutex
 };
 
 // Forgets the journal folder.

@@ -121,14 +121,15 @@ bool CRoomMode::ApplyShape(int column)
     room->SetRoomType(dialog.m_selectedType, dialog.m_longList != 0);
     room->SetBelow(dialog.m_below != 0);
     m_document->PlaceEntrance(nullptr);
-    m_document->m_journal.WriteHeader();
     room->SetLabel(dialog.m_label);
     m_document->StepEditMode(true);
     if (m_document->m_plan.GetNumOfOpenings() > 0) {
         room->SetScale(room->GetScale() * 0.8f);
         mode_controls::CenterOn(m_document, room->GetContour().center());
     }
-    // The room as placed is where undo starts.
+    // The room as placed is where undo starts, and is journalled at once:
+    // its file, then the header that lists it.
     m_document->m_journal.TakeSnapshotNow();
+    m_document->m_journal.WriteHeader();
     return true;
 }

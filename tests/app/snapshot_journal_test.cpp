@@ -14,6 +14,7 @@
 #include "kor_node.h"
 #include "messages.h"
 #include "new_room_dlg.h"
+#include "c_list_box.h"
 #include "c_property_sheet.h"
 #include "object_sheet_templates.h"
 #include "zup_edge.h"
@@ -157,15 +158,57 @@ TEST_F(SnapshotJournalTest, ATurnIsSkippedWhileTheLockIsTaken)
     EXPECT_EQ(journal().GetSnapshotCount(), 0);
 }
 
-TEST_F(SnapshotJournalTest, EverySecondSnapshotRewritesTheRoomFile)
+// Every snapshot goes to the room's file at once, so a crash loses nothing
+// the worker took (it was written only at every second snapshot).
+TEST_F(SnapshotJournalTest, EverySnapshotRewritesTheRoomFile)
 {
     ASSERT_TRUE(journal().Start());
-    Snapshot(1);
-    EXPECT_FALSE(std::filesystem::exists(JournalFile("Hall1")));
-    Snapshot(2);
-    const std::string text = ReadText(JournalFile("Hall1"));
-    EXPECT_NE(text.find(SizeLine(2)), std::string::npos);
-    EXPECT_EQ(text.find(SizeLine(1)), std::string::npos) << "the newest snapshot only";
+    for (int width = 1; width <= 3; ++width) {
+        Snapshot(width);
+        const std::string text = ReadText(JournalFile("Hall1"));
+        EXPECT_NE(text.find(SizeLine(width)), std::string::npos) << width;
+        EXPECT_EQ(text.find(SizeLine(width - 1)), std::string::npos) << "the newest snapshot only";
+    }
+}
+
+// A room is journalled as it stands when the person leaves it, with the
+// edits made since the worker's last turn (the file had the last snapshot).
+TEST_F(SnapshotJournalTest, LeavingARoomJournalsItAsItStands)
+{
+    const struct {
+        const char* how;
+        void (*leave)(CReplDoc&);
+    } ways[] = {
+        {"for a new room", [](CReplDoc& d) { d.NewRoom(); }},
+        {"for the plan", [](CReplDoc& d) { d.OnViewChange(); }},
+    };
+    ASSERT_TRUE(journal().Start());
+    int width = 100;
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.how);
+        document->SetCurrentRoom(room);
+        document->m_roomView = true;
+        Snapshot(++width);
+        room->SetSize(++width, 100);
+        room->SetModified(true);
+        way.leave(*document);
+        EXPECT_NE(ReadText(JournalFile("Hall1")).find(SizeLine(width)), std::string::npos);
+    }
+    document->SetCurrentRoom(room);
+    EXPECT_NE(journal().GetSnapshot(journal().GetPosition()).find(SizeLine(width)), std::string::npos)
+        << "back in the room, the ring holds it as it was left";
+}
+
+// What undo or redo shows is what the journal keeps.
+TEST_F(SnapshotJournalTest, AnUndoneEditStaysUndoneInTheRoomsFile)
+{
+    ASSERT_TRUE(journal().Start());
+    for (int width = 1; width <= 3; ++width)
+        Snapshot(width);
+    ASSERT_TRUE(journal().Undo());
+    EXPECT_NE(ReadText(JournalFile("Hall1")).find(SizeLine(2)), std::string::npos);
+    ASSERT_TRUE(journal().Redo());
+    EXPECT_NE(ReadText(JournalFile("Hall1")).find(SizeLine(3)), std::string::npos);
 }
 
 TEST_F(SnapshotJournalTest, UndoAndRedoReplayTheNeighbouringSnapshots)
@@ -616,5 +659,95 @@ TEST_F(SnapshotJournalTest, LabelsWithMarkupCharactersComeBackThroughUndoAndRedo
         ASSERT_EQ(other.GetNumOfRooms(), 1);
         EXPECT_EQ(other.GetRoom(0)->GetLabel(), label.back);
         EXPECT_EQ(other.GetRoom(0)->GetWidth(), 312);
+    }
+}
+
+// A room placed from the palette is in the journal at once, its file and the
+// header that lists it: a crash right after loses nothing of it.
+TEST_F(RunningJournalTest, APlacedRoomIsJournalledAtOnce)
+{
+    CRoomFloor* room = PlaceFirstShape();
+    const std::string tag = room->GetTagName(false);
+    EXPECT_TRUE(std::filesystem::exists(documents / "journal" / tag));
+    CReplDoc other;
+    ASSERT_TRUE(other.OnNewDocument());
+    ASSERT_TRUE(other.m_journal.Recover());
+    ASSERT_EQ(other.GetNumOfRooms(), 1);
+    EXPECT_STREQ(other.GetRoom(0)->GetName(), room->GetName());
+    EXPECT_EQ(other.GetRoom(0)->GetNumOfNodes(), room->GetNumOfNodes());
+}
+
+// The room dialog's changes of an existing room (label, size, type) are
+// unsaved work that the journal keeps.
+TEST_F(RunningJournalTest, RoomDialogChangesAreUnsavedWorkTheJournalKeeps)
+{
+    const struct {
+        const char* what;
+        void (*change)(CNewRoomDlg&);
+        const char* inText;
+    } changes[] = {
+        {"label", [](CNewRoomDlg& d) { d.m_label = L"Sunny corner"; }, "Sunny corner"},
+        {"size", [](CNewRoomDlg& d) { d.m_labelWidth = 157; d.m_labelDepth = 131; }, "Size=Size(157,131)"},
+        {"type",
+         [](CNewRoomDlg& d) {
+             auto* list = dynamic_cast<CListBox*>(d.GetDlgItem(CNewRoomDlg::IDC_TYPES));
+             list->SetCurSel((list->GetCurSel() + 1) % list->GetCount());
+         },
+         nullptr},
+    };
+    CRoomFloor* room = PlaceFirstShape();
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.what);
+        room->SetModified(false);  // as saved
+        const std::string oldName = room->GetName();
+        driver->OnDialog(CNewRoomDlg::IDD, [&c](CWnd* dialog, HeadlessDriver& d) {
+            c.change(*dynamic_cast<CNewRoomDlg*>(dialog));
+            d.TapDlgItem(dialog, IDOK);
+        });
+        Doc()->OnRoomDialog();
+        EXPECT_TRUE(room->IsModified()) << "Exit asks before it goes";
+        const std::string text = ReadText(documents / "journal" / room->GetTagName(false));
+        if (c.inText)
+            EXPECT_NE(text.find(c.inText), std::string::npos) << text;
+        else
+            EXPECT_NE(oldName, room->GetName());
+        CReplDoc other;
+        ASSERT_TRUE(other.OnNewDocument());
+        ASSERT_TRUE(other.m_journal.Recover());
+        ASSERT_EQ(other.GetNumOfRooms(), 1);
+        EXPECT_STREQ(other.GetRoom(0)->GetName(), room->GetName());
+        EXPECT_EQ(other.GetRoom(0)->GetLabel(), room->GetLabel());
+        EXPECT_EQ(other.GetRoom(0)->GetWidth(), room->GetWidth());
+    }
+}
+
+// A room the level lists that the journal cannot give back is reported,
+// not left out without a word.
+TEST_F(RunningJournalTest, RestoreReportsARoomItCannotRead)
+{
+    const struct {
+        const char* what;
+        bool file;
+    } cases[] = {{"no file", false}, {"an empty file", true}};
+    CRoomFloor* room = PlaceFirstShape();
+    const std::string kept = room->GetName();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(journal().WriteAll());
+        const auto folder = documents / "journal";
+        std::string header = ReadText(folder / "header");
+        const std::size_t path = header.find("path=\"");
+        ASSERT_NE(path, std::string::npos);
+        header.insert(path + 6, "Den7,");
+        WriteText(folder / "header", header);
+        std::filesystem::remove(folder / "Den7");
+        if (c.file)
+            WriteText(folder / "Den7", "");
+        const std::size_t boxes = driver->MessageBoxes().size();
+        Doc()->RestoreFromJournal();
+        ASSERT_EQ(Doc()->GetNumOfRooms(), 1);
+        EXPECT_STREQ(Doc()->GetRoom(0)->GetName(), kept.c_str());
+        ASSERT_EQ(driver->MessageBoxes().size(), boxes + 1);
+        EXPECT_NE(driver->MessageBoxes().back().text.Find(L"Den7"), -1);
     }
 }
