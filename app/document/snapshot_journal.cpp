@@ -258,7 +258,7 @@ CSnapshotJournal::Turn CSnapshotJournal::TryTurn()
     if (!TryEnterCriticalSection(document->m_lock))
         return Turn::busy;
     const std::uint64_t turn = ++m_turnsStarted;
-    const std::optional<FileText> file = SnapshotCurrentRoom(false);
+    const std::optional<FileText> file = SnapshotCurrentRoom();
     LeaveCriticalSection(document->m_lock);
     // Written outside the lock, with the name taken under it: the room
     // itself may be gone by now.
@@ -290,7 +290,7 @@ bool CSnapshotJournal::TakeSnapshotNow()
     if (!m_running || !m_document)
         return false;
     EnterCriticalSection(m_document->m_lock);
-    const std::optional<FileText> file = SnapshotCurrentRoom(false);
+    const std::optional<FileText> file = SnapshotCurrentRoom();
     LeaveCriticalSection(m_document->m_lock);
     if (file)
         WriteFileText(*file);
@@ -299,17 +299,15 @@ bool CSnapshotJournal::TakeSnapshotNow()
 
 // Under the document's lock. The journal's own mark of a change decides, not
 // the saved flag: bookkeeping that marks the room unmodified is no snapshot.
-std::optional<CSnapshotJournal::FileText> CSnapshotJournal::SnapshotCurrentRoom(bool anyView)
+std::optional<CSnapshotJournal::FileText> CSnapshotJournal::SnapshotCurrentRoom()
 {
-    CRoomFloor* room = anyView || m_document->m_roomView ? m_document->m_currentRoom : nullptr;
+    CRoomFloor* room = m_document->m_roomView ? m_document->m_currentRoom : nullptr;
     if (!room || !room->IsChangedSinceSnapshot())
         return std::nullopt;
     std::optional<FileText> file = TakeRoomText(room);
     if (!file)
         return std::nullopt;
-    // A room left with unsaved edits stays modified: Exit asks about it.
-    if (!anyView)
-        room->SetModified(false);
+    room->SetModified(false);
     room->SetChangedSinceSnapshot(false);
     if (!AppendSnapshot(file->text))
         return std::nullopt;
@@ -383,10 +381,10 @@ void CSnapshotJournal::Write()
     // from the file (or from this very folder).
     if (!m_running || !m_document || !m_document->m_currentRoom || m_document->m_loading)
         return;
+    // The file only: the ring of undo steps and the worker's mark stay as
+    // they are, so that leaving adds no step of its own.
     EnterCriticalSection(m_document->m_lock);
-    std::optional<FileText> file = SnapshotCurrentRoom(true);
-    if (!file)
-        file = TakeRoomText(m_document->m_currentRoom);
+    const std::optional<FileText> file = TakeRoomText(m_document->m_currentRoom);
     LeaveCriticalSection(m_document->m_lock);
     if (file)
         WriteFileText(*file);

@@ -45,8 +45,8 @@ public:
 
     // The header, listing the rooms that have a text to keep.
     void WriteHeader();
-    // The current room as it stands: a snapshot when it changed since the
-    // last, and its file. Called when the person leaves the room.
+    // The current room's file as the room stands. Called when the person
+    // leaves the room.
     void Write();
     // The current room as it stands, then every room and the header: after
     // rooms were renamed, removed or changed together, and on entering the plan.
@@ -105,9 +105,9 @@ private:
     bool Wait(DWORD ms);
     Turn TryTurn();
     bool Replay(int index);
-    // Under the document's lock: a snapshot of the current room when it
-    // changed, taken only in the room view unless `anyView`; its text.
-    std::optional<FileText> SnapshotCurrentRoom(bool anyView);
+    // Under the document's lock: a snapshot of the room being edited when
+    // it changed; its text.
+    std::optional<FileText> SnapshotCurrentRoom();
     // Under the document's lock: the room's text as it stands.
     std::optional<FileText> TakeRoomText(CRoomFloor* room);
     std::optional<FileText> TakeHeaderText();

@@ -179,8 +179,8 @@ TEST_F(SnapshotJournalTest, LeavingARoomJournalsItAsItStands)
         const char* how;
         void (*leave)(CReplDoc&);
     } ways[] = {
-        {"for a new room", [](CReplDoc& d) { d.NewRoom(); }},
         {"for the plan", [](CReplDoc& d) { d.OnViewChange(); }},
+        {"for a new room", [](CReplDoc& d) { d.NewRoom(); }},
     };
     ASSERT_TRUE(journal().Start());
     int width = 100;
@@ -197,6 +197,7 @@ TEST_F(SnapshotJournalTest, LeavingARoomJournalsItAsItStands)
     document->SetCurrentRoom(room);
     EXPECT_NE(journal().GetSnapshot(journal().GetPosition()).find(SizeLine(width)), std::string::npos)
         << "back in the room, the ring holds it as it was left";
+    EXPECT_EQ(journal().GetSnapshotCount(), 1);
 }
 
 // What undo or redo shows is what the journal keeps.
