@@ -25,13 +25,18 @@ const KORStatusType kSolved = static_cast<KORStatusType>(2);
 
 KorNode* AsNode(KorEntity* entity) { return dynamic_cast<KorNode*>(entity); }
 
-int IndexOfDF(KorNode* node, KorDF* df)
+// Where df stands among the node's DFs; the walk asks with the place it
+// left off, which answers at once (a node where T walls meet holds about
+// 2T^2 DFs, too many to count through at every step).
+int IndexOfDF(KorNode* node, KorDF* df, int hint = -1)
 {
     if (!node || !df)
         return -1;
-    for (short i = 0; i < node->GetNumOfDFs(); ++i)
-        if (node->GetDF(static_cast<unsigned>(i)) == df)
-            return i;
+    if (hint >= 0 && node->GetDF(static_cast<unsigned>(hint)) == df)
+        return hint;
+    for (unsigned i = 0; KorDF* own = node->GetDF(i); ++i)
+        if (own == df)
+            return static_cast<int>(i);
     return -1;
 }
 
@@ -360,7 +365,7 @@ KorDF* KorNNDistance::GetNextDF(KorDF* df)
     KorNode* node1 = GetNode1();
     KorNode* node2 = GetNode2();
     KorNode* walked = df && df->mpNode == node1 ? node1 : node2;
-    int at = IndexOfDF(walked, df);
+    int at = IndexOfDF(walked, df, mDFCursor);
     if (at >= 0)
         mDFCursor = at;
     if (mDFCursor < 0 || !walked)

@@ -76,14 +76,14 @@ public:
     bool BelongTo(KorTracker* t) const;
 
     // ---- Degrees of freedom ----
-    short GetNumOfDFs() const { return static_cast<short>(mDFs.size()); }
+    short GetNumOfDFs() const { return static_cast<short>(DFs().size()); }
     KorDF* Get1stDF(KorDF**& cursor);
     KorDF* GetNextDF(KorDF**& cursor);
     bool IsLastDF(KorDF* df) const;
     KorDF** GetDFCounter(KorDF* df);
     // The carrier argument takes no part in the match (only a non-null carrier).
     KorDF* GetDF(KorTracker* moved, KorTracker* carrier) const;
-    KorDF* GetDF(unsigned i) const { return i < mDFs.size() ? mDFs[i] : nullptr; }
+    KorDF* GetDF(unsigned i) const { return i < DFs().size() ? mDFs[i] : nullptr; }
 
     // ---- Locks and status ----
     bool IsUnique(std::vector<KorClamp>& clamps, KorClamp* upTo) const;
@@ -155,6 +155,8 @@ private:
     bool IsOnGeometry(KorTracker* t) const;
     void ProjectOnto(KorTracker* t);
     void DeleteDFsOf(KorTracker* t);
+    // The DFs, without those of trackers that left since the last look.
+    std::vector<KorDF*>& DFs() const;
     void UpdateStatusOnTrackers(KORStatusType status, KorNode* other, KorTracker* own);
     void UpdateStatusOnOneTracker(KORStatusType status, KorNode* other);
     KorTracker* CheckOtherTrackers(KorTracker* moved, KorTracker* carrier, bool chosenHere);
@@ -171,7 +173,10 @@ private:
     std::vector<KorPrimitive*> mPrimitives;
     std::vector<KorTracker*> mTrackers;
     KORStatusType mStatus{};
-    std::vector<KorDF*> mDFs;
+    mutable std::vector<KorDF*> mDFs;
+    // Trackers whose DFs are still to go (DeleteDFsOf); compared by address
+    // only, never followed.
+    mutable std::vector<KorTracker*> mLeavingTrackers;
     std::vector<short> mLocks;
     short mOwnLock = 0;
     std::vector<KorPrimitive*> mCoincidents;

@@ -532,7 +532,7 @@ bool KorNode::CreateDoubleSolution(KorDimension* d1, KorDimSolution*& s1, KorDim
         return false;
     KorTracker* t1 = d1->GetTracker(this);
     KorTracker* t2 = d2->GetTracker(this);
-    for (std::size_t i = 0; i < mDFs.size(); ++i) {
+    for (std::size_t i = 0; i < DFs().size(); ++i) {
         KorDF* q = mDFs[i];
         if (!q->mpMoved || !KorDFIsUsable(q) || !KorDFUsesTracker(q, t1))
             continue;
