@@ -306,6 +306,7 @@ bool KorParallel::LayParallel(KorLinTracker* moved, KorLinTracker* carrier, KorN
     line l = moved->GetLine();
     if (!(l = (carrier->GetLine() & node->GetPoint())) || !IsFinite(l))
         return false;
+    KorLinTracker::PlaceThrough(l, node->GetPoint());
     moved->GetLine() = l;
     return true;
 }

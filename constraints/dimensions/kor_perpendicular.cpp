@@ -24,6 +24,7 @@ bool KorPerpendicular::LayParallel(KorLinTracker* moved, KorLinTracker* carrier,
     if (!(l = (carrier->GetLine() & node->GetPoint() & right)) || !std::isfinite(l.ltan())
         || !std::isfinite(l.laxe()))
         return false;
+    KorLinTracker::PlaceThrough(l, node->GetPoint());
     moved->GetLine() = l;
     return true;
 }

@@ -39,6 +39,16 @@ line LineThrough(const point& a, const point& b)
     return line(a, b);
 }
 
+}  // namespace
+
+void KorLinTracker::PlaceThrough(line& l, const point& through)
+{
+    if (l.ltan() != 0.0 && std::fabs(l.ltan()) < GeoDif())
+        l.laxe() = through.y();
+}
+
+namespace {
+
 bool IsLinTracker(const KorTracker* t) { return t && t->GetType() == KOR_LINEAR_TRACKER; }
 
 bool IsCircular(const KorTracker* t) { return t && t->GetCenter() != nullptr; }

@@ -30,6 +30,11 @@ public:
     KOREntityType GetType() const override;
     geobject& GetGeometry() override;
     line& GetLine() { return mLine; }
+    // The geometry library places and measures points on a line whose slope
+    // is below GeoDif as on the horizontal at its axis value. A direction
+    // laid through a point is moved so that the library, too, takes the
+    // point to be on it.
+    static void PlaceThrough(line& l, const point& through);
     const line& GetLine() const { return mLine; }
 
     // Alignment and parallels.

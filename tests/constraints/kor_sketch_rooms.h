@@ -8,10 +8,12 @@
 #include <random>
 #include <vector>
 
+#include "geolist.h"
 #include "kor_model.h"
 #include "kor_node.h"
 #include "kor_segment.h"
 #include "point.h"
+#include "segment.h"
 
 namespace kor_sketch {
 
@@ -202,5 +204,146 @@ inline double PenGap(Room& room, int corner, int wall, double x, double y)
     const point p = room.Node(corner)->GetPoint();
     return std::hypot(p.x() - x, p.y() - y);
 }
+
+// A room held in the perpendicular form: `square` lists the walls i held
+// perpendicular to wall i + 1, wall 0 is held horizontal when `level`, the
+// walls of `held` keep their lengths, and corner 0 is unmovable when `fixed`.
+struct RoomSpec {
+    const char* name;
+    std::vector<point> corners;
+    bool level = true;
+    std::vector<int> square;
+    std::vector<int> held;
+    bool fixed = false;
+};
+
+// Every corner square but the closing one (wall n-1 to wall 0).
+inline std::vector<int> SquareCorners(int n)
+{
+    std::vector<int> square;
+    for (int i = 0; i + 1 < n; ++i)
+        square.push_back(i);
+    return square;
+}
+
+// A room with one slanted wall (wall 2) between two square corners.
+inline std::vector<point> SlantedRoom()
+{
+    return {{0, 0}, {300, 0}, {300, 200}, {200, 300}, {0, 300}};
+}
+
+// A rectangle whose wall 2 steps out by 3 inches half way up.
+inline std::vector<point> JogRoom()
+{
+    return {{0, 0}, {240, 0}, {240, 90}, {243, 90}, {243, 180}, {0, 180}};
+}
+
+inline void Build(Room& room, const RoomSpec& spec, double jitter, std::mt19937& random)
+{
+    const int n = static_cast<int>(spec.corners.size());
+    room.shape = spec.corners;
+    room.hold = Hold::kPerpendicularTurned;
+    std::uniform_real_distribution<double> move(-jitter, jitter);
+    for (int i = 0; i < n; ++i) {
+        const double dx = move(random);
+        const double dy = move(random);
+        room.nodes.push_back(
+            room.model.CreateNode(spec.corners[i].x() + dx, spec.corners[i].y() + dy));
+    }
+    for (int i = 0; i < n; ++i)
+        room.walls.push_back(room.model.CreateSegment(room.nodes[i], room.nodes[(i + 1) % n]));
+    bool ok = true;
+    if (spec.level)
+        ok = ok && room.model.CreateConstraint(KOR_HORIZONTAL, room.walls[0], 0, 0, 0) != 0;
+    for (int i : spec.square)
+        ok = ok && room.model.CreateConstraint(KOR_PERPENDICULAR, room.walls[i],
+                                               room.walls[(i + 1) % n], 0, 0) != 0;
+    room.lengths.assign(n, 0.0);
+    for (int i : spec.held) {
+        const point& a = spec.corners[i];
+        const point& b = spec.corners[(i + 1) % n];
+        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        const KorHandle d =
+            room.model.CreateDistance(room.nodes[i], room.nodes[(i + 1) % n], KOR_DISTANCE, 0);
+        ok = ok && d != 0 && room.model.SetDimensionValue(d, length, KORDimensionType(2));
+        room.lengths[i] = length;
+    }
+    if (spec.fixed)
+        ok = ok && room.model.CreateConstraint(KOR_UNMOVABLE, room.nodes[0], 0, 0, 0) != 0;
+    room.built = ok;
+}
+
+// The worst angle, in degrees, by which a corner listed in `square` is off
+// square, measured on the corners themselves.
+inline double WorstSquareDegrees(Room& room, const std::vector<int>& square)
+{
+    const int n = room.Size();
+    double worst = 0.0;
+    for (int i : square) {
+        const point a = room.Node(i)->GetPoint();
+        const point b = room.Node((i + 1) % n)->GetPoint();
+        const point c = room.Node((i + 2) % n)->GetPoint();
+        const double ux = b.x() - a.x(), uy = b.y() - a.y();
+        const double wx = c.x() - b.x(), wy = c.y() - b.y();
+        const double cosine = std::clamp(
+            (ux * wx + uy * wy) / (std::hypot(ux, uy) * std::hypot(wx, wy)), -1.0, 1.0);
+        worst = std::max(worst, std::fabs(90.0 - std::acos(cosine) * 180.0 / M_PI));
+    }
+    return worst;
+}
+
+// A drag made as the program makes it: the picked corner or wall is held
+// for the whole drag, the model is in drag mode, each pen move puts the
+// corner (or the wall, parallel) on the pen and resolves, invalidating the
+// solution only after a refused step, and a refused step puts it back.
+class ProgramDrag {
+public:
+    ProgramDrag(Room& room, int corner, int wall) : mRoom(room), mCorner(corner), mWall(wall)
+    {
+        if (mWall >= 0)
+            mRoom.Wall(mWall)->SetMovable(false);
+        else
+            mRoom.Node(mCorner)->SetMovable(false);
+        mRoom.model.SetDrag(true);
+    }
+    ~ProgramDrag()
+    {
+        mRoom.model.SetDrag(false);
+        if (mWall >= 0)
+            mRoom.Wall(mWall)->SetMovable(true);
+        else
+            mRoom.Node(mCorner)->SetMovable(true);
+    }
+    ProgramDrag(const ProgramDrag&) = delete;
+    ProgramDrag& operator=(const ProgramDrag&) = delete;
+
+    bool MoveTo(double x, double y)
+    {
+        point old;
+        if (mWall >= 0) {
+            KorSegment* wall = mRoom.Wall(mWall);
+            old = point(wall->GetGeometry() & point(x, y));
+            wall->SetPosition(x, y, !mLastOk);
+        } else {
+            KorNode* node = mRoom.Node(mCorner);
+            old = node->GetPoint();
+            node->SetPosition(x, y, true, !mLastOk);
+        }
+        mLastOk = mRoom.model.Resolve();
+        if (!mLastOk) {
+            if (mWall >= 0)
+                mRoom.Wall(mWall)->SetPosition(old.x(), old.y(), true);
+            else
+                mRoom.Node(mCorner)->SetPosition(old.x(), old.y(), true, true);
+        }
+        return mLastOk;
+    }
+
+private:
+    Room& mRoom;
+    int mCorner;
+    int mWall;
+    bool mLastOk = false;
+};
 
 }  // namespace kor_sketch

@@ -1,0 +1,89 @@
+// Rooms in the perpendicular form dragged as the program drags them: the
+// picked corner or wall held, drag mode on, each pen move set and resolved.
+// Every pen position of these drags is reachable by the corners at the
+// dragged corner or wall, so every step is to be taken.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+
+#include "kor_globals.h"
+#include "kor_sketch_rooms.h"
+
+namespace {
+
+using namespace kor_sketch;
+
+class KorProgramDrag : public ::testing::Test {
+protected:
+    void SetUp() override { KorResetGlobals(); }
+    void TearDown() override { KorResetGlobals(); }
+};
+
+struct DragCase {
+    RoomSpec room;
+    int corner;  // dragged corner, or -1
+    int wall;    // dragged wall, or -1
+};
+
+std::vector<DragCase> FreeRoomDrags()
+{
+    const RoomSpec rectangle{"rectangle", Rectangle(), true, SquareCorners(4), {}, false};
+    const RoomSpec l{"L", LShape(), true, SquareCorners(6), {}, false};
+    const RoomSpec u{"U", UShape(), true, SquareCorners(8), {}, false};
+    const RoomSpec turned{"turned rectangle", Turned(Rectangle(), 17.0), false, SquareCorners(4),
+                          {}, false};
+    const RoomSpec slanted{"one slanted wall", SlantedRoom(), true, {0, 3}, {}, false};
+    const RoomSpec jog{"3-in jog", JogRoom(), true, SquareCorners(6), {}, false};
+    return {
+        {rectangle, 2, -1}, {rectangle, -1, 1}, {l, 2, -1},        {l, -1, 1},
+        {u, 2, -1},         {u, -1, 1},         {turned, 2, -1},   {turned, -1, 1},
+        {slanted, 3, -1},   {slanted, 2, -1},   {slanted, -1, 1},  {jog, 2, -1},
+        {jog, -1, 1},
+    };
+}
+
+// The pen walks 40 steps of 1 to 2 inches up and to the right from the
+// corner, or from the wall's middle.
+TEST_F(KorProgramDrag, EveryReachablePenStepIsTaken)
+{
+    for (const DragCase& c : FreeRoomDrags()) {
+        for (double jitter : {0.1, 2.0, 5.0}) {
+            for (unsigned seed = 1; seed <= 3; ++seed) {
+                SCOPED_TRACE(std::string(c.room.name) + (c.wall >= 0 ? " wall " : " corner ") +
+                             std::to_string(c.wall >= 0 ? c.wall : c.corner) + ", start within " +
+                             std::to_string(jitter) + ", seed " + std::to_string(seed));
+                KorResetGlobals();
+                std::mt19937 random(seed);
+                Room room;
+                Build(room, c.room, jitter, random);
+                ASSERT_TRUE(room.built);
+                ASSERT_TRUE(room.model.Resolve()) << "error " << room.model.GetError();
+                const int n = room.Size();
+                point pen = c.wall >= 0 ? point((room.Node(c.wall)->x() +
+                                                 room.Node((c.wall + 1) % n)->x()) / 2.0,
+                                                (room.Node(c.wall)->y() +
+                                                 room.Node((c.wall + 1) % n)->y()) / 2.0)
+                                        : room.Node(c.corner)->GetPoint();
+                std::uniform_real_distribution<double> step(1.0, 2.0);
+                std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+                ProgramDrag drag(room, c.corner, c.wall);
+                int refused = 0;
+                for (int i = 0; i < 40; ++i) {
+                    const double direction = M_PI / 4.0 + turn(random);
+                    const double d = step(random);
+                    const point next(pen.x() + d * std::cos(direction),
+                                     pen.y() + d * std::sin(direction));
+                    if (drag.MoveTo(next.x(), next.y()))
+                        pen = next;
+                    else
+                        ++refused;
+                }
+                EXPECT_EQ(refused, 0) << "error " << room.model.GetError();
+            }
+        }
+    }
+}
+
+}  // namespace
