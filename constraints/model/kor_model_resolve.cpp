@@ -30,6 +30,12 @@ constexpr KORStatusType kSolved = KORStatusType(2);
 constexpr int kMaxResolveRounds = 64;
 constexpr int kMaxConditionPasses = 64;
 
+// Reorderings per enabled dimension a drag step may spend. A step goes from
+// a solved room to a pen a few inches on: when it can be taken it takes
+// almost no backtracking, and a step the pen cannot reach is refused at once
+// instead of after the whole search, which it pays at every pen move.
+constexpr int kDragReorderingLimit = 1;
+
 // During a drag the pen holds the dragged node: the solve moves the rest of
 // the model to it, or fails and the step is refused. Without the hold the
 // alignment of the nodes before it projects the node back off the pen.
@@ -669,6 +675,9 @@ bool KorModel::Resolve()
     // the anchor, and a failing first search would cost the step its time.
     KorScopedValue<bool> anchoredGuard(mbAnchoredSearch);
     mbAnchoredSearch = mbInDrag;
+    KorScopedValue<int> limitGuard(mReorderingLimit);
+    if (mbInDrag)
+        mReorderingLimit = std::min(mReorderingLimit, kDragReorderingLimit);
     const std::size_t givenUp = mGivenUp.size();
     mbRoundsExhausted = false;
     const bool solved = ResolveOnce(true);

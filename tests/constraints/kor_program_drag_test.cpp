@@ -86,4 +86,42 @@ TEST_F(KorProgramDrag, EveryReachablePenStepIsTaken)
     }
 }
 
+// A corner whose walls' lengths and directions leave it no way to the pen:
+// every step is refused, and the search gives up after about as much work
+// as a step it takes (a few reorderings per dimension), not after running
+// its whole allowance.
+TEST_F(KorProgramDrag, AnUnreachableStepIsRefusedWithoutRunningTheWholeSearch)
+{
+    struct Case {
+        const char* name;
+        std::vector<point> corners;
+        int corner;
+    };
+    const Case cases[] = {
+        {"L", LShape(), 3}, {"L", LShape(), 5}, {"U", UShape(), 3}, {"U", UShape(), 5},
+    };
+    for (const Case& c : cases) {
+        for (double jitter : {0.1, 2.0, 5.0}) {
+            SCOPED_TRACE(std::string(c.name) + " corner " + std::to_string(c.corner) +
+                         ", start within " + std::to_string(jitter));
+            KorResetGlobals();
+            std::mt19937 random(7);
+            Room room;
+            const int n = static_cast<int>(c.corners.size());
+            const std::vector<int> held = HeldLengths(n, false);
+            Build(room, c.corners, Hold::kPerpendicular, held, jitter, random);
+            ASSERT_TRUE(room.built);
+            ASSERT_TRUE(room.model.Resolve());
+            // Walls held square to the next, and the given lengths.
+            const int dimensions = n - 1 + static_cast<int>(held.size());
+            const point start = room.Node(c.corner)->GetPoint();
+            ProgramDrag drag(room, c.corner, -1);
+            for (int i = 1; i <= 5; ++i) {
+                EXPECT_FALSE(drag.MoveTo(start.x() + 1.5 * i, start.y() + 1.5 * i)) << i;
+                EXPECT_LE(room.model.GetNumOfReorderings(), 3 * dimensions) << i;
+            }
+        }
+    }
+}
+
 }  // namespace
