@@ -19,7 +19,6 @@
 #include "message_box.h"
 #include "messages.h"
 #include "document_lock.h"
-#include "kor_scoped_value.h"
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "room_holds.h"
@@ -444,10 +443,7 @@ void CReplDoc::AddLoadedRoom(CRoomFloor* room)
         type->NoteName(room->GetName());
     const bool first = m_rooms.empty();
     if (first) {
-        // Only walls the text holds upright or level are aligned: a wall
-        // written a few degrees off stays as it was drawn.
-        KorScopedValue<angle> snap(room->AngularInputSnap(), room->AngularPlay());
-        room->FindAlignments();
+        room->FindAlignmentsAsDrawn();
         room->SetEntranceNodesMovable(false);
     }
     m_rooms.push_back(room);

@@ -196,6 +196,9 @@ public:
     bool IsEntranceAngleFixed() const;
     void UpdateEntranceAngles(bool keepEnabled, bool keepDisabled);
     bool ResolveKeepingEntrance(bool keepMovable, bool unused);
+    // Alignments for the walls already upright or level within the model's
+    // angular play: a wall drawn a few degrees off stays so.
+    short FindAlignmentsAsDrawn();
     void SetEntranceNodesMovable(bool movable);
 
     // ---- Room dimensions (room_floor_dimensions.cpp, room_floor_ordering.cpp) ----

@@ -180,7 +180,7 @@ bool CRoomFloor::ApplyTransform(const point::TRANSFORM& transform)
     UpdateOrientations();
     RemoveAlignments();
     mbChanged = true;
-    if (FindAlignments() == 0) {
+    if (FindAlignmentsAsDrawn() == 0) {
         CalculateExtents();
         SetModified(true);
         return true;
@@ -290,16 +290,19 @@ void CRoomFloor::SetEntranceNodesMovable(bool movable)
         end->SetMovable(movable);
 }
 
+short CRoomFloor::FindAlignmentsAsDrawn()
+{
+    // Only walls that stand upright or level already are held so: a wall
+    // the user dragged a few degrees off stays as it was put, not snapped
+    // back.
+    KorScopedValue<angle> snap(AngularInputSnap(), AngularPlay());
+    return FindAlignments();
+}
+
 bool CRoomFloor::ResolveKeepingEntrance(bool keepMovable, bool)
 {
     RemoveSolution();
-    {
-        // Only walls that stand upright or level already are held so: a wall
-        // the user dragged a few degrees off stays as it was put, not snapped
-        // back.
-        KorScopedValue<angle> snap(AngularInputSnap(), AngularPlay());
-        FindAlignments();
-    }
+    FindAlignmentsAsDrawn();
     SetModified(false);
     CreateNodeStar();
     bool solved = Resolve();
