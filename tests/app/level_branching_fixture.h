@@ -23,11 +23,22 @@ protected:
             return nullptr;
         const point centre = wall->GetGeoCenter();
         ZupOpening* door = Room()->CreateOpening(name.c_str(), 1, centre.x(), centre.y());
-        if (door) {
-            door->CreateWidthDimension();
-            door->CreatePosDimension(nullptr, -1.0f);
-        }
+        MeasureAsPlaced(door);
         return door;
+    }
+    // The lengths the New Wall Object sheet gives an object it places: its
+    // width, its place along the wall and the wall's pieces.
+    static void MeasureAsPlaced(ZupWallObject* object)
+    {
+        ZupEdge* wall = object ? object->GetEdge() : nullptr;
+        if (!wall)
+            return;
+        object->CreateWidthDimension();
+        if (wall->GetNumOfObjects() > 1)
+            wall->SetObjectsPosition(-1.0f);
+        else
+            object->CreatePosDimension(nullptr, -1.0f);
+        wall->ModifyLengthDim(-1.0f);
     }
     // The Exit mode's tap on a door: the room closes, the pen goes through.
     bool LeaveThrough(const std::string& name)

@@ -1,0 +1,296 @@
+// What goes out comes back: random levels, their rooms leant a few degrees
+// in the Door mode, lengths typed, windows, fixtures and islands put in,
+// named and labelled, are saved and opened (or restored from the journal a
+// stopped run left) and give the same text when saved again, every wall of
+// every room the same length and at the same angle as the file wrote it
+// (its nodes to a tenth of an inch). PELK_LEVEL_CASES and
+// PELK_LEVEL_ROOMS (up to 30) ask for more and larger levels.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "kor_dimension.h"
+#include "level_property_fixture.h"
+#include "measurement_mode.h"
+#include "room_drag_support.h"
+#include "snapshot_journal.h"
+#include "zup_bath_object.h"
+#include "zup_countertop.h"
+#include "zup_window.h"
+
+namespace {
+
+using room_drags::Drag;
+using room_drags::DragAll;
+
+struct Wall {
+    double length;
+    double degrees;
+};
+using RoomGeometry = std::vector<Wall>;
+
+// A node's place as the room's text writes it: each coordinate to a tenth,
+// through single precision.
+point AsWritten(const point& p)
+{
+    const auto tenth = [](double v) {
+        char text[64];
+        std::snprintf(text, sizeof text, "%.1f", static_cast<double>(static_cast<float>(v)));
+        return std::strtod(text, nullptr);
+    };
+    return point(tenth(p.x()), tenth(p.y()));
+}
+
+// Each room's walls in wall order, as length and direction; with the nodes
+// where the room's text puts them when asked.
+std::vector<RoomGeometry> Geometry(CReplDoc& document, bool asWritten = false)
+{
+    std::vector<RoomGeometry> rooms;
+    for (int i = 0; i < document.GetNumOfRooms(); ++i) {
+        CRoomFloor& room = *document.GetRoom(i);
+        RoomGeometry walls;
+        for (ZupEdge* e = room.Get1stEdge(); e; e = room.GetNextEdge()) {
+            point a = e->GetStart()->GetPoint(), b = e->GetEnd()->GetPoint();
+            if (asWritten)
+                a = AsWritten(a), b = AsWritten(b);
+            walls.push_back({std::hypot(b.x() - a.x(), b.y() - a.y()),
+                             std::atan2(b.y() - a.y(), b.x() - a.x()) * 180.0 / M_PI});
+        }
+        rooms.push_back(walls);
+    }
+    return rooms;
+}
+
+void ExpectSameGeometry(const std::vector<RoomGeometry>& got, const std::vector<RoomGeometry>& expected)
+{
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t r = 0; r < got.size(); ++r) {
+        ASSERT_EQ(got[r].size(), expected[r].size()) << "room " << r;
+        for (std::size_t w = 0; w < got[r].size(); ++w) {
+            EXPECT_NEAR(got[r][w].length, expected[r][w].length, 0.01) << "room " << r << " wall " << w;
+            double turn = std::fmod(std::fabs(got[r][w].degrees - expected[r][w].degrees), 360.0);
+            turn = std::min(turn, 360.0 - turn);
+            EXPECT_LT(turn, 0.01) << "room " << r << " wall " << w;
+        }
+    }
+}
+
+// The level's text without its history (each save's time), its node
+// places, its lengths and the islands' packed words: the statements that
+// make each room, its walls, openings, objects, names and alignments, in
+// their order. Places and lengths are checked as geometry.
+std::string Structure(const std::string& text)
+{
+    std::string kept;
+    std::size_t start = 0;
+    bool inHistory = false;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end + 1;
+        std::string line = text.substr(start, end - start);
+        start = end;
+        if (line.rfind("<HISTORY>", 0) == 0)
+            inHistory = line.find("</HISTORY>") == std::string::npos;
+        else if (inHistory)
+            inHistory = line.find("</HISTORY>") == std::string::npos;
+        else if (line.find("=Node(") == std::string::npos && line.find("=Distance(") == std::string::npos &&
+                 line.find("=Value(") == std::string::npos)
+            kept += line.rfind("Obj==Island(", 0) == 0 ? "Obj==Island\n" : line;
+    }
+    return kept;
+}
+
+std::string FileText(CReplDoc& document)
+{
+    std::string text;
+    document.BuildFileText(text);
+    return text;
+}
+
+// A level read back shows its plan, every room closed into it.
+void ShowPlan(CReplDoc& document)
+{
+    if (document.m_roomView)
+        document.OnViewChange();
+}
+
+const char* const kTypes[] = {"Kitchen", "Bedroom", "Den", "Office", "Pantry", "Study"};
+const char* const kLabels[] = {"Guest", "Blue Room", "North", "Den 2", "Nook"};
+
+class LevelReopenPropertyTest : public LevelPropertyTest {
+protected:
+    void Dress(std::mt19937& random) override
+    {
+        CRoomFloor* room = Room();
+        if (room != document->GetRoom(0)) {
+            const std::string name = kTypes[random() % std::size(kTypes)] + std::to_string(++m_named);
+            room->ZupFloor::SetName(name.c_str());
+        }
+        if (random() % 2 == 0)
+            room->SetLabel(CString(kLabels[random() % std::size(kLabels)]));
+        Lean(random);
+        if (HasFatalFailure())
+            return;
+        if (random() % 2 == 0)
+            TypeLength(random);
+        PutObjects(random);
+        ASSERT_TRUE(document->SetEditMode(1));
+    }
+
+    // A corner off the entrance wall dragged in the Door mode by 4 to 14
+    // inches each way: its walls lean a degree to a few.
+    void Lean(std::mt19937& random)
+    {
+        ASSERT_TRUE(document->SetEditMode(1));
+        ZupEdge* entranceWall = Room()->GetEntrance() ? Room()->GetEntrance()->GetEdge() : nullptr;
+        std::vector<point> corners;
+        for (ZupEdge* e = Room()->Get1stEdge(); e; e = Room()->GetNextEdge()) {
+            KorNode* node = e->GetStart();
+            if (entranceWall && (node == entranceWall->GetStart() || node == entranceWall->GetEnd()))
+                continue;
+            corners.push_back(node->GetPoint());
+        }
+        if (corners.empty())
+            return;
+        const point from = corners[random() % corners.size()];
+        const auto step = [&random] {
+            const int d = 4 + static_cast<int>(random() % 11);
+            return random() % 2 ? d : -d;
+        };
+        const int dx = step(), dy = step();
+        DragAll(*document, {Drag{from, point(from.x() + dx, from.y() + dy)}});
+        ASSERT_TRUE(document->SetEditMode(2));
+    }
+
+    // In the Measurement mode, a wall's length typed a few inches off.
+    void TypeLength(std::mt19937& random)
+    {
+        ASSERT_TRUE(document->SetEditMode(2));
+        std::vector<ZupEdge*> walls = FreeWalls();
+        if (walls.empty())
+            return;
+        const point centre = walls[random() % walls.size()]->GetGeoCenter();
+        CRoomFloor& room = *Room();
+        const int index = room.FindReferenceDimensionAt(nullptr, centre.x(), centre.y());
+        auto* measure = dynamic_cast<CMeasurementMode*>(document->GetEditMode());
+        if (index < 0 || !measure)
+            return;
+        measure->SetSelection(index);
+        measure->m_current = room.GetDimension(index, nullptr);
+        const int delta = 2 + static_cast<int>(random() % 7);
+        const double value = std::round(measure->m_current->GetImplementedValue()) + (random() % 2 ? delta : -delta);
+        measure->ApplyValue(static_cast<float>(value));
+    }
+
+    // A window, a fixture and an island, each now and then.
+    void PutObjects(std::mt19937& random)
+    {
+        const auto freeCentre = [&](point& centre) {
+            std::vector<ZupEdge*> walls = FreeWalls();
+            if (walls.empty())
+                return false;
+            centre = walls[random() % walls.size()]->GetGeoCenter();
+            return true;
+        };
+        point at;
+        if (random() % 2 == 0 && freeCentre(at))
+            MeasureAsPlaced(Room()->CreateWallWindow(at.x(), at.y()));
+        if (random() % 3 == 0 && freeCentre(at)) {
+            if (random() % 2)
+                MeasureAsPlaced(Room()->ZupFloor::CreateBathObject(at.x(), at.y()));
+            else
+                MeasureAsPlaced(Room()->ZupFloor::CreateCountertop(at.x(), at.y()));
+        }
+        if (random() % 4 == 0) {
+            const point centre = Room()->GetOuterContour().center();
+            Room()->CreateIsland(centre.x(), centre.y());
+        }
+    }
+
+    // The walls of the current room without objects, its entrance's left out.
+    std::vector<ZupEdge*> FreeWalls()
+    {
+        std::vector<ZupEdge*> walls;
+        for (ZupEdge* e = Room()->Get1stEdge(); e; e = Room()->GetNextEdge())
+            if (e->GetNumOfObjects() == 0)
+                walls.push_back(e);
+        return walls;
+    }
+
+    // Builds the level of case n, in its plan view.
+    void BuildCase(int n)
+    {
+        const int largest = std::min(30, FromEnvironment("PELK_LEVEL_ROOMS", 6));
+        const unsigned seed = 104729u * static_cast<unsigned>(n + 1);
+        const int target = 2 + static_cast<int>(seed % static_cast<unsigned>(largest - 1));
+        TearDown();
+        SetUp();
+        m_named = 0;
+        document->m_level = L"Main";
+        BuildLevel(seed, target);
+        if (HasFatalFailure())
+            return;
+        ShowPlan(*document);
+        std::printf("level of seed %u: %d rooms (asked %d)\n", seed, document->GetNumOfRooms(), target);
+    }
+
+    int m_named = 0;
+};
+
+}  // namespace
+
+TEST_F(LevelReopenPropertyTest, SavedAndOpenedALevelIsAsDrawn)
+{
+    const int cases = FromEnvironment("PELK_LEVEL_CASES", 3);
+    for (int n = 0; n < cases; ++n) {
+        SCOPED_TRACE("case " + std::to_string(n));
+        BuildCase(n);
+        if (HasFatalFailure())
+            return;
+        // The level as its file holds it: its nodes to a tenth of an inch.
+        const std::vector<RoomGeometry> drawn = Geometry(*document, true);
+        const std::string saved = FileText(*document);
+
+        CReplDoc opened;
+        ASSERT_TRUE(opened.ParseFile(saved.data(), static_cast<int>(saved.size())));
+        ShowPlan(opened);
+        ExpectSameGeometry(Geometry(opened), drawn);
+        const std::string again = FileText(opened);
+        EXPECT_EQ(Structure(again), Structure(saved));
+
+        CReplDoc twice;
+        ASSERT_TRUE(twice.ParseFile(again.data(), static_cast<int>(again.size())));
+        ShowPlan(twice);
+        ExpectSameGeometry(Geometry(twice), drawn);
+        EXPECT_EQ(Structure(FileText(twice)), Structure(again));
+    }
+}
+
+// The journal's folder, written whole and left by a run that never closed:
+// Restore gives the level back as it was drawn.
+TEST_F(LevelReopenPropertyTest, RestoredFromTheJournalALevelIsAsDrawn)
+{
+    const int cases = FromEnvironment("PELK_LEVEL_CASES", 3);
+    for (int n = 0; n < cases; ++n) {
+        SCOPED_TRACE("case " + std::to_string(n));
+        BuildCase(n);
+        if (HasFatalFailure())
+            return;
+        CSnapshotJournal::SetDirectory(CString(L"My Documents\\"));
+        const std::vector<RoomGeometry> drawn = Geometry(*document, true);
+        const std::string saved = FileText(*document);
+        document->m_journal.SetPeriod(3600 * 1000);
+        ASSERT_TRUE(document->m_journal.Start());
+        ASSERT_TRUE(document->m_journal.WriteAll());
+        document->m_journal.Stop();
+
+        CReplDoc restored;
+        ASSERT_TRUE(restored.m_journal.Recover());
+        ShowPlan(restored);
+        ExpectSameGeometry(Geometry(restored), drawn);
+        EXPECT_EQ(Structure(FileText(restored)), Structure(saved));
+    }
+}
