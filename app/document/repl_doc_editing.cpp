@@ -45,6 +45,41 @@ void SetNodeMovable(KorNode* node, bool movable)
         node->SetMovable(movable);
 }
 
+// How far along the wall from its start node a point lies.
+double AlongWall(ZupEdge* wall, const point& p)
+{
+    const point s = wall->GetStart()->GetPoint();
+    const point e = wall->GetEnd()->GetPoint();
+    const double length = GeoDistance(s, e);
+    if (!(length > 0.0))
+        return 0.0;
+    return ((p.x() - s.x()) * (e.x() - s.x()) + (p.y() - s.y()) * (e.y() - s.y())) / length;
+}
+
+// A pen step that took a wall object over a neighbour on its wall, or past
+// the wall's end, in one go: the rules that keep objects apart only see an
+// overlap, so such a jump is refused here.
+bool LeftItsPlace(ZupWallObject* object, const point& oldCentre)
+{
+    ZupEdge* wall = object->GetEdge();
+    if (!wall || !wall->GetStart() || !wall->GetEnd() || wall->GetCenter())
+        return false;
+    const double before = AlongWall(wall, oldCentre);
+    const double after = AlongWall(wall, object->GetGeoCenter());
+    const double length = GeoDistance(wall->GetStart()->GetPoint(), wall->GetEnd()->GetPoint());
+    if (after < 0.0 || after > length)
+        return true;
+    for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
+        ZupWallObject* other = wall->GetWallObject(i);
+        if (!other || other == object || other->IsCorner() || other->GetAttached() == object)
+            continue;
+        const double at = AlongWall(wall, other->GetGeoCenter());
+        if ((before < at) != (after < at))
+            return true;
+    }
+    return false;
+}
+
 // Enabled again at the value the drag left.
 void HoldAtPresentValue(KorDimension* dimension)
 {
@@ -300,6 +335,11 @@ bool CReplDoc::OnPenMove(double x, double y)
     } else if (g_pPickedWallObject) {
         old = g_pPickedWallObject->GetGeoCenter();
         g_pPickedWallObject->SetPosition(x, y);
+        if (LeftItsPlace(g_pPickedWallObject, old)) {
+            MessageBeep(MB_ICONEXCLAMATION);
+            UndoPenStep(old);
+            return false;
+        }
     } else {
         return false;
     }
