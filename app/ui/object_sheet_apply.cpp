@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "dimension_values.h"
@@ -12,6 +13,7 @@
 #include "message_box.h"
 #include "object_sheet_state.h"
 #include "opening_width.h"
+#include "wall_ends_held.h"
 #include "object_type_catalog.h"
 #include "plan_wall_objects.h"
 #include "room_floor.h"
@@ -425,6 +427,10 @@ int ApplyWallDimensions()
     const bool widthSet = s.Has(SheetFlags::kWidth);
     const bool leftSet = s.Has(SheetFlags::kLeft);
     const bool rightSet = s.Has(SheetFlags::kRight);
+    // One side asked for alone: the object goes against it as it stands, and
+    // its wall keeps its length (the solver would stretch either).
+    const bool oneSideAlone = !widthSet && leftSet != rightSet && t <= 0.0f;
+    KorDimension* heldWidth = nullptr;
     if (widthSet && widthDim && s.floor->CheckDimensionAgainstChains(widthDim)) {
         Fix(widthDim, w);
         fixedSum = w;
@@ -513,10 +519,17 @@ int ApplyWallDimensions()
     }
     if (!probe)
         probe = centreRule;
+    if (oneSideAlone && widthDim && !widthDim->IsEnabled() && FixDimensionHere(widthDim))
+        heldWidth = widthDim;
     int result = 1;
-    if (s.twin || !resolveNeeded)
+    if (s.twin || !resolveNeeded) {
+        std::optional<WallEndsHeld> wallHeld;
+        if (oneSideAlone)
+            wallHeld.emplace(wall);
         result = ResolveRoomWithEntrance(probe);
+    }
     Disable(probe);
+    Disable(heldWidth);
     return result;
 }
 

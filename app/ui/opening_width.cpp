@@ -14,6 +14,7 @@
 #include "object_sheet_state.h"
 #include "room_floor.h"
 #include "settings.h"
+#include "wall_ends_held.h"
 #include "length_text.h"
 #include "zup_edge.h"
 #include "zup_wall_object.h"
@@ -87,32 +88,6 @@ void PutBack(const std::vector<KeptDimension>& kept)
         k.dimension->SetEnabled(k.enabled);
     }
 }
-
-// The wall's two ends stay where they are for the time of the scope; each
-// gets back its own movability.
-class WallEndsHeld {
-public:
-    explicit WallEndsHeld(ZupEdge* wall) : mStart(wall->GetStart()), mEnd(wall->GetEnd())
-    {
-        mStartMovable = mStart->IsMovable();
-        mEndMovable = mEnd->IsMovable();
-        mStart->SetMovable(false);
-        mEnd->SetMovable(false);
-    }
-    ~WallEndsHeld()
-    {
-        mStart->SetMovable(mStartMovable);
-        mEnd->SetMovable(mEndMovable);
-    }
-    WallEndsHeld(const WallEndsHeld&) = delete;
-    WallEndsHeld& operator=(const WallEndsHeld&) = delete;
-
-private:
-    KorNode* mStart;
-    KorNode* mEnd;
-    bool mStartMovable = true;
-    bool mEndMovable = true;
-};
 
 // Where the object's ends go: the new width about the old centre, kept in
 // the free stretch.
