@@ -115,8 +115,9 @@ TEST_F(PenEditingTest, AMeasurementDragGivesTheSelectedLengthItsNewValue)
     const point out = Outward(wall);
     ASSERT_TRUE(document->OnPenDown(centre.x(), centre.y(), 6));
     EXPECT_EQ(Room()->MinWallLength(), 0.0);
-    for (int step = 1; step <= 4; ++step)
+    for (int step = 1; step <= 4; ++step) {
         ASSERT_TRUE(document->OnPenMove(centre.x() + 6.0 * step * out.x(), centre.y() + 6.0 * step * out.y()));
+    }
     EXPECT_FALSE(length->IsEnabled()) << "freed while the pen moves";
     document->OnPenUp();
 
@@ -192,8 +193,9 @@ TEST_F(PenEditingTest, ARefusedPenStepIsTakenBack)
     ZupEdge* entranceWall = entrance->GetEdge();
     // Every length given; the entrance wall's length is the selected one.
     for (int i = 0; i < Room()->GetNumOfDimensions(); ++i)
-        if (KorDimension* d = Room()->GetDimension(i, nullptr); d && !d->IsEnabled())
+        if (KorDimension* d = Room()->GetDimension(i, nullptr); d && !d->IsEnabled()) {
             ASSERT_TRUE(FixDimension(d, d->GetImplementedValue()));
+        }
     ASSERT_TRUE(Room()->Resolve());
     ASSERT_GE(SelectLengthOf(entranceWall), 0);
     // The wall facing the entrance cannot move while its sides keep their
@@ -212,8 +214,9 @@ TEST_F(PenEditingTest, ARefusedPenStepIsTakenBack)
     EXPECT_EQ(driver.Beeps(), beeps + 1);
     const std::vector<point> after = Corners();
     ASSERT_EQ(after.size(), before.size());
-    for (std::size_t i = 0; i < after.size(); ++i)
+    for (std::size_t i = 0; i < after.size(); ++i) {
         EXPECT_NEAR(GeoDistance(after[i], before[i]), 0.0, 1e-6) << i;
+    }
     // Along the wall it may still go.
     EXPECT_TRUE(document->OnPenMove(centre.x(), centre.y()));
     document->OnPenUp();
@@ -231,8 +234,9 @@ TEST_F(PenEditingTest, ARefusedKeyStepIsUndone)
     ZupOpening* entrance = Room()->GetEntrance();
     ZupEdge* entranceWall = entrance->GetEdge();
     for (int i = 0; i < Room()->GetNumOfDimensions(); ++i)
-        if (KorDimension* d = Room()->GetDimension(i, nullptr); d && !d->IsEnabled())
+        if (KorDimension* d = Room()->GetDimension(i, nullptr); d && !d->IsEnabled()) {
             ASSERT_TRUE(FixDimension(d, d->GetImplementedValue()));
+        }
     ASSERT_TRUE(Room()->Resolve());
     ASSERT_GE(SelectLengthOf(entranceWall), 0);
     // The entrance wall cannot grow while the wall facing it keeps its
@@ -250,8 +254,9 @@ TEST_F(PenEditingTest, ARefusedKeyStepIsUndone)
     EXPECT_FLOAT_EQ(Measure()->m_value, value);
     EXPECT_FALSE(Measure()->m_current->IsEnabled());
     const std::vector<point> after = Corners();
-    for (std::size_t i = 0; i < after.size(); ++i)
+    for (std::size_t i = 0; i < after.size(); ++i) {
         EXPECT_NEAR(GeoDistance(after[i], before[i]), 0.0, 1e-6) << i;
+    }
 }
 
 // A camera moved in the plan takes its room's camera of the same name to
@@ -346,6 +351,7 @@ TEST_F(PenEditingTest, LengthsAreOrderedAroundADraggedCorner)
     // Held within the model's snap, as every solved length is.
     EXPECT_LT(std::fabs(diagonal->GetImplementedValue() - diagonal->GetValue()), GeoSnap());
     for (KorDimension* d : given)
-        if (d->IsEnabled())
+        if (d->IsEnabled()) {
             EXPECT_LT(std::fabs(d->GetImplementedValue() - d->GetValue()), GeoSnap());
+        }
 }

@@ -174,8 +174,9 @@ TEST_F(RoomCommandsTest, DetachableOnlyWithoutLaterRoomsThroughItsDoors)
         {document->GetRoom(2), true},
         {&outsider, false},
     };
-    for (const auto& c : cases)
+    for (const auto& c : cases) {
         EXPECT_EQ(document->IsRoomDetachable(c.room), c.detachable) << c.room->GetName();
+    }
 }
 
 // Detaching the den takes the closet entered from it along: both are saved

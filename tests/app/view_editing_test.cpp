@@ -92,8 +92,9 @@ TEST_F(ViewEditingTest, TheStatusIconsActOnTheSelectedLength)
     ASSERT_TRUE(Room()->AreChainsConsistent());
     TapAt(View()->GetIconRect('A').CenterPoint());
     for (int i = 0; i < Room()->GetNumOfDimensions(); ++i)
-        if (KorDimension* d = Room()->GetDimension(i, nullptr); d->GetLayer() != 3)
+        if (KorDimension* d = Room()->GetDimension(i, nullptr); d->GetLayer() != 3) {
             EXPECT_FALSE(d->IsEnabled()) << i;
+        }
 
     // The third icon undoes the room's zoom.
     Doc()->Zoom(true);
