@@ -293,10 +293,8 @@ protected:
     {
         DrawRectangle();
         Room()->ZupFloor::SetName("Hall1");
-        ZupOpening* door = Room()->CreateOpening("Hall1A", 1, 200.0, 150.0);
+        ZupOpening* door = AddDoor("Hall1A", Room()->GetEdge(200.0, 150.0));
         ASSERT_NE(door, nullptr);
-        door->CreateWidthDimension();
-        door->CreatePosDimension(nullptr, -1.0f);
         auto* stair = new CPlanStairOpening(Room());
         if (!stair->Create(door)) {
             delete stair;

@@ -83,6 +83,22 @@ protected:
             n = point(-n.x(), -n.y());
         return n;
     }
+    // The rectangle joined to the plan and edited again in the Measurement
+    // mode with every length given, the entrance wall's length selected.
+    void JoinWithEveryLengthGiven(ZupEdge*& entranceWall)
+    {
+        DrawRectangle();
+        ASSERT_TRUE(document->CloseRoom());
+        document->m_roomView = true;
+        ASSERT_TRUE(document->SetEditMode(2));
+        entranceWall = Room()->GetEntrance()->GetEdge();
+        for (int i = 0; i < Room()->GetNumOfDimensions(); ++i)
+            if (KorDimension* d = Room()->GetDimension(i, nullptr); d && !d->IsEnabled()) {
+                ASSERT_TRUE(FixDimension(d, d->GetImplementedValue()));
+            }
+        ASSERT_TRUE(Room()->Resolve());
+        ASSERT_GE(SelectLengthOf(entranceWall), 0);
+    }
     std::vector<point> Corners()
     {
         std::vector<point> corners;
@@ -185,19 +201,8 @@ TEST_F(PenEditingTest, AMeasurementDragPinsTheEntranceOfAJoinedRoom)
 // drag goes on with the next move.
 TEST_F(PenEditingTest, ARefusedPenStepIsTakenBack)
 {
-    DrawRectangle();
-    ASSERT_TRUE(document->CloseRoom());
-    document->m_roomView = true;
-    ASSERT_TRUE(document->SetEditMode(2));
-    ZupOpening* entrance = Room()->GetEntrance();
-    ZupEdge* entranceWall = entrance->GetEdge();
-    // Every length given; the entrance wall's length is the selected one.
-    for (int i = 0; i < Room()->GetNumOfDimensions(); ++i)
-        if (KorDimension* d = Room()->GetDimension(i, nullptr); d && !d->IsEnabled()) {
-            ASSERT_TRUE(FixDimension(d, d->GetImplementedValue()));
-        }
-    ASSERT_TRUE(Room()->Resolve());
-    ASSERT_GE(SelectLengthOf(entranceWall), 0);
+    ZupEdge* entranceWall = nullptr;
+    ASSERT_NO_FATAL_FAILURE(JoinWithEveryLengthGiven(entranceWall));
     // The wall facing the entrance cannot move while its sides keep their
     // lengths and the entrance is pinned.
     ZupEdge* facing = nullptr;
@@ -227,18 +232,8 @@ TEST_F(PenEditingTest, ARefusedPenStepIsTakenBack)
 // step back: the value as before and the length released.
 TEST_F(PenEditingTest, ARefusedKeyStepIsUndone)
 {
-    DrawRectangle();
-    ASSERT_TRUE(document->CloseRoom());
-    document->m_roomView = true;
-    ASSERT_TRUE(document->SetEditMode(2));
-    ZupOpening* entrance = Room()->GetEntrance();
-    ZupEdge* entranceWall = entrance->GetEdge();
-    for (int i = 0; i < Room()->GetNumOfDimensions(); ++i)
-        if (KorDimension* d = Room()->GetDimension(i, nullptr); d && !d->IsEnabled()) {
-            ASSERT_TRUE(FixDimension(d, d->GetImplementedValue()));
-        }
-    ASSERT_TRUE(Room()->Resolve());
-    ASSERT_GE(SelectLengthOf(entranceWall), 0);
+    ZupEdge* entranceWall = nullptr;
+    ASSERT_NO_FATAL_FAILURE(JoinWithEveryLengthGiven(entranceWall));
     // The entrance wall cannot grow while the wall facing it keeps its
     // length and the sides stay square.
     Room()->SetEntranceNodesMovable(false);
