@@ -15,6 +15,7 @@
 #include "kor_node.h"
 #include "level_fixture.h"
 #include "measurement_mode.h"
+#include "picture_support.h"
 #include "zup_camera.h"
 #include "zup_opening.h"
 
@@ -135,6 +136,21 @@ TEST_F(PenEditingTest, AMeasurementDragGivesTheSelectedLengthItsNewValue)
         ASSERT_TRUE(document->OnPenMove(centre.x() + 6.0 * step * out.x(), centre.y() + 6.0 * step * out.y()));
     }
     EXPECT_FALSE(length->IsEnabled()) << "freed while the pen moves";
+    // Drawn while the pen moves: the wall where the pen is, none where it
+    // was (model point (x, y) at pixel (20 + x / 2, 300 - y / 2)).
+    const Picture dragging =
+        TakePicture([&](CScaledDC& dc) { document->DrawPlan(dc); }, 0.5f, 20, 300);
+    const point now(centre.x() + 24.0 * out.x(), centre.y() + 24.0 * out.y());
+    auto inkAt = [&](const point& p) {
+        int ink = 0;
+        const int px = 20 + static_cast<int>(std::lround(p.x() / 2)), py = 300 - static_cast<int>(std::lround(p.y() / 2));
+        for (int y = py - 1; y <= py + 1; ++y)
+            for (int x = px - 1; x <= px + 1; ++x)
+                ink += dragging.At(x, y) == RGB(0, 0, 0) ? 1 : 0;
+        return ink;
+    };
+    EXPECT_GT(inkAt(now), 0);
+    EXPECT_EQ(inkAt(centre), 0);
     document->OnPenUp();
 
     EXPECT_FALSE(IsPickActive());
