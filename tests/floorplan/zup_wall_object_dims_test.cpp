@@ -84,4 +84,36 @@ TEST_F(ZupWallObjectDimsTest, RemovingTheLastObjectRunsTheLengthFromTheSecond)
     EXPECT_NEAR(length->GetValue(), 190.0, 1e-6);
 }
 
+// A dimension deleted through the model (a command text's Delete) is
+// forgotten by the wall and the object that held it: the object leaves the
+// wall afterwards without touching it, and the chain is joined anew.
+TEST_F(ZupWallObjectDimsTest, ADimensionDeletedThroughTheModelIsForgotten)
+{
+    enum Held { kWidth, kPosition, kLength };
+    const auto heldDimension = [this](Held which) -> KorDimension* {
+        switch (which) {
+        case kWidth: return objects[1]->GetWidthDimension();
+        case kPosition: return objects[1]->GetPosDimension();
+        default: return wall->GetLengthDim();
+        }
+    };
+    for (const Held which : {kWidth, kPosition, kLength}) {
+        SCOPED_TRACE(which);
+        TearDown();
+        SetUp();
+        KorDimension* held = heldDimension(which);
+        ASSERT_NE(held, nullptr);
+        ASSERT_TRUE(floor->KorModel::RemoveObject(floor->GetHandle(held)));
+        EXPECT_EQ(heldDimension(which), nullptr);
+        for (DimensionedObject* o : objects) {
+            EXPECT_NE(static_cast<KorDimension*>(o->GetWidthDimension()), held);
+            EXPECT_NE(static_cast<KorDimension*>(o->GetPosDimension()), held);
+        }
+        delete objects[2];
+        delete objects[1];
+        EXPECT_NE(wall->ModifyLengthDim(-1.0f), nullptr);
+        EXPECT_TRUE(floor->Resolve());
+    }
+}
+
 }  // namespace
