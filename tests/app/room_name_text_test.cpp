@@ -109,6 +109,16 @@ void ExpectFileAndJournalGiveBack(CReplDoc& level, const Seen& expected)
         ExpectSame(See(reader.GetRoom(0)), expected);
     }
     {
+        // The folder as the journal's own snapshots left it, as after a kill.
+        SCOPED_TRACE("restored from the journal's snapshots");
+        CReplDoc recovered;
+        ASSERT_TRUE(recovered.OnNewDocument());
+        CloseIntoPlanFlag() = false;
+        ASSERT_TRUE(recovered.m_journal.Recover());
+        ASSERT_EQ(recovered.GetNumOfRooms(), 1);
+        ExpectSame(See(recovered.GetRoom(0)), expected);
+    }
+    {
         SCOPED_TRACE("restored from the journal");
         ASSERT_TRUE(level.m_journal.WriteAll());
         CReplDoc recovered;
@@ -281,6 +291,7 @@ TEST_F(RoomNameTextTest, RoomNamesWithPathCharactersKeepTheirRoom)
         ASSERT_NE(room->CreateOpening(door.c_str(), 1, centre.x(), centre.y()), nullptr) << door;
         EXPECT_EQ(room->GetLetteredName().back(), 'B');
         const int openings = room->GetNumOfOpenings();
+        level.Snapshot();
         ExpectFileAndJournalGiveBack(level.document, {name, "", false});
         CReplDoc reader;
         CloseIntoPlanFlag() = false;
