@@ -6,12 +6,16 @@
 #include "c_menu.h"
 #include "camera_dlg.h"
 #include "column_dlg.h"
+#include "command_pad.h"
 #include "edit_mode.h"
 #include "island_dlg.h"
 #include "kor_dimension.h"
 #include "kor_node.h"
+#include "new_room_dlg.h"
+#include "options_dlg.h"
 #include "placed_object_dlg.h"
 #include "room_floor.h"
+#include "room_label_dlg.h"
 #include "shell_test_support.h"
 #include "zup_room_object.h"
 
@@ -162,4 +166,43 @@ TEST_F(ViewEditingTest, TheTapAndHoldMenuPlacesEachObjectWhereThePenWas)
         View()->Invalidate();
         driver->Pump();
     }
+}
+
+// The pad's corner key opens the room dialog while a room is edited and the
+// Options while the plan is shown; the room dialog's label is applied.
+TEST_F(ViewEditingTest, ThePadsCornerKeyOpensTheRoomDialogOrTheOptions)
+{
+    ASSERT_TRUE(Doc()->SetEditMode(1));
+    driver->Pump();
+    CCommandPad& pad = View()->GetCommandPad();
+    pad.Build();
+    View()->ToggleCommandPad(120, 134);
+    driver->Pump();
+    ASSERT_TRUE(pad.IsShown());
+    // The cells are 32 wide, one pixel apart; the corner key is the last.
+    const CPoint corner = pad.GetOrigin() + CPoint(2 * 32 + 16, 2 * 32 + 16);
+    driver->OnDialog(CRoomLabelDlg::IDD, [](CWnd* dialog, HeadlessDriver& d) {
+        dialog->SetDlgItemText(CRoomLabelDlg::IDC_LABEL, CString("Library"));
+        d.TapDlgItem(dialog, IDOK);
+    });
+    driver->OnDialog(CNewRoomDlg::IDD, [](CWnd* dialog, HeadlessDriver& d) {
+        d.TapDlgItem(dialog, CNewRoomDlg::IDC_LABEL);
+    });
+    driver->Tap(corner);
+    driver->Pump();
+    EXPECT_EQ(Room()->GetLabel(), "Library");
+
+    Doc()->m_roomView = false;
+    Doc()->m_currentMode = -1;
+    pad.Build();
+    if (!pad.IsShown())
+        View()->ToggleCommandPad(120, 134);
+    driver->Pump();
+    ASSERT_TRUE(pad.IsShown());
+    const std::size_t shown = driver->ShownDialogs().size();
+    driver->OnDialog(COptionsDlg::IDD, [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDCANCEL); });
+    driver->Tap(pad.GetOrigin() + CPoint(2 * 32 + 16, 2 * 32 + 16));
+    driver->Pump();
+    ASSERT_GT(driver->ShownDialogs().size(), shown);
+    EXPECT_EQ(driver->ShownDialogs().back(), COptionsDlg::IDD);
 }
