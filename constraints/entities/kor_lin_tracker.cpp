@@ -404,8 +404,10 @@ KorPrimitive* KorLinTracker::GetPrimitive(KorNode* a, KorNode* b)
 void KorLinTracker::SetPosition(double x, double y)
 {
     const point p(x, y);
-    if (IsFinite(p))
-        mLine = p;
+    if (!IsFinite(p))
+        return;
+    mLine = p;
+    PlaceThrough(mLine, p);
 }
 
 void KorLinTracker::Update()

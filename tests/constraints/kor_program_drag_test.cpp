@@ -39,13 +39,14 @@ std::vector<DragCase> FreeRoomDrags()
     return {
         {rectangle, 2, -1}, {rectangle, -1, 1}, {l, 2, -1},        {l, -1, 1},
         {u, 2, -1},         {u, -1, 1},         {turned, 2, -1},   {turned, -1, 1},
-        {slanted, 3, -1},   {slanted, 2, -1},   {slanted, -1, 1},  {jog, 2, -1},
-        {jog, -1, 1},
+        {slanted, 3, -1},   {slanted, 2, -1},   {slanted, -1, 1},  {slanted, -1, 3},
+        {jog, 2, -1},       {jog, -1, 1},
     };
 }
 
 // The pen walks 40 steps of 1 to 2 inches up and to the right from the
-// corner, or from the wall's middle.
+// corner, or from the wall's middle; the corner, or the wall's line, is
+// where the pen is after each step.
 TEST_F(KorProgramDrag, EveryReachablePenStepIsTaken)
 {
     for (const DragCase& c : FreeRoomDrags()) {
@@ -75,10 +76,12 @@ TEST_F(KorProgramDrag, EveryReachablePenStepIsTaken)
                     const double d = step(random);
                     const point next(pen.x() + d * std::cos(direction),
                                      pen.y() + d * std::sin(direction));
-                    if (drag.MoveTo(next.x(), next.y()))
-                        pen = next;
-                    else
+                    if (!drag.MoveTo(next.x(), next.y())) {
                         ++refused;
+                        continue;
+                    }
+                    pen = next;
+                    EXPECT_LT(PenGap(room, c.corner, c.wall, pen.x(), pen.y()), 0.01) << i;
                 }
                 EXPECT_EQ(refused, 0) << "error " << room.model.GetError();
             }
