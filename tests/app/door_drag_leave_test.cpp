@@ -26,16 +26,7 @@ protected:
     }
 
     // A drag with the pen in steps of about 6 inches.
-    void Drag(point from, point to)
-    {
-        ASSERT_TRUE(document->OnPenDown(from.x(), from.y(), 6));
-        const int steps = std::max(1, static_cast<int>(std::ceil(GeoDistance(from, to) / 6.0)));
-        for (int i = 1; i <= steps; ++i) {
-            const double t = static_cast<double>(i) / steps;
-            document->OnPenMove(from.x() + t * (to.x() - from.x()), from.y() + t * (to.y() - from.y()));
-        }
-        document->OnPenUp();
-    }
+    void Drag(point from, point to) { ASSERT_TRUE(PenDrag(from, to)); }
 
     std::vector<point> Corners()
     {

@@ -2,9 +2,12 @@
 // the base of the tests that work on a document with rooms.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "app_test_support.h"
+#include "distances.h"
 #include "exchange_file.h"
 #include "repl_doc.h"
 #include "room_floor.h"
@@ -37,6 +40,21 @@ protected:
     }
 
     CRoomFloor* Room() { return document->GetCurrentRoom(); }
+
+    // The pen from one point to another in steps of about the given length;
+    // false when nothing was picked at the first point.
+    bool PenDrag(point from, point to, double step = 6.0)
+    {
+        if (!document->OnPenDown(from.x(), from.y(), 6))
+            return false;
+        const int steps = std::max(1, static_cast<int>(std::ceil(GeoDistance(from, to) / step)));
+        for (int i = 1; i <= steps; ++i) {
+            const double t = static_cast<double>(i) / steps;
+            document->OnPenMove(from.x() + t * (to.x() - from.x()), from.y() + t * (to.y() - from.y()));
+        }
+        document->OnPenUp();
+        return true;
+    }
 
     // The first wall without objects.
     ZupEdge* FreeWall()

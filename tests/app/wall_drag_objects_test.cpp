@@ -64,18 +64,6 @@ protected:
         ASSERT_TRUE(document->SetEditMode(1));
     }
 
-    // A drag with the pen in steps of about 6 inches.
-    void Drag(point from, point to)
-    {
-        ASSERT_TRUE(document->OnPenDown(from.x(), from.y(), 6));
-        const int steps = std::max(1, static_cast<int>(std::ceil(GeoDistance(from, to) / 6.0)));
-        for (int i = 1; i <= steps; ++i) {
-            const double t = static_cast<double>(i) / steps;
-            document->OnPenMove(from.x() + t * (to.x() - from.x()), from.y() + t * (to.y() - from.y()));
-        }
-        document->OnPenUp();
-    }
-
     // Each object of the wall as the stretch it covers, measured along the
     // wall from its start node, in the wall's order.
     static std::vector<std::pair<double, double>> Stretches(ZupEdge* wall)
@@ -119,7 +107,7 @@ TEST_F(WallDragObjectsTest, ObjectsOnTheStretchedWallsKeepWhatTheyHave)
                 values.push_back(d->GetValue());
             const auto topBefore = Stretches(top);
             const auto bottomBefore = Stretches(bottom);
-            Drag(point(200, 150), point(200 + dx, 150));
+            ASSERT_TRUE(PenDrag(point(200, 150), point(200 + dx, 150)));
             const point corner = top->GetStart()->GetPoint();
             EXPECT_GT(std::fabs(corner.x() - 200.0), 1.0) << "the wall moved";
 

@@ -75,20 +75,6 @@ protected:
         return GeoDistance(wall->GetStart()->GetPoint(), wall->GetEnd()->GetPoint());
     }
 
-    // The pen from one point to another in steps of about 4 inches.
-    bool Drag(point from, point to)
-    {
-        if (!document->OnPenDown(from.x(), from.y(), 6))
-            return false;
-        const int steps = std::max(1, static_cast<int>(std::ceil(GeoDistance(from, to) / 4.0)));
-        for (int i = 1; i <= steps; ++i) {
-            const double t = static_cast<double>(i) / steps;
-            document->OnPenMove(from.x() + t * (to.x() - from.x()), from.y() + t * (to.y() - from.y()));
-        }
-        document->OnPenUp();
-        return true;
-    }
-
     HeadlessDriver driver;
 };
 
@@ -113,7 +99,7 @@ TEST_F(WallObjectOperationsTest, ADoorIsDraggedAlongItsWall)
         SCOPED_TRACE(move);
         const auto before = Along(door);
         const point centre = door->GetGeoCenter();
-        ASSERT_TRUE(Drag(centre, point(centre.x(), centre.y() - move)));
+        ASSERT_TRUE(PenDrag(centre, point(centre.x(), centre.y() - move), 4.0));
         const auto after = Along(door);
         EXPECT_NEAR(after.second - after.first, to - from, 0.01) << "the door keeps its width";
         EXPECT_NEAR(std::fabs(after.first - before.first), std::fabs(move), 0.5) << "moved along its wall";
@@ -147,7 +133,7 @@ TEST_F(WallObjectOperationsTest, AWindowPushedIntoACornerOrAgainstADoorStops)
 
     // Down past the corner at (0, 0).
     point centre = window->GetGeoCenter();
-    ASSERT_TRUE(Drag(centre, point(0.0, -60.0)));
+    ASSERT_TRUE(PenDrag(centre, point(0.0, -60.0), 4.0));
     EXPECT_NEAR(window->GetWidth(), windowWidth, 0.01);
     const double low = std::min(window->GetStart()->GetPoint().y(), window->GetEnd()->GetPoint().y());
     EXPECT_GT(low, -2.0 * GeoSnap()) << "not off its wall";
@@ -155,7 +141,7 @@ TEST_F(WallObjectOperationsTest, AWindowPushedIntoACornerOrAgainstADoorStops)
 
     // Up into the door.
     centre = window->GetGeoCenter();
-    ASSERT_TRUE(Drag(centre, point(0.0, 260.0)));
+    ASSERT_TRUE(PenDrag(centre, point(0.0, 260.0), 4.0));
     EXPECT_NEAR(window->GetWidth(), windowWidth, 0.01);
     EXPECT_NEAR(door->GetWidth(), doorWidth, 0.01);
     const double windowTop = std::max(window->GetStart()->GetPoint().y(), window->GetEnd()->GetPoint().y());
