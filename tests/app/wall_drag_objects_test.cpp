@@ -131,3 +131,51 @@ TEST_F(WallDragObjectsTest, ObjectsOnTheStretchedWallsKeepWhatTheyHave)
             }
         }
 }
+// In a room whose lengths are given, a door and a window put on its walls
+// through the New Wall Object sheet have their distances given as well:
+// each of them holds when the right wall is dragged out (the door near the
+// top wall's left end went along with the dragged wall, 30 from its given
+// distance).
+TEST_F(WallDragObjectsTest, GivenDistancesHoldInARoomOfGivenLengths)
+{
+    for (const double dx : {30.0, -20.0}) {
+        SCOPED_TRACE(dx);
+        document = std::make_unique<CReplDoc>();
+        document->ResetLevel();
+        DrawRectangle();
+        Room()->EnableNeededDimensions();
+        ASSERT_TRUE(Room()->Resolve());
+        top = Room()->GetEdge(100.0, 300.0);
+        bottom = Room()->GetEdge(100.0, 0.0);
+        lastDoorKind = 1;
+        lastObjectKind = -1;
+        driver.OnDialog(ObjectSheetIds::kNewDoorPage, [](CWnd* window, HeadlessDriver&) {
+            dynamic_cast<CPropertySheet*>(window)->PressButton(PSBTN_OK);
+        });
+        document->NewWallObject(top, 40.0, 300.0);
+        lastObjectKind = SheetCategory::kWindow;
+        driver.OnDialog(ObjectSheetIds::kNewObjectPage, [](CWnd* window, HeadlessDriver&) {
+            dynamic_cast<CPropertySheet*>(window)->PressButton(PSBTN_OK);
+        });
+        document->NewWallObject(bottom, 170.0, 0.0);
+        ASSERT_EQ(top->GetNumOfObjects(), 1);
+        ASSERT_EQ(bottom->GetNumOfObjects(), 2);
+        ASSERT_TRUE(document->SetEditMode(1));
+        ASSERT_TRUE(PenDrag(point(200, 150), point(200 + dx, 150)));
+        int given = 0;
+        for (ZupEdge* wall : {top, bottom})
+            for (int k = 0; k < wall->GetNumOfObjects(); ++k) {
+                ZupWallObject* o = wall->GetWallObject(k);
+                KorDimension* distances[] = {o->GetPosDimension(), o->GetWidthDimension(), wall->GetNextDim(o)};
+                for (KorDimension* d : distances) {
+                    if (!d || !d->IsEnabled())
+                        continue;
+                    ++given;
+                    EXPECT_NEAR(d->GetImplementedValue(), d->GetValue(), 0.01)
+                        << o->GetTypeName() << " " << k << " on the wall from (" << wall->GetStart()->GetPoint().x()
+                        << ", " << wall->GetStart()->GetPoint().y() << ")";
+                }
+            }
+        EXPECT_GE(given, 5) << "the sheets gave the objects their distances";
+    }
+}
