@@ -164,16 +164,28 @@ BOOL CReplDoc::IsModified() const
 
 void CReplDoc::SetModifiedFlag(BOOL modified) { m_frameworkModified = modified; }
 
+// Work is lost when a model changed since it was saved, or when the journal
+// holds changes that no file has: the journal's snapshots alone say nothing
+// once the level was saved or opened after them.
+bool CReplDoc::HasWorkToLose() const
+{
+    if (IsModified())
+        return true;
+    return m_journal.HasSnapshots() && m_journal.GetChangeCount() != m_changesInFile;
+}
+
+void CReplDoc::MarkLevelInFile() { m_changesInFile = m_journal.GetChangeCount(); }
+
 bool CReplDoc::ConfirmLoss()
 {
-    if (!m_journal.HasSnapshots() && !IsModified())
+    if (!HasWorkToLose())
         return false;
     return AfxMessageBox(CString(kLossQuestion), MB_YESNO) != IDYES;
 }
 
 bool CReplDoc::SaveModified()
 {
-    if (!m_journal.HasSnapshots() && !IsModified())
+    if (!HasWorkToLose())
         return true;
     return AfxMessageBox(CString(kLossQuestion), MB_YESNO) == IDYES;
 }

@@ -64,6 +64,9 @@ public:
     bool SaveModified();
     // False when nothing would be lost; else true unless the user says Yes.
     bool ConfirmLoss();
+    bool HasWorkToLose() const;
+    // The level as it stands is in its file (just saved or opened).
+    void MarkLevelInFile();
     void OnExit();
     void OnNew();
     void ResetLevel();
@@ -158,6 +161,9 @@ public:
     CString m_street, m_level, m_house, m_zip, m_orientation, m_mls, m_unit, m_jobId,
         m_fileBase;
     int m_fileNumber = 0;
+    // The journal's change count when the level was last saved or opened;
+    // -1 before that.
+    int m_changesInFile = -1;
 
     // ---- Interaction state ----
     int m_shapeRow = 0;
@@ -221,6 +227,8 @@ public:
     bool OpenFile(const CString& path);
     bool AskOpenFileName(wchar_t* buffer);
     static int GetCounterFromName(const CString& path);
+    // The file name less its extension and the number that ends it.
+    static CString GetBaseFromName(const CString& path);
     void OnChangeLevel(UINT command);
     void RebuildLevelsMenu();
     bool ReadRoomDirectory(const CString& path);
@@ -361,6 +369,7 @@ private:
     bool OnPlanTap(const point& p);
     void SwitchToRoom();
     void SwitchToPlan();
+    void ShowLoadedPlan();
     bool EnterPlanView();
     void ApplyRoomDialog(CRoomFloor* room, const class CNewRoomDlg& dialog);
     void ApplyRoomDialogFields(CRoomFloor* room, const class CNewRoomDlg& dialog);

@@ -77,6 +77,16 @@ int TakeTrailingNumber(CString& text)
     return number;
 }
 
+// The file name between the last separator and the last dot.
+CString FileTitle(const CString& path)
+{
+    CString name = path.Mid(LastSeparator(path) + 1);
+    const int dot = name.ReverseFind(L'.');
+    if (dot >= 0)
+        name = name.Left(dot);
+    return name;
+}
+
 // The framework's report of a file that could not be created or closed.
 void ReportFileException(const CString& path, const CFileException& error)
 {
@@ -217,6 +227,7 @@ bool CReplDoc::SaveToFile(const CString& path)
         // The journal's worker marks the current room under the same lock.
         DocumentLock lock(m_lock);
         SetAllModified(false);
+        MarkLevelInFile();
     }
     WriteBackup(path, bytes);
     return true;
@@ -224,11 +235,15 @@ bool CReplDoc::SaveToFile(const CString& path)
 
 int CReplDoc::GetCounterFromName(const CString& path)
 {
-    CString name = path.Mid(LastSeparator(path) + 1);
-    const int dot = name.ReverseFind(L'.');
-    if (dot >= 0)
-        name = name.Left(dot);
+    CString name = FileTitle(path);
     return std::max(TakeTrailingNumber(name), 0);
+}
+
+CString CReplDoc::GetBaseFromName(const CString& path)
+{
+    CString name = FileTitle(path);
+    TakeTrailingNumber(name);
+    return name;
 }
 
 // ---- Open ----
@@ -326,6 +341,13 @@ bool CReplDoc::OpenFile(const CString& path)
     SetPathName(path, TRUE);
     if (!m_street.IsEmpty() && !m_house.IsEmpty()) {
         m_fileNumber = GetCounterFromName(path);
+        // Saved on under its own name: a file opened from the command line
+        // has no base of a session yet, and one loaded over a session may
+        // belong to another house.
+        if (const CString base = GetBaseFromName(path); !base.IsEmpty())
+            m_fileBase = base;
+        else if (m_fileBase.IsEmpty())
+            MakeFileBase();
     } else {
         const int separator = LastSeparator(path);
         CString folder = separator > 0 ? path.Left(separator) : CString();
@@ -333,9 +355,25 @@ bool CReplDoc::OpenFile(const CString& path)
         m_fileNumber = std::max(TakeTrailingNumber(folder), 0);
         m_fileBase = folder;
     }
+    ShowLoadedPlan();
+    // Closing the last room into the plan is no edit: the level is its file.
+    SetAllModified(false);
     if (m_journal.WriteAll())
         m_journal.Start();
+    MarkLevelInFile();
     return true;
+}
+
+// The level just opened is shown as its plan, its last room closed into it
+// as View Change would, whatever the view showed before (the Room mode's
+// shape palette of a new session).
+void CReplDoc::ShowLoadedPlan()
+{
+    if (!m_currentRoom || m_currentRoom->GetNumOfDimensions() == 0)
+        return;
+    ClearSelection();
+    m_roomView = false;
+    SwitchToPlan();
 }
 
 // ---- Levels menu ----

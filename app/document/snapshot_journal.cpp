@@ -359,6 +359,7 @@ bool CSnapshotJournal::AppendSnapshot(std::string text)
         m_ring.pop_front();
     m_ring.push_back(std::move(text));
     m_position = static_cast<int>(m_ring.size()) - 1;
+    ++m_changes;
     return true;
 }
 
@@ -559,6 +560,7 @@ bool CSnapshotJournal::Replay(int index)
         std::lock_guard lock(m_ringMutex);
         m_position = index;
         file = FileText{room->GetTagName(false), snapshot, ++m_textOrder};
+        ++m_changes;
     } else {
         room->PlaySavedText(current);
         m_document->CheckRoomShape(room);

@@ -87,6 +87,9 @@ public:
 
     int GetPosition() const;
     int GetSnapshotCount() const;
+    // Grows with every snapshot taken and every undo or redo shown: equal
+    // counts mean the rooms are as they were.
+    int GetChangeCount() const { return m_changes; }
     std::string GetSnapshot(int index) const;
 
 private:
@@ -129,6 +132,7 @@ private:
     std::atomic<bool> m_running{false};
     CWinThread* m_thread = nullptr;
     int m_position = -1;
+    std::atomic<int> m_changes{0};
     std::atomic<DWORD> m_periodMs{kDefaultPeriodMs};
     std::mutex m_wakeMutex;
     std::condition_variable m_wake;

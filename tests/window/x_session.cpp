@@ -216,6 +216,10 @@ void XSession::Key(const std::string& keys) { Xdo("key --delay 60 " + keys); }
 void XSession::KeyDown(const std::string& key) { Xdo("keydown " + key); }
 void XSession::KeyUp(const std::string& key) { Xdo("keyup " + key); }
 
+bool XSession::WindowShown(const std::string& title) {
+    return Output("xwininfo -name '" + title + "' 2>/dev/null | grep -c 'Window id'").find('1') == 0;
+}
+
 bool XSession::KeyToWindow(const std::string& title, const std::string& keys, int timeoutMs) {
     for (int waited = 0; waited <= timeoutMs; waited += 200) {
         const std::string id = Output("xwininfo -name '" + title + "' 2>/dev/null | sed -n 's/.*Window id: \\(0x[0-9a-f]*\\).*/\\1/p'");

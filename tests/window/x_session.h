@@ -70,6 +70,8 @@ public:
     void KeyDown(const std::string& key);
     void KeyUp(const std::string& key);
     void Type(const std::string& text);
+    // Whether a top-level window of that title is on the screen now.
+    bool WindowShown(const std::string& title);
     // Keys to another top-level window (the toolkit's file chooser).
     bool KeyToWindow(const std::string& title, const std::string& keys, int timeoutMs);
     static void Sleep(int ms);
