@@ -12,6 +12,8 @@ class CKeypadDlg;
 class CKeypadEdit : public CEdit {
 protected:
     void OnChar(UINT ch, UINT repeatCount, UINT flags) override;
+    // The pad composes the value: there is no place in it to type at.
+    bool DrawsCaret() const override { return false; }
 };
 
 class CKeypadDlg : public CDialog {

@@ -151,20 +151,19 @@ void CReplView::PrepareMapping(CScaledDC& dc)
             const int h = static_cast<int>(y1 - y0);
             const int m = static_cast<int>(std::min(w * kMarginShare, h * kMarginShare));
             dc.SetWorldSize(w + m, h + m);
-            // The room is fitted into the client area less the label bands,
-            // in the middle of what they leave free.
+            // The drawing is fitted into the client area less the label
+            // bands of a room being edited, in the middle of what is free:
+            // the axis it does not fill is shared equally on both sides.
             const CRect bands = LabelBands();
             const int areaWidth = m_clientWidth - bands.left - bands.right;
             const int areaHeight = m_clientHeight - bands.top - bands.bottom;
             dc.SetDeviceSize(areaWidth, areaHeight);
             int panX = 0, panY = 0;
             document->GetPan(panX, panY);
-            if (!bands.IsRectNull()) {
-                const double fit = std::min(static_cast<double>(areaWidth) / (w + m),
-                                            static_cast<double>(areaHeight) / (h + m));
-                panX += static_cast<int>((areaWidth - (w + m) * fit) / 2);
-                panY += static_cast<int>((areaHeight - (h + m) * fit) / 2);
-            }
+            const double fit = std::min(static_cast<double>(areaWidth) / (w + m),
+                                        static_cast<double>(areaHeight) / (h + m));
+            panX += static_cast<int>((areaWidth - (w + m) * fit) / 2);
+            panY += static_cast<int>((areaHeight - (h + m) * fit) / 2);
             dc.SetOriginBottomUp(panX + bands.left, panY - bands.top);
             dc.Zoom(document->GetScale(), document->GetRoomZoom());
             dc.Pan(static_cast<int>(x0 - m / 2), static_cast<int>(y0 - m / 2));

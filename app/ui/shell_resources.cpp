@@ -45,6 +45,12 @@ const std::map<char, std::vector<std::string>>& Glyphs()
     return glyphs;
 }
 
+// Width of a label in the pixel font at a scale.
+int LabelWidth(const std::string& label, int scale)
+{
+    return static_cast<int>(label.size()) * (kGlyphWidth + 1) * scale - scale;
+}
+
 class Canvas {
 public:
     Canvas(int width, int height, COLORREF background)
@@ -78,7 +84,7 @@ public:
               COLORREF color)
     {
         const int advance = (kGlyphWidth + 1) * scale;
-        const int textWidth = static_cast<int>(text.size()) * advance - scale;
+        const int textWidth = LabelWidth(text, scale);
         int x = left + (width - textWidth) / 2;
         const int y = top + (height - kGlyphHeight * scale) / 2;
         for (char c : text) {
@@ -120,7 +126,9 @@ void RegisterIcon(UINT id, const std::string& label, COLORREF ink, bool framed)
     Canvas canvas(kIconSize, kIconSize, kWhite);
     if (framed)
         canvas.Frame(0, 0, kIconSize, kIconSize, ink);
-    canvas.Text(label, 0, 0, kIconSize, kIconSize, label.size() > 2 ? 1 : 2, ink);
+    // Double size where it leaves a pixel of paper inside the frame.
+    const int scale = LabelWidth(label, 2) <= kIconSize - 4 ? 2 : 1;
+    canvas.Text(label, 0, 0, kIconSize, kIconSize, scale, ink);
     RegisterBitmapResource(id, canvas.Take());
 }
 

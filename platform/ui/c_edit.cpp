@@ -154,17 +154,29 @@ void CEdit::OnPaint()
     if ((GetStyle() & 0x3) == ES_CENTER) format |= DT_CENTER;
     else if ((GetStyle() & 0x3) == ES_RIGHT) format |= DT_RIGHT;
     const bool focused = GetFocus() == this;
-    if (focused && m_selStart != m_selEnd) {
-        // The selection, highlighted.
-        const CSize before = dc.GetTextExtent(text.Left(m_selStart));
-        const CSize selected = dc.GetTextExtent(text.Mid(m_selStart, m_selEnd - m_selStart));
-        const int top = box.top + (box.Height() - selected.cy) / 2;
-        dc.FillSolidRect(box.left + before.cx, top, selected.cx, selected.cy, kHighlight);
-    }
     dc.DrawText(text, &box, format);
-    if (focused) {
-        const CSize before = dc.GetTextExtent(text.Left(m_selEnd));
-        const int x = std::min<int>(box.left + before.cx, box.right - 1);
+    // Where the text starts as aligned: selection and caret are placed from there.
+    const int textWidth = dc.GetTextExtent(text).cx;
+    int start = box.left;
+    if (format & DT_RIGHT) start = box.right - textWidth;
+    else if (format & DT_CENTER) start = box.left + (box.Width() - textWidth) / 2;
+    if (focused && m_selStart != m_selEnd) {
+        // The selection, light on the highlight.
+        const CString selection = text.Mid(m_selStart, m_selEnd - m_selStart);
+        const int before = dc.GetTextExtent(text.Left(m_selStart)).cx;
+        const CSize selected = dc.GetTextExtent(selection);
+        const int top = box.top + (box.Height() - selected.cy) / 2;
+        CRect highlight(start + before, top, start + before + selected.cx, top + selected.cy);
+        highlight.IntersectRect(highlight, box);
+        dc.FillSolidRect(&highlight, kHighlight);
+        const COLORREF oldText = dc.SetTextColor(kHighlightText);
+        CRect selectedBox(start + before, box.top, box.right, box.bottom);
+        dc.DrawText(selection, &selectedBox, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+        dc.SetTextColor(oldText);
+    }
+    if (focused && DrawsCaret()) {
+        const int before = dc.GetTextExtent(text.Left(m_selEnd)).cx;
+        const int x = std::clamp<int>(start + before, box.left, box.right - 1);
         dc.FillSolidRect(x, box.top + 2, 1, box.Height() - 4, kControlText);
     }
     dc.SelectObject(old);

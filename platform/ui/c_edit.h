@@ -37,6 +37,9 @@ public:
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
+    // A field whose text is composed elsewhere (a keypad's display) has no
+    // place to type at and shows no caret.
+    virtual bool DrawsCaret() const { return true; }
     void OnLButtonDown(UINT flags, CPoint point) override;
     void OnKeyDown(UINT key, UINT repeatCount, UINT flags) override;
     void OnChar(UINT ch, UINT repeatCount, UINT flags) override;

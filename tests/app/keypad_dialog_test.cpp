@@ -119,3 +119,33 @@ TEST_F(KeypadDialogTest, ADigitBeyondWhatTheValueHoldsIsNotTaken)
     EXPECT_EQ(keypad.m_value, 999999999);
     EXPECT_GE(keypad.m_value, 0);
 }
+
+// The value field shows the digits the pad composes and no caret: nothing
+// is edited at a place in it (a caret stood beside the digits).
+TEST_F(KeypadDialogTest, TheValueFieldDrawsNoCaret)
+{
+    int caretColumns = -1;
+    driver.OnDialog(CKeypadDlg::IDD, [&](CWnd* dialog, HeadlessDriver& d) {
+        d.SetTarget(dialog);
+        d.Tap(CPoint(40, 45));  // 2
+        d.Tap(CPoint(40, 65));  // 5
+        d.Tap(CPoint(12, 99));  // 0
+        CRect field;
+        dialog->GetDlgItem(CKeypadDlg::IDC_VALUE)->GetWindowRect(&field);
+        field.DeflateRect(2, 2);
+        // A caret is a column of ink nearly as tall as the field; digits are
+        // shorter.
+        caretColumns = 0;
+        for (int x = field.left; x < field.right; ++x) {
+            int ink = 0;
+            for (int y = field.top; y < field.bottom; ++y)
+                ink += d.PixelAt(x, y) != RGB(255, 255, 255) ? 1 : 0;
+            caretColumns += ink >= field.Height() - 4 ? 1 : 0;
+        }
+        d.TapDlgItem(dialog, IDOK);
+    });
+    CKeypadDlg keypad;
+    EXPECT_EQ(keypad.DoModal(), IDOK);
+    EXPECT_EQ(keypad.m_value, 250);
+    EXPECT_EQ(caretColumns, 0);
+}

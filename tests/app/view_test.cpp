@@ -1,7 +1,9 @@
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <vector>
 
+#include "bitmap_resources.h"
 #include "c_menu.h"
 #include "dim_label.h"
 #include "edit_mode.h"
@@ -9,6 +11,7 @@
 #include "kor_dimension.h"
 #include "room_floor.h"
 #include "scaled_dc.h"
+#include "shell_resources.h"
 #include "shell_test_support.h"
 
 namespace {
@@ -420,3 +423,58 @@ TEST_P(LabelledRoomViewTest, AtTheDefaultFitEveryDimensionLabelLiesInsideTheView
 
 // The rectangle, L, U, closet, square, corridor and T shapes.
 INSTANTIATE_TEST_SUITE_P(PaletteGroups, LabelledRoomViewTest, ::testing::Range(0, 7));
+
+// Each status icon shows its label whole inside its frame: the frame is
+// unbroken and a ring of paper stays between it and the label ("OK" at the
+// double size ran into the frame on both sides).
+TEST_F(ViewTest, EveryStatusIconShowsItsLabelWholeInsideItsFrame)
+{
+    for (const UINT id : {ShellIds::kConsistentIcon, ShellIds::kInconsistentIcon, ShellIds::kDimensionOnIcon,
+                          ShellIds::kDimensionOffIcon, ShellIds::kViewAllIcon, ShellIds::kCameraIcon}) {
+        const BitmapResource* icon = FindBitmapResource(id);
+        ASSERT_NE(icon, nullptr) << id;
+        const auto at = [icon](int x, int y) { return icon->pixels[static_cast<size_t>(y * icon->width + x)]; };
+        const COLORREF frame = at(0, 0);
+        const COLORREF paper = RGB(255, 255, 255);
+        int label = 0;
+        for (int y = 0; y < icon->height; ++y)
+            for (int x = 0; x < icon->width; ++x) {
+                const bool edge = x == 0 || y == 0 || x == icon->width - 1 || y == icon->height - 1;
+                const bool ring = !edge && (x == 1 || y == 1 || x == icon->width - 2 || y == icon->height - 2);
+                if (edge)
+                    EXPECT_EQ(at(x, y), frame) << id << " frame at " << x << "," << y;
+                else if (ring)
+                    EXPECT_EQ(at(x, y), paper) << id << " label touches the frame at " << x << "," << y;
+                else
+                    label += at(x, y) != paper ? 1 : 0;
+            }
+        EXPECT_GT(label, 8) << id << " shows no label";
+    }
+}
+
+// The plan fills the view from its middle: as much room above it as below,
+// and as much left as right, with its longer side across the view.
+TEST_F(MeasuringViewTest, ThePlanIsFittedIntoTheMiddleOfTheView)
+{
+    Doc()->PlaceEntrance(nullptr);
+    ASSERT_TRUE(Doc()->CloseRoom());
+    Doc()->OnViewChange();
+    ASSERT_FALSE(Doc()->m_roomView);
+    View()->Invalidate();
+    CRect view;
+    View()->GetClientRect(&view);
+    View()->ClientToScreen(&view);
+    CRect ink(view.right, view.bottom, view.left, view.top);
+    for (int y = view.top; y < view.bottom; ++y)
+        for (int x = view.left; x < view.right; ++x)
+            if (driver->PixelAt(x, y) != RGB(255, 255, 255)) {
+                ink.left = std::min<int>(ink.left, x), ink.right = std::max<int>(ink.right, x + 1);
+                ink.top = std::min<int>(ink.top, y), ink.bottom = std::max<int>(ink.bottom, y + 1);
+            }
+    ASSERT_LT(ink.left, ink.right) << "no plan drawn";
+    const int above = ink.top - view.top, below = view.bottom - ink.bottom;
+    const int left = ink.left - view.left, right = view.right - ink.right;
+    EXPECT_LE(std::abs(above - below), 4) << "above " << above << ", below " << below;
+    EXPECT_LE(std::abs(left - right), 4) << "left " << left << ", right " << right;
+    EXPECT_GT(ink.Height(), view.Height() * 3 / 4) << "the plan does not fill the view";
+}
