@@ -55,13 +55,14 @@ void SetComboText(const std::string& text)
         combo->SetWindowText(CString(text.c_str()));
 }
 
+// The box's own text: a chosen value shows there, and so does one typed.
 std::string GetChosenComboText()
 {
     CComboBox* combo = Combo();
-    if (!combo || combo->GetCurSel() < 0)
+    if (!combo)
         return std::string();
     CString text;
-    combo->GetLBText(combo->GetCurSel(), text);
+    combo->GetWindowText(text);
     return text.ToNarrow();
 }
 

@@ -20,7 +20,7 @@ void AddComboItem(const std::string& text);
 void SelectComboItem(int index);
 void ShowCombo(bool show);
 void SetComboText(const std::string& text);
-// The text of the chosen item; empty when none is chosen.
+// The box's text: the chosen item's, or a value typed there.
 std::string GetChosenComboText();
 int GetChosenComboIndex();
 

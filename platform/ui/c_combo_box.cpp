@@ -14,11 +14,17 @@ public:
     {
         CRect field;
         m_owner.GetWindowRect(&field);
-        const int rows = std::clamp(m_owner.GetCount(), 1, kMaxRows);
-        const int height = rows * m_owner.RowHeight() + 2;
+        const int rowHeight = m_owner.RowHeight();
+        // Every value where the screen has room for it, below the field or
+        // else above it; a longer list scrolls.
+        const int below = (kScreenHeight - field.bottom - 2) / rowHeight;
+        const int above = (field.top - 2) / rowHeight;
+        const int fit = std::max(1, std::max(below, above));
+        m_rows = std::clamp(m_owner.GetCount(), 1, fit);
+        const int height = m_rows * rowHeight + 2;
         CRect rect(field.left, field.bottom, field.right, field.bottom + height);
-        if (rect.bottom > kScreenHeight) rect.OffsetRect(0, field.top - height - field.bottom);
-        m_top = std::clamp(m_owner.GetCurSel() - rows + 1, 0, std::max(0, m_owner.GetCount() - rows));
+        if (m_rows > below) rect.OffsetRect(0, field.top - height - field.bottom);
+        m_top = std::clamp(m_owner.GetCurSel() - m_rows / 2, 0, LastTop());
         if (!Create(nullptr, L"", WS_POPUP | WS_VISIBLE, rect, m_owner.GetTopLevelParent(), 0)) return FALSE;
         SetCapture();
         return TRUE;
@@ -37,6 +43,13 @@ protected:
         CRect client;
         GetClientRect(&client);
         if (!client.PtInRect(point)) return;
+        if (Scrolls() && point.x >= client.right - kBarWidth) {
+            // The bar's upper half pages up, its lower half down.
+            const int page = point.y < client.Height() / 2 ? -m_rows : m_rows;
+            m_top = std::clamp(m_top + page, 0, LastTop());
+            Invalidate();
+            return;
+        }
         const int index = m_top + (point.y - 1) / m_owner.RowHeight();
         Close(index < m_owner.GetCount() ? index : -1);
     }
@@ -51,20 +64,36 @@ protected:
         CFont* old = SelectControlFont(dc, font);
         dc.SetBkMode(TRANSPARENT);
         const int rowHeight = m_owner.RowHeight();
-        for (int row = 0; row < kMaxRows && m_top + row < m_owner.GetCount(); ++row) {
+        const int textRight = client.right - 1 - (Scrolls() ? kBarWidth : 0);
+        for (int row = 0; row < m_rows && m_top + row < m_owner.GetCount(); ++row) {
             const int index = m_top + row;
-            CRect box(1, 1 + row * rowHeight, client.right - 1, 1 + (row + 1) * rowHeight);
+            CRect box(1, 1 + row * rowHeight, textRight, 1 + (row + 1) * rowHeight);
             const bool selected = index == m_owner.GetCurSel();
             if (selected) dc.FillSolidRect(&box, kHighlight);
             dc.SetTextColor(selected ? kHighlightText : kControlText);
             box.left += 2;
             dc.DrawText(m_owner.m_items.At(index).text, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
+        if (Scrolls()) PaintScrollBar(dc, client);
         dc.SelectObject(old);
     }
 
 private:
-    static constexpr int kMaxRows = 8;
+    static constexpr int kBarWidth = 10;
+
+    bool Scrolls() const { return m_owner.GetCount() > m_rows; }
+    int LastTop() const { return std::max(0, m_owner.GetCount() - m_rows); }
+
+    // A trough along the right side with a thumb as long as the shown share.
+    void PaintScrollBar(CDC& dc, const CRect& client)
+    {
+        const CRect trough(client.right - 1 - kBarWidth, 1, client.right - 1, client.bottom - 1);
+        dc.FillSolidRect(&trough, kControlGrayText);
+        const int count = m_owner.GetCount();
+        const int length = std::max(6, trough.Height() * m_rows / count);
+        const int top = trough.top + (trough.Height() - length) * m_top / std::max(1, LastTop());
+        dc.FillSolidRect(trough.left + 1, top, kBarWidth - 2, length, kControlText);
+    }
 
     void Close(int chosen)
     {
@@ -74,6 +103,7 @@ private:
 
     CComboBox& m_owner;
     int m_top = 0;
+    int m_rows = 1;
 };
 
 CComboBox::CComboBox() = default;
@@ -262,12 +292,29 @@ void CComboBox::OnKeyDown(UINT key, UINT, UINT)
 void CComboBox::OnChar(UINT ch, UINT, UINT)
 {
     if ((GetStyle() & CBS_TYPEMASK) != CBS_DROPDOWN) return;
+    if (ch == VK_RETURN) {
+        TakeTypedText();
+        return;
+    }
     CString text;
     GetWindowText(text);
     if (ch == VK_BACK) text = text.Left(text.GetLength() - 1);
     else if (ch >= 0x20) text += static_cast<wchar_t>(ch);
     else return;
     SetWindowText(text);
+}
+
+// Return takes the typed text as a chosen value: the list closes, a value it
+// holds becomes the selection, and the owner hears of the change.
+void CComboBox::TakeTypedText()
+{
+    CString text;
+    GetWindowText(text);
+    if (m_dropList && m_dropList->GetSafeHwnd()) m_dropList->DestroyWindow();
+    const int index = FindStringExact(-1, text);
+    if (index >= 0) m_selected = index;
+    NotifyParent(CBN_CLOSEUP);
+    NotifyParent(CBN_SELCHANGE);
 }
 
 LRESULT CComboBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -77,6 +77,7 @@ protected:
 private:
     friend class CComboDropList;
     void ShowSelectionText();
+    void TakeTypedText();
     int RowHeight() const { return m_rowHeight > 0 ? m_rowHeight : 14; }
 
     StringList m_items;

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <string>
 #include <filesystem>
 #include <fstream>
 
@@ -193,14 +194,43 @@ TEST_F(ShellTest, AValueChosenFromTheBarsListIsAppliedAndTheKeysReturnToTheView)
     driver->PenDownScreen(field.CenterPoint());
     driver->PenUpScreen(field.CenterPoint());
     ASSERT_TRUE(combo->GetDroppedState());
-    // The list opens above the bar with eight of its eleven values, the
-    // measured one sixth: the last row holds that value + 2.
+    // The list opens above the bar with all eleven of its values, the
+    // measured one sixth: the last row holds that value + 5.
     const CPoint lastRow(field.left + 10, field.top - 4);
     driver->PenDownScreen(lastRow);
     driver->PenUpScreen(lastRow);
-    EXPECT_EQ(std::lround(dimension->GetImplementedValue()), before + 2);
+    EXPECT_EQ(std::lround(dimension->GetImplementedValue()), before + 5);
     EXPECT_EQ(CWnd::GetFocus(), View());
     const int selection = mode->GetSelection();
     driver->Key(VK_RIGHT);
     EXPECT_NE(mode->GetSelection(), selection);
+}
+
+// A value typed while the bar's list is open is applied with Return, as a
+// chosen one is, also one the list does not hold.
+TEST_F(ShellTest, AValueTypedInTheBarsOpenListIsApplied)
+{
+    ASSERT_TRUE(Start());
+    CReplDoc* doc = Doc();
+    ASSERT_TRUE(doc->InsertShape(0, 0));
+    ASSERT_TRUE(doc->SetEditMode(2));
+    CEditMode* mode = doc->GetEditMode();
+    KorDimension* dimension = doc->GetCurrentRoom()->GetDimension(mode->GetSelection(), nullptr);
+    ASSERT_NE(dimension, nullptr);
+    const long before = std::lround(dimension->GetImplementedValue());
+    CComboBox* combo = Frame()->GetComboBox();
+    for (const long typed : {before + 3, before + 37}) {
+        CRect field;
+        combo->GetWindowRect(&field);
+        driver->PenDownScreen(field.CenterPoint());
+        driver->PenUpScreen(field.CenterPoint());
+        ASSERT_TRUE(combo->GetDroppedState());
+        combo->SetWindowText(L"");
+        for (const char digit : std::to_string(typed))
+            combo->SendMessage(WM_CHAR, static_cast<WPARAM>(digit), 1);
+        combo->SendMessage(WM_CHAR, VK_RETURN, 1);
+        driver->Pump();
+        EXPECT_FALSE(combo->GetDroppedState());
+        EXPECT_EQ(std::lround(dimension->GetImplementedValue()), typed);
+    }
 }
