@@ -318,6 +318,17 @@ public:
     void DrawShapeOutline(CScaledDC& dc, int row, int column, const RECT& cell, int viewHeight);
     void DrawDimensions(CScaledDC& dc, int selected);
     void DrawDimension(CScaledDC& dc, class KorDimension* dimension, bool selected);
+    // A shown dimension's label with the place its text got among the others.
+    struct ShownDimension {
+        KorDimension* dimension = nullptr;
+        std::unique_ptr<class CDimLabel> label;
+        CRect textBox;
+        bool selected = false;
+    };
+    // The labels DrawDimensions draws (when not only the selected one),
+    // their texts placed so that each reads on its own.
+    std::vector<ShownDimension> ArrangeDimensionLabels(CScaledDC& dc, int selected);
+    void DrawDimension(CScaledDC& dc, const ShownDimension& label, bool selected);
     bool PassesDimensionFilter(KorDimension* dimension) const;
     bool IsDimensionVisible(int index) const;
 

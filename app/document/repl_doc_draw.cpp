@@ -42,6 +42,8 @@ constexpr COLORREF kGuideColour = 0xC0C0C0;
 constexpr COLORREF kDimensionColour = 0xFF0000;
 constexpr COLORREF kEnabledDimensionColour = 0x00FF00;
 constexpr int kEditWallWidth = 2;
+// The status icons' row at the top of the view, kept free of labels.
+constexpr int kStatusIconsHeight = 18;
 
 // Dimension layers that the display filter knows.
 constexpr int kLayerPlanOpeningWidth = 3;
@@ -433,17 +435,56 @@ void CReplDoc::DrawDimensions(CScaledDC& dc, int selected)
         return;
     }
     ScopedPen blue(dc, PS_SOLID, 0, kDimensionColour);
-    const int count = m_currentRoom->GetNumOfDimensions();
+    const std::vector<ShownDimension> shown = ArrangeDimensionLabels(dc, selected);
     // The selected one last, so that no other label covers its value.
-    for (int i = 0; i < count; ++i) {
+    for (const bool last : {false, true})
+        for (const ShownDimension& label : shown)
+            if (label.selected == last)
+                DrawDimension(dc, label, last);
+}
+
+std::vector<CReplDoc::ShownDimension> CReplDoc::ArrangeDimensionLabels(CScaledDC& dc, int selected)
+{
+    std::vector<ShownDimension> shown;
+    if (!m_currentRoom)
+        return shown;
+    const int count = m_currentRoom->GetNumOfDimensions();
+    // The selected label is placed first: it keeps its own place.
+    std::vector<int> order;
+    if (selected >= 0 && selected < count)
+        order.push_back(selected);
+    for (int i = 0; i < count; ++i)
+        if (i != selected)
+            order.push_back(i);
+    std::vector<CLabelSlot> slots;
+    for (const int i : order) {
         KorDimension* dimension = m_currentRoom->GetDimension(i, nullptr);
-        if (i != selected && dimension && PassesDimensionFilter(dimension))
-            DrawDimension(dc, dimension, false);
+        if (!dimension || !PassesDimensionFilter(dimension))
+            continue;
+        auto label = std::make_unique<CDimLabel>(dimension, dc, m_halfInches);
+        if (!label->IsLaidOut())
+            continue;
+        slots.push_back(label->GetTextSlot(dc));
+        shown.push_back({dimension, std::move(label), CRect(), i == selected});
     }
-    if (KorDimension* dimension = selected >= 0 && selected < count ? m_currentRoom->GetDimension(selected, nullptr)
-                                                                    : nullptr;
-        dimension && PassesDimensionFilter(dimension))
-        DrawDimension(dc, dimension, true);
+    // Inside the view and below the status icons where there is room.
+    CRect bounds(0, 0, 0, 0);
+    dc.GetClipBox(&bounds);
+    bounds.top += kStatusIconsHeight;
+    const std::vector<CRect> boxes = ArrangeLabels(slots, bounds);
+    for (std::size_t k = 0; k < shown.size(); ++k)
+        shown[k].textBox = boxes[k];
+    return shown;
+}
+
+void CReplDoc::DrawDimension(CScaledDC& dc, const ShownDimension& label, bool selected)
+{
+    std::optional<ScopedPen> pen;
+    if (selected)
+        pen.emplace(dc, PS_SOLID, 0, kSelectionColour);
+    else if (label.dimension->IsEnabled())
+        pen.emplace(dc, PS_SOLID, 0, kEnabledDimensionColour);
+    label.label->Draw(dc, label.textBox);
 }
 
 void CReplDoc::DrawDimension(CScaledDC& dc, KorDimension* dimension, bool selected)

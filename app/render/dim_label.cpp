@@ -104,6 +104,19 @@ CPoint CDimText::PlaceBox(POINT anchor, int width, int height) const
     return CPoint(anchor.x - across, anchor.y - upDown);
 }
 
+CSize CDimText::Measure(CDC& dc) const
+{
+    CRect box(0, 0, 0, 0);
+    dc.DrawText(m_text, &box, DT_CALCRECT | DT_NOCLIP);
+    return box.Size();
+}
+
+void CDimText::DrawInBox(CDC& dc, const CRect& box) const
+{
+    CRect target = box;
+    dc.DrawText(m_text, &target, DT_CENTER | DT_NOCLIP);
+}
+
 void CDimText::Draw(CScaledDC& dc, bool anchorIsDevice) const
 {
     CRect box(0, 0, 0, 0);
@@ -308,6 +321,8 @@ void CDimLabel::Layout(POINT p1, POINT p2)
     m_lines.SetPoint(3, attachB.x, attachB.y);
     m_lines.SetMode(0);
 
+    m_normal = normal;
+    m_laidOut = true;
     const CDimPoint middle = Midpoint(tipA, tipB);
     m_text.SetAnchorFlags(AnchorFlagsToward(middle, normal.Offset(middle, 1.0f)));
     const CDimPoint anchor = normal.Offset(middle, -kDimensionLineOffset);
@@ -320,8 +335,36 @@ void CDimLabel::SetValue(double length, bool imperial)
     m_text.SetText(DimLabelText(length, imperial));
 }
 
+CLabelSlot CDimLabel::GetTextSlot(CDC& dc) const
+{
+    CLabelSlot slot;
+    const CDimPoint a = m_symbols[0].GetPosition();
+    const CDimPoint b = m_symbols[1].GetPosition();
+    slot.x1 = a.x, slot.y1 = a.y, slot.x2 = b.x, slot.y2 = b.y;
+    slot.outX = m_normal.cosine;
+    slot.outY = m_normal.sine;
+    const CSize size = m_text.Measure(dc);
+    slot.width = size.cx;
+    slot.height = size.cy;
+    // Past either end of a short line by about its own text.
+    slot.reach = size.cx + size.cy;
+    return slot;
+}
+
+void CDimLabel::Draw(CScaledDC& dc, const CRect& textBox) const
+{
+    for (const CDimSymbol& symbol : m_symbols)
+        symbol.Draw(dc);
+    m_lines.Draw(dc);
+    m_text.DrawInBox(dc, textBox);
+}
+
 void CDimLabel::Draw(CScaledDC& dc) const
 {
+    if (m_laidOut) {
+        Draw(dc, ArrangeLabels({GetTextSlot(dc)}, CRect(0, 0, 0, 0)).front());
+        return;
+    }
     for (const CDimSymbol& symbol : m_symbols)
         symbol.Draw(dc);
     m_lines.Draw(dc);

@@ -6,6 +6,7 @@
 
 #include "c_string.h"
 #include "c_rect.h"
+#include "label_arrangement.h"
 
 class CDC;
 class CScaledDC;
@@ -44,6 +45,10 @@ public:
     // In the context's current font and text colour; the anchor is mapped
     // from model coordinates unless it is already in device pixels.
     void Draw(CScaledDC& dc, bool anchorIsDevice) const;
+    // The text centred in a box of device pixels (as arranged among others).
+    void DrawInBox(CDC& dc, const CRect& box) const;
+    // The text's size in the context's current font.
+    CSize Measure(CDC& dc) const;
 
 private:
     int m_x = 0;
@@ -131,6 +136,12 @@ public:
     void Layout(POINT p1, POINT p2);
     void SetValue(double length, bool imperial);
     void Draw(CScaledDC& dc) const;
+    // Lines and arrowheads as laid out, the text in `textBox`.
+    void Draw(CScaledDC& dc, const CRect& textBox) const;
+    bool IsLaidOut() const { return m_laidOut; }
+    // Where the text may stand: off the dimension line, on the side away
+    // from the measured segment.
+    CLabelSlot GetTextSlot(CDC& dc) const;
 
     const CDimText& GetText() const { return m_text; }
     const CDimLines& GetLines() const { return m_lines; }
@@ -142,6 +153,8 @@ private:
     CDimText m_text;
     CDimLines m_lines;
     CDimSymbol m_symbols[3];
+    CDimRotation m_normal;
+    bool m_laidOut = false;
     int m_type = 0;
     double m_length = 0.0;
 };

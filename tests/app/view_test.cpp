@@ -421,6 +421,40 @@ TEST_P(LabelledRoomViewTest, AtTheDefaultFitEveryDimensionLabelLiesInsideTheView
     }
 }
 
+// No text is drawn across a dimension line, its own or another's: every
+// pixel of every shown dimension line keeps a dimension colour (blue, green
+// when enabled, red when selected).
+TEST_P(LabelledRoomViewTest, NoLabelIsDrawnAcrossADimensionLine)
+{
+    CReplView& view = *View();
+    view.Invalidate();
+    CRoomFloor* room = Doc()->GetCurrentRoom();
+    CScaledDC dc(&view);
+    view.OnDraw(&dc);
+    const auto dimensionColour = [](COLORREF c) {
+        return c == RGB(0, 0, 255) || c == RGB(0, 255, 0) || c == RGB(255, 0, 0);
+    };
+    int lines = 0;
+    for (int i = 0; i < room->GetNumOfDimensions(); ++i) {
+        if (!Doc()->IsDimensionVisible(i))
+            continue;
+        CDimLabel label(room->GetDimension(i, nullptr), dc, Doc()->m_halfInches);
+        if (label.GetLines().GetCount() == 0)
+            continue;
+        ++lines;
+        const CPoint a = label.GetLines().GetPoint(2), b = label.GetLines().GetPoint(3);
+        const int steps = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+        int covered = 0;
+        for (int k = 1; k < steps; ++k) {
+            const int x = a.x + (b.x - a.x) * k / steps, y = a.y + (b.y - a.y) * k / steps;
+            covered += dimensionColour(driver->PixelAt(x, y + kCaptionHeight)) ? 0 : 1;
+        }
+        EXPECT_EQ(covered, 0) << "label " << i << " \"" << label.GetText().GetText().ToNarrow() << "\": "
+                              << covered << " pixels of its line covered";
+    }
+    EXPECT_GE(lines, 4);
+}
+
 // The rectangle, L, U, closet, square, corridor and T shapes.
 INSTANTIATE_TEST_SUITE_P(PaletteGroups, LabelledRoomViewTest, ::testing::Range(0, 7));
 
