@@ -5,8 +5,11 @@
 
 namespace {
 
-// Free pixels between a text and its line, and around each text.
+// Free pixels between a text and its line.
 constexpr int kClearance = 2;
+// Free pixels between two texts: a space wide, so that two numbers side by
+// side read as two.
+constexpr int kTextGap = 4;
 // Steps of a search along the line.
 constexpr int kSlideStep = 2;
 // Rings outwards a text may move when its line leaves it no place.
@@ -87,17 +90,19 @@ private:
     bool IsFree(std::size_t i, const CRect& box) const
     {
         CRect spaced = box;
-        spaced.InflateRect(kClearance, kClearance);
+        spaced.InflateRect(kTextGap, kTextGap);
         for (const CRect& other : m_placed)
             if (!(spaced & other).IsRectEmpty())
                 return false;
+        // A pixel of paper to every line: the stand-off keeps twice that to
+        // the text's own line, and so to the lines that continue it.
+        CRect lined = box;
+        lined.InflateRect(1, 1);
         for (std::size_t k = 0; k < m_slots.size(); ++k) {
             const CLabelSlot& line = m_slots[k];
             if (line.x1 == line.x2 && line.y1 == line.y2)
                 continue;
-            // Its own line is kept clear by the stand-off; touching it is not
-            // crossing it, so only the box itself is tested there.
-            if (Crosses(line, k == i ? box : spaced))
+            if (Crosses(line, k == i ? box : lined))
                 return false;
         }
         return true;

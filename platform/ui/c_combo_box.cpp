@@ -251,6 +251,8 @@ void CComboBox::ShowDropDown(BOOL show)
             m_dropList.reset();
             return;
         }
+        // The shown text stands selected: what is typed next replaces it.
+        m_replaceOnType = true;
         NotifyParent(CBN_DROPDOWN);
     } else if (!show && GetDroppedState()) {
         ChooseFromList(-1);
@@ -298,6 +300,8 @@ void CComboBox::OnChar(UINT ch, UINT, UINT)
     }
     CString text;
     GetWindowText(text);
+    if (m_replaceOnType && (ch == VK_BACK || ch >= 0x20)) text.Empty();
+    m_replaceOnType = false;
     if (ch == VK_BACK) text = text.Left(text.GetLength() - 1);
     else if (ch >= 0x20) text += static_cast<wchar_t>(ch);
     else return;

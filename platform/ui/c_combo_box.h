@@ -83,5 +83,7 @@ private:
     StringList m_items;
     int m_selected = -1;
     int m_rowHeight = 0;
+    // Set when the list drops: the text counts as selected for typing.
+    bool m_replaceOnType = false;
     std::unique_ptr<CComboDropList> m_dropList;
 };

@@ -23,8 +23,8 @@ std::string Describe(const CRect& box)
     return text.str();
 }
 
-// Every box clear of every other box, of every line, and on the outward
-// side of its own line.
+// Every box clear of every other box by a space, of every line, and on the
+// outward side of its own line.
 void ExpectReadable(const std::vector<CLabelSlot>& slots, const std::vector<CRect>& boxes)
 {
     ASSERT_EQ(boxes.size(), slots.size());
@@ -32,8 +32,10 @@ void ExpectReadable(const std::vector<CLabelSlot>& slots, const std::vector<CRec
         const CRect& box = boxes[i];
         EXPECT_EQ(box.Width(), slots[i].width);
         for (std::size_t k = 0; k < boxes.size(); ++k) {
+            CRect spaced = box;
+            spaced.InflateRect(3, 3);
             if (k != i) {
-                EXPECT_TRUE((box & boxes[k]).IsRectEmpty()) << i << " " << Describe(box) << " covers " << k << " "
+                EXPECT_TRUE((spaced & boxes[k]).IsRectEmpty()) << i << " " << Describe(box) << " covers " << k << " "
                                                             << Describe(boxes[k]);
             }
             const CLabelSlot& line = slots[k];

@@ -321,6 +321,22 @@ void Save(Session& session) {
     session.Look("saved");
 }
 
+// Short walls: 11 typed into the bar's open value list for the selected
+// part (the foot's first part, by the corner) is applied with Return; the
+// short parts' labels by the corner stand each on its own, clear of the
+// dimension lines (NN-short-walls.png shows them).
+void ShortenTheSelectedPart(Session& session, const Shot& before) {
+    XSession& x = session.X();
+    x.Tap(kComboX, kBarY);
+    session.Look("value-list-to-type-in");
+    x.Type("11");
+    session.Look("typed-in-the-list");
+    x.Key("Return");
+    const Shot shot = session.Look("short-walls");
+    EXPECT_GT(shot.Differing(before, 0, kViewTop, shot.Width(), kViewBottom), 20) << "the typed value was not applied";
+    EXPECT_EQ(InkAtTheViewsEdges(shot), 0) << "a label of the short walls is cut at the view's edges";
+}
+
 // A Yes/No question in the program's window: its frame's left side and top
 // (a box across the view's middle).
 bool QuestionShown(const Shot& shot) {
@@ -541,6 +557,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     x.Key("Right");
     shot = session.Look("next-dimension");
     EXPECT_GT(shot.Differing(chosen, 0, kViewTop, shot.Width(), kViewBottom), 20) << "Right did not reach the view";
+    ShortenTheSelectedPart(session, shot);
 
     // Exit mode: out through the right door into a second room.
     x.Tap(kExitButtonX, kBarY);
