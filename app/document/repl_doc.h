@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -308,6 +309,17 @@ public:
     void DrawRooms(CScaledDC& dc);
     // fill: the room's display contour in the current brush.
     void DrawRoom(CScaledDC& dc, CRoomFloor* room, ZupPartition* partition, bool fill);
+    // The rooms' names and areas as the options ask, each readable: the
+    // text, the font it is drawn in when smaller, its box and its room's.
+    struct RoomLabel {
+        CString text;
+        std::optional<LOGFONTW> font;
+        CRect box;
+        CRect room;
+    };
+    std::vector<RoomLabel> ArrangeRoomLabels(CScaledDC& dc);
+    void DrawRoomLabels(CScaledDC& dc);
+    CString RoomLabelText(CRoomFloor* room) const;
     void DrawWalls(CScaledDC& dc, ZupFloor& floor);
     void DrawWall(CScaledDC& dc, ZupEdge* edge);
     void DrawRoomObjects(CScaledDC& dc, ZupFloor& floor, bool markersOff);

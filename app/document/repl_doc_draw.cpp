@@ -14,6 +14,7 @@
 #include "exchange_file.h"
 #include "gdi_selection.h"
 #include "kor_dimension.h"
+#include "label_arrangement.h"
 #include "kor_node.h"
 #include "opening_symbols.h"
 #include "plan_geometry.h"
@@ -54,6 +55,27 @@ constexpr float kCameraFontScale = 0.7f;
 constexpr int kFailedPointRadius = 2;
 constexpr int kExternalOpeningHalf = 3;
 constexpr int kMarkerPixels = 3;
+// The sizes a room's label may shrink to, in turn, to fit its room.
+constexpr double kRoomLabelScales[] = {0.85, 0.7};
+
+CRect BoundingBox(const std::vector<POINT>& points)
+{
+    CRect box(points.front().x, points.front().y, points.front().x, points.front().y);
+    for (const POINT& p : points) {
+        box.left = std::min<LONG>(box.left, p.x), box.right = std::max<LONG>(box.right, p.x);
+        box.top = std::min<LONG>(box.top, p.y), box.bottom = std::max<LONG>(box.bottom, p.y);
+    }
+    box.NormalizeRect();
+    return box;
+}
+
+// The size of a text of one or more lines in the current font.
+CSize TextBlockSize(CDC& dc, const CString& text)
+{
+    CRect box(0, 0, 0, 0);
+    dc.DrawText(text, &box, DT_CALCRECT | DT_NOCLIP);
+    return box.Size();
+}
 
 void Line(CScaledDC& dc, POINT from, POINT to)
 {
@@ -187,6 +209,8 @@ void CReplDoc::DrawPlan(CScaledDC& dc)
             DrawRoom(dc, m_currentRoom, partition, true);
         }
     }
+    // Over every fill, placed among each other.
+    DrawRoomLabels(dc);
     DrawWalls(dc, m_plan);
     if (m_showObjects)
         DrawRoomObjects(dc, m_plan, false);
@@ -212,7 +236,7 @@ void CReplDoc::DrawPlan(CScaledDC& dc)
 
 void CReplDoc::DrawRooms(CScaledDC& dc)
 {
-    if (!m_showRooms && !m_showAreas && !m_showNames && !m_showObjects)
+    if (!m_showRooms)
         return;
     ScopedPen noOutline(dc, PS_NULL, 0, 0);
     // The plan's own order of rooms, so that the colours stay put.
@@ -232,26 +256,88 @@ void CReplDoc::DrawRooms(CScaledDC& dc)
 
 void CReplDoc::DrawRoom(CScaledDC& dc, CRoomFloor* room, ZupPartition* partition, bool fill)
 {
-    if (!room || !partition)
+    if (!room || !partition || !fill)
         return;
-    if (fill) {
+    std::vector<POINT> contour = WholePoints(partition->GetDisplayContour());
+    if (dc.ToScreenAll(contour))
+        dc.PolygonFromArray(contour.data(), static_cast<int>(contour.size()));
+}
+
+// Each room's name over its area, as one block at the room's centre; blocks
+// that would cover each other move apart, and a name wider than its room is
+// drawn smaller, down to a size still read.
+std::vector<CReplDoc::RoomLabel> CReplDoc::ArrangeRoomLabels(CScaledDC& dc)
+{
+    std::vector<RoomLabel> labels;
+    if (!m_showAreas && !m_showNames)
+        return labels;
+    std::vector<CLabelSlot> slots;
+    LOGFONTW base{};
+    CFont* current = dc.GetCurrentFont();
+    const bool canShrink = current && current->GetLogFont(&base);
+    for (int i = 0; i < m_plan.GetNumOfPartitions(); ++i) {
+        ZupPartition* partition = m_plan.GetPartition(i);
+        const auto found = m_partitionToRoom.find(partition);
+        if (!partition || found == m_partitionToRoom.end() || partition->GetNumOfWalls() == 0)
+            continue;
+        RoomLabel label;
+        label.text = RoomLabelText(found->second);
         std::vector<POINT> contour = WholePoints(partition->GetDisplayContour());
-        if (dc.ToScreenAll(contour))
-            dc.PolygonFromArray(contour.data(), static_cast<int>(contour.size()));
+        POINT centre{static_cast<LONG>(partition->GetCenter().x()), static_cast<LONG>(partition->GetCenter().y())};
+        if (label.text.IsEmpty() || contour.empty() || !dc.ToScreenAll(contour) || !dc.ToScreen(centre))
+            continue;
+        label.room = BoundingBox(contour);
+        CSize size = TextBlockSize(dc, label.text);
+        for (const double scale : kRoomLabelScales) {
+            if (size.cx <= label.room.Width() - 2 || !canShrink)
+                break;
+            LOGFONTW smaller = base;
+            smaller.lfHeight = static_cast<LONG>(std::lround(base.lfHeight * scale));
+            label.font = smaller;
+            ScopedFont font(dc, smaller);
+            size = TextBlockSize(dc, label.text);
+        }
+        CLabelSlot slot;
+        slot.x1 = slot.x2 = centre.x;
+        slot.y1 = slot.y2 = centre.y;
+        slot.outY = 1.0;
+        slot.width = size.cx;
+        slot.height = size.cy;
+        slot.reach = size.cx;
+        slots.push_back(slot);
+        labels.push_back(std::move(label));
     }
-    const point& centre = partition->GetCenter();
+    CRect bounds(0, 0, 0, 0);
+    dc.GetClipBox(&bounds);
+    const std::vector<CRect> boxes = ArrangeLabels(slots, bounds);
+    for (std::size_t k = 0; k < labels.size(); ++k)
+        labels[k].box = boxes[k];
+    return labels;
+}
+
+void CReplDoc::DrawRoomLabels(CScaledDC& dc)
+{
+    for (RoomLabel& label : ArrangeRoomLabels(dc)) {
+        std::optional<ScopedFont> font;
+        if (label.font)
+            font.emplace(dc, *label.font);
+        dc.DrawText(label.text, &label.box, DT_CENTER | DT_NOCLIP);
+    }
+}
+
+CString CReplDoc::RoomLabelText(CRoomFloor* room) const
+{
+    CString text;
+    if (m_showNames && room->GetName())
+        text = CString(room->GetName());
     if (m_showAreas) {
-        const int area = static_cast<int>(room->GetArea());
-        if (area != 0) {
-            CString text;
-            text.Format(L"%d", area);
-            CDimText(centre.x(), centre.y(), text, m_showNames ? 6 : 30).Draw(dc, false);
+        if (const int area = static_cast<int>(room->GetArea()); area != 0) {
+            CString number;
+            number.Format(L"%d", area);
+            text = text.IsEmpty() ? number : text + CString(L"\n") + number;
         }
     }
-    if (m_showNames) {
-        if (const char* name = room->GetName())
-            CDimText(centre.x(), centre.y(), CString(name), m_showAreas ? 14 : 30).Draw(dc, false);
-    }
+    return text;
 }
 
 void CReplDoc::DrawWalls(CScaledDC& dc, ZupFloor& floor)

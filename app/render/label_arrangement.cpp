@@ -64,7 +64,9 @@ private:
         const CLabelSlot& slot = m_slots[i];
         const Direction along = Along(slot);
         const Direction out{slot.outX, slot.outY};
-        const double standOff = out.x == 0.0 && out.y == 0.0 ? 0.0 : kClearance + HalfExtent(slot, out);
+        // A text of a point stands on it; one of a line beyond the line.
+        const bool point = slot.x1 == slot.x2 && slot.y1 == slot.y2;
+        const double standOff = point ? 0.0 : kClearance + HalfExtent(slot, out);
         const double mx = (slot.x1 + slot.x2) / 2.0, my = (slot.y1 + slot.y2) / 2.0;
         const double halfLine = std::hypot(slot.x2 - slot.x1, slot.y2 - slot.y1) / 2.0;
         const int slides = static_cast<int>((halfLine + slot.reach) / kSlideStep);

@@ -12,8 +12,8 @@ struct CLabelSlot {
     // The line the text belongs to (a dimension line; for a room label, a
     // point: both ends the same).
     double x1 = 0.0, y1 = 0.0, x2 = 0.0, y2 = 0.0;
-    // The unit direction the text stands off its line to; (0, 0) centres it
-    // on the line's middle.
+    // The unit direction the text stands off its line to (a point's text
+    // stands on the point and moves this way when the place is taken).
     double outX = 0.0, outY = 0.0;
     int width = 0;
     int height = 0;

@@ -80,6 +80,17 @@ TEST(LabelArrangementTest, ShortChainsAndCornersReadOnTheirOwn)
     }
 }
 
+// Room labels stand on their rooms' centres; two centres close together
+// ("Kitchen1" beside "Closet1 22") get texts apart, the first on its centre.
+TEST(LabelArrangementTest, LabelsOfCloseCentresMoveApart)
+{
+    std::vector<CLabelSlot> slots = {Slot(100, 100, 100, 100, 0, 1, 50), Slot(120, 104, 120, 104, 0, 1, 56)};
+    slots[0].height = slots[1].height = 26;
+    const std::vector<CRect> boxes = ArrangeLabels(slots, CRect(0, 0, 240, 268));
+    EXPECT_EQ(boxes[0].CenterPoint(), CPoint(100, 100));
+    EXPECT_TRUE((boxes[0] & boxes[1]).IsRectEmpty());
+}
+
 // A long line with room for its text keeps the text at its middle, just
 // beyond the line.
 TEST(LabelArrangementTest, AFreeTextStandsAtItsLinesMiddle)
@@ -125,4 +136,25 @@ TEST_F(ShortWallsTest, TheLabelsOfShortWallsReadOnTheirOwn)
         }
         ExpectReadable(slots, boxes);
     }
+}
+
+// A name wider than its room in the plan is drawn smaller so that it stays
+// inside the room.
+TEST_F(ShortWallsTest, ARoomsLabelStaysInsideItsRoomInThePlan)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Doc()->InsertShape(0, 0));
+    CRoomFloor* room = Doc()->GetCurrentRoom();
+    room->ZupFloor::SetName("Laundry1");
+    Doc()->PlaceEntrance(nullptr);
+    ASSERT_TRUE(Doc()->CloseRoom());
+    Doc()->OnViewChange();
+    ASSERT_FALSE(Doc()->m_roomView);
+    Doc()->m_showNames = Doc()->m_showAreas = true;
+    CScaledDC dc(View());
+    View()->OnDraw(&dc);
+    const std::vector<CReplDoc::RoomLabel> labels = Doc()->ArrangeRoomLabels(dc);
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0].text.ToNarrow(), "Laundry1\n416");
+    EXPECT_EQ(labels[0].box & labels[0].room, labels[0].box) << "the label runs out of its room";
 }
