@@ -103,7 +103,7 @@ bool CReplDoc::CloseRoom()
     if (!room)
         return false;
     if (!room->AreChainsConsistent())
-        room->EnableNeededDimensions();
+        room->HoldNeededDimensionsForPlan();
     room->UpdateEntranceAngles(true, false);
     if (!room->mbClosed && room == m_rooms.back())
         return CloseNewRoom(room);
@@ -144,7 +144,7 @@ bool CReplDoc::CloseNewRoom(CRoomFloor* room)
         return false;
     }
     if (!room->AreChainsConsistent())
-        room->EnableNeededDimensions();
+        room->HoldNeededDimensionsForPlan();
     room->mbClosed = true;
     MarkExits(room, partition);
     RecordPartition(room, partition);

@@ -53,6 +53,7 @@ void CReplDoc::SwitchToRoom()
         if (m_currentRoom == m_failedRoom)
             SetEditMode(kMeasurementMode);
     }
+    m_currentRoom->ReleaseDimensionsHeldForPlan();
     if (m_currentMode == 0)
         SetEditMode(kMeasurementMode);
     m_entrance = m_currentRoom->GetEntrance();
@@ -147,6 +148,7 @@ bool CReplDoc::ExitThroughOpening(ZupOpening* opening)
             AddRoomToPlan(next);
             if (m_alignRooms && next != m_rooms.front())
                 next->AlignToPlan(m_plan);
+            next->ReleaseDimensionsHeldForPlan();
         }
         SetEditMode(kMeasurementMode);
         return true;

@@ -53,6 +53,7 @@ void CRoomFloor::Clear()
     DropOrderingEntries();
     mReferenceDimensions.clear();
     mChainDisabledDimensions.clear();
+    mHeldForPlan.clear();
     mDimensionMark = -1;
     mSolverDimensionCount = 0;
     ZupFloor::Clear();

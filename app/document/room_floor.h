@@ -226,6 +226,11 @@ public:
     void ReleaseDimensions();
     KorDimension* FirstDimensionOffEntranceAxis();
     void EnableNeededDimensions();
+    // The needed lengths held while the room lies in the plan, so that the
+    // plan keeps it as it was closed; entering it again lets go of exactly
+    // those, and the room takes new lengths and drags as before it was left.
+    void HoldNeededDimensionsForPlan();
+    void ReleaseDimensionsHeldForPlan();
     bool ResolveOrDropDimensions(bool unused);
     void CreateNodeStar();
     void DisableOneInClosedChains();
@@ -325,6 +330,9 @@ private:
     int mSolverDimensionCount = 0;
     std::vector<KorDimension*> mReferenceDimensions;
     std::vector<KorDimension*> mChainDisabledDimensions;
+    // The lengths HoldNeededDimensionsForPlan enabled; a removed dimension
+    // leaves the list.
+    std::vector<KorDimension*> mHeldForPlan;
     // Reference dimensions of this room that a condition turned into extra
     // rules: they go back to reference dimensions instead of being deleted
     // with the rules. Each leaves the set when it is removed or the room is

@@ -66,6 +66,8 @@ KorHandle CRoomFloor::AddDimension(KorDimension* dimension)
 void CRoomFloor::RemoveDimension(KorDimension* dimension)
 {
     mPromotedDimensions.erase(dimension);
+    mHeldForPlan.erase(std::remove(mHeldForPlan.begin(), mHeldForPlan.end(), dimension),
+                       mHeldForPlan.end());
     ForgetDimension(dimension);
     if (!dimension || dimension->IsExtraRule()) {
         // A wall's rule made with the model's add lands in the reference list

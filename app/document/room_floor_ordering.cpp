@@ -49,6 +49,27 @@ void CRoomFloor::EnableNeededDimensions()
     SetModified(false);
 }
 
+void CRoomFloor::HoldNeededDimensionsForPlan()
+{
+    for (KorDimension* d : std::vector<KorDimension*>(mReferenceDimensions))
+        if (!d->IsEnabled() && CheckDimensionAgainstChains(d) && FixDimensionHere(d))
+            mHeldForPlan.push_back(d);
+    SetModified(false);
+}
+
+void CRoomFloor::ReleaseDimensionsHeldForPlan()
+{
+    if (mHeldForPlan.empty())
+        return;
+    // Letting go changes no geometry: the room is no more modified than it was.
+    const bool modified = IsModified();
+    for (KorDimension* d : std::vector<KorDimension*>(mHeldForPlan))
+        if (d->IsEnabled())
+            d->SetEnabled(false);
+    mHeldForPlan.clear();
+    SetModified(modified);
+}
+
 void CRoomFloor::RecreateDimensions()
 {
     DeleteReferenceDimensions();

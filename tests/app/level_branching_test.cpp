@@ -99,10 +99,12 @@ TEST_F(LevelBranchingTest, RoomEnteredAgainAndAgainJoinsAsOnce)
     ASSERT_NE(side, nullptr);
     KorDimension* depth = den->GetDimension(corner, side, false);
     ASSERT_NE(depth, nullptr);
-    // Both side walls are dimensioned: both take the new depth.
+    // Every side wall whose length is held takes the new depth; entered
+    // again, the den holds only the lengths given while it was drawn.
     const double deeper = depth->GetValue() + 40.0;
     for (KorDimension* d : std::vector<KorDimension*>(den->GetDimensions()))
-        if (d->GetType() == depth->GetType() && std::fabs(d->GetValue() - depth->GetValue()) < 1e-6 && d != depth) {
+        if (d->GetType() == depth->GetType() && d->IsEnabled() &&
+            std::fabs(d->GetValue() - depth->GetValue()) < 1e-6 && d != depth) {
             ASSERT_TRUE(FixDimension(d, deeper));
         }
     ASSERT_TRUE(FixDimension(depth, deeper));
