@@ -244,6 +244,22 @@ protected:
         std::printf("level of seed %u: %d rooms (asked %d)\n", seed, document->GetNumOfRooms(), target);
     }
 
+    // Each level asked for (PELK_LEVEL_CASES, 3 by default), built and shown
+    // in its plan, handed to the check with its geometry as its file writes
+    // it (its nodes to a tenth of an inch) and its file's text.
+    template <class Check>
+    void ForEachLevel(bool journalled, Check check)
+    {
+        const int cases = FromEnvironment("PELK_LEVEL_CASES", 3);
+        for (int n = 0; n < cases && !HasFatalFailure(); ++n) {
+            SCOPED_TRACE("case " + std::to_string(n));
+            BuildCase(n, journalled);
+            if (HasFatalFailure())
+                return;
+            check(Geometry(*document, true), FileText(*document));
+        }
+    }
+
     int m_named = 0;
 };
 
@@ -251,16 +267,7 @@ protected:
 
 TEST_F(LevelReopenPropertyTest, SavedAndOpenedALevelIsAsDrawn)
 {
-    const int cases = FromEnvironment("PELK_LEVEL_CASES", 3);
-    for (int n = 0; n < cases; ++n) {
-        SCOPED_TRACE("case " + std::to_string(n));
-        BuildCase(n);
-        if (HasFatalFailure())
-            return;
-        // The level as its file holds it: its nodes to a tenth of an inch.
-        const std::vector<RoomGeometry> drawn = Geometry(*document, true);
-        const std::string saved = FileText(*document);
-
+    ForEachLevel(false, [](const std::vector<RoomGeometry>& drawn, const std::string& saved) {
         CReplDoc opened;
         ASSERT_TRUE(opened.ParseFile(saved.data(), static_cast<int>(saved.size())));
         ShowPlan(opened);
@@ -273,21 +280,14 @@ TEST_F(LevelReopenPropertyTest, SavedAndOpenedALevelIsAsDrawn)
         ShowPlan(twice);
         ExpectSameGeometry(Geometry(twice), drawn);
         EXPECT_EQ(Structure(FileText(twice)), Structure(again));
-    }
+    });
 }
 
 // The journal's folder as a run that was never closed left it: Restore
 // gives the level back as it was drawn.
 TEST_F(LevelReopenPropertyTest, RestoredFromTheJournalALevelIsAsDrawn)
 {
-    const int cases = FromEnvironment("PELK_LEVEL_CASES", 3);
-    for (int n = 0; n < cases; ++n) {
-        SCOPED_TRACE("case " + std::to_string(n));
-        BuildCase(n, true);
-        if (HasFatalFailure())
-            return;
-        const std::vector<RoomGeometry> drawn = Geometry(*document, true);
-        const std::string saved = FileText(*document);
+    ForEachLevel(true, [this](const std::vector<RoomGeometry>& drawn, const std::string& saved) {
         // The run stops here, unsaved: what its journal wrote is all there is.
         document->m_journal.Stop();
 
@@ -296,5 +296,5 @@ TEST_F(LevelReopenPropertyTest, RestoredFromTheJournalALevelIsAsDrawn)
         ShowPlan(restored);
         ExpectSameGeometry(Geometry(restored), drawn);
         EXPECT_EQ(Structure(FileText(restored)), Structure(saved));
-    }
+    });
 }
