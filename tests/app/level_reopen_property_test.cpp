@@ -1,6 +1,6 @@
 // What goes out comes back: random levels, their rooms leant a few degrees
 // in the Door mode, lengths typed, windows, fixtures and islands put in,
-// named and labelled, are saved and opened (or restored from the journal a
+// named and labelled (with every character a person may type), are saved and opened (or restored from the journal a
 // stopped run left) and give the same text when saved again, every wall of
 // every room the same length and at the same angle as the file wrote it
 // (its nodes to a tenth of an inch). PELK_LEVEL_CASES and
@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kor_dimension.h"
@@ -17,6 +18,7 @@
 #include "measurement_mode.h"
 #include "room_drag_support.h"
 #include "snapshot_journal.h"
+#include "typed_texts.h"
 #include "zup_bath_object.h"
 #include "zup_countertop.h"
 #include "zup_window.h"
@@ -78,6 +80,17 @@ void ExpectSameGeometry(const std::vector<RoomGeometry>& got, const std::vector<
     }
 }
 
+// Each room's name and label.
+std::vector<std::pair<std::string, std::string>> Names(CReplDoc& document)
+{
+    std::vector<std::pair<std::string, std::string>> names;
+    for (int i = 0; i < document.GetNumOfRooms(); ++i) {
+        CRoomFloor& room = *document.GetRoom(i);
+        names.emplace_back(room.GetName() ? room.GetName() : "", room.GetLabel());
+    }
+    return names;
+}
+
 // The level's text without its history (each save's time), its node
 // places, its lengths and the islands' packed words: the statements that
 // make each room, its walls, openings, objects, names and alignments, in
@@ -117,8 +130,17 @@ void ShowPlan(CReplDoc& document)
         document.OnViewChange();
 }
 
-const char* const kTypes[] = {"Kitchen", "Bedroom", "Den", "Office", "Pantry", "Study"};
-const char* const kLabels[] = {"Guest", "Blue Room", "North", "Den 2", "Nook"};
+// Room types, those of a user's exchange file among them, and labels: plain
+// ones and every text a person may type.
+const char* const kTypes[] = {"Kitchen", "Bedroom", "Den", "Office", "Laundry/Mud", "W/D", "Bed (guest)"};
+
+std::vector<std::string> Labels()
+{
+    std::vector<std::string> labels = {"Guest", "Blue Room", "North", "Den 2", "Nook"};
+    for (const std::string& typed : TypedTexts())
+        labels.push_back(typed);
+    return labels;
+}
 
 class LevelReopenPropertyTest : public LevelPropertyTest {
 protected:
@@ -129,8 +151,10 @@ protected:
             const std::string name = kTypes[random() % std::size(kTypes)] + std::to_string(++m_named);
             room->ZupFloor::SetName(name.c_str());
         }
-        if (random() % 2 == 0)
-            room->SetLabel(CString(kLabels[random() % std::size(kLabels)]));
+        if (random() % 2 == 0) {
+            static const std::vector<std::string> labels = Labels();
+            room->SetLabel(CString(labels[random() % labels.size()].c_str()));
+        }
         Lean(random);
         if (HasFatalFailure())
             return;
@@ -246,7 +270,8 @@ protected:
 
     // Each level asked for (PELK_LEVEL_CASES, 3 by default), built and shown
     // in its plan, handed to the check with its geometry as its file writes
-    // it (its nodes to a tenth of an inch) and its file's text.
+    // it (its nodes to a tenth of an inch) and its file's text; the level
+    // read back must hold the rooms' names and labels as they were.
     template <class Check>
     void ForEachLevel(bool journalled, Check check)
     {
@@ -256,22 +281,25 @@ protected:
             BuildCase(n, journalled);
             if (HasFatalFailure())
                 return;
+            m_names = Names(*document);
             check(Geometry(*document, true), FileText(*document));
         }
     }
 
     int m_named = 0;
+    std::vector<std::pair<std::string, std::string>> m_names;
 };
 
 }  // namespace
 
 TEST_F(LevelReopenPropertyTest, SavedAndOpenedALevelIsAsDrawn)
 {
-    ForEachLevel(false, [](const std::vector<RoomGeometry>& drawn, const std::string& saved) {
+    ForEachLevel(false, [this](const std::vector<RoomGeometry>& drawn, const std::string& saved) {
         CReplDoc opened;
         ASSERT_TRUE(opened.ParseFile(saved.data(), static_cast<int>(saved.size())));
         ShowPlan(opened);
         ExpectSameGeometry(Geometry(opened), drawn);
+        EXPECT_EQ(Names(opened), m_names);
         const std::string again = FileText(opened);
         EXPECT_EQ(Structure(again), Structure(saved));
 
@@ -295,6 +323,7 @@ TEST_F(LevelReopenPropertyTest, RestoredFromTheJournalALevelIsAsDrawn)
         ASSERT_TRUE(restored.m_journal.Recover());
         ShowPlan(restored);
         ExpectSameGeometry(Geometry(restored), drawn);
+        EXPECT_EQ(Names(restored), m_names);
         EXPECT_EQ(Structure(FileText(restored)), Structure(saved));
     });
 }

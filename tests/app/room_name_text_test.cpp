@@ -14,6 +14,7 @@
 #include "room_type_catalog.h"
 #include "snapshot_journal.h"
 #include "text_utilities.h"
+#include "typed_texts.h"
 #include "xml_element.h"
 #include "zup_edge.h"
 #include "zup_opening.h"
@@ -26,22 +27,6 @@ void WriteBytes(const std::filesystem::path& path, const std::string& bytes)
 {
     std::filesystem::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// What a person may type as a label: every character the room's command
-// text or the files give a meaning to, blanks, line ends and a long text.
-std::vector<std::string> TypedTexts()
-{
-    const std::string pattern = "Den;(x)=y,//#/\\\"'<>&\t\n ";
-    std::string long_text;
-    while (long_text.size() < 1000)
-        long_text += pattern;
-    long_text.resize(1000);
-    return {"Kitchen; Dining", "Bed (guest)", "Bed (guest", "Closet)", "W=D", "a,b",
-            "Den // office", "//", "No #5", "#", "In/Out", "C:\\Den", "Den \"Blue\"", "\"",
-            "Joe's", "<Attic>", "Bed & Bath", "Den&lt5", "&amp;", "&num;", "&quot;", "&lf;",
-            "a\tb", "two\nlines", "\n", "cr\rhere", "  ", " lead", "trail ", "a  b",
-            "Den;Level=below", "x\nLevel=below", "Size=Size(1,2)", "Name=Hall1", long_text};
 }
 
 // A document editing its first room, drawn from the first shape, with the
