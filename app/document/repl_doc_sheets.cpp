@@ -48,6 +48,33 @@ void DropLooseStair()
     stair = nullptr;
 }
 
+// The room's text before an edit sheet: a sheet that changes it (a door's
+// kind or wall thickness, a window's panes) leaves unsaved work, which the
+// journal keeps as a step of its own.
+class RoomChangeWatch {
+public:
+    explicit RoomChangeWatch(ZupWallObject* object)
+        : m_room(dynamic_cast<CRoomFloor*>(object->GetFloor())), m_before(Text())
+    {
+    }
+    void MarkIfChanged() const
+    {
+        if (m_room && Text() != m_before)
+            m_room->SetModified(true);
+    }
+
+private:
+    std::string Text() const
+    {
+        std::string text;
+        if (m_room)
+            m_room->Save(text, false);
+        return text;
+    }
+    CRoomFloor* m_room;
+    std::string m_before;
+};
+
 CWnd* MainWindow()
 {
     CWnd* main = AfxGetMainWnd();
@@ -157,6 +184,7 @@ void CReplDoc::EditDoor(ZupOpening* opening)
     if (!opening)
         return;
     m_lock.Lock();
+    const RoomChangeWatch watch(opening);
     InitObjectSheetEdit(opening, &m_plan);
     const std::string name = opening->GetName();
     CPropertySheet sheet(static_cast<LPCTSTR>(nullptr), MainWindow());
@@ -177,6 +205,7 @@ void CReplDoc::EditDoor(ZupOpening* opening)
             break;
         }
     }
+    watch.MarkIfChanged();
     m_lock.Unlock();
 }
 
@@ -185,6 +214,7 @@ void CReplDoc::EditWallObject(ZupWallObject* object)
     if (!object)
         return;
     m_lock.Lock();
+    const RoomChangeWatch watch(object);
     InitObjectSheetEdit(object, &m_plan);
     CPropertySheet sheet(static_cast<LPCTSTR>(nullptr), MainWindow());
     CEditObjectPage page;
@@ -193,6 +223,7 @@ void CReplDoc::EditWallObject(ZupWallObject* object)
     if (!object->IsCorner())
         pages.push_back(&dimensions);
     RunSheet(sheet, pages);
+    watch.MarkIfChanged();
     m_lock.Unlock();
 }
 
