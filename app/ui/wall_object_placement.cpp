@@ -239,6 +239,8 @@ void ReadSheetDimensions(ZupFloor* plan)
         return;
     KorNNDistance* widthDim = o->GetWidthDimension();
     if (!widthDim) {
+        // Shown on the Dimensions page: the object's own, not the last sheet's.
+        s.width = RoundToInt(o->GetWidth());
         s.Set(SheetFlags::kUndimensioned, true);
         return;
     }

@@ -7,6 +7,7 @@
 #include "door_pages.h"
 #include "headless_driver.h"
 #include "kor_node.h"
+#include "length_text.h"
 #include "object_sheet_state.h"
 #include "object_sheet_templates.h"
 #include "repl_doc.h"
@@ -14,6 +15,7 @@
 #include "snapshot_journal.h"
 #include "zup_edge.h"
 #include "zup_opening.h"
+#include "zup_window.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ protected:
 
     // The text of a control of the door edit sheet's first page; typed is
     // then typed there and the sheet closed with OK (Cancel when empty).
-    CString ShownOnDoorPage(int id, const wchar_t* typed = nullptr)
+    std::string ShownOnDoorPage(int id, const wchar_t* typed = nullptr)
     {
         HeadlessDriver driver;
         CString shown;
@@ -54,7 +56,7 @@ protected:
         EXPECT_NE(door, nullptr);
         if (door)
             document->EditDoor(door);
-        return shown;
+        return shown.ToNarrow();
     }
 };
 
@@ -66,11 +68,11 @@ TEST_F(SheetFieldsTest, WallThicknessShowsTheDoorsWall)
 {
     struct Case {
         float thickness;
-        const wchar_t* shown;
+        const char* shown;
     };
-    for (const Case& c : {Case{0.0f, L"0"}, Case{4.5f, L"4.5"}, Case{12.0f, L"12"}}) {
+    for (const Case& c : {Case{0.0f, "0"}, Case{4.5f, "4.5"}, Case{12.0f, "12"}}) {
         Door()->GetEdge()->WallThickness() = c.thickness;
-        EXPECT_EQ(ShownOnDoorPage(kWallThickness), CString(c.shown)) << c.thickness;
+        EXPECT_EQ(ShownOnDoorPage(kWallThickness), std::string(c.shown)) << c.thickness;
     }
 }
 
@@ -78,19 +80,46 @@ TEST_F(SheetFieldsTest, WallThicknessShowsTheDoorsWall)
 // old thickness again, redo the typed one.
 TEST_F(SheetFieldsTest, ATypedWallThicknessIsUndoneAndRedone)
 {
-    CSnapshotJournal::SetDirectory(CString(L"My Documents\\"));
+    CSnapshotJournal::SetDirectory("My Documents\\");
     CSnapshotJournal& journal = document->m_journal;
     journal.SetPeriod(3600 * 1000);
     ASSERT_TRUE(journal.Start());
     Room()->SetModified(true);
     ASSERT_TRUE(journal.TakeSnapshotNow());
 
-    EXPECT_EQ(ShownOnDoorPage(kWallThickness, L"4.5"), CString(L"0"));
+    EXPECT_EQ(ShownOnDoorPage(kWallThickness, L"4.5"), "0");
     EXPECT_TRUE(journal.TakeSnapshotNow()) << "the typed thickness is not kept";
-    EXPECT_EQ(ShownOnDoorPage(kWallThickness), CString(L"4.5"));
+    EXPECT_EQ(ShownOnDoorPage(kWallThickness), "4.5");
     ASSERT_TRUE(journal.Undo());
-    EXPECT_EQ(ShownOnDoorPage(kWallThickness), CString(L"0"));
+    EXPECT_EQ(ShownOnDoorPage(kWallThickness), "0");
     ASSERT_TRUE(journal.Redo());
-    EXPECT_EQ(ShownOnDoorPage(kWallThickness), CString(L"4.5"));
+    EXPECT_EQ(ShownOnDoorPage(kWallThickness), "4.5");
     journal.Stop();
+}
+
+// An object without dimensions (none kept on its wall) shows its own width
+// on its Dimensions page, not what the sheet before it left there.
+TEST_F(SheetFieldsTest, AnUndimensionedObjectShowsItsOwnWidth)
+{
+    ZupEdge* wall = FreeWall();
+    ASSERT_NE(wall, nullptr);
+    const point a = wall->GetStart()->GetPoint();
+    const point b = wall->GetEnd()->GetPoint();
+    ZupWindow* window = Room()->CreateWallWindow((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+    ASSERT_NE(window, nullptr);
+    window->SetUndimensioned();
+    ASSERT_EQ(window->GetWidthDimension(), nullptr);
+    const int width = RoundToInt(window->GetWidth());
+    ASSERT_GT(width, 0);
+    g_objectSheet.width = width + 25;  // as the last sheet left it
+    HeadlessDriver driver;
+    CString shown;
+    driver.OnDialog(kEditObjectPage, [&](CWnd* w, HeadlessDriver&) {
+        auto* sheet = dynamic_cast<CPropertySheet*>(w);
+        ASSERT_TRUE(sheet->SetActivePage(1));
+        sheet->GetActivePage()->GetDlgItemText(kWidth, shown);
+        sheet->PressButton(PSBTN_CANCEL);
+    });
+    document->EditWallObject(window);
+    EXPECT_EQ(shown.ToNarrow(), std::to_string(width));
 }
