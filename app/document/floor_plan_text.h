@@ -13,14 +13,12 @@ bool FindRootElement(const char* text);
 // a piece that begins with a carriage return ends the list.
 std::vector<std::string> SplitNameList(const char* text);
 // Typed text as a double-quoted attribute value of the file: "&", "<",
-// ">" and the apostrophe as references, read back as they were typed; a
-// double quote, which no reference carries through an attribute value of
-// the reader, as two apostrophes (as room names write it).
+// ">", the apostrophe and the double quote as references, read back as
+// they were typed.
 CString EscapeAttribute(const CString& text);
 // A room's tag name as the file writes it: its markup characters escaped as
 // in attribute values, so that the reader gives back the same name as the
-// path list (a double quote as two apostrophes); a first character written
-// as a reference becomes "_".
+// path list; a first character written as a reference becomes "_".
 std::string EscapeTagName(const std::string& tag);
 // A name that begins with this character (as the path list gives it back)
 // is tagged with "_" in its place: a digit, or a character escaped in text.

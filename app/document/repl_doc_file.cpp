@@ -93,18 +93,22 @@ bool IsFileMetric(CXMLElement* root)
 // The header text of the level read into the document's fields.
 void ReadHeaderAttributes(CReplDoc& document, CXMLElement* root)
 {
+    // Read as they were typed: blanks at either end are the person's too.
     const struct {
         const char* name;
         CString* field;
-    } trimmed[] = {
+    } typed[] = {
         {"house", &document.m_house}, {"street", &document.m_street}, {"unit", &document.m_unit},
         {"level", &document.m_level}, {"zip", &document.m_zip},       {"mls", &document.m_mls},
         {"jobid", &document.m_jobId},
     };
-    for (const auto& attribute : trimmed)
-        if (!ToCString(*attribute.field, root->GetAttribute(attribute.name), true))
+    for (const auto& attribute : typed)
+        if (!ToCString(*attribute.field, root->GetAttribute(attribute.name), false))
             *attribute.field = L"";
-    if (document.m_level.IsEmpty())
+    // The level comes from the level list: one of blanks only is no level.
+    CString level = document.m_level;
+    level.Trim();
+    if (level.IsEmpty())
         document.m_level = L"Main";
     const char* orientation = root->GetAttribute("orient");
     document.m_orientation = orientation ? Wide(orientation) : CString(L"none");

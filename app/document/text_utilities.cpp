@@ -48,7 +48,7 @@ std::wstring XmlEscapeWide(const std::wstring& text)
         case L'<': escaped += L"&lt;"; break;
         case L'>': escaped += L"&gt;"; break;
         case L'\'': escaped += L"&apos;"; break;
-        case L'"': escaped += L"&apos;&apos;"; break;
+        case L'"': escaped += L"&quot;"; break;
         default: escaped += c; break;
         }
     }

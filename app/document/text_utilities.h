@@ -15,11 +15,9 @@ UINT DocumentCodePage();
 // False for a null text, leaving out alone; an empty text empties out.
 bool ToCString(CString& out, const char* text, bool trim);
 
-// Escapes the text in place for a double-quoted attribute value: trimmed,
-// "&" "<" ">" "'" as entities, a double quote as two "&apos;" (so that it
-// reads back as two apostrophes: the reader ends a value at any quote).
-// Attribute text escaped for the file; a double quote, which the reader
-// cannot take back, becomes two apostrophes.
+// Attribute text escaped for the file: "&" "<" ">" "'" and the double
+// quote as entities, which the reader gives back as they were typed.
+// XmlEscape converts a narrow text, trimmed, and escapes it in place.
 std::wstring XmlEscapeWide(const std::wstring& text);
 void XmlEscape(std::string& text);
 

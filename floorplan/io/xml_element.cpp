@@ -215,6 +215,7 @@ void CXMLElement::Reset()
     mName.clear();
     mText.clear();
     mAttributeText.clear();
+    mQuotedQuotes.clear();
     mState = kStart;
     mKind = kNone;
     mMatch = 0;
@@ -335,6 +336,8 @@ void CXMLElement::FeedTag(char raw, char decoded)
     if (raw == '"' && decoded == '"')
         mbInQuotes = !mbInQuotes;
     if (mbInQuotes) {
+        if (decoded == '"' && raw != '"')
+            mQuotedQuotes.push_back(mAttributeText.size());
         mAttributeText += decoded;
         mbBlankPending = false;
     } else if (raw == '/') {
@@ -422,7 +425,13 @@ bool CXMLElement::SplitAttributes()
     std::string name, value;
     bool inValue = false;
     int quotes = 0;
-    for (const char c : mAttributeText) {
+    auto quoted = mQuotedQuotes.begin();
+    for (std::size_t at = 0; at < mAttributeText.size(); ++at) {
+        const char c = mAttributeText[at];
+        // A referenced quote inside a value is kept as the value's own.
+        const bool isQuotedQuote = quoted != mQuotedQuotes.end() && *quoted == at;
+        if (isQuotedQuote)
+            ++quoted;
         if (!inValue) {
             if (IsBlank(c))
                 continue;
@@ -434,7 +443,7 @@ bool CXMLElement::SplitAttributes()
         }
         if (IsBlank(c) && quotes == 0)
             continue;
-        if (c == '"') {
+        if (c == '"' && !isQuotedQuote) {
             if (++quotes == 2) {
                 auto* attribute = new CXMLAttribute();
                 attribute->SetName(name.c_str());

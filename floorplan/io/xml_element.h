@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 // The text with the entity references the reader knows ("&amp;", "&lt;",
 // "&gt;", "&quot;", "&apos;") read as their characters, as the reader reads
@@ -128,6 +129,9 @@ private:
     int mSiblingPosition = 0;
     std::string mText;
     std::string mAttributeText;
+    // Where the attribute text holds a double quote that a reference put
+    // inside a quoted value: a character of the value, never its end.
+    std::vector<std::size_t> mQuotedQuotes;
     CXMLAttribute* mpFirstAttribute = nullptr;
     CXMLAttribute* mpLastAttribute = nullptr;
 };

@@ -291,17 +291,17 @@ TEST_F(FloorPlanFileTest, SecondRoomOfTheSameNameReadsTheSecondElementWhenRename
 
 // Any text a user types into the header, as the owner's name or as the map's
 // image file survives saving, opening and the journal, and the file stays
-// readable: exactly, except that a double quote comes back as two apostrophes.
+// readable: exactly, a double quote included.
 TEST_F(FloorPlanFileTest, TypedTextSurvivesTheFileAndTheJournal)
 {
     const struct {
         const char* typed;
         const char* back;
     } texts[] = {
-        {"Joe's \"Big\" House", "Joe's ''Big'' House"},
+        {"Joe's \"Big\" House", "Joe's \"Big\" House"},
         {"<b>Main</b> & Co", "<b>Main</b> & Co"},
-        {"5'6\" & 7&amp;8", "5'6'' & 7&amp;8"},
-        {"\"", "''"},
+        {"5'6\" & 7&amp;8", "5'6\" & 7&amp;8"},
+        {"\"", "\""},
         {"a&quot;b&lt;c>", "a&quot;b&lt;c>"},
     };
     for (const auto& text : texts) {

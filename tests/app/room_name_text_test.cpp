@@ -123,12 +123,7 @@ std::string RandomText(std::mt19937& random)
                                          "<", ">", "&", "\t", "\n", "\r", " ", "a", "Den", "amp;",
                                          "num;", "lf;", "cr;", "quot;", "apos;", "\xe9", "Name=",
                                          "RoomName=", "Level=below"};
-    std::uniform_int_distribution<int> count(1, 12);
-    std::uniform_int_distribution<std::size_t> piece(0, std::size(pieces) - 1);
-    std::string text;
-    for (int n = count(random); n > 0; --n)
-        text += pieces[piece(random)];
-    return text;
+    return RandomTextOf(random, pieces, 1, 12);
 }
 
 }  // namespace

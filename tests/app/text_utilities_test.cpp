@@ -30,7 +30,7 @@ TEST(TextUtilitiesTest, XmlEscape)
         const char* text;
         const char* escaped;
     } rows[] = {
-        {"  Bob's \"big\" room  ", "Bob&apos;s &apos;&apos;big&apos;&apos; room"},
+        {"  Bob's \"big\" room  ", "Bob&apos;s &quot;big&quot; room"},
         {"a & b < c > d", "a &amp; b &lt; c &gt; d"},
         {"", ""},
         {"   ", ""},
@@ -42,7 +42,7 @@ TEST(TextUtilitiesTest, XmlEscape)
     }
 }
 
-// What the writer escapes, the reader gives back (quotes as two apostrophes).
+// What the writer escapes, the reader gives back, double quotes included.
 TEST(TextUtilitiesTest, EscapedValuesReadBack)
 {
     std::string value = "Tom & Jerry's <den> \"B\"";
@@ -50,7 +50,7 @@ TEST(TextUtilitiesTest, EscapedValuesReadBack)
     const std::string xml = "<ROOM name=\"" + value + "\"/>";
     CXMLElement element;
     ASSERT_TRUE(element.Parse(xml.c_str(), static_cast<int>(xml.size()), nullptr));
-    EXPECT_STREQ(element.GetAttribute("name"), "Tom & Jerry's <den> ''B''");
+    EXPECT_STREQ(element.GetAttribute("name"), "Tom & Jerry's <den> \"B\"");
 }
 
 }  // namespace

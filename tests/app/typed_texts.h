@@ -1,7 +1,9 @@
-// Texts a person may type as a room's name or label, for the tests that
-// send them through every place a room's text goes.
+// Texts a person may type as a room's name or label or into the level's
+// header, for the tests that send them through every place they go.
 #pragma once
 
+#include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,4 +21,16 @@ inline std::vector<std::string> TypedTexts()
             "Joe's", "<Attic>", "Bed & Bath", "Den&lt5", "&amp;", "&num;", "&quot;", "&lf;",
             "a\tb", "two\nlines", "\n", "cr\rhere", "  ", " lead", "trail ", "a  b",
             "Den;Level=below", "x\nLevel=below", "Size=Size(1,2)", "Name=Hall1", long_text};
+}
+
+// A random text of `fewest` to `most` of the pieces, drawn with repeats.
+inline std::string RandomTextOf(std::mt19937& random, std::span<const char* const> pieces,
+                                int fewest, int most)
+{
+    std::uniform_int_distribution<int> count(fewest, most);
+    std::uniform_int_distribution<std::size_t> piece(0, pieces.size() - 1);
+    std::string text;
+    for (int n = count(random); n > 0; --n)
+        text += pieces[piece(random)];
+    return text;
 }

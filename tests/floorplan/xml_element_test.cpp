@@ -65,11 +65,44 @@ TEST(XmlElementTest, AttributesKeepBlanksAndDecodeEntities)
     EXPECT_STREQ(element->GetAttribute("name"), "L room");
     EXPECT_STREQ(element->GetAttribute("kind"), "2");
     EXPECT_STREQ(element->GetAttribute("note"), "a & b");
-    // A decoded quote ends the value there.
-    EXPECT_STREQ(element->GetAttribute("cut"), "x");
+    // A referenced quote is a character of the value, not its end.
+    EXPECT_STREQ(element->GetAttribute("cut"), "x\"y");
     EXPECT_EQ(element->GetAttribute("missing"), nullptr);
     EXPECT_EQ(element->GetAttribute(nullptr), nullptr);
     EXPECT_EQ(element->CountChildren(), 0);
+}
+
+// Only a quote typed as such opens or closes a value; a referenced one
+// inside a value is the value's own, wherever it stands.
+TEST(XmlElementTest, ReferencedQuotesStayInTheirValue)
+{
+    const struct {
+        const char* attributes;
+        const char* v;
+        const char* w;
+    } rows[] = {
+        {"v=\"x&quot;y\" w=\"2\"", "x\"y", "2"},
+        {"v=\"&quot;\" w=\"2\"", "\"", "2"},
+        {"v=\"&quot;&quot;\" w=\"\"", "\"\"", ""},
+        {"v=\"a&quot; w=&quot;c\" w=\"2\"", "a\" w=\"c", "2"},
+        {"v=\"1&quot;/>&quot;\" w=\"&quot;2\"", "1\"/>\"", "\"2"},
+        {"v=\"  &quot;\t&quot;  \" w=\"2\"", "  \"\t\"  ", "2"},
+        {"v=\"a&amp;quot;b\" w=\"2\"", "a&quot;b", "2"},
+        // As earlier versions wrote a double quote.
+        {"v=\"5'6&apos;&apos;\" w=\"2\"", "5'6''", "2"},
+        // Outside a value a referenced quote still reads as a quote.
+        {"v=&quot;1&quot; w=\"2\"", "1", "2"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.attributes);
+        bool ok = false;
+        auto element = Parse(std::string("<e ") + row.attributes + "/>", &ok);
+        ASSERT_TRUE(ok);
+        ASSERT_NE(element->GetAttribute("v"), nullptr);
+        EXPECT_STREQ(element->GetAttribute("v"), row.v);
+        ASSERT_NE(element->GetAttribute("w"), nullptr);
+        EXPECT_STREQ(element->GetAttribute("w"), row.w);
+    }
 }
 
 TEST(XmlElementTest, InstructionFirstThenFindElement)
