@@ -4,65 +4,15 @@
 
 #include "distances.h"
 #include "kor_node.h"
-#include "level_fixture.h"
 #include "plan_geometry.h"
-#include "scaled_dc.h"
-#include "zup_opening.h"
-#include "zup_window.h"
+#include "plan_join_fixture.h"
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-
-class PlanJoinDrawingTest : public LevelTest {
+// The window at x = 22 and the door at x = 150; the bathroom spans 50 to 250.
+class PlanJoinDrawingTest : public PlanJoinTest {
 protected:
-    // A 200 x 300 hall with a window at x = 22 and a door at x = 150 on its
-    // top wall (y = 300), closed into the plan; with the bathroom, a second
-    // 200 x 300 room entered through the door, drawn and closed above it
-    // (x = 50 to 250).
-    void DrawLevel(bool withBathroom)
-    {
-        DrawRectangle();
-        CRoomFloor* hall = Room();
-        hall->ZupFloor::SetName("Hall1");
-        ZupWindow* window = hall->CreateWallWindow(22.0, 300.0);
-        ASSERT_NE(window, nullptr);
-        ZupOpening* door = hall->CreateOpening("Hall1A", 1, 150.0, 300.0);
-        ASSERT_NE(door, nullptr);
-        ZupEdge* top = door->GetEdge();
-        top->SetObjectsPosition(-1.0f);
-        top->ModifyLengthDim(-1.0f);
-        door->CreateWidthDimension();
-        window->CreateWidthDimension();
-        ASSERT_TRUE(hall->Resolve());
-        ASSERT_TRUE(document->CloseRoom());
-        if (withBathroom) {
-            document->ExitThroughOpening(hall->GetOpening("Hall1A"));
-            ASSERT_TRUE(document->InsertShape(0, 0));
-            document->PlaceEntrance(nullptr);
-            ASSERT_TRUE(document->CloseRoom());
-            ASSERT_EQ(document->m_plan.GetNumOfPartitions(), 2);
-        }
-        document->m_roomView = false;
-        document->m_showObjects = true;
-        document->m_showRooms = false;
-        document->m_showAreas = false;
-        document->m_showNames = false;
-        dc.FillSolidRect(0, 0, 240, 240, kWhite);
-        dc.SetScale(1.0f);
-        dc.SetOrigin(20, 400);
-        document->DrawPlan(dc);
-    }
-
-    COLORREF At(int modelX, int modelY)
-    {
-        POINT p{modelX, modelY};
-        dc.ToScreen(p);
-        return dc.GetPixel(p.x, p.y);
-    }
-
-    CScaledDC dc{nullptr};
+    void DrawLevel(bool withBathroom) { JoinAndDraw(22.0, 150.0, withBathroom); }
 };
 
 }  // namespace
