@@ -559,8 +559,39 @@ ZupPartition* ZupFloor::AddPartition(ZupFloor* room, ZupOpening* opening)
         return nullptr;
     }
     TransferObjects(room, partition);
+    FitObjectsToPieces();
     SetupObjects();
     return partition;
+}
+
+// A wall that met another inside one of its objects was cut into pieces at
+// the joint; the object stayed with the piece under its centre but may still
+// reach past that piece's end. Such an object is fitted to its piece the way
+// a divided wall fits the objects it keeps: a window's or a door's end beyond
+// the piece goes to the piece's end. The room keeps the object as drawn.
+void ZupFloor::FitObjectsToPieces()
+{
+    for (ZupEdge* wall : Walls(this)) {
+        KorPrimitive* primitive = AsPrimitive(wall);
+        if (primitive->GetCenter())
+            continue;  // arcs keep their objects
+        const segment span(NodePoint(primitive->GetStart()), NodePoint(primitive->GetEnd()));
+        const double length = Distance(span.start(), span.end());
+        if (!(length > LinearPlay()))
+            continue;
+        const double slack = LinearPlay() / length;
+        const auto beyond = [&](KorNode* end) {
+            point p = NodePoint(end);
+            const double t = p.position(span);
+            return t < -slack || t > 1.0 + slack;
+        };
+        KorScopedValue<double> snap(GeoSnap(), InputSnap() / 2.0);
+        for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
+            ZupWallObject* object = wall->GetWallObject(i);
+            if (object && !object->IsCorner() && (beyond(object->GetStart()) || beyond(object->GetEnd())))
+                wall->UpdateObject(object);
+        }
+    }
 }
 
 // Walls split or reused while the room's walls came in can leave an object

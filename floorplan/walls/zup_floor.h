@@ -368,6 +368,7 @@ private:
     bool CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartition* partition);
     void TransferWallObject(ZupWallObject* object, ZupFloor* room, ZupPartition* partition);
     void RehomeWallObjects();
+    void FitObjectsToPieces();
     void JoinBackToBackFireplace(ZupWallFireplace* fireplace);
 
 public:
