@@ -580,15 +580,18 @@ void ZupFloor::FitObjectsToPieces()
         if (!(length > LinearPlay()))
             continue;
         const double slack = LinearPlay() / length;
-        const auto beyond = [&](KorNode* end) {
-            point p = NodePoint(end);
+        const auto beyond = [&](point p) {
             const double t = p.position(span);
             return t < -slack || t > 1.0 + slack;
         };
         KorScopedValue<double> snap(GeoSnap(), InputSnap() / 2.0);
         for (int i = 0; i < wall->GetNumOfObjects(); ++i) {
             ZupWallObject* object = wall->GetWallObject(i);
-            if (object && !object->IsCorner() && (beyond(object->GetStart()) || beyond(object->GetEnd())))
+            // Only an object that the piece holds by its centre is fitted:
+            // one wholly beyond it would be stretched over the whole piece.
+            if (!object || object->IsCorner() || beyond(object->GetGeoCenter()))
+                continue;
+            if (beyond(NodePoint(object->GetStart())) || beyond(NodePoint(object->GetEnd())))
                 wall->UpdateObject(object);
         }
     }
