@@ -16,7 +16,9 @@ protected:
     static constexpr COLORREF kBlack = RGB(0, 0, 0);
     static constexpr double kTop = 300.0;
 
-    void JoinAndDraw(double windowX, double doorX, bool withSecondRoom)
+    // With a second window, the second room carries it on its bottom wall
+    // (the wall it shares with the hall) at that x.
+    void JoinAndDraw(double windowX, double doorX, bool withSecondRoom, double secondWindowX = -1.0)
     {
         DrawRectangle();
         hall = Room();
@@ -36,6 +38,12 @@ protected:
             document->ExitThroughOpening(hall->GetOpening("Hall1A"));
             ASSERT_TRUE(document->InsertShape(0, 0));
             document->PlaceEntrance(nullptr);
+            if (secondWindowX >= 0.0) {
+                ZupWindow* second = Room()->CreateWallWindow(secondWindowX, kTop);
+                ASSERT_NE(second, nullptr);
+                second->CreateWidthDimension();
+                ASSERT_TRUE(Room()->Resolve());
+            }
             ASSERT_TRUE(document->CloseRoom());
             ASSERT_EQ(document->m_plan.GetNumOfPartitions(), 2);
         }

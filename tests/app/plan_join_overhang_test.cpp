@@ -75,25 +75,46 @@ protected:
 
 }  // namespace
 
-TEST_F(PlanJoinOverhangTest, EveryObjectStaysWithinItsWallPiece)
+// Every object of the plan lies within the wall piece that holds it.
+void ExpectObjectsWithinTheirPieces(ZupFloor& plan)
 {
-    ForEachCase([&](const OverhangCase&) {
-        for (ZupEdge* wall = document->m_plan.Get1stEdge(); wall; wall = document->m_plan.GetNextEdge()) {
-            const segment piece(wall->GetStart()->GetPoint(), wall->GetEnd()->GetPoint());
-            const double slack = 0.01 / GeoDistance(piece.start(), piece.end());
-            for (int k = 0; k < wall->GetNumOfObjects(); ++k) {
-                ZupWallObject* object = wall->GetWallObject(k);
-                for (KorNode* end : {object->GetStart(), object->GetEnd()}) {
-                    point p = end->GetPoint();
-                    const double t = p.position(piece);
-                    EXPECT_TRUE(t > -slack && t < 1.0 + slack)
-                        << object->GetTypeName() << " end at (" << p.x() << ", " << p.y()
-                        << ") beyond its piece (" << piece.start().x() << ", " << piece.start().y()
-                        << ")-(" << piece.end().x() << ", " << piece.end().y() << ")";
-                }
+    for (ZupEdge* wall = plan.Get1stEdge(); wall; wall = plan.GetNextEdge()) {
+        const segment piece(wall->GetStart()->GetPoint(), wall->GetEnd()->GetPoint());
+        const double slack = 0.01 / GeoDistance(piece.start(), piece.end());
+        for (int k = 0; k < wall->GetNumOfObjects(); ++k) {
+            ZupWallObject* object = wall->GetWallObject(k);
+            for (KorNode* end : {object->GetStart(), object->GetEnd()}) {
+                point p = end->GetPoint();
+                const double t = p.position(piece);
+                EXPECT_TRUE(t > -slack && t < 1.0 + slack)
+                    << object->GetTypeName() << " end at (" << p.x() << ", " << p.y()
+                    << ") beyond its piece (" << piece.start().x() << ", " << piece.start().y()
+                    << ")-(" << piece.end().x() << ", " << piece.end().y() << ")";
             }
         }
-    });
+    }
+}
+
+TEST_F(PlanJoinOverhangTest, EveryObjectStaysWithinItsWallPiece)
+{
+    ForEachCase([&](const OverhangCase&) { ExpectObjectsWithinTheirPieces(document->m_plan); });
+}
+
+// The joined room's own window on the wall it shares with the hall, where the
+// hall's right wall meets that wall at x = 200 (door at 150: the joined room
+// spans 50 to 250): before, inside and after the window.
+TEST_F(PlanJoinOverhangTest, TheJoinedRoomsWindowStaysWithinItsWallPiece)
+{
+    for (const double secondWindow : {183.0, 190.0, 198.0, 205.0, 230.0}) {
+        SCOPED_TRACE(secondWindow);
+        document = std::make_unique<CReplDoc>();
+        document->ResetLevel();
+        JoinAndDraw(22.0, 150.0, true, secondWindow);
+        if (HasFatalFailure())
+            return;
+        ExpectObjectsWithinTheirPieces(document->m_plan);
+        EXPECT_EQ(PlanWindows().size(), 2u) << "a window lost in the plan";
+    }
 }
 
 // The window stays whole where the side wall misses it and keeps, up to the
