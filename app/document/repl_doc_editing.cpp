@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "dimension_values.h"
+#include "document_lock.h"
 #include "distances.h"
 #include "edit_mode.h"
 #include "geolist.h"
@@ -320,6 +321,8 @@ bool CReplDoc::OnPenMove(double x, double y)
         if (mode)
             mode->OnDragMoved();
     } else if (g_pPickedNode && AsNode(m_selectedRoomObject) == g_pPickedNode) {
+        // No drag holds the lock for a room object: each step takes it.
+        DocumentLock lock(m_lock);
         g_pPickedNode->SetPosition(x, y, false, false);
         UpdateAllViews(nullptr);
         return true;
@@ -420,17 +423,26 @@ void CReplDoc::ReleasePick(bool changed)
 }
 
 // A camera moved in the plan takes its room's camera of the same name along.
+// The room changes under the document's lock and its journal file is
+// written at once: the worker journals only the room being edited.
 void CReplDoc::CopyCameraToItsRoom()
 {
     ZupRoomObject* object = m_selectedRoomObject;
     if (m_roomView || !object || !object->IsCamera())
         return;
-    ZupPartition* partition = static_cast<ZupObject*>(object)->GetPartition();
-    CRoomFloor* room = partition ? GetRoomOfPartition(partition) : GetRoom(0);
-    if (!room)
-        return;
-    if (ZupCamera* camera = room->GetCamera(static_cast<ZupObject*>(object)->GetName().c_str()))
+    CRoomFloor* room = nullptr;
+    {
+        DocumentLock lock(m_lock);
+        ZupPartition* partition = static_cast<ZupObject*>(object)->GetPartition();
+        room = partition ? GetRoomOfPartition(partition) : GetRoom(0);
+        ZupCamera* camera = room ? room->GetCamera(static_cast<ZupObject*>(object)->GetName().c_str()) : nullptr;
+        if (!camera)
+            return;
         AsNode(camera)->GetPoint() = AsNode(object)->GetPoint();
+        room->SetModified(true);
+        UpdateAllViews(nullptr);
+    }
+    m_journal.WriteRoom(room);
 }
 
 void CReplDoc::ReleaseWallObject(bool changed)

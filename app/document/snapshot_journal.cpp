@@ -378,14 +378,20 @@ void CSnapshotJournal::WriteHeader()
 
 void CSnapshotJournal::Write()
 {
+    if (m_document)
+        WriteRoom(m_document->m_currentRoom);
+}
+
+void CSnapshotJournal::WriteRoom(CRoomFloor* room)
+{
     // A level being read is not the journal's to write: its rooms come
     // from the file (or from this very folder).
-    if (!m_running || !m_document || !m_document->m_currentRoom || m_document->m_loading)
+    if (!m_running || !m_document || !room || m_document->m_loading)
         return;
     // The file only: the ring of undo steps and the worker's mark stay as
     // they are, so that leaving adds no step of its own.
     EnterCriticalSection(m_document->m_lock);
-    const std::optional<FileText> file = TakeRoomText(m_document->m_currentRoom);
+    const std::optional<FileText> file = TakeRoomText(room);
     LeaveCriticalSection(m_document->m_lock);
     if (file)
         WriteFileText(*file);

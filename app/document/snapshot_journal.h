@@ -48,6 +48,9 @@ public:
     // The current room's file as the room stands. Called when the person
     // leaves the room.
     void Write();
+    // One room's file as the room stands: a room changed while another is
+    // edited (or the plan shown), which the worker does not journal.
+    void WriteRoom(CRoomFloor* room);
     // The current room as it stands, then every room and the header: after
     // rooms were renamed, removed or changed together, and on entering the plan.
     void WriteLevel();
