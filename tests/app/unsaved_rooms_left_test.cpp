@@ -1,0 +1,161 @@
+// Unsaved work in a room the person left earlier: once the journal took its
+// snapshot of the edit (which clears the room's own mark) and another room
+// or the plan is shown, Exit and New still ask before the work goes.
+#include <string>
+
+#include "kor_node.h"
+#include "measurement_steps.h"
+#include "new_room_dlg.h"
+#include "room_floor.h"
+#include "room_mode.h"
+#include "shell_test_support.h"
+#include "snapshot_journal.h"
+#include "zup_edge.h"
+#include "zup_opening.h"
+
+namespace {
+
+constexpr const wchar_t* kLossQuestion = L"Unsaved data may be LOST.\nDo You want to continue?";
+constexpr const wchar_t* kSaveQuestion = L"Do you want to save 1 Anystreet, Main?";
+// Only keeps a broken journal from hanging the test; no result depends on it.
+constexpr DWORD kTurnLimitMs = 120000;
+
+class UnsavedRoomsLeftTest : public ShellTest {
+public:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_TRUE(Start());
+        CSnapshotJournal& journal = Doc()->m_journal;
+        journal.Stop();
+        journal.SetPeriod(3);
+        ASSERT_TRUE(journal.Start());
+    }
+    CReplDoc* Document() const { return Doc(); }
+    HeadlessDriver& Driver() { return *driver; }
+    CRoomFloor* Room() const { return Doc()->GetCurrentRoom(); }
+
+    void PlaceShape()
+    {
+        driver->OnDialog(CNewRoomDlg::IDD, [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDOK); });
+        ASSERT_TRUE(Doc()->SetEditMode(0));
+        auto* palette = dynamic_cast<CRoomMode*>(Doc()->GetEditMode());
+        ASSERT_NE(palette, nullptr);
+        for (int tap = 0; tap < 2 && Room()->GetNumOfNodes() == 0; ++tap) {
+            const RECT cell = palette->m_cells.at(0);
+            palette->OnTap((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
+        }
+        ASSERT_GT(Room()->GetNumOfNodes(), 0);
+    }
+    // A length typed, and the journal's worker through a turn after it: the
+    // room's own mark is cleared by its snapshot.
+    void TypeLengthAndLetTheJournalTakeIt(int value)
+    {
+        measurement_steps::TypeLength(*Doc(), *driver, 1, value);
+        CSnapshotJournal& journal = Doc()->m_journal;
+        for (int turn = 0; turn < 2; ++turn)
+            ASSERT_TRUE(journal.WaitForTurnAfter(journal.GetTurnsStarted(), kTurnLimitMs));
+        ASSERT_FALSE(Room()->IsModified()) << "the snapshot was taken";
+    }
+    void LeaveThroughNewDoor()
+    {
+        ZupEdge* wall = Room()->Get1stEdge();
+        wall = Room()->GetNextEdge();
+        wall = Room()->GetNextEdge();
+        const point a = wall->GetStart()->GetPoint();
+        const point b = wall->GetEnd()->GetPoint();
+        ZupOpening* door = Room()->CreateOpening("D7", 1, (a.x() + 3 * b.x()) / 4, (a.y() + 3 * b.y()) / 4);
+        ASSERT_NE(door, nullptr);
+        door->CreateWidthDimension();
+        door->CreatePosDimension(nullptr, -1.0f);
+        ASSERT_TRUE(Doc()->CloseRoom());
+        Doc()->ExitThroughOpening(door);
+        ASSERT_EQ(Room()->GetNumOfNodes(), 0);
+    }
+    int CountBoxes(const wchar_t* text) const
+    {
+        int count = 0;
+        for (const MessageBoxRecord& box : driver->MessageBoxes())
+            count += box.text == CString(text) ? 1 : 0;
+        return count;
+    }
+};
+
+// Two rooms saved; the first entered again from the plan and edited.
+void EditFirstOfTwoSavedRooms(UnsavedRoomsLeftTest& t)
+{
+    t.LeaveThroughNewDoor();
+    t.PlaceShape();
+    t.Document()->OnViewChange();
+    t.Driver().AnswerFileDialog(CString(L"My Documents\\Any1Mn1.fpl"));
+    t.Document()->OnFileSave();
+    ASSERT_FALSE(t.Document()->IsModified()) << "saved";
+    t.Document()->SetCurrentRoom(t.Document()->GetRoom(0));
+    t.Document()->OnViewChange();
+    ASSERT_TRUE(t.Document()->m_roomView);
+    t.TypeLengthAndLetTheJournalTakeIt(250);
+}
+
+struct Leaving {
+    const char* what;
+    void (*leave)(UnsavedRoomsLeftTest&);
+};
+
+const Leaving kLeavings[] = {
+    {"through a new door into a room not drawn yet", [](UnsavedRoomsLeftTest& t) { t.LeaveThroughNewDoor(); }},
+    {"for the plan",
+     [](UnsavedRoomsLeftTest& t) {
+         t.Document()->OnViewChange();
+         ASSERT_FALSE(t.Document()->m_roomView);
+     }},
+    {"saved, edited again, left for the plan",
+     [](UnsavedRoomsLeftTest& t) {
+         EditFirstOfTwoSavedRooms(t);
+         t.Document()->OnViewChange();
+         ASSERT_FALSE(t.Document()->m_roomView);
+     }},
+    {"saved, edited again, left for the plan and the other room entered",
+     [](UnsavedRoomsLeftTest& t) {
+         EditFirstOfTwoSavedRooms(t);
+         t.Document()->OnViewChange();
+         t.Document()->SetCurrentRoom(t.Document()->GetRoom(1));
+         t.Document()->OnViewChange();
+         ASSERT_TRUE(t.Document()->m_roomView);
+     }},
+    {"through a new door, the new room drawn and left for the plan",
+     [](UnsavedRoomsLeftTest& t) {
+         t.LeaveThroughNewDoor();
+         t.PlaceShape();
+         t.Document()->OnViewChange();
+         ASSERT_FALSE(t.Document()->m_roomView);
+     }},
+};
+
+}  // namespace
+
+TEST_F(UnsavedRoomsLeftTest, ExitAndNewAskForAnEditInARoomLeftEarlier)
+{
+    for (const Leaving& leaving : kLeavings) {
+        SCOPED_TRACE(leaving.what);
+        Doc()->ResetLevel();
+        PlaceShape();
+        TypeLengthAndLetTheJournalTakeIt(236);
+        leaving.leave(*this);
+        if (HasFatalFailure())
+            return;
+
+        const int losses = CountBoxes(kLossQuestion);
+        driver->AnswerMessageBox(IDNO);
+        Doc()->OnExit();
+        EXPECT_EQ(CountBoxes(kLossQuestion), losses + 1) << "Exit did not ask";
+
+        // New asks to save first; No to both keeps the level.
+        const int saves = CountBoxes(kSaveQuestion);
+        const int rooms = Doc()->GetNumOfRooms();
+        driver->AnswerMessageBox(IDNO);
+        driver->AnswerMessageBox(IDNO);
+        Doc()->OnNew();
+        EXPECT_EQ(CountBoxes(kSaveQuestion), saves + 1) << "New did not ask";
+        EXPECT_EQ(Doc()->GetNumOfRooms(), rooms);
+    }
+}
