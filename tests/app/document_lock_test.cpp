@@ -4,40 +4,14 @@
 // well (README, PELK_TSAN).
 #include <cmath>
 #include <string>
-#include <thread>
 
-#include "c_view.h"
 #include "kor_dimension.h"
+#include "lock_probe_view.h"
 #include "measurement_steps.h"
 #include "shell_test_support.h"
 #include "snapshot_journal.h"
 
 namespace {
-
-// A view that asks, at every update the document sends, whether the
-// journal's worker could take the document's lock just then.
-class LockProbeView : public CView {
-public:
-    explicit LockProbeView(CReplDoc* document) : m_document(document) {}
-    void OnDraw(CDC*) override {}
-    void OnUpdate(CView*, LPARAM, CCmdTarget*) override
-    {
-        bool free = false;
-        std::thread worker([&] {
-            free = TryEnterCriticalSection(m_document->m_lock) != FALSE;
-            if (free)
-                LeaveCriticalSection(m_document->m_lock);
-        });
-        worker.join();
-        ++updates;
-        unlockedUpdates += free ? 1 : 0;
-    }
-    int updates = 0;
-    int unlockedUpdates = 0;
-
-private:
-    CReplDoc* m_document;
-};
 
 class DocumentLockTest : public ShellTest {
 protected:

@@ -3,10 +3,9 @@
 // camera where it was put, so a restore after a kill finds it there.
 #include <optional>
 #include <string>
-#include <thread>
 
-#include "c_view.h"
 #include "kor_node.h"
+#include "lock_probe_view.h"
 #include "room_floor.h"
 #include "shell_test_support.h"
 #include "snapshot_journal.h"
@@ -14,31 +13,6 @@
 #include "zup_room_object.h"
 
 namespace {
-
-// A view that asks, at every update the document sends, whether the
-// journal's worker could take the document's lock just then.
-class LockProbeView : public CView {
-public:
-    explicit LockProbeView(CReplDoc* document) : m_document(document) {}
-    void OnDraw(CDC*) override {}
-    void OnUpdate(CView*, LPARAM, CCmdTarget*) override
-    {
-        bool free = false;
-        std::thread worker([&] {
-            free = TryEnterCriticalSection(m_document->m_lock) != FALSE;
-            if (free)
-                LeaveCriticalSection(m_document->m_lock);
-        });
-        worker.join();
-        ++updates;
-        unlockedUpdates += free ? 1 : 0;
-    }
-    int updates = 0;
-    int unlockedUpdates = 0;
-
-private:
-    CReplDoc* m_document;
-};
 
 point PointOf(ZupCamera* camera) { return static_cast<KorNode*>(static_cast<ZupRoomObject*>(camera))->GetPoint(); }
 

@@ -9,13 +9,11 @@
 #include "kor_dimension.h"
 #include "kor_node.h"
 #include "measurement_steps.h"
-#include "new_room_dlg.h"
 #include "room_floor.h"
-#include "room_mode.h"
+#include "room_steps.h"
 #include "scaled_dc.h"
 #include "shell_test_support.h"
 #include "zup_edge.h"
-#include "zup_opening.h"
 
 namespace {
 
@@ -35,37 +33,13 @@ public:
     // typed on it.
     void DrawRoom(const char* label, int length)
     {
-        driver->OnDialog(CNewRoomDlg::IDD, [label](CWnd* dialog, HeadlessDriver& d) {
-            dynamic_cast<CNewRoomDlg*>(dialog)->m_label = CString(label);
-            d.TapDlgItem(dialog, IDOK);
-        });
-        ASSERT_TRUE(Doc()->SetEditMode(0));
-        auto* palette = dynamic_cast<CRoomMode*>(Doc()->GetEditMode());
-        ASSERT_NE(palette, nullptr);
-        for (int tap = 0; tap < 2 && Room()->GetNumOfNodes() == 0; ++tap) {
-            ASSERT_FALSE(palette->m_cells.empty());
-            const RECT cell = palette->m_cells[0];
-            palette->OnTap((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
-        }
-        ASSERT_GT(Room()->GetNumOfNodes(), 0);
+        room_steps::PlaceShape(*Doc(), *driver, label);
         TypeLength(length);
         ASSERT_NEAR(MeasuredLength(), length, 0.5);
     }
     // A door on the wall opposite the entrance, the room closed and left
     // through it into a new room.
-    void LeaveThroughNewDoor()
-    {
-        ZupEdge* wall = NthWall(kDraggedWall);
-        const point a = wall->GetStart()->GetPoint();
-        const point b = wall->GetEnd()->GetPoint();
-        ZupOpening* door = Room()->CreateOpening("D7", 1, (a.x() + 3 * b.x()) / 4, (a.y() + 3 * b.y()) / 4);
-        ASSERT_NE(door, nullptr);
-        door->CreateWidthDimension();
-        door->CreatePosDimension(nullptr, -1.0f);
-        ASSERT_TRUE(Doc()->CloseRoom());
-        Doc()->ExitThroughOpening(door);
-        ASSERT_EQ(Room()->GetNumOfNodes(), 0);
-    }
+    void LeaveThroughNewDoor() { room_steps::LeaveThroughNewDoor(*Doc(), kDraggedWall, "D7"); }
     // The plan shown (the command pad's View Change).
     void ToPlan()
     {
@@ -98,14 +72,7 @@ public:
         driver->PenUp(CPoint(p.x, p.y));
         driver->Pump();
     }
-    ZupEdge* NthWall(int n)
-    {
-        int i = 0;
-        for (ZupEdge* wall = Room()->Get1stEdge(); wall; wall = Room()->GetNextEdge())
-            if (i++ == n)
-                return wall;
-        return nullptr;
-    }
+    ZupEdge* NthWall(int n) { return room_steps::NthWall(*Room(), n); }
     double MeasuredLength()
     {
         ZupEdge* wall = NthWall(kMeasuredWall);

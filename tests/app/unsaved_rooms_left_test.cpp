@@ -3,15 +3,11 @@
 // or the plan is shown, Exit and New still ask before the work goes.
 #include <string>
 
-#include "kor_node.h"
 #include "measurement_steps.h"
-#include "new_room_dlg.h"
 #include "room_floor.h"
-#include "room_mode.h"
+#include "room_steps.h"
 #include "shell_test_support.h"
 #include "snapshot_journal.h"
-#include "zup_edge.h"
-#include "zup_opening.h"
 
 namespace {
 
@@ -35,18 +31,7 @@ public:
     HeadlessDriver& Driver() { return *driver; }
     CRoomFloor* Room() const { return Doc()->GetCurrentRoom(); }
 
-    void PlaceShape()
-    {
-        driver->OnDialog(CNewRoomDlg::IDD, [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDOK); });
-        ASSERT_TRUE(Doc()->SetEditMode(0));
-        auto* palette = dynamic_cast<CRoomMode*>(Doc()->GetEditMode());
-        ASSERT_NE(palette, nullptr);
-        for (int tap = 0; tap < 2 && Room()->GetNumOfNodes() == 0; ++tap) {
-            const RECT cell = palette->m_cells.at(0);
-            palette->OnTap((cell.left + cell.right) / 2.0, (cell.top + cell.bottom) / 2.0);
-        }
-        ASSERT_GT(Room()->GetNumOfNodes(), 0);
-    }
+    void PlaceShape() { room_steps::PlaceShape(*Doc(), *driver, ""); }
     // A length typed, and the journal's worker through a turn after it: the
     // room's own mark is cleared by its snapshot.
     void TypeLengthAndLetTheJournalTakeIt(int value)
@@ -57,21 +42,7 @@ public:
             ASSERT_TRUE(journal.WaitForTurnAfter(journal.GetTurnsStarted(), kTurnLimitMs));
         ASSERT_FALSE(Room()->IsModified()) << "the snapshot was taken";
     }
-    void LeaveThroughNewDoor()
-    {
-        ZupEdge* wall = Room()->Get1stEdge();
-        wall = Room()->GetNextEdge();
-        wall = Room()->GetNextEdge();
-        const point a = wall->GetStart()->GetPoint();
-        const point b = wall->GetEnd()->GetPoint();
-        ZupOpening* door = Room()->CreateOpening("D7", 1, (a.x() + 3 * b.x()) / 4, (a.y() + 3 * b.y()) / 4);
-        ASSERT_NE(door, nullptr);
-        door->CreateWidthDimension();
-        door->CreatePosDimension(nullptr, -1.0f);
-        ASSERT_TRUE(Doc()->CloseRoom());
-        Doc()->ExitThroughOpening(door);
-        ASSERT_EQ(Room()->GetNumOfNodes(), 0);
-    }
+    void LeaveThroughNewDoor() { room_steps::LeaveThroughNewDoor(*Doc(), 2, "D7"); }
     int CountBoxes(const wchar_t* text) const
     {
         int count = 0;
