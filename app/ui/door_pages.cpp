@@ -85,7 +85,11 @@ point ClosestOnWall(ZupEdge* wall, const point& p)
 void ExchangeWallThickness(CDataExchange* pDX)
 {
     DDX_Text(pDX, kWallThickness, Sheet().wallThickness);
-    DDV_MinMaxInt(pDX, static_cast<int>(Sheet().wallThickness), 0, 1000);
+    // Checked in whole units; a number that truncates into the range from
+    // outside it (a negative fraction) or does not fit an int counts as out.
+    const float thickness = Sheet().wallThickness;
+    const int whole = thickness >= 0.0f && thickness < 1001.0f ? static_cast<int>(thickness) : -1;
+    DDV_MinMaxInt(pDX, whole, 0, 1000);
 }
 
 // ---- The new door ----

@@ -123,3 +123,30 @@ TEST_F(SheetFieldsTest, AnUndimensionedObjectShowsItsOwnWidth)
     document->EditWallObject(window);
     EXPECT_EQ(shown.ToNarrow(), std::to_string(width));
 }
+
+// A thickness the field cannot hold (below 0, beyond 1000 or not a number)
+// is refused with the validation message and leaves the wall as it was;
+// one within 0 to 1000 is taken.
+TEST_F(SheetFieldsTest, AThicknessOutOfRangeIsRefused)
+{
+    struct Case {
+        const wchar_t* typed;
+        bool taken;
+        float thickness;
+    };
+    for (const Case& c : {Case{L"-0.5", false, 3.0f}, Case{L"1e30", false, 3.0f}, Case{L"1000.5", true, 1000.5f},
+                          Case{L"nan", false, 3.0f}, Case{L"6", true, 6.0f}}) {
+        Door()->GetEdge()->WallThickness() = 3.0f;
+        HeadlessDriver driver;
+        driver.OnDialog(kEditDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            sheet->GetActivePage()->SetDlgItemText(kWallThickness, c.typed);
+            sheet->PressButton(PSBTN_OK);
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        document->EditDoor(Door());
+        const CString typed(c.typed);
+        EXPECT_EQ(driver.MessageBoxes().empty(), c.taken) << typed.ToNarrow();
+        EXPECT_FLOAT_EQ(Door()->GetEdge()->WallThickness(), c.thickness) << typed.ToNarrow();
+    }
+}
