@@ -131,7 +131,7 @@ BOOL CAttributesPage::OnSetActive()
         if (CListBox* list = List(id); list && list->GetCount() == 0)
             EnableControl(id, false);
     steps = kDefaultSteps;
-    SetSpinRange(kStepsSpin, 0, 100);
+    SetSpinRange(kStepsSpin, 0, kMostSteps);
     stairCheck = 0;
     external = 0;
     EnableControl(kStair, true);
@@ -151,6 +151,9 @@ void CAttributesPage::ExchangePageData(CDataExchange* pDX)
 {
     DDX_Check(pDX, kStair, stairCheck);
     DDX_Text(pDX, kSteps, steps);
+    // The stair's attribute word holds what the up-down offers.
+    if (stairCheck)
+        DDV_MinMaxInt(pDX, steps, 0, kMostSteps);
     DDX_Check(pDX, kExternal, external);
     DDX_Check(pDX, kCloset, closet);
 }

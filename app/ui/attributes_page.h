@@ -9,6 +9,7 @@ class CListBox;
 class CAttributesPage : public CObjectPage {
 public:
     static constexpr int kDefaultSteps = 3;
+    static constexpr int kMostSteps = 100;
 
     CAttributesPage();
     ~CAttributesPage() override;

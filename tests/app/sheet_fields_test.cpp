@@ -3,6 +3,7 @@
 #include <string>
 
 #include "level_fixture.h"
+#include "c_button.h"
 #include "c_property_sheet.h"
 #include "door_pages.h"
 #include "headless_driver.h"
@@ -148,5 +149,40 @@ TEST_F(SheetFieldsTest, AThicknessOutOfRangeIsRefused)
         const CString typed(c.typed);
         EXPECT_EQ(driver.MessageBoxes().empty(), c.taken) << typed.ToNarrow();
         EXPECT_FLOAT_EQ(Door()->GetEdge()->WallThickness(), c.thickness) << typed.ToNarrow();
+    }
+}
+
+// The stair's steps are what its page's up-down offers (0 to 100): a count
+// outside is refused there, so the room's text never carries a count its
+// attribute word cannot hold, and the page shows again what was typed.
+TEST_F(SheetFieldsTest, StairStepsOutsideTheUpDownAreRefused)
+{
+    struct Case {
+        const wchar_t* typed;
+        bool taken;
+    };
+    for (const Case& c : {Case{L"300", false}, Case{L"-3", false}, Case{L"12", true}}) {
+        const CString typed(c.typed);
+        HeadlessDriver driver;
+        driver.OnDialog(kEditDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            ASSERT_TRUE(sheet->SetActivePage(2));
+            CWnd* page = sheet->GetActivePage();
+            if (!dynamic_cast<CButton*>(page->GetDlgItem(kStair))->GetCheck())
+                driver.TapDlgItem(page, kStair);
+            page->SetDlgItemText(kSteps, c.typed);
+            sheet->PressButton(PSBTN_OK);
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        document->EditDoor(Door());
+        EXPECT_EQ(driver.MessageBoxes().empty(), c.taken) << typed.ToNarrow();
+        auto* stair = dynamic_cast<ZupOpeningStair*>(Door()->GetAttached());
+        if (c.taken) {
+            ASSERT_NE(stair, nullptr) << typed.ToNarrow();
+            EXPECT_EQ(stair->GetSteps(), 12);
+        } else if (stair) {
+            EXPECT_GE(stair->GetSteps(), 0) << typed.ToNarrow();
+            EXPECT_LE(stair->GetSteps(), 100) << typed.ToNarrow();
+        }
     }
 }
