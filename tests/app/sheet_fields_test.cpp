@@ -78,7 +78,7 @@ TEST_F(SheetFieldsTest, WallThicknessShowsTheDoorsWall)
 }
 
 // A thickness typed on the door page is a step of its own: undo shows the
-// old thickness again, redo the typed one.
+// old thickness again, redo the typed one. A sheet only looked at is none.
 TEST_F(SheetFieldsTest, ATypedWallThicknessIsUndoneAndRedone)
 {
     CSnapshotJournal::SetDirectory("My Documents\\");
@@ -87,6 +87,8 @@ TEST_F(SheetFieldsTest, ATypedWallThicknessIsUndoneAndRedone)
     ASSERT_TRUE(journal.Start());
     Room()->SetModified(true);
     ASSERT_TRUE(journal.TakeSnapshotNow());
+    EXPECT_EQ(ShownOnDoorPage(kWallThickness), "0");
+    EXPECT_FALSE(journal.TakeSnapshotNow()) << "a sheet only looked at is no step";
 
     EXPECT_EQ(ShownOnDoorPage(kWallThickness, L"4.5"), "0");
     EXPECT_TRUE(journal.TakeSnapshotNow()) << "the typed thickness is not kept";
