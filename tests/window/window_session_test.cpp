@@ -337,6 +337,18 @@ void ShortenTheSelectedPart(Session& session, const Shot& before) {
     EXPECT_EQ(InkAtTheViewsEdges(shot), 0) << "a label of the short walls is cut at the view's edges";
 }
 
+// White pixels inside the extent of the navy ones in a rectangle: light
+// text on a highlight.
+int LightInkOnNavy(const Shot& shot, int x0, int y0, int x1, int y1) {
+    int left = x1, top = y1, right = x0, bottom = y0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (shot.At(x, y) == kCaptionBlue)
+                left = std::min(left, x), right = std::max(right, x + 1), top = std::min(top, y),
+                bottom = std::max(bottom, y + 1);
+    return left < right ? shot.Count(left, top, right, bottom, kWhite) : 0;
+}
+
 // A Yes/No question in the program's window: its frame's left side and top
 // (a box across the view's middle).
 bool QuestionShown(const Shot& shot) {
@@ -407,6 +419,10 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     // Typed fields: a tap selects a field's text, so typing replaces it;
     // ctrl+a selects all of it too.
     x.Tap(80, 63);
+    // The street's text stands selected: light on the navy highlight.
+    shot = session.Look("street-selected");
+    EXPECT_GT(shot.Count(62, 56, 238, 72, kCaptionBlue), 100) << "no highlight";
+    EXPECT_GT(LightInkOnNavy(shot, 62, 56, 238, 72), 10) << "the selected text is not light on the highlight";
     x.Type("Elm");
     x.Tap(90, 39);
     x.Key("ctrl+a");
