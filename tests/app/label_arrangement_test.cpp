@@ -3,6 +3,7 @@
 // each other and of every dimension line, beyond their own line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -157,4 +158,38 @@ TEST_F(ShortWallsTest, ARoomsLabelStaysInsideItsRoomInThePlan)
     ASSERT_EQ(labels.size(), 1u);
     EXPECT_EQ(labels[0].text.ToNarrow(), "Laundry1\n416");
     EXPECT_EQ(labels[0].box & labels[0].room, labels[0].box) << "the label runs out of its room";
+}
+
+// On the screen: a name wider than its room at full size is drawn inside
+// the room's fill, none of its ink beside the room.
+TEST_F(ShortWallsTest, ALongNameIsDrawnInsideItsRoom)
+{
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(Doc()->InsertShape(0, 0));
+    Doc()->GetCurrentRoom()->ZupFloor::SetName("Laundry and Mudroom and Pantry1");
+    Doc()->PlaceEntrance(nullptr);
+    ASSERT_TRUE(Doc()->CloseRoom());
+    Doc()->OnViewChange();
+    ASSERT_FALSE(Doc()->m_roomView);
+    Doc()->m_showNames = true;
+    View()->Invalidate();
+    CRect view;
+    View()->GetClientRect(&view);
+    View()->ClientToScreen(&view);
+    // The room: the extent of its yellow fill.
+    CRect room(view.right, view.bottom, view.left, view.top);
+    for (int y = view.top; y < view.bottom; ++y)
+        for (int x = view.left; x < view.right; ++x)
+            if (driver->PixelAt(x, y) == RGB(255, 255, 0)) {
+                room.left = std::min<int>(room.left, x), room.right = std::max<int>(room.right, x + 1);
+                room.top = std::min<int>(room.top, y), room.bottom = std::max<int>(room.bottom, y + 1);
+            }
+    ASSERT_LT(room.left, room.right) << "no room drawn";
+    // Beside the room, at the height of its middle, the view is blank.
+    int ink = 0;
+    for (int y = room.CenterPoint().y - 20; y < room.CenterPoint().y + 20; ++y)
+        for (int x = view.left; x < view.right; ++x)
+            if ((x < room.left - 2 || x >= room.right + 2) && driver->PixelAt(x, y) != RGB(255, 255, 255))
+                ++ink;
+    EXPECT_EQ(ink, 0) << "the name runs out of its room";
 }
