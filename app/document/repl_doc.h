@@ -210,6 +210,9 @@ public:
     bool CheckRoomShape(CRoomFloor* room);
     void AddLoadedRoom(CRoomFloor* room);
     bool FinishLoad();
+    // The room shown for editing once a level is read: it lets go of the
+    // lengths its close into the plan held, as a room entered does.
+    void ReleaseEditedRoomAfterLoad();
     void SetAllModified(bool modified);
     // Set while the rooms of a file are read (the second load flag).
     bool m_readingRooms = false;

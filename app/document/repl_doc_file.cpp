@@ -370,6 +370,7 @@ bool CReplDoc::ReadFileContent(CXMLElement* root)
 
     const bool loaded = FinishLoad() && !m_rooms.empty();
     reader.RestoreHolds();
+    ReleaseEditedRoomAfterLoad();
     if (loaded) {
         SetAllModified(false);
         m_planTransform.Reset();
@@ -488,6 +489,12 @@ bool CReplDoc::FinishLoad()
         main->SendMessage(kLoadedMessage, 0, reinterpret_cast<LPARAM>(this));
     UpdateAllViews(nullptr);
     return true;
+}
+
+void CReplDoc::ReleaseEditedRoomAfterLoad()
+{
+    if (m_roomView && m_currentRoom)
+        m_currentRoom->ReleaseDimensionsHeldForPlan();
 }
 
 void CReplDoc::SetAllModified(bool modified)

@@ -502,5 +502,6 @@ bool CReplDoc::ReadRoomDirectory(const CString& path)
     // every room it added).
     for (const auto& [room, held] : holds)
         held.Restore(*room);
+    ReleaseEditedRoomAfterLoad();
     return loaded;
 }

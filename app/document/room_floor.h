@@ -231,6 +231,10 @@ public:
     // those, and the room takes new lengths and drags as before it was left.
     void HoldNeededDimensionsForPlan();
     void ReleaseDimensionsHeldForPlan();
+    // A length held only for the plan is no length the person gave: its
+    // value is not written, and a room read back holds it again when it is
+    // closed into the plan.
+    bool IsHeldForPlan(const KorDimension* dimension) const;
     bool ResolveOrDropDimensions(bool unused);
     void CreateNodeStar();
     void DisableOneInClosedChains();

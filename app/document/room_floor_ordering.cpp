@@ -70,6 +70,11 @@ void CRoomFloor::ReleaseDimensionsHeldForPlan()
     SetModified(modified);
 }
 
+bool CRoomFloor::IsHeldForPlan(const KorDimension* dimension) const
+{
+    return std::find(mHeldForPlan.begin(), mHeldForPlan.end(), dimension) != mHeldForPlan.end();
+}
+
 void CRoomFloor::RecreateDimensions()
 {
     DeleteReferenceDimensions();

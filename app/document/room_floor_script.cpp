@@ -76,7 +76,7 @@ void CRoomFloor::AppendReferenceDimensionLines(KorCapture* capture, std::string*
         const KorHandle handle = GetHandle(dimension);
         *text += capture->getConstraintLine(dimension->GetType(), handle, GetHandle(start),
                                             GetHandle(end), 0);
-        if (dimension->IsEnabled())
+        if (dimension->IsEnabled() && !IsHeldForPlan(dimension))
             *text += capture->getDimValueLine(handle, dimension->GetValueString());
     }
 }

@@ -74,10 +74,14 @@ void CRoomHolds::Restore(CRoomFloor& room) const
         const auto given = mDimensions.find(room.GetHandle(d));
         if (given == mDimensions.end())
             continue;
-        if (!given->second.enabled)
+        if (given->second.enabled) {
+            if (!d->IsEnabled() || d->GetValueString() != given->second.value)
+                d->SetValue(given->second.value);
+        } else if (!room.IsHeldForPlan(d)) {
+            // A length the close holds for the plan stays held until the
+            // room is entered, as it did before the room was written.
             d->SetEnabled(false);
-        else if (!d->IsEnabled() || d->GetValueString() != given->second.value)
-            d->SetValue(given->second.value);
+        }
     }
     for (KorNode* node : room.GetNodes()) {
         const auto movable = mMovable.find(room.GetHandle(node));

@@ -2,7 +2,9 @@
 // and at what value, its wall alignments and which nodes stay put. Taken
 // right after a room is read back, it is put back once the room has been
 // closed into the plan, which enables the dimensions the plan needs: the
-// reopened room behaves under the pen as the room that was written.
+// reopened room behaves under the pen as the room that was written. The
+// lengths the close holds only for the plan stay held, and are let go of
+// when the room is entered, as before it was written.
 #pragma once
 
 #include <map>

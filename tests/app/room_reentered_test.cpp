@@ -1,7 +1,8 @@
 // A room closed into the plan and entered again as a person enters it (a
 // tap on it in the plan, or the door that leads into it): lengths typed on
 // the keypad, chosen from the value list and given by dragging a wall change
-// it as they did before it was left.
+// it as they did before it was left, also once its level was saved and
+// opened again or restored from the journal.
 #include <cmath>
 #include <string>
 
@@ -19,6 +20,7 @@ namespace {
 
 constexpr int kMeasuredWall = 1;  // the wall whose length each edit gives
 constexpr int kDraggedWall = 2;   // it ends on the measured wall
+constexpr const char* kDoor = "B7";  // the door from the first room into the later
 
 class RoomReenteredTest : public ShellTest {
 public:
@@ -39,7 +41,31 @@ public:
     }
     // A door on the wall opposite the entrance, the room closed and left
     // through it into a new room.
-    void LeaveThroughNewDoor() { room_steps::LeaveThroughNewDoor(*Doc(), kDraggedWall, "D7"); }
+    void LeaveThroughNewDoor() { room_steps::LeaveThroughNewDoor(*Doc(), kDraggedWall, kDoor); }
+    std::string RoomText(int index)
+    {
+        std::string text;
+        if (CRoomFloor* room = Doc()->GetRoom(index))
+            room->Save(text, false);
+        return text;
+    }
+    // The level saved from the plan, then read back: opened from its file,
+    // or restored from the journal the open wrote. The room to enter
+    // writes what it wrote before.
+    void Reopen(bool fromJournal, int entered)
+    {
+        const std::string saved = RoomText(entered);
+        const CString path(L"My Documents\\Reentered1.fpl");
+        ASSERT_TRUE(Doc()->SaveToFile(path));
+        ASSERT_TRUE(Doc()->OpenFile(path));
+        if (fromJournal) {
+            ASSERT_TRUE(Doc()->m_journal.WriteAll());
+            Doc()->RestoreFromJournal();
+        }
+        EXPECT_EQ(RoomText(entered), saved);
+        if (Doc()->m_roomView)
+            ToPlan();
+    }
     // The plan shown (the command pad's View Change).
     void ToPlan()
     {
@@ -157,6 +183,7 @@ struct WayBack {
     bool throughView;
     bool leaves = true;
     bool throughDoor = false;  // from the first room, through the door into it
+    enum { kKept, kOpened, kRestored } reopened = kKept;  // the level read back first
 };
 
 const WayBack kWaysBack[] = {
@@ -165,6 +192,16 @@ const WayBack kWaysBack[] = {
     {"the first room, tapped in the plan in the view", false, true},
     {"a later room, tapped in the plan in the view", true, true},
     {"a later room, entered through the door that leads into it", true, false, true, true},
+    {"the first room of a level opened from its file, tapped in the plan", false, true, true, false,
+     WayBack::kOpened},
+    {"a later room of a level opened from its file, tapped in the plan", true, true, true, false,
+     WayBack::kOpened},
+    {"a later room of a level opened from its file, through the door", true, false, true, true,
+     WayBack::kOpened},
+    {"the first room of a level restored from the journal, tapped in the plan", false, false, true,
+     false, WayBack::kRestored},
+    {"a later room of a level restored from the journal, tapped in the plan", true, true, true,
+     false, WayBack::kRestored},
 };
 
 }  // namespace
@@ -183,6 +220,11 @@ TEST_F(RoomReenteredTest, EditsChangeARoomEnteredAgainFromThePlan)
             CRoomFloor* room = Room();
             if (way.leaves) {
                 ToPlan();
+                if (way.reopened != WayBack::kKept) {
+                    ASSERT_NO_FATAL_FAILURE(Reopen(way.reopened == WayBack::kRestored, way.laterRoom ? 1 : 0));
+                    room = Doc()->GetRoom(way.laterRoom ? 1 : 0);
+                    ASSERT_NE(room, nullptr);
+                }
                 CRoomFloor* hall = Doc()->GetRoom(0);
                 const point inside = Inside(way.throughDoor ? *hall : *room);
                 if (way.throughView) {
@@ -192,7 +234,7 @@ TEST_F(RoomReenteredTest, EditsChangeARoomEnteredAgainFromThePlan)
                 }
                 if (way.throughDoor) {
                     ASSERT_EQ(Room(), hall);
-                    ZupOpening* door = hall->GetOpening("D7");
+                    ZupOpening* door = hall->GetOpening(kDoor);
                     ASSERT_TRUE(Doc()->CloseRoom());
                     ASSERT_TRUE(Doc()->ExitThroughOpening(door));
                 }
