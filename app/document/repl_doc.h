@@ -102,6 +102,8 @@ public:
     ZupOpening* FindTwinOpening(ZupPartition* partition, ZupOpening* opening);
     void CreateClosets();
     bool InsertShape(int row, int column);
+    // Every drawn room without a name takes one (under the lock).
+    void NameUnnamedRooms();
     void PlaceEntrance(ZupOpening* opening);
     int GetStoreyPosition();
     bool SetEditMode(int index);

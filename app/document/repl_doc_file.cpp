@@ -296,6 +296,8 @@ void CReplDoc::WriteFileHeader(std::string& out, bool, const std::vector<CRoomFl
 void CReplDoc::BuildFileText(std::string& out, bool flag)
 {
     DocumentLock lock(m_lock);
+    // An element needs a tag: a drawn room never named takes one first.
+    NameUnnamedRooms();
     WriteFileHeader(out, flag);
     for (CRoomFloor* room : m_rooms) {
         if (!room->IsDrawn())

@@ -381,6 +381,19 @@ bool CReplDoc::InsertShape(int row, int column)
     return true;
 }
 
+void CReplDoc::NameUnnamedRooms()
+{
+    std::set<std::string> taken;
+    for (CRoomFloor* room : m_rooms)
+        if (room->GetName())
+            taken.insert(room->GetName());
+    for (CRoomFloor* room : m_rooms)
+        if (room->IsDrawn() && !(room->GetName() && *room->GetName())) {
+            room->TakeDefaultName(taken);
+            taken.insert(room->GetName());
+        }
+}
+
 ZupOpening* CReplDoc::PlaceWallObject(double x, double y, ZupOpening* templateOpening)
 {
     CRoomFloor* room = m_currentRoom;

@@ -124,6 +124,10 @@ public:
     std::string GetTagName(bool digitGuard) const;
     std::string GetLetteredName() const;
     void SetName(const char* name);
+    // A room without a name (or with an empty one) takes the default room
+    // type's next name that no other room holds: its tag, path entry and
+    // journal file need one.
+    void TakeDefaultName(const std::set<std::string>& taken);
     // A room read back under the tag form of its name (a file's or journal's
     // path list) takes the name as it was typed, which its Name line kept as
     // the label; a label that is the name itself is no label.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,6 +115,22 @@ void CRoomFloor::SetName(const char* name)
     }
     ZupFloor::SetName(text.c_str());
     mLabel = text;
+}
+
+void CRoomFloor::TakeDefaultName(const std::set<std::string>& taken)
+{
+    if (GetName() && *GetName())
+        return;
+    CRoomTypeCatalog* catalog = CRoomTypeCatalog::Instance(true);
+    // An index out of the list gives the default type.
+    CRoomType* type = catalog ? catalog->GetByIndex(-1, false) : nullptr;
+    std::string name;
+    // The counter stops at its end; a name it cannot move past is left.
+    for (int tries = 0; type && tries < 1000 && (name.empty() || taken.count(name)); ++tries)
+        name = type->GetNextName();
+    for (int n = 1; name.empty() || taken.count(name); ++n)
+        name = "Room" + std::to_string(n);
+    ZupFloor::SetName(name.c_str());
 }
 
 void CRoomFloor::TakeTypedName()

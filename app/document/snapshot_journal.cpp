@@ -483,6 +483,8 @@ bool CSnapshotJournal::WriteAll(bool fresh)
         ClearFolder();
     EnterCriticalSection(m_document->m_lock);
     std::vector<FileText> files;
+    // A drawn room needs a name for its file and its header entry.
+    m_document->NameUnnamedRooms();
     for (CRoomFloor* room : m_document->m_rooms)
         if (std::optional<FileText> file = TakeRoomText(room))
             files.push_back(std::move(*file));
