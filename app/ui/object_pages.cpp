@@ -34,6 +34,16 @@ int SubtypeIdOf(int subtype) { return CObjectTypeCatalog::GetSubtypeId(Sheet().o
 
 int Category() { return CObjectTypeCatalog::GetCategoryId(Sheet().objectKind); }
 
+// The room's text keeps a depth (a window's panes) in eight bits: a larger
+// one is refused here rather than cut when the room is saved.
+constexpr int kMostDepth = 255;
+
+void ExchangeDepth(CDataExchange* pDX)
+{
+    DDX_Text(pDX, kDepth, Sheet().depth);
+    DDV_MinMaxInt(pDX, Sheet().depth, 0, kMostDepth);
+}
+
 bool HasAttachedWindow(int category, int subtypeId)
 {
     return category == SheetCategory::kBathObject || category == SheetCategory::kCorner ||
@@ -323,7 +333,7 @@ void CNewObjectPage::ExchangePageData(CDataExchange* pDX)
     if (!initialized)
         return;
     ObjectSheetState& s = Sheet();
-    DDX_Text(pDX, kDepth, s.depth);
+    ExchangeDepth(pDX);
     if (Category() == SheetCategory::kWindow) {
         DDX_Check(pDX, kBig, big);
         DDX_Check(pDX, kSmall, small);
@@ -447,7 +457,7 @@ void CEditObjectPage::OnKindChanged()
 void CEditObjectPage::ExchangePageData(CDataExchange* pDX)
 {
     ObjectSheetState& s = Sheet();
-    DDX_Text(pDX, kDepth, s.depth);
+    ExchangeDepth(pDX);
     DDX_Text(pDX, kPanes, s.attachedPanes);
     DDX_Check(pDX, kBay, bay);
     DDX_Check(pDX, kStraight, straight);

@@ -14,6 +14,8 @@
 #include "repl_doc.h"
 #include "room_floor.h"
 #include "snapshot_journal.h"
+#include "plan_wall_objects.h"
+#include "zup_bath_object.h"
 #include "zup_edge.h"
 #include "zup_opening.h"
 #include "zup_window.h"
@@ -39,6 +41,30 @@ protected:
     }
 
     ZupOpening* Door() { return Room()->GetOpening("Z"); }
+
+    // A bath fixture in the middle of a wall without objects.
+    ZupBathObject* PlaceFixture()
+    {
+        ZupEdge* wall = FreeWall();
+        if (!wall)
+            return nullptr;
+        const point a = wall->GetStart()->GetPoint();
+        const point b = wall->GetEnd()->GetPoint();
+        return Room()->CreateBathObjectAt((a.x() + b.x()) / 2, (a.y() + b.y()) / 2, false);
+    }
+
+    // The depth of the first bath fixture of a room played from text.
+    static int FixtureDepthIn(const std::string& text)
+    {
+        CRoomFloor copy;
+        if (!copy.PlaySavedText(text))
+            return -1;
+        for (ZupEdge* e = copy.Get1stEdge(); e; e = copy.GetNextEdge())
+            for (int i = 0; i < e->GetNumOfObjects(); ++i)
+                if (auto* fixture = dynamic_cast<ZupBathObject*>(e->GetWallObject(i)))
+                    return fixture->GetDepth();
+        return -1;
+    }
 
     // The text of a control of the door edit sheet's first page; typed is
     // then typed there and the sheet closed with OK (Cancel when empty).
@@ -186,5 +212,39 @@ TEST_F(SheetFieldsTest, StairStepsOutsideTheUpDownAreRefused)
             EXPECT_GE(stair->GetSteps(), 0) << typed.ToNarrow();
             EXPECT_LE(stair->GetSteps(), 100) << typed.ToNarrow();
         }
+    }
+}
+
+// A depth is kept in the room's text in eight bits: one the text cannot hold
+// is refused on the sheet with the validation message, so what the room
+// keeps is what comes back from its saved text (and the journal's, which is
+// the same text); one within 0 to 255 is taken and comes back whole.
+TEST_F(SheetFieldsTest, AFixtureDepthTheRoomTextCannotHoldIsRefused)
+{
+    struct Case {
+        const wchar_t* typed;
+        bool taken;
+        int depth;
+    };
+    for (const Case& c : {Case{L"300", false, 40}, Case{L"256", false, 40}, Case{L"255", true, 255},
+                          Case{L"0", true, 0}, Case{L"-3", false, 40}, Case{L"72", true, 72}}) {
+        const CString typed(c.typed);
+        ZupBathObject* fixture = PlaceFixture();
+        ASSERT_NE(fixture, nullptr);
+        fixture->SetDepth(40);
+        HeadlessDriver driver;
+        driver.OnDialog(kEditObjectPage, [&](CWnd* window, HeadlessDriver&) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            sheet->GetActivePage()->SetDlgItemText(kDepth, c.typed);
+            sheet->PressButton(PSBTN_OK);
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        document->EditWallObject(fixture);
+        EXPECT_EQ(driver.MessageBoxes().empty(), c.taken) << typed.ToNarrow();
+        EXPECT_EQ(fixture->GetDepth(), c.depth) << typed.ToNarrow();
+        std::string text;
+        Room()->Save(text, false);
+        EXPECT_EQ(FixtureDepthIn(text), fixture->GetDepth()) << typed.ToNarrow();
+        ZupDeleteWallObject(fixture);
     }
 }
