@@ -107,6 +107,20 @@ void CAttributesPage::PrepareExternalAndCloset()
     }
 }
 
+// Coming back to the page for the same door kind shows what the person chose
+// when leaving it, not the opening's state again.
+void CAttributesPage::KeepExternalAndClosetChosen()
+{
+    ObjectSheetState& s = Sheet();
+    if (leftDoorKind != s.doorKind || s.twin)
+        return;
+    external = s.Has(SheetFlags::kExternal) ? 1 : 0;
+    closet = s.Has(SheetFlags::kCloset) ? 1 : 0;
+    EnableControl(kExternal, closet == 0);
+    if (external)
+        EnableControl(kCloset, false);
+}
+
 BOOL CAttributesPage::OnSetActive()
 {
     ObjectSheetState& s = Sheet();
@@ -142,6 +156,7 @@ BOOL CAttributesPage::OnSetActive()
     EnableStairControls(stairCheck != 0);
     FillStairLists();
     PrepareExternalAndCloset();
+    KeepExternalAndClosetChosen();
     EnableControl(kStepsSpin, stairCheck != 0);
     ShowData();
     return TRUE;
@@ -232,5 +247,6 @@ BOOL CAttributesPage::OnKillActive()
     UpdateStair();
     s.Set(SheetFlags::kExternal, external != 0);
     s.Set(SheetFlags::kCloset, closet != 0);
+    leftDoorKind = s.doorKind;
     return CObjectPage::OnKillActive();
 }

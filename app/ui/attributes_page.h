@@ -39,6 +39,10 @@ private:
     void FillStairLists();
     void EnableStairControls(bool enable);
     void PrepareExternalAndCloset();
+    void KeepExternalAndClosetChosen();
     int SelectedKey(int id, const int* keys, int count, int fallback) const;
     void UpdateStair();
+
+    // The door kind the page was last left with in this sheet (none yet: -2).
+    int leftDoorKind = -2;
 };

@@ -136,7 +136,13 @@ BOOL CNewObjectPage::OnSetActive()
         s.subtype = 0;
         FillKindList(SheetCategory::kWindow);
     } else {
+        const bool returning = s.objectKind == leftCategory && s.subtype == leftSubtype;
+        const int depth = s.depth;
+        const int width = s.width;
+        const int corner = s.corner;
         FillKindList(s.objectKind);
+        if (returning)
+            KeepChoiceOnReturn(depth, width, corner);
     }
     if (CListBox* list = Categories())
         for (int i = 0; i < list->GetCount(); ++i)
@@ -144,6 +150,21 @@ BOOL CNewObjectPage::OnSetActive()
                 list->SetCurSel(i);
     ShowData();
     return CAttachedWindowPage::OnSetActive();
+}
+
+// The kind's defaults are for a kind newly chosen: back on the kind the page
+// was left with, the depth, width and Corner the person left stay.
+void CNewObjectPage::KeepChoiceOnReturn(int depth, int width, int corner)
+{
+    ObjectSheetState& s = Sheet();
+    s.depth = depth;
+    s.width = width;
+    s.corner = corner;
+    s.subtype = leftSubtype;
+    if (CListBox* list = Kinds())
+        list->SetCurSel(s.subtype);
+    if (Category() == SheetCategory::kFireplace)
+        SetControlText(kDepthCaption, s.subtype == 2 ? L"Width:" : L"Depth:");
 }
 
 void CNewObjectPage::FillKindList(int category)
@@ -357,6 +378,8 @@ BOOL CNewObjectPage::OnKillActive()
     if (CListBox* list = Kinds(); list && list->GetCurSel() >= 0)
         s.subtype = list->GetCurSel();
     s.doorKind = -1;
+    leftCategory = s.objectKind;
+    leftSubtype = s.subtype;
     if (s.attachedPanes != 0) {
         if (bay && s.attachedPanes < 3)
             s.attachedPanes = 3;

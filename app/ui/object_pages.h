@@ -38,6 +38,12 @@ private:
     void ApplyCategoryDefaults(int category, int subtypeId, bool reset);
     void PrepareCornerCheck(int category);
     void ClampWidthToGap();
+    void KeepChoiceOnReturn(int depth, int width, int corner);
+
+    // The category and kind the page was last left with in this sheet
+    // (none yet: -2), so coming back to them keeps what was typed.
+    int leftCategory = -2;
+    int leftSubtype = -2;
 };
 
 // The object edit sheet's page.

@@ -248,3 +248,64 @@ TEST_F(SheetFieldsTest, AFixtureDepthTheRoomTextCannotHoldIsRefused)
         ZupDeleteWallObject(fixture);
     }
 }
+
+// External and Closet ticked on the Attributes page stay ticked when the
+// person looks at another page and comes back: OK gives them to the door.
+TEST_F(SheetFieldsTest, AttributesTickedStayAfterAnotherPage)
+{
+    struct Case {
+        int box;
+        bool external;
+        bool closet;
+    };
+    for (const Case& c : {Case{kExternal, true, false}, Case{kCloset, false, true}}) {
+        Door()->SetConnectable(true);
+        SetClosetMark(Door(), false);
+        HeadlessDriver driver;
+        driver.OnDialog(kEditDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            ASSERT_TRUE(sheet->SetActivePage(2));
+            driver.TapDlgItem(sheet->GetActivePage(), c.box);
+            ASSERT_TRUE(sheet->SetActivePage(0));
+            ASSERT_TRUE(sheet->SetActivePage(2));
+            sheet->PressButton(PSBTN_OK);
+        });
+        document->EditDoor(Door());
+        EXPECT_EQ(!Door()->IsConnectable(nullptr), c.external) << c.box;
+        EXPECT_EQ(HasClosetMark(Door()), c.closet) << c.box;
+    }
+}
+
+// A depth or pane count typed on the New Wall Object sheet's Object page is
+// kept when the person looks at the Dimensions page and comes back; the
+// new object gets it.
+TEST_F(SheetFieldsTest, ATypedDepthStaysAfterAnotherPage)
+{
+    struct Case {
+        int category;
+        const wchar_t* typed;
+        int depth;
+    };
+    for (const Case& c : {Case{SheetCategory::kWindow, L"3", 3}, Case{SheetCategory::kBathObject, L"50", 50}}) {
+        ZupEdge* wall = FreeWall();
+        ASSERT_NE(wall, nullptr);
+        const point a = wall->GetStart()->GetPoint();
+        const point b = wall->GetEnd()->GetPoint();
+        lastObjectKind = c.category;
+        HeadlessDriver driver;
+        driver.OnDialog(kNewObjectPage, [&](CWnd* window, HeadlessDriver&) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            sheet->GetActivePage()->SetDlgItemText(kDepth, c.typed);
+            ASSERT_TRUE(sheet->SetActivePage(2));
+            ASSERT_TRUE(sheet->SetActivePage(1));
+            sheet->PressButton(PSBTN_OK);
+        });
+        document->NewWallObject(wall, (a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+        for (const auto& m : driver.MessageBoxes())
+            ADD_FAILURE() << "message: " << m.text.ToNarrow();
+        ASSERT_EQ(wall->GetNumOfObjects(), 1) << c.category;
+        ZupWallObject* made = wall->GetWallObject(0);
+        const auto* window = dynamic_cast<ZupWindow*>(made);
+        EXPECT_EQ(window ? window->GetPanes() : made->GetDepth(), c.depth) << c.category;
+    }
+}
