@@ -119,3 +119,9 @@ void CAttachedWindowPage::OnAttachedStraight()
         g_objectSheet.attachedPanes = 1;
     UpdateData(FALSE);
 }
+
+void CAttachedWindowPage::NameAttachedGroup(int category, int subtypeId)
+{
+    if (category == SheetCategory::kCountertop)
+        SetControlText(ObjectSheetIds::kAttachedGroup, subtypeId == 7 ? L"Door" : L"Attached Window");
+}

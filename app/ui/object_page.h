@@ -55,6 +55,8 @@ public:
     void OnAttachedPanesChanged();
     void OnAttachedBay();
     void OnAttachedStraight();
+    // The attached-window group of a countertop holds the closet kind's door.
+    void NameAttachedGroup(int category, int subtypeId);
 
     int bay = 0;
     int straight = 0;

@@ -211,11 +211,8 @@ void CNewObjectPage::ApplyKindDefaults(bool reset)
         SetControlText(kDepthCaption, L"Depth");
     ApplyCategoryDefaults(category, subtypeId, reset);
     ShowKindControls(category, SubtypeIdOf(s.subtype));
-    if (category == SheetCategory::kCountertop) {
-        CWnd* panes = GetDlgItem(kPanes);
-        if (panes && panes->IsWindowVisible())
-            SetControlText(kAttachedGroup, subtypeId == 7 ? L"Door" : L"Attached Window");
-    }
+    if (CWnd* panes = GetDlgItem(kPanes); panes && panes->IsWindowVisible())
+        NameAttachedGroup(category, subtypeId);
     ClampWidthToGap();
 }
 
@@ -440,6 +437,7 @@ BOOL CEditObjectPage::OnSetActive()
         }
         EnableControl(kBay, true);
         EnableControl(kStraight, true);
+        NameAttachedGroup(category, SubtypeIdOf(s.subtype));
     } else {
         ShowAttachedControls(false);
     }
@@ -464,6 +462,7 @@ void CEditObjectPage::OnKindChanged()
     case SheetCategory::kFireplace:
         SetControlText(kDepthCaption, selected == 2 ? L"Width:" : L"Depth:");
         break;
+    case SheetCategory::kCountertop: NameAttachedGroup(SheetCategory::kCountertop, newId); break;
     case SheetCategory::kBathObject:
         // Sizes the user has not changed follow the kind.
         if (s.depth == ZupBathObject::GetDefaultDepth(oldId) &&

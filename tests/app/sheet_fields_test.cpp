@@ -309,3 +309,32 @@ TEST_F(SheetFieldsTest, ATypedDepthStaysAfterAnotherPage)
         EXPECT_EQ(window ? window->GetPanes() : made->GetDepth(), c.depth) << c.category;
     }
 }
+
+// The countertop kinds' group on the edit page reads as on the New Wall
+// Object sheet: "Door" for the closet kind, "Attached Window" for the others.
+TEST_F(SheetFieldsTest, ACountertopsGroupNamesWhatItHolds)
+{
+    struct Case {
+        int type;
+        const char* group;
+    };
+    for (const Case& c : {Case{7, "Door"}, Case{0, "Attached Window"}, Case{7, "Door"}}) {
+        ZupEdge* wall = FreeWall();
+        ASSERT_NE(wall, nullptr);
+        const point a = wall->GetStart()->GetPoint();
+        const point b = wall->GetEnd()->GetPoint();
+        ZupWallObject* counter = Room()->CreateCountertopAt((a.x() + b.x()) / 2, (a.y() + b.y()) / 2, false);
+        ASSERT_NE(counter, nullptr);
+        counter->SetType(c.type);
+        HeadlessDriver driver;
+        CString shown;
+        driver.OnDialog(kEditObjectPage, [&](CWnd* window, HeadlessDriver&) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            sheet->GetActivePage()->GetDlgItemText(kAttachedGroup, shown);
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        document->EditWallObject(counter);
+        EXPECT_EQ(shown.ToNarrow(), std::string(c.group)) << c.type;
+        ZupDeleteWallObject(counter);
+    }
+}
