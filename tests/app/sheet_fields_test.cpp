@@ -42,15 +42,18 @@ protected:
 
     ZupOpening* Door() { return Room()->GetOpening("Z"); }
 
+    static point Middle(ZupEdge* wall)
+    {
+        const point a = wall->GetStart()->GetPoint();
+        const point b = wall->GetEnd()->GetPoint();
+        return point((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+    }
+
     // A bath fixture in the middle of a wall without objects.
     ZupBathObject* PlaceFixture()
     {
         ZupEdge* wall = FreeWall();
-        if (!wall)
-            return nullptr;
-        const point a = wall->GetStart()->GetPoint();
-        const point b = wall->GetEnd()->GetPoint();
-        return Room()->CreateBathObjectAt((a.x() + b.x()) / 2, (a.y() + b.y()) / 2, false);
+        return wall ? Room()->CreateBathObjectAt(Middle(wall).x(), Middle(wall).y(), false) : nullptr;
     }
 
     // The depth of the first bath fixture of a room played from text.
@@ -289,8 +292,6 @@ TEST_F(SheetFieldsTest, ATypedDepthStaysAfterAnotherPage)
     for (const Case& c : {Case{SheetCategory::kWindow, L"3", 3}, Case{SheetCategory::kBathObject, L"50", 50}}) {
         ZupEdge* wall = FreeWall();
         ASSERT_NE(wall, nullptr);
-        const point a = wall->GetStart()->GetPoint();
-        const point b = wall->GetEnd()->GetPoint();
         lastObjectKind = c.category;
         HeadlessDriver driver;
         driver.OnDialog(kNewObjectPage, [&](CWnd* window, HeadlessDriver&) {
@@ -300,7 +301,7 @@ TEST_F(SheetFieldsTest, ATypedDepthStaysAfterAnotherPage)
             ASSERT_TRUE(sheet->SetActivePage(1));
             sheet->PressButton(PSBTN_OK);
         });
-        document->NewWallObject(wall, (a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
+        document->NewWallObject(wall, Middle(wall).x(), Middle(wall).y());
         for (const auto& m : driver.MessageBoxes())
             ADD_FAILURE() << "message: " << m.text.ToNarrow();
         ASSERT_EQ(wall->GetNumOfObjects(), 1) << c.category;
@@ -321,9 +322,7 @@ TEST_F(SheetFieldsTest, ACountertopsGroupNamesWhatItHolds)
     for (const Case& c : {Case{7, "Door"}, Case{0, "Attached Window"}, Case{7, "Door"}}) {
         ZupEdge* wall = FreeWall();
         ASSERT_NE(wall, nullptr);
-        const point a = wall->GetStart()->GetPoint();
-        const point b = wall->GetEnd()->GetPoint();
-        ZupWallObject* counter = Room()->CreateCountertopAt((a.x() + b.x()) / 2, (a.y() + b.y()) / 2, false);
+        ZupWallObject* counter = Room()->CreateCountertopAt(Middle(wall).x(), Middle(wall).y(), false);
         ASSERT_NE(counter, nullptr);
         counter->SetType(c.type);
         HeadlessDriver driver;
