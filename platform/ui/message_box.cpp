@@ -203,7 +203,9 @@ int MessageBox(HWND owner, LPCTSTR text, LPCTSTR caption, UINT type)
     CMessageBoxWnd box(record.text, type);
     record.result = box.Run(top, record.caption);
     if (disableOwner && IsWindow(top)) top->EnableWindow(TRUE);
-    if (top && IsWindow(top)) top->SetForegroundWindow();
+    // A window still disabled lies under a modal one that did not take the
+    // activation (a sheet without a caption): raising it would hide that one.
+    if (top && IsWindow(top) && top->IsWindowEnabled()) top->SetForegroundWindow();
     if (focus && IsWindow(focus)) focus->SetFocus();
     Record(record);
     return record.result;

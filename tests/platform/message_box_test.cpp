@@ -99,4 +99,26 @@ TEST_F(DrawnMessageBoxTest, ABoxLeftWithoutAnswerIsDismissed)
     EXPECT_EQ(MessageBoxCount(), 3);
 }
 
+// A sheet without a caption of its own lies over the window it disables
+// without taking the activation: a box it shows must leave it on top, or
+// the still modal sheet would vanish behind its disabled owner.
+TEST_F(DrawnMessageBoxTest, AModalSheetStaysOverItsOwnerAfterABox)
+{
+    const CRect screen(0, kCaptionHeight, kScreenWidth, kScreenHeight);
+    CWnd owner;
+    ASSERT_TRUE(owner.Create(nullptr, L"Pelk", WS_POPUP | WS_VISIBLE, screen, nullptr, 0));
+    owner.SetForegroundWindow();
+    owner.EnableWindow(FALSE);
+    CWnd sheet;
+    ASSERT_TRUE(sheet.Create(nullptr, L"", WS_POPUP | WS_VISIBLE, screen, &owner, 0));
+    sheet.BringWindowToTop();
+    const CPoint inside = screen.CenterPoint();
+    ASSERT_EQ(WindowManager::Instance().WindowFromPoint(inside), &sheet);
+    m_backend.m_button = IDOK;
+    EXPECT_EQ(AfxMessageBox(L"Enter a whole number from 0 to 255."), IDOK);
+    EXPECT_EQ(WindowManager::Instance().WindowFromPoint(inside), &sheet);
+    sheet.DestroyWindow();
+    owner.DestroyWindow();
+}
+
 }  // namespace
