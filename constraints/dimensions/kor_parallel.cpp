@@ -255,6 +255,21 @@ double KorParallel::GetImplementedValue()
 
 bool KorParallel::IsEqual(double a, double b) { return std::fabs(a - b) < GeoDif(); }
 
+bool KorParallel::IsImplemented()
+{
+    KorLinTracker* start = GetStartTracker();
+    KorLinTracker* end = GetEndTracker();
+    const bool equal = mPrimaryType == KOR_DIM_EQUAL || mPrimaryType == KOR_DIM_SAME;
+    if (!start || !end || !equal || !mpModel || !mpModel->IsStrictDirections())
+        return KorDimension::IsImplemented();
+    double between = std::fmod(std::fabs(KorLinTracker::PlacedDegrees(start->GetLine()) -
+                                          KorLinTracker::PlacedDegrees(end->GetLine())),
+                               180.0);
+    if (between > 90.0)
+        between = 180.0 - between;
+    return IsEqual(between, GetValue());
+}
+
 KorTracker* KorParallel::GetOtherTracker(KorTracker* tracker)
 {
     KorLinTracker* start = GetStartTracker();
@@ -304,9 +319,9 @@ KorSegment* KorParallel::GetOtherSegment(KorSegment* s) const
 bool KorParallel::LayParallel(KorLinTracker* moved, KorLinTracker* carrier, KorNode* node)
 {
     line l = moved->GetLine();
-    if (!(l = (carrier->GetLine() & node->GetPoint())) || !IsFinite(l))
+    if (!(l = (KorLinTracker::AsPlaced(carrier->GetLine()) & node->GetPoint())) || !IsFinite(l))
         return false;
-    KorLinTracker::PlaceThrough(l, node->GetPoint());
+    KorLinTracker::PlaceThrough(l, node->GetPoint(), mpModel);
     moved->GetLine() = l;
     return true;
 }

@@ -41,6 +41,10 @@ public:
     bool IsLastDF(KorDF* df) override;
     bool HasValue() override { return false; }
     bool IsEqual(double a, double b) override;
+    // While the model asks for strict directions the angle is measured on
+    // the lines as the geometry library places points on them, without the
+    // library's allowance of GeoDif on slopes (up to 0.057 degree).
+    bool IsImplemented() override;
 
     // Own virtual operations, in slot order.
     virtual KorHandle Create(KorModel* model, KorSegment* s1, KorSegment* s2);

@@ -21,10 +21,11 @@ bool KorPerpendicular::LayParallel(KorLinTracker* moved, KorLinTracker* carrier,
 {
     line l = moved->GetLine();
     const angle right(90.0);
-    if (!(l = (carrier->GetLine() & node->GetPoint() & right)) || !std::isfinite(l.ltan())
-        || !std::isfinite(l.laxe()))
+    const line across = KorLinTracker::AsPlaced(carrier->GetLine());
+    if (!(l = (across & node->GetPoint() & right)) || !std::isfinite(l.ltan()) ||
+        !std::isfinite(l.laxe()))
         return false;
-    KorLinTracker::PlaceThrough(l, node->GetPoint());
+    KorLinTracker::PlaceThrough(l, node->GetPoint(), mpModel);
     moved->GetLine() = l;
     return true;
 }

@@ -41,9 +41,27 @@ line LineThrough(const point& a, const point& b)
 
 }  // namespace
 
-void KorLinTracker::PlaceThrough(line& l, const point& through)
+double KorLinTracker::PlacedDegrees(const line& l)
 {
-    if (l.ltan() != 0.0 && std::fabs(l.ltan()) < GeoDif())
+    if (l.ltan() >= GEO_VERTICAL)
+        return 90.0;
+    if (std::fabs(l.ltan()) < GeoDif())
+        return 0.0;
+    return std::atan(l.ltan()) * 180.0 / kPi;
+}
+
+line KorLinTracker::AsPlaced(const line& l)
+{
+    return std::fabs(l.ltan()) < GeoDif() ? line(0.0, l.laxe()) : l;
+}
+
+void KorLinTracker::PlaceThrough(line& l, const point& through, const KorModel* model)
+{
+    if (l.ltan() == 0.0 || std::fabs(l.ltan()) >= GeoDif())
+        return;
+    if (model && model->IsStrictDirections())
+        l = line(0.0, through.y());
+    else
         l.laxe() = through.y();
 }
 
@@ -407,7 +425,7 @@ void KorLinTracker::SetPosition(double x, double y)
     if (!IsFinite(p))
         return;
     mLine = p;
-    PlaceThrough(mLine, p);
+    PlaceThrough(mLine, p, mpModel);
 }
 
 void KorLinTracker::Update()
@@ -428,7 +446,8 @@ void KorLinTracker::Update()
 
 void KorLinTracker::SetThroughPoints(const point& a, const point& b)
 {
-    const line l = LineThrough(a, b);
+    line l = LineThrough(a, b);
+    PlaceThrough(l, b, mpModel);
     if (IsFinite(l))
         mLine = l;
 }
@@ -738,12 +757,17 @@ bool KorLinTracker::Align(KorNode* n)
         if (!mpPivot || n->GetPoint() == mpPivot->GetPoint())
             return true;
         SetThroughPoints(n->GetPoint(), mpPivot->GetPoint());
+        // Laid level through the pivot (PlaceThrough): the node, a movable
+        // corner within GeoDif of level with it, comes onto the line.
+        if (mLine.ltan() == 0.0 && n->IsMovable() && mpModel && mpModel->IsStrictDirections())
+            n->GetPoint().y() = mLine.laxe();
         mStatus = KORStatusType(2);
         return true;
     }
     if (mStatus == 0) {
         if (mAlignment == KOR_EMPTY) {
             mLine = n->GetPoint();
+            PlaceThrough(mLine, n->GetPoint(), mpModel);
             mpPivot = n;
             mStatus = KORStatusType(1);
             return true;

@@ -31,10 +31,15 @@ public:
     geobject& GetGeometry() override;
     line& GetLine() { return mLine; }
     // The geometry library places and measures points on a line whose slope
-    // is below GeoDif as on the horizontal at its axis value. A direction
-    // laid through a point is moved so that the library, too, takes the
-    // point to be on it.
-    static void PlaceThrough(line& l, const point& through);
+    // is below GeoDif as on the horizontal at its axis value. A line laid
+    // through a point with such a slope is laid so that the library, too,
+    // takes the point to be on it: horizontal through it while the model
+    // asks for strict directions, else keeping its slope.
+    static void PlaceThrough(line& l, const point& through, const KorModel* model);
+    // The line's direction in degrees, in (-90, 90], and the line itself, as
+    // the library places points on it.
+    static double PlacedDegrees(const line& l);
+    static line AsPlaced(const line& l);
     const line& GetLine() const { return mLine; }
 
     // Alignment and parallels.

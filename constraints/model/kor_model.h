@@ -277,6 +277,11 @@ public:
     // True while the second, anchored search runs (after today's search of a
     // resolve failed, and at every drag step).
     bool IsAnchoredSearch() const { return mbAnchoredSearch; }
+    // Parallels and perpendiculars count as met only within GeoDif degrees
+    // as placed; off in a resolve that finds no such solution.
+    bool IsStrictDirections() const { return mbStrictDirections; }
+    // The last resolve succeeded only under the library's own reading.
+    bool IsLenientResult() const { return mbLenientResult; }
     void SetTraceChanges(bool on) { mbTraceChanges = on; }
     bool GetTraceChanges() const { return mbTraceChanges; }
     void SetRulesFlag(bool on) { mbRules = on; }
@@ -336,6 +341,9 @@ protected:
     int NextDimension() const;
     int AnchorRank(KorDimension* dimension) const;
     bool ResolveWithoutPenHold();
+    bool ResolveSearches(bool journal);
+    bool RetryLenient() const;
+    void TakeBackGivenUp(std::size_t kept);
     bool IsJournalActive() const;
     void WriteJournal(const std::string& line);
     template <typename T>
@@ -418,6 +426,8 @@ protected:
     // The second search: directions re-laid even within tolerance, and the
     // dimensions taken in anchored order.
     bool mbAnchoredSearch = false;
+    bool mbStrictDirections = false;
+    bool mbLenientResult = false;
     bool mbRoundsExhausted = false;
 
     static int mReorderingLimit;

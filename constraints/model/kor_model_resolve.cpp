@@ -670,6 +670,25 @@ void KorModel::GiveUpWeights()
 
 bool KorModel::Resolve()
 {
+    // Walls held square or parallel are solved to within GeoDif degrees as
+    // the geometry library places them. Only where no such solution is found
+    // outside a drag does the library's own reading decide, as before.
+    KorScopedValue<bool> strictGuard(mbStrictDirections);
+    mbStrictDirections = true;
+    mbLenientResult = false;
+    const std::size_t givenUp = mGivenUp.size();
+    if (ResolveSearches(true))
+        return true;
+    if (!RetryLenient())
+        return false;
+    TakeBackGivenUp(givenUp);
+    mbStrictDirections = false;
+    mbLenientResult = ResolveSearches(false);
+    return mbLenientResult;
+}
+
+bool KorModel::ResolveSearches(bool journal)
+{
     // Today's search decides wherever it succeeds; the anchored search is the
     // second try. A drag step takes the anchored search at once: the pen is
     // the anchor, and a failing first search would cost the step its time.
@@ -680,7 +699,7 @@ bool KorModel::Resolve()
         mReorderingLimit = std::min(mReorderingLimit, kDragReorderingLimit);
     const std::size_t givenUp = mGivenUp.size();
     mbRoundsExhausted = false;
-    const bool solved = ResolveOnce(true);
+    const bool solved = ResolveOnce(journal);
     if (solved)
         return true;
     if (mbInDrag)
@@ -688,12 +707,32 @@ bool KorModel::Resolve()
     if (!RetryAnchored())
         return false;
     // Weights given up by the first try come back for the second.
-    for (std::size_t i = givenUp; i < mGivenUp.size(); ++i)
-        if (std::find(mWeighted.begin(), mWeighted.end(), mGivenUp[i]) != mWeighted.end())
-            mGivenUp[i]->SetEnabled(true);
-    mGivenUp.resize(std::min(givenUp, mGivenUp.size()));
+    TakeBackGivenUp(givenUp);
     mbAnchoredSearch = true;
     return ResolveOnce(false);
+}
+
+void KorModel::TakeBackGivenUp(std::size_t kept)
+{
+    for (std::size_t i = kept; i < mGivenUp.size(); ++i)
+        if (std::find(mWeighted.begin(), mWeighted.end(), mGivenUp[i]) != mWeighted.end())
+            mGivenUp[i]->SetEnabled(true);
+    mGivenUp.resize(std::min(kept, mGivenUp.size()));
+}
+
+// A drag step is refused rather than solved twice; rounds that never
+// settle, or rules exhausted, would only fail again; and without a parallel
+// or perpendicular the strict reading changed nothing.
+bool KorModel::RetryLenient() const
+{
+    if (mbInDrag || mbRoundsExhausted || mError == KOR_ERR_RULES)
+        return false;
+    for (KorDimension* dimension : mDimensions) {
+        const KOREntityType type = dimension->GetType();
+        if ((type == KOR_PARALLEL || type == KOR_PERPENDICULAR) && dimension->IsEnabled())
+            return true;
+    }
+    return false;
 }
 
 // The pen holds the dragged node. Where the constraints cannot reach the pen
