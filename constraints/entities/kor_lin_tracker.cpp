@@ -444,6 +444,37 @@ void KorLinTracker::Update()
         }
 }
 
+bool KorLinTracker::KeepDirectionAtPen(KorNode* n)
+{
+    // In a drag the walls at the dragged corner whose directions are held
+    // (parallel or square to others) keep them: the line moves parallel
+    // through the pen, and the corner at its other end slides along its
+    // other wall onto it. Laid through both corners instead, such a wall
+    // turns a little at every step, its square partners turn after it, and
+    // a room that no corner holds turns over. A wall nothing holds leans.
+    KorNode* pen = mpModel && mpModel->IsInDrag() ? mpModel->GetDraggedNode() : nullptr;
+    if (!pen || (mpPivot != pen && n != pen) || mAlignment != KOR_EMPTY ||
+        GetNumOfParallels() == 0)
+        return false;
+    KorNode* follower = n == pen ? mpPivot : n;
+    if (!follower->IsMovable() || follower->GetNumOfTrackers() != 2)
+        return false;
+    KorTracker* other = follower->GetOtherTracker(this);
+    if (!IsLinTracker(other))
+        return false;
+    line moved = mLine;
+    moved = pen->GetPoint();
+    PlaceThrough(moved, pen->GetPoint(), mpModel);
+    point meet;
+    if (!(meet = (moved & static_cast<KorLinTracker*>(other)->GetLine())) || !IsFinite(meet))
+        return false;
+    mLine = moved;
+    follower->GetPoint() = meet;
+    mpPivot = pen;
+    mStatus = KORStatusType(2);
+    return true;
+}
+
 void KorLinTracker::SetThroughPoints(const point& a, const point& b)
 {
     line l = LineThrough(a, b);
@@ -755,6 +786,8 @@ bool KorLinTracker::Align(KorNode* n)
         return n->GetPoint() == mLine;
     if (mStatus == 1) {
         if (!mpPivot || n->GetPoint() == mpPivot->GetPoint())
+            return true;
+        if (KeepDirectionAtPen(n))
             return true;
         SetThroughPoints(n->GetPoint(), mpPivot->GetPoint());
         // Laid level through the pivot (PlaceThrough): the node, a movable

@@ -115,6 +115,9 @@ public:
     double SignedOffset(const point& p) const;
 
 private:
+    // In a drag, the line through the dragged node keeps its direction and
+    // the node at its other end comes onto it; false where that cannot be.
+    bool KeepDirectionAtPen(KorNode* n);
     void AttachNode(KorNode* n);
     void RecomputeStatus();
     void SetThroughPoints(const point& a, const point& b);

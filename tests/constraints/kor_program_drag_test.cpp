@@ -221,4 +221,58 @@ TEST_F(KorProgramDrag, AnUnreachableStepIsRefusedWithoutRunningTheWholeSearch)
     }
 }
 
+// A turned room held only by its square corners, no corner fixed: a drag
+// moves the dragged corner and the walls at it, the walls keep their
+// directions, and none turns over, wherever the pen goes within 90 in.
+TEST_F(KorProgramDrag, ATurnedRoomHeldOnlySquareDoesNotTurnUnderTheDrag)
+{
+    const RoomSpec rooms[] = {
+        {"turned rectangle", Turned(Rectangle(), 17.0), false, SquareCorners(4), {}, false},
+        {"turned L", Turned(LShape(), 17.0), false, SquareCorners(6), {}, false},
+    };
+    for (const RoomSpec& spec : rooms) {
+        const int n = static_cast<int>(spec.corners.size());
+        for (int corner = 0; corner < n; ++corner) {
+            for (int heading = 0; heading < 8; ++heading) {
+                SCOPED_TRACE(std::string(spec.name) + " corner " + std::to_string(corner) +
+                             ", heading " + std::to_string(45 * heading) + " degrees");
+                KorResetGlobals();
+                std::mt19937 random(static_cast<unsigned>(corner * 8 + heading + 1));
+                Room room;
+                Build(room, spec, 2.0, random);
+                ASSERT_TRUE(room.built);
+                ASSERT_TRUE(room.model.Resolve());
+                std::vector<point> before;
+                for (int i = 0; i < n; ++i)
+                    before.push_back(room.Node(i)->GetPoint());
+                std::uniform_real_distribution<double> step(1.0, 2.0);
+                std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+                point pen = room.Node(corner)->GetPoint();
+                {
+                    ProgramDrag drag(room, corner, -1);
+                    for (int i = 0; i < 60; ++i) {
+                        const double direction = heading * M_PI / 4.0 + turn(random);
+                        const double d = step(random);
+                        const point next(pen.x() + d * std::cos(direction),
+                                         pen.y() + d * std::sin(direction));
+                        if (drag.MoveTo(next.x(), next.y()))
+                            pen = next;
+                    }
+                }
+                for (int i = 0; i < n; ++i) {
+                    const point& a0 = before[i];
+                    const point& b0 = before[(i + 1) % n];
+                    const point a = room.Node(i)->GetPoint();
+                    const point b = room.Node((i + 1) % n)->GetPoint();
+                    const double x0 = b0.x() - a0.x(), y0 = b0.y() - a0.y();
+                    const double x = b.x() - a.x(), y = b.y() - a.y();
+                    const double turned =
+                        std::fabs(std::atan2(x0 * y - y0 * x, x0 * x + y0 * y)) * 180.0 / M_PI;
+                    EXPECT_LT(turned, 0.01) << "wall " << i;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace
