@@ -12,6 +12,9 @@
 // axis-aligned and turned, are dragged at corner 2 or at the middle of
 // wall 1.
 //
+// The program's own drags of rooms in the perpendicular form follow
+// (BM_ProgramDrag, below).
+//
 // Each case runs from 10 random starts and reports: starts whose first
 // resolve succeeded, the fewest steps accepted of 200 in any start, p90 and
 // max time per step, the worst residual of the constraints (length and
@@ -206,5 +209,131 @@ void Cases(benchmark::internal::Benchmark* b)
 }
 
 BENCHMARK(BM_DragSketch)->Apply(Cases)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Rooms in the perpendicular form dragged as the program drags them (the
+// picked corner or wall held, each pen move set and resolved), from starts
+// up to 0.1, 2 or 5 inches off: the room with one slanted wall, and the
+// rectangle turned 17 degrees with no corner fixed. And steps the pen cannot
+// reach: corner 3 of the L and of the U with corner 0 fixed and walls
+// 3 .. n-2 of given length, in the perpendicular and in the
+// vertical/horizontal form, where every step is refused.
+enum ProgramCase { kSlanted, kTurnedFree, kRefusedPerpendicular, kRefusedAxis };
+
+RoomSpec ProgramRoom(ProgramCase c)
+{
+    if (c == kSlanted)
+        return {"slanted", SlantedRoom(), true, {0, 3}, {}, false};
+    return {"turned", Turned(Rectangle(), 17.0), false, SquareCorners(4), {}, false};
+}
+
+// Arguments: case, start offset in tenths of an inch, dragged corner, dragged
+// wall (-1: the corner), and for the refused steps the room (6: the L, 8:
+// the U).
+void BM_ProgramDrag(benchmark::State& state)
+{
+    const ProgramCase c = static_cast<ProgramCase>(state.range(0));
+    const double jitter = static_cast<double>(state.range(1)) / 10.0;
+    const int corner = static_cast<int>(state.range(2));
+    const int wall = static_cast<int>(state.range(3));
+    const bool refused = c == kRefusedPerpendicular || c == kRefusedAxis;
+    RoomSpec spec = ProgramRoom(c);
+    if (refused) {
+        spec.corners = state.range(4) == 6 ? LShape() : UShape();
+        const int n = static_cast<int>(spec.corners.size());
+        spec.square = SquareCorners(n);
+        spec.held = HeldLengths(n, false);
+    }
+    using Clock = std::chrono::steady_clock;
+    std::vector<double> steps;
+    int solvedStarts = 0, fewestAccepted = kSteps;
+    double worstLength = 0.0, worstDegrees = 0.0, worstGap = 0.0;
+    for (auto _ : state) {
+        double total = 0.0;
+        for (int start = 0; start < kStarts; ++start) {
+            KorResetGlobals();
+            std::mt19937 random(20261211u + static_cast<unsigned>(start));
+            Room room;
+            if (refused) {
+                Build(room, spec.corners, c == kRefusedAxis ? Hold::kAxis : Hold::kPerpendicular,
+                      spec.held, jitter, random);
+            } else {
+                Build(room, spec, jitter, random);
+            }
+            if (!room.built) {
+                state.SkipWithError("the room could not be built");
+                return;
+            }
+            if (!room.model.Resolve()) {
+                fewestAccepted = 0;
+                continue;
+            }
+            ++solvedStarts;
+            auto measure = [&] {
+                const Residual r = Measure(room);
+                worstLength = std::max(worstLength, r.length);
+                if (c != kRefusedAxis)
+                    worstDegrees = std::max(worstDegrees, WorstSquareDegrees(room, spec.square));
+            };
+            measure();
+            const int n = room.Size();
+            point pen = room.Node(corner)->GetPoint();
+            if (wall >= 0) {
+                const point a = room.Node(wall)->GetPoint();
+                const point b = room.Node((wall + 1) % n)->GetPoint();
+                pen = point((a.x() + b.x()) / 2.0, (a.y() + b.y()) / 2.0);
+            }
+            std::uniform_real_distribution<double> length(1.0, 2.0);
+            std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+            int accepted = 0;
+            {
+                ProgramDrag drag(room, corner, wall);
+                for (int step = 0; step < kSteps; ++step) {
+                    const double direction = M_PI / 4.0 + turn(random);
+                    const double d = length(random);
+                    const point next(pen.x() + d * std::cos(direction),
+                                     pen.y() + d * std::sin(direction));
+                    const auto t0 = Clock::now();
+                    const bool ok = drag.MoveTo(next.x(), next.y());
+                    const double ms =
+                        std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+                    steps.push_back(ms);
+                    total += ms;
+                    if (ok) {
+                        ++accepted;
+                        pen = next;
+                        worstGap = std::max(worstGap, PenGap(room, corner, wall, pen.x(), pen.y()));
+                        measure();
+                    }
+                }
+            }
+            fewestAccepted = std::min(fewestAccepted, accepted);
+        }
+        state.SetIterationTime(total / 1000.0);
+    }
+    state.counters["first_solved"] = solvedStarts;
+    state.counters["steps_min"] = fewestAccepted;
+    state.counters["p90_ms"] = Percentile(steps, 0.9);
+    state.counters["max_ms"] = steps.empty() ? 0.0 : *std::max_element(steps.begin(), steps.end());
+    state.counters["resid_len"] = worstLength;
+    state.counters["resid_deg"] = worstDegrees;
+    state.counters["pen_gap"] = worstGap;
+}
+
+void ProgramCases(benchmark::internal::Benchmark* b)
+{
+    for (int jitter : {1, 20, 50}) {
+        b->Args({kSlanted, jitter, 3, -1, 0});
+        b->Args({kSlanted, jitter, 3, 3, 0});
+        b->Args({kTurnedFree, jitter, 2, -1, 0});
+        b->Args({kTurnedFree, jitter, 0, -1, 0});
+        b->Args({kTurnedFree, jitter, 2, 1, 0});
+    }
+    for (int room : {6, 8})
+        for (int c : {kRefusedPerpendicular, kRefusedAxis})
+            b->Args({c, 20, 3, -1, room});
+    b->ArgNames({"case", "start10", "corner", "wall", "room"});
+}
+
+BENCHMARK(BM_ProgramDrag)->Apply(ProgramCases)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
