@@ -104,6 +104,18 @@ double Percentile(std::vector<double> values, double p)
     return values[index];
 }
 
+void Report(benchmark::State& state, const std::vector<double>& steps, int solvedStarts,
+            int fewestAccepted, double worstLength, double worstDegrees, double worstGap)
+{
+    state.counters["first_solved"] = solvedStarts;
+    state.counters["steps_min"] = fewestAccepted;
+    state.counters["p90_ms"] = Percentile(steps, 0.9);
+    state.counters["max_ms"] = steps.empty() ? 0.0 : *std::max_element(steps.begin(), steps.end());
+    state.counters["resid_len"] = worstLength;
+    state.counters["resid_deg"] = worstDegrees;
+    state.counters["pen_gap"] = worstGap;
+}
+
 // Arguments: case, N (walls of the staircase), turned (rooms), dragged wall
 // (-1: corner 2).
 void BM_DragSketch(benchmark::State& state)
@@ -182,14 +194,8 @@ void BM_DragSketch(benchmark::State& state)
         }
         state.SetIterationTime(total / 1000.0);
     }
-    state.counters["first_solved"] = solvedStarts;
     state.counters["first_ms_max"] = worstFirst;
-    state.counters["steps_min"] = fewestAccepted;
-    state.counters["p90_ms"] = Percentile(steps, 0.9);
-    state.counters["max_ms"] = steps.empty() ? 0.0 : *std::max_element(steps.begin(), steps.end());
-    state.counters["resid_len"] = worstLength;
-    state.counters["resid_deg"] = worstDegrees;
-    state.counters["pen_gap"] = worstGap;
+    Report(state, steps, solvedStarts, fewestAccepted, worstLength, worstDegrees, worstGap);
 }
 
 void Cases(benchmark::internal::Benchmark* b)
@@ -275,23 +281,12 @@ void BM_ProgramDrag(benchmark::State& state)
                     worstDegrees = std::max(worstDegrees, WorstSquareDegrees(room, spec.square));
             };
             measure();
-            const int n = room.Size();
-            point pen = room.Node(corner)->GetPoint();
-            if (wall >= 0) {
-                const point a = room.Node(wall)->GetPoint();
-                const point b = room.Node((wall + 1) % n)->GetPoint();
-                pen = point((a.x() + b.x()) / 2.0, (a.y() + b.y()) / 2.0);
-            }
-            std::uniform_real_distribution<double> length(1.0, 2.0);
-            std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+            point pen = DragStart(room, corner, wall);
             int accepted = 0;
             {
                 ProgramDrag drag(room, corner, wall);
                 for (int step = 0; step < kSteps; ++step) {
-                    const double direction = M_PI / 4.0 + turn(random);
-                    const double d = length(random);
-                    const point next(pen.x() + d * std::cos(direction),
-                                     pen.y() + d * std::sin(direction));
+                    const point next = PenStep(pen, M_PI / 4.0, random);
                     const auto t0 = Clock::now();
                     const bool ok = drag.MoveTo(next.x(), next.y());
                     const double ms =
@@ -310,13 +305,7 @@ void BM_ProgramDrag(benchmark::State& state)
         }
         state.SetIterationTime(total / 1000.0);
     }
-    state.counters["first_solved"] = solvedStarts;
-    state.counters["steps_min"] = fewestAccepted;
-    state.counters["p90_ms"] = Percentile(steps, 0.9);
-    state.counters["max_ms"] = steps.empty() ? 0.0 : *std::max_element(steps.begin(), steps.end());
-    state.counters["resid_len"] = worstLength;
-    state.counters["resid_deg"] = worstDegrees;
-    state.counters["pen_gap"] = worstGap;
+    Report(state, steps, solvedStarts, fewestAccepted, worstLength, worstDegrees, worstGap);
 }
 
 void ProgramCases(benchmark::internal::Benchmark* b)

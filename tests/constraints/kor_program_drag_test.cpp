@@ -62,21 +62,11 @@ TEST_F(KorProgramDrag, EveryReachablePenStepIsTaken)
                 Build(room, c.room, jitter, random);
                 ASSERT_TRUE(room.built);
                 ASSERT_TRUE(room.model.Resolve()) << "error " << room.model.GetError();
-                const int n = room.Size();
-                point pen = c.wall >= 0 ? point((room.Node(c.wall)->x() +
-                                                 room.Node((c.wall + 1) % n)->x()) / 2.0,
-                                                (room.Node(c.wall)->y() +
-                                                 room.Node((c.wall + 1) % n)->y()) / 2.0)
-                                        : room.Node(c.corner)->GetPoint();
-                std::uniform_real_distribution<double> step(1.0, 2.0);
-                std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+                point pen = DragStart(room, c.corner, c.wall);
                 ProgramDrag drag(room, c.corner, c.wall);
                 int refused = 0;
                 for (int i = 0; i < 40; ++i) {
-                    const double direction = M_PI / 4.0 + turn(random);
-                    const double d = step(random);
-                    const point next(pen.x() + d * std::cos(direction),
-                                     pen.y() + d * std::sin(direction));
+                    const point next = PenStep(pen, M_PI / 4.0, random);
                     if (!drag.MoveTo(next.x(), next.y())) {
                         ++refused;
                         continue;
@@ -158,20 +148,10 @@ TEST_F(KorProgramDrag, SquareCornersStaySquareWithinTheirTolerance)
                     EXPECT_LT(Measure(room).length, 0.01) << "step " << step;
                 };
                 expectSquare(0);
-                const int n = room.Size();
-                point pen = c.wall >= 0 ? point((room.Node(c.wall)->x() +
-                                                 room.Node((c.wall + 1) % n)->x()) / 2.0,
-                                                (room.Node(c.wall)->y() +
-                                                 room.Node((c.wall + 1) % n)->y()) / 2.0)
-                                        : room.Node(c.corner)->GetPoint();
-                std::uniform_real_distribution<double> step(1.0, 2.0);
-                std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+                point pen = DragStart(room, c.corner, c.wall);
                 ProgramDrag drag(room, c.corner, c.wall);
                 for (int i = 1; i <= 40; ++i) {
-                    const double direction = M_PI / 4.0 + turn(random);
-                    const double d = step(random);
-                    const point next(pen.x() + d * std::cos(direction),
-                                     pen.y() + d * std::sin(direction));
+                    const point next = PenStep(pen, M_PI / 4.0, random);
                     if (!drag.MoveTo(next.x(), next.y()))
                         continue;
                     pen = next;
@@ -245,16 +225,11 @@ TEST_F(KorProgramDrag, ATurnedRoomHeldOnlySquareDoesNotTurnUnderTheDrag)
                 std::vector<point> before;
                 for (int i = 0; i < n; ++i)
                     before.push_back(room.Node(i)->GetPoint());
-                std::uniform_real_distribution<double> step(1.0, 2.0);
-                std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
                 point pen = room.Node(corner)->GetPoint();
                 {
                     ProgramDrag drag(room, corner, -1);
                     for (int i = 0; i < 60; ++i) {
-                        const double direction = heading * M_PI / 4.0 + turn(random);
-                        const double d = step(random);
-                        const point next(pen.x() + d * std::cos(direction),
-                                         pen.y() + d * std::sin(direction));
+                        const point next = PenStep(pen, heading * M_PI / 4.0, random);
                         if (drag.MoveTo(next.x(), next.y()))
                             pen = next;
                     }

@@ -292,6 +292,27 @@ inline double WorstSquareDegrees(Room& room, const std::vector<int>& square)
     return worst;
 }
 
+// Where a drag starts: the corner, or the middle of the wall.
+inline point DragStart(Room& room, int corner, int wall)
+{
+    if (wall < 0)
+        return room.Node(corner)->GetPoint();
+    const point a = room.Node(wall)->GetPoint();
+    const point b = room.Node((wall + 1) % room.Size())->GetPoint();
+    return point((a.x() + b.x()) / 2.0, (a.y() + b.y()) / 2.0);
+}
+
+// The pen's next place: 1 to 2 inches on, heading within 30 degrees of
+// `heading` (radians).
+inline point PenStep(const point& pen, double heading, std::mt19937& random)
+{
+    std::uniform_real_distribution<double> step(1.0, 2.0);
+    std::uniform_real_distribution<double> turn(-M_PI / 6.0, M_PI / 6.0);
+    const double direction = heading + turn(random);
+    const double d = step(random);
+    return point(pen.x() + d * std::cos(direction), pen.y() + d * std::sin(direction));
+}
+
 // A drag made as the program makes it: the picked corner or wall is held
 // for the whole drag, the model is in drag mode, each pen move puts the
 // corner (or the wall, parallel) on the pen and resolves, invalidating the
