@@ -208,6 +208,26 @@ TEST_F(RoomCommandsTest, DetachingARoomTakesTheRoomsBehindItToAFileOfTheirOwn)
     EXPECT_EQ(std::string(reopened.GetRoom(1)->GetName()), "Closet1");
 }
 
+// A detached room that was never named still goes to a file that opens
+// with it: the rooms leave the level only for a file that holds them.
+TEST_F(RoomCommandsTest, DetachedRoomWithoutANameOpensFromItsFile)
+{
+    BuildHallDenCloset();
+    document->m_fileBase = CString("TEST");
+    CRoomFloor* closet = document->GetRoom(2);
+    closet->ZupFloor::SetName("");
+    driver.AnswerFileDialog(CString(L"My Documents\\Detached_TEST.fpl"));
+    document->DetachRooms(closet);
+    ASSERT_EQ(document->GetNumOfRooms(), 2);
+    const auto file = documents / "Detached_TEST.fpl";
+    ASSERT_TRUE(std::filesystem::exists(file));
+    CReplDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(CString(file.string().c_str())));
+    ASSERT_EQ(reopened.GetNumOfRooms(), 1);
+    ASSERT_NE(reopened.GetRoom(0)->GetName(), nullptr);
+    EXPECT_STRNE(reopened.GetRoom(0)->GetName(), "");
+}
+
 // The room dialog's Delete on a room that others hang on detaches it.
 TEST_F(RoomCommandsTest, RoomDialogDeleteOfAnInnerRoomDetachesIt)
 {
