@@ -317,7 +317,7 @@ std::optional<CSnapshotJournal::FileText> CSnapshotJournal::SnapshotCurrentRoom(
 std::optional<CSnapshotJournal::FileText> CSnapshotJournal::TakeRoomText(CRoomFloor* room)
 {
     // A room with nothing drawn yet has nothing to keep (nor a header entry).
-    if (!room || room->GetNumOfNodes() == 0)
+    if (!room || !room->IsDrawn())
         return std::nullopt;
     // A room without a name still has its snapshots; only no file.
     FileText file;
@@ -333,7 +333,7 @@ std::optional<CSnapshotJournal::FileText> CSnapshotJournal::TakeHeaderText()
     // Only rooms with something drawn have a file to list.
     std::vector<CRoomFloor*> listed;
     for (CRoomFloor* room : m_document->m_rooms)
-        if (room->GetNumOfNodes() > 0)
+        if (room->IsDrawn())
             listed.push_back(room);
     FileText file;
     file.name = CString(kHeaderFileName).ToNarrow();
