@@ -225,7 +225,7 @@ BENCHMARK(BM_DragSketch)->Apply(Cases)->Iterations(1)->UseManualTime()->Unit(ben
 // vertical/horizontal form, where every step is refused.
 enum ProgramCase { kSlanted, kTurnedFree, kRefusedPerpendicular, kRefusedAxis };
 
-RoomSpec ProgramRoom(ProgramCase c)
+RoomSketch ProgramRoom(ProgramCase c)
 {
     if (c == kSlanted)
         return {"slanted", SlantedRoom(), true, {0, 3}, {}, false};
@@ -242,12 +242,12 @@ void BM_ProgramDrag(benchmark::State& state)
     const int corner = static_cast<int>(state.range(2));
     const int wall = static_cast<int>(state.range(3));
     const bool refused = c == kRefusedPerpendicular || c == kRefusedAxis;
-    RoomSpec spec = ProgramRoom(c);
+    RoomSketch sketch = ProgramRoom(c);
     if (refused) {
-        spec.corners = state.range(4) == 6 ? LShape() : UShape();
-        const int n = static_cast<int>(spec.corners.size());
-        spec.square = SquareCorners(n);
-        spec.held = HeldLengths(n, false);
+        sketch.corners = state.range(4) == 6 ? LShape() : UShape();
+        const int n = static_cast<int>(sketch.corners.size());
+        sketch.square = SquareCorners(n);
+        sketch.held = HeldLengths(n, false);
     }
     using Clock = std::chrono::steady_clock;
     std::vector<double> steps;
@@ -260,10 +260,10 @@ void BM_ProgramDrag(benchmark::State& state)
             std::mt19937 random(20261211u + static_cast<unsigned>(start));
             Room room;
             if (refused) {
-                Build(room, spec.corners, c == kRefusedAxis ? Hold::kAxis : Hold::kPerpendicular,
-                      spec.held, jitter, random);
+                Build(room, sketch.corners, c == kRefusedAxis ? Hold::kAxis : Hold::kPerpendicular,
+                      sketch.held, jitter, random);
             } else {
-                Build(room, spec, jitter, random);
+                Build(room, sketch, jitter, random);
             }
             if (!room.built) {
                 state.SkipWithError("the room could not be built");
@@ -278,7 +278,7 @@ void BM_ProgramDrag(benchmark::State& state)
                 const Residual r = Measure(room);
                 worstLength = std::max(worstLength, r.length);
                 if (c != kRefusedAxis)
-                    worstDegrees = std::max(worstDegrees, WorstSquareDegrees(room, spec.square));
+                    worstDegrees = std::max(worstDegrees, WorstSquareDegrees(room, sketch.square));
             };
             measure();
             point pen = DragStart(room, corner, wall);

@@ -23,20 +23,20 @@ protected:
 };
 
 struct DragCase {
-    RoomSpec room;
+    RoomSketch room;
     int corner;  // dragged corner, or -1
     int wall;    // dragged wall, or -1
 };
 
 std::vector<DragCase> FreeRoomDrags()
 {
-    const RoomSpec rectangle{"rectangle", Rectangle(), true, SquareCorners(4), {}, false};
-    const RoomSpec l{"L", LShape(), true, SquareCorners(6), {}, false};
-    const RoomSpec u{"U", UShape(), true, SquareCorners(8), {}, false};
-    const RoomSpec turned{"turned rectangle", Turned(Rectangle(), 17.0), false, SquareCorners(4),
+    const RoomSketch rectangle{"rectangle", Rectangle(), true, SquareCorners(4), {}, false};
+    const RoomSketch l{"L", LShape(), true, SquareCorners(6), {}, false};
+    const RoomSketch u{"U", UShape(), true, SquareCorners(8), {}, false};
+    const RoomSketch turned{"turned rectangle", Turned(Rectangle(), 17.0), false, SquareCorners(4),
                           {}, false};
-    const RoomSpec slanted{"one slanted wall", SlantedRoom(), true, {0, 3}, {}, false};
-    const RoomSpec jog{"3-in jog", JogRoom(), true, SquareCorners(6), {}, false};
+    const RoomSketch slanted{"one slanted wall", SlantedRoom(), true, {0, 3}, {}, false};
+    const RoomSketch jog{"3-in jog", JogRoom(), true, SquareCorners(6), {}, false};
     return {
         {rectangle, 2, -1}, {rectangle, -1, 1}, {l, 2, -1},        {l, -1, 1},
         {u, 2, -1},         {u, -1, 1},         {turned, 2, -1},   {turned, -1, 1},
@@ -206,20 +206,20 @@ TEST_F(KorProgramDrag, AnUnreachableStepIsRefusedWithoutRunningTheWholeSearch)
 // directions, and none turns over, wherever the pen goes within 90 in.
 TEST_F(KorProgramDrag, ATurnedRoomHeldOnlySquareDoesNotTurnUnderTheDrag)
 {
-    const RoomSpec rooms[] = {
+    const RoomSketch rooms[] = {
         {"turned rectangle", Turned(Rectangle(), 17.0), false, SquareCorners(4), {}, false},
         {"turned L", Turned(LShape(), 17.0), false, SquareCorners(6), {}, false},
     };
-    for (const RoomSpec& spec : rooms) {
-        const int n = static_cast<int>(spec.corners.size());
+    for (const RoomSketch& sketch : rooms) {
+        const int n = static_cast<int>(sketch.corners.size());
         for (int corner = 0; corner < n; ++corner) {
             for (int heading = 0; heading < 8; ++heading) {
-                SCOPED_TRACE(std::string(spec.name) + " corner " + std::to_string(corner) +
+                SCOPED_TRACE(std::string(sketch.name) + " corner " + std::to_string(corner) +
                              ", heading " + std::to_string(45 * heading) + " degrees");
                 KorResetGlobals();
                 std::mt19937 random(static_cast<unsigned>(corner * 8 + heading + 1));
                 Room room;
-                Build(room, spec, 2.0, random);
+                Build(room, sketch, 2.0, random);
                 ASSERT_TRUE(room.built);
                 ASSERT_TRUE(room.model.Resolve());
                 std::vector<point> before;

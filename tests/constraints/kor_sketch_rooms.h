@@ -208,7 +208,7 @@ inline double PenGap(Room& room, int corner, int wall, double x, double y)
 // A room held in the perpendicular form: `square` lists the walls i held
 // perpendicular to wall i + 1, wall 0 is held horizontal when `level`, the
 // walls of `held` keep their lengths, and corner 0 is unmovable when `fixed`.
-struct RoomSpec {
+struct RoomSketch {
     const char* name;
     std::vector<point> corners;
     bool level = true;
@@ -238,37 +238,37 @@ inline std::vector<point> JogRoom()
     return {{0, 0}, {240, 0}, {240, 90}, {243, 90}, {243, 180}, {0, 180}};
 }
 
-inline void Build(Room& room, const RoomSpec& spec, double jitter, std::mt19937& random)
+inline void Build(Room& room, const RoomSketch& sketch, double jitter, std::mt19937& random)
 {
-    const int n = static_cast<int>(spec.corners.size());
-    room.shape = spec.corners;
+    const int n = static_cast<int>(sketch.corners.size());
+    room.shape = sketch.corners;
     room.hold = Hold::kPerpendicularTurned;
     std::uniform_real_distribution<double> move(-jitter, jitter);
     for (int i = 0; i < n; ++i) {
         const double dx = move(random);
         const double dy = move(random);
         room.nodes.push_back(
-            room.model.CreateNode(spec.corners[i].x() + dx, spec.corners[i].y() + dy));
+            room.model.CreateNode(sketch.corners[i].x() + dx, sketch.corners[i].y() + dy));
     }
     for (int i = 0; i < n; ++i)
         room.walls.push_back(room.model.CreateSegment(room.nodes[i], room.nodes[(i + 1) % n]));
     bool ok = true;
-    if (spec.level)
+    if (sketch.level)
         ok = ok && room.model.CreateConstraint(KOR_HORIZONTAL, room.walls[0], 0, 0, 0) != 0;
-    for (int i : spec.square)
+    for (int i : sketch.square)
         ok = ok && room.model.CreateConstraint(KOR_PERPENDICULAR, room.walls[i],
                                                room.walls[(i + 1) % n], 0, 0) != 0;
     room.lengths.assign(n, 0.0);
-    for (int i : spec.held) {
-        const point& a = spec.corners[i];
-        const point& b = spec.corners[(i + 1) % n];
+    for (int i : sketch.held) {
+        const point& a = sketch.corners[i];
+        const point& b = sketch.corners[(i + 1) % n];
         const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
         const KorHandle d =
             room.model.CreateDistance(room.nodes[i], room.nodes[(i + 1) % n], KOR_DISTANCE, 0);
         ok = ok && d != 0 && room.model.SetDimensionValue(d, length, KORDimensionType(2));
         room.lengths[i] = length;
     }
-    if (spec.fixed)
+    if (sketch.fixed)
         ok = ok && room.model.CreateConstraint(KOR_UNMOVABLE, room.nodes[0], 0, 0, 0) != 0;
     room.built = ok;
 }
