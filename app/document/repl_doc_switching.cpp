@@ -1,6 +1,9 @@
 // Switching between the room being edited and the level's plan: View
 // Change, aligning the edited room to the plan, leaving a room through an
 // opening, showing the room that failed to join, and moving an entrance.
+#include <optional>
+#include <string>
+
 #include "document_lock.h"
 #include "edit_mode.h"
 #include "kor_node.h"
@@ -14,6 +17,13 @@ namespace {
 
 constexpr int kMeasurementMode = 2;
 
+std::string LevelText(CReplDoc& document)
+{
+    std::string text;
+    document.BuildFileText(text);
+    return text;
+}
+
 }  // namespace
 
 void CReplDoc::OnViewChange()
@@ -22,6 +32,12 @@ void CReplDoc::OnViewChange()
     DocumentLock lock(m_lock);
     if (!m_currentRoom || m_currentRoom->GetNumOfDimensions() == 0)
         return;
+    // Closing a room into the plan and opening it again rebuilds the plan,
+    // which marks it modified; a level that was in its file and makes the
+    // same file after the switch was only looked at.
+    std::optional<std::string> inFile;
+    if (!HasWorkToLose())
+        inFile = LevelText(*this);
     ClearSelection();
     m_roomView = !m_roomView;
     if (m_roomView) {
@@ -31,6 +47,10 @@ void CReplDoc::OnViewChange()
         // The worker takes no snapshot in the plan: the level is journalled
         // as it was left.
         m_journal.WriteLevel();
+    }
+    if (inFile && LevelText(*this) == *inFile) {
+        m_plan.SetModified(false);
+        m_currentRoom->SetModified(false);
     }
 }
 
