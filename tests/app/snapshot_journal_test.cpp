@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "app_test_support.h"
+#include "distances.h"
+#include "document_lock.h"
 #include "exchange_file.h"
 #include "headless_driver.h"
 #include "shell_test_support.h"
@@ -521,11 +523,15 @@ protected:
         ASSERT_TRUE(journal().Start());
     }
     CSnapshotJournal& journal() { return Doc()->m_journal; }
-    // The palette's first shape placed as the user places it.
-    CRoomFloor* PlaceFirstShape()
+    // The palette's first shape placed as the user places it, the New Room
+    // dialog filled by `fill` before its OK.
+    CRoomFloor* PlaceFirstShape(void (*fill)(CNewRoomDlg&) = nullptr)
     {
-        driver->OnDialog(CNewRoomDlg::IDD,
-                         [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDOK); });
+        driver->OnDialog(CNewRoomDlg::IDD, [fill](CWnd* dialog, HeadlessDriver& d) {
+            if (fill)
+                fill(*dynamic_cast<CNewRoomDlg*>(dialog));
+            d.TapDlgItem(dialog, IDOK);
+        });
         EXPECT_TRUE(Doc()->SetEditMode(0));
         auto* palette = dynamic_cast<CRoomMode*>(Doc()->GetEditMode());
         CRoomFloor* room = Doc()->GetCurrentRoom();
@@ -676,6 +682,70 @@ TEST_F(RunningJournalTest, APlacedRoomIsJournalledAtOnce)
     ASSERT_EQ(other.GetNumOfRooms(), 1);
     EXPECT_STREQ(other.GetRoom(0)->GetName(), room->GetName());
     EXPECT_EQ(other.GetRoom(0)->GetNumOfNodes(), room->GetNumOfNodes());
+}
+
+// A room drawn on a new level and changed is back after a kill that came
+// before any full write of the folder, with its name, label and walls:
+// whether a type was chosen for it in the New Room dialog or none.
+TEST_F(RunningJournalTest, ANewRoomIsRestoredAfterAKillBeforeAnyFullWrite)
+{
+    const struct {
+        const char* what;
+        void (*fill)(CNewRoomDlg&);
+    } placings[] = {
+        {"the type offered", nullptr},
+        {"a label typed", [](CNewRoomDlg& d) { d.m_label = L"Front hall"; }},
+        {"another type chosen",
+         [](CNewRoomDlg& d) {
+             auto* list = dynamic_cast<CListBox*>(d.GetDlgItem(CNewRoomDlg::IDC_TYPES));
+             list->SetCurSel(list->GetCount() - 1);
+         }},
+        {"no type selected in the list",
+         [](CNewRoomDlg& d) {
+             dynamic_cast<CListBox*>(d.GetDlgItem(CNewRoomDlg::IDC_TYPES))->SetCurSel(-1);
+         }},
+    };
+    for (const auto& placing : placings) {
+        SCOPED_TRACE(placing.what);
+        // The program's first level, then new ones as the New Session dialog
+        // begins them.
+        if (&placing != &placings[0]) {
+            driver->OnDialog(CNewSessionDlg::IDD,
+                             [](CWnd* dialog, HeadlessDriver& d) { d.TapDlgItem(dialog, IDOK); });
+            Doc()->OnNew();
+        }
+        ASSERT_TRUE(journal().IsRunning());
+        ASSERT_EQ(Doc()->GetNumOfRooms(), 1);
+        CRoomFloor* room = PlaceFirstShape(placing.fill);
+        ASSERT_GT(room->GetNumOfNodes(), 0);
+        // An edit the worker journals on its turn.
+        {
+            DocumentLock lock(Doc()->m_lock);
+            room->Move(30.0, 0.0);
+            room->SetSize(157, 131);
+            room->SetModified(true);
+        }
+        bool taken = false;
+        std::thread worker([&] { taken = journal().TakeTurn(); });
+        worker.join();
+        ASSERT_TRUE(taken) << "the worker's turn journals the edit";
+        // Killed: nothing more reaches the folder.
+        journal().Stop();
+        CReplDoc restored;
+        ASSERT_TRUE(restored.OnNewDocument());
+        ASSERT_TRUE(restored.m_journal.HasJournal()) << "the New Session dialog offers Restore";
+        restored.RestoreFromJournal();
+        restored.m_journal.Stop();
+        ASSERT_EQ(restored.GetNumOfRooms(), 1);
+        CRoomFloor* back = restored.GetRoom(0);
+        EXPECT_STREQ(back->GetName() ? back->GetName() : "", room->GetName() ? room->GetName() : "");
+        EXPECT_EQ(back->GetLabel(), room->GetLabel());
+        EXPECT_EQ(back->GetWidth(), room->GetWidth());
+        ASSERT_EQ(back->GetNumOfNodes(), room->GetNumOfNodes());
+        for (int i = 0; i < room->GetNumOfNodes(); ++i)
+            EXPECT_LT(GeoDistance(back->GetNodes()[i]->GetPoint(), room->GetNodes()[i]->GetPoint()), 0.01);
+        ASSERT_TRUE(journal().Start());
+    }
 }
 
 // The room dialog's changes of an existing room (label, size, type) are
