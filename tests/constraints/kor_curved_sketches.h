@@ -486,4 +486,37 @@ inline void PinnedCircles(Sketch& s, double jitter, std::mt19937& random)
     s.draggable.push_back(m2);
 }
 
+// A curved wall of two arcs meeting at a node: the first about a fixed
+// centre with its radius given, the second free in radius and centre and
+// ending at a fixed node. Dragging the meeting node resizes the second.
+inline void TwoArcs(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "two arcs";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double r1 = 60.0 + 120.0 * unit(random);
+    const double r2 = 60.0 + 120.0 * unit(random);
+    const double a1 = (40.0 + 60.0 * unit(random)) * M_PI / 180.0;
+    const point c1(0.0, 0.0);
+    const point p = Polar(c1, r1, 0.0), q = Polar(c1, r1, a1);
+    // The second arc turns on from q: its centre lies beyond q on the line from c1.
+    const point c2 = Polar(c1, r1 - r2, a1);
+    const double a2 = (30.0 + 60.0 * unit(random)) * M_PI / 180.0;
+    const point end = Polar(c2, r2, a1 + a2);
+    const int n1 = s.AddNode(c1, 0.0, random);
+    const int np = s.AddNode(p, 0.0, random);
+    const int nq = s.AddNode(q, jitter, random);
+    const int n2 = s.AddNode(c2, jitter, random);
+    const int ne = s.AddNode(end, 0.0, random);
+    for (int i : {n1, np, ne})
+        Fix(s, i);
+    const KorHandle first = s.model.CreateArc(s.nodes[n1], s.nodes[np], s.nodes[nq]);
+    const KorHandle second = s.model.CreateArc(s.nodes[n2], s.nodes[nq], s.nodes[ne]);
+    s.Check(first);
+    s.Check(second);
+    s.requests.push_back({Ask::kOnCircle, n1, np, nq});
+    s.requests.push_back({Ask::kOnCircle, n2, nq, ne});
+    Radius(s, first, n1, np);
+    s.draggable.push_back(nq);
+}
+
 }  // namespace kor_curved
