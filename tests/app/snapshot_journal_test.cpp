@@ -276,6 +276,25 @@ TEST_F(SnapshotJournalTest, AFailedReplayLeavesTheRoomAsItWas)
     EXPECT_EQ(room->GetNumOfNodes(), nodes);
 }
 
+// A replay that fails changed nothing: a plan edit not yet in any file is
+// still work to lose after it.
+TEST_F(SnapshotJournalTest, AFailedReplayKeepsTheModifiedMarks)
+{
+    ASSERT_TRUE(journal().Start());
+    const std::string shape = room->GetShapeName();
+    Snapshot(1);
+    room->SetShapeName("NoSuchShape");
+    Snapshot(2);
+    room->SetShapeName(shape);
+    Snapshot(3);
+    document->MarkLevelInFile();
+    document->m_plan.SetModified(true);
+    ASSERT_TRUE(document->HasWorkToLose());
+    EXPECT_FALSE(journal().Undo()) << "the snapshot's shape is unknown";
+    EXPECT_TRUE(document->m_plan.IsModified());
+    EXPECT_TRUE(document->HasWorkToLose());
+}
+
 TEST_F(SnapshotJournalTest, SwitchingRoomsKeepsEachRoomsOwnSnapshots)
 {
     ASSERT_TRUE(journal().Start());
