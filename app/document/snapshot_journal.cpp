@@ -573,7 +573,10 @@ bool CSnapshotJournal::Replay(int index)
         room->PlaySavedText(current);
         m_document->CheckRoomShape(room);
     }
-    MarkAllUnmodified();
+    // Shown, the snapshot is the rooms' journalled state; put back, the room
+    // is as it was and every other mark still tells of work to lose.
+    if (replayed)
+        MarkAllUnmodified();
     // The room shows a snapshot the ring holds, or what it showed before.
     room->SetChangedSinceSnapshot(!replayed && wasChanged);
     if (!replayed)
