@@ -6,35 +6,12 @@
 #include "measurement_steps.h"
 #include "room_floor.h"
 #include "room_steps.h"
-#include "shell_test_support.h"
-#include "snapshot_journal.h"
+#include "running_journal_shell.h"
 
 namespace {
 
-constexpr const wchar_t* kLossQuestion = L"Unsaved data may be LOST.\nDo You want to continue?";
-// Only keeps a broken journal from hanging the test; no result depends on it.
-constexpr DWORD kTurnLimitMs = 120000;
-
-class UnsavedAfterSaveTest : public ShellTest {
+class UnsavedAfterSaveTest : public RunningJournalShellTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        ASSERT_TRUE(Start());
-        CSnapshotJournal& journal = Doc()->m_journal;
-        journal.Stop();
-        journal.SetPeriod(3);
-        ASSERT_TRUE(journal.Start());
-    }
-
-    // The journal's worker through two whole turns: whatever it would take
-    // of the rooms as they stand is taken.
-    void LetTheJournalTurn()
-    {
-        CSnapshotJournal& journal = Doc()->m_journal;
-        for (int turn = 0; turn < 2; ++turn)
-            ASSERT_TRUE(journal.WaitForTurnAfter(journal.GetTurnsStarted(), kTurnLimitMs));
-    }
     void TypeLength(int value)
     {
         measurement_steps::TypeLength(*Doc(), *driver, 1, value);

@@ -6,27 +6,14 @@
 #include "measurement_steps.h"
 #include "room_floor.h"
 #include "room_steps.h"
-#include "shell_test_support.h"
-#include "snapshot_journal.h"
+#include "running_journal_shell.h"
 
 namespace {
 
-constexpr const wchar_t* kLossQuestion = L"Unsaved data may be LOST.\nDo You want to continue?";
 constexpr const wchar_t* kSaveQuestion = L"Do you want to save 1 Anystreet, Main?";
-// Only keeps a broken journal from hanging the test; no result depends on it.
-constexpr DWORD kTurnLimitMs = 120000;
 
-class UnsavedRoomsLeftTest : public ShellTest {
+class UnsavedRoomsLeftTest : public RunningJournalShellTest {
 public:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        ASSERT_TRUE(Start());
-        CSnapshotJournal& journal = Doc()->m_journal;
-        journal.Stop();
-        journal.SetPeriod(3);
-        ASSERT_TRUE(journal.Start());
-    }
     CReplDoc* Document() const { return Doc(); }
     HeadlessDriver& Driver() { return *driver; }
     CRoomFloor* Room() const { return Doc()->GetCurrentRoom(); }
@@ -37,9 +24,7 @@ public:
     void TypeLengthAndLetTheJournalTakeIt(int value)
     {
         measurement_steps::TypeLength(*Doc(), *driver, 1, value);
-        CSnapshotJournal& journal = Doc()->m_journal;
-        for (int turn = 0; turn < 2; ++turn)
-            ASSERT_TRUE(journal.WaitForTurnAfter(journal.GetTurnsStarted(), kTurnLimitMs));
+        LetTheJournalTurn();
         ASSERT_FALSE(Room()->IsModified()) << "the snapshot was taken";
     }
     void LeaveThroughNewDoor() { room_steps::LeaveThroughNewDoor(*Doc(), 2, "D7"); }
