@@ -247,12 +247,17 @@ void CReplDoc::MakeFileBase()
 {
     if (m_street.IsEmpty() || m_house.IsEmpty())
         return;
-    std::wstring base = m_street.Left(3).GetString();
+    // Blanks typed around a field are no part of the name.
+    CString street = m_street, levelField = m_level;
+    street.Trim();
+    levelField.Trim();
+    const std::wstring level = levelField.GetString();
+    std::wstring base = street.Left(3).GetString();
     base += m_house.GetString();
     base += m_unit.GetString();
-    if (!m_level.IsEmpty()) {
-        base += m_level[0];
-        base += m_level[m_level.GetLength() - 1];
+    if (!level.empty()) {
+        base += level.front();
+        base += level.back();
     }
     base.erase(std::remove(base.begin(), base.end(), L' '), base.end());
     // A character no file name may hold (a slash typed in the house number

@@ -132,6 +132,9 @@ public:
     // path list) takes the name as it was typed, which its Name line kept as
     // the label; a label that is the name itself is no label.
     void TakeTypedName();
+    // A labelled room of an earlier file, read under its tag form, takes its
+    // two-word type's own name ("LivingRoom1" becomes "Living Room1").
+    void TakeTypeNameOfTag();
     // The name without blanks, each character that would end a tag, split
     // the path list or a file name, or break an opening's statement as "_";
     // with the guard a leading digit becomes "_" too.

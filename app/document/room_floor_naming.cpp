@@ -144,9 +144,27 @@ void CRoomFloor::TakeTypedName()
         compact.erase(std::remove(compact.begin(), compact.end(), ' '), compact.end());
         if (compact == name || TagForm(mLabel, false) == name)
             ZupFloor::SetName(mLabel.c_str());
+        else
+            TakeTypeNameOfTag();
     }
     if (mLabel == GetName())
         mLabel.clear();
+}
+
+void CRoomFloor::TakeTypeNameOfTag()
+{
+    // "LivingRoom1": the tag form, blanks dropped, of a two-word type's room.
+    const std::string name = GetName();
+    if (name.find(' ') != std::string::npos)
+        return;
+    std::size_t digits = name.size();
+    while (digits > 0 && std::isdigit(static_cast<unsigned char>(name[digits - 1])))
+        --digits;
+    const std::string stem = name.substr(0, digits);
+    CRoomTypeCatalog* catalog = CRoomTypeCatalog::Instance(false);
+    const CRoomType* type = catalog && !stem.empty() ? catalog->Find(stem.c_str(), false) : nullptr;
+    if (type && type->m_name.find(' ') != std::string::npos && TagForm(type->m_name, false) == stem)
+        ZupFloor::SetName((type->m_name + name.substr(digits)).c_str());
 }
 
 void CRoomFloor::SetBelow(bool below)

@@ -76,6 +76,9 @@ TEST_F(ReplDocTest, FileBaseOfTheHeader)
         {"Elm Road", "12 B", "3", "Upper", "Elm12B3Ur"},
         {"Oak", "7", "", "U", "Oak7UU"},  // one character counts twice
         {"Main", "5", "", "", "Mai5"},
+        // Blanks typed around a field are no part of the name.
+        {" Elm Road", " 12", "", " Main ", "Elm12Mn"},
+        {"   Oak  ", "7", " 2 ", "\tUpper", "Oak72Ur"},
     };
     for (const auto& c : cases) {
         document.m_street = CString(c.street);
@@ -83,11 +86,12 @@ TEST_F(ReplDocTest, FileBaseOfTheHeader)
         document.m_unit = CString(c.unit);
         document.m_level = CString(c.level);
         document.MakeFileBase();
-        EXPECT_EQ(document.m_fileBase, CString(c.base)) << c.street;
+        EXPECT_EQ(document.m_fileBase.ToNarrow(), c.base) << c.street;
     }
+    const CString before = document.m_fileBase;
     document.m_street = CString("");
     document.MakeFileBase();
-    EXPECT_EQ(document.m_fileBase, CString("Mai5"));  // unchanged
+    EXPECT_EQ(document.m_fileBase, before);  // unchanged
 }
 
 TEST_F(ReplDocTest, UnitFieldLongerThanFiveIsTheMlsNumber)

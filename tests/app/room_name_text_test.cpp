@@ -303,3 +303,39 @@ TEST_F(RoomNameTextTest, RoomScriptsOfAFolderDecodeTheirNameLine)
         ExpectSame(See(reader.GetRoom(0)), {"Hall1", typed, false});
     }
 }
+
+// Files of earlier versions held a labelled room's name only in the tag form
+// (blanks dropped) of its element and path entry: "Living Room1" labelled
+// "Family" was "<LivingRoom1 body=...Name=Family...". Such a room opens
+// with its type's own name, so under its two-word type, and keeps its label.
+TEST_F(RoomNameTextTest, EarlierFilesGiveALabelledRoomItsTwoWordType)
+{
+    const struct {
+        const char* name;
+        const char* label;
+        const char* type;
+    } rooms[] = {
+        {"Living Room1", "Family", "Living Room"},
+        {"Living Room12", "Den", "Living Room"},
+        {"Bathroom2", "Bath 2", "Bathroom"},
+    };
+    for (const auto& r : rooms) {
+        SCOPED_TRACE(std::string(r.name) + " / " + r.label);
+        CReplDoc writer;
+        CRoomFloor* room = AddRoom(writer, "Hall1");
+        room->ZupFloor::SetName(r.name);
+        room->SetLabelText(r.label);
+        std::string text = FileText(writer);
+        // What the earlier versions wrote: no RoomName line.
+        const std::string line = std::string("RoomName=") + r.name + "\n";
+        const std::size_t at = text.find(line);
+        ASSERT_NE(at, std::string::npos) << text;
+        text.erase(at, line.size());
+        CReplDoc reader;
+        CloseIntoPlanFlag() = false;
+        ASSERT_TRUE(Load(reader, text));
+        ASSERT_EQ(reader.GetNumOfRooms(), 1);
+        ExpectSame(See(reader.GetRoom(0)), {r.name, r.label, false});
+        EXPECT_EQ(TypeName(reader.GetRoom(0)), r.type);
+    }
+}
