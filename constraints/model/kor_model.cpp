@@ -61,6 +61,8 @@ void KorModel::Clear()
 {
     ClearSolutions(nullptr);
     ClearTempSolutions();
+    DeleteClusters();
+    mClusterCursor = 0;
     DeleteShiftGroups();
     DeleteExtraRules();
     mAlignmentOrder.clear();

@@ -240,6 +240,8 @@ public:
     void DisableSolution(KorDimSolution* solution);
     void RestoreToSingle(KorDimSolution** entry);
     void ClearTempSolutions();
+    // Frees the clusters of solutions kept for backtracking.
+    void DeleteClusters();
     void SetTempSolutionsStore();
     void SetupJournal();
     void DeleteShiftGroups();

@@ -231,6 +231,14 @@ KorTangent* KorModel::GetSolvedTangent(int& cursor) const
 
 // ---- Clusters (no dimension solver produces them; kept as interface) ----
 
+void KorModel::DeleteClusters()
+{
+    for (auto& cluster : mClusters)
+        for (KorDimSolution* solution : cluster)
+            delete solution;
+    mClusters.clear();
+}
+
 bool KorModel::RestoreBackupCluster(int& cursor)
 {
     if (mClusterCursor >= mClusters.size())
@@ -423,10 +431,7 @@ bool KorModel::Solve(KorDimSolution** restart)
         mbPlaceholderUsed = false;
         cursor = 0;
         df = nullptr;
-        for (auto& cluster : mClusters)
-            for (KorDimSolution* solution : cluster)
-                delete solution;
-        mClusters.clear();
+        DeleteClusters();
         mClusterIndex = 0;
         mClusterCursor = 0;
         mbBackupCluster = false;
