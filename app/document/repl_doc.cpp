@@ -325,8 +325,9 @@ void CReplDoc::ResetLevel()
 void CReplDoc::OnNew()
 {
     CNewRoomDlg::SetLongList(0);
-    // A level saved since its last change has nothing to ask about.
-    if (!m_rooms.empty() && !m_fileBase.IsEmpty() && IsModified() && IsMainWindowVisible() &&
+    // A level saved since its last change has nothing to ask about; an edit
+    // the journal took (which clears the room's mark) is still unsaved.
+    if (!m_rooms.empty() && !m_fileBase.IsEmpty() && HasWorkToLose() && IsMainWindowVisible() &&
         !AskSaveBeforeNew())
         return;
     CNewSessionDlg dialog(this);

@@ -573,25 +573,15 @@ bool CSnapshotJournal::Replay(int index)
         room->PlaySavedText(current);
         m_document->CheckRoomShape(room);
     }
-    // Shown, the snapshot is the rooms' journalled state; put back, the room
-    // is as it was and every other mark still tells of work to lose.
-    if (replayed)
-        MarkAllUnmodified();
-    // The room shows a snapshot the ring holds, or what it showed before.
+    // The room shows a snapshot the ring holds (unmodified, as after the
+    // worker's turn), or what it showed before. Only this room changed: the
+    // plan's and the other rooms' marks still tell of work to lose.
+    room->SetModified(!replayed && wasModified);
     room->SetChangedSinceSnapshot(!replayed && wasChanged);
-    if (!replayed)
-        room->SetModified(wasModified);
     if (file)
         WriteFileText(*file);
     LeaveCriticalSection(m_document->m_lock);
     return replayed;
-}
-
-void CSnapshotJournal::MarkAllUnmodified()
-{
-    m_document->m_plan.SetModified(false);
-    for (CRoomFloor* room : m_document->m_rooms)
-        room->SetModified(false);
 }
 
 // ---- State ----

@@ -120,7 +120,6 @@ private:
     // False when the text is the snapshot the room shows already.
     bool AppendSnapshot(std::string text);
     void LoadRing(const std::string& text);
-    void MarkAllUnmodified();
     // Puts the text in place of the file in one step; a text taken before
     // the one the file holds already is not written.
     void WriteFileText(const FileText& file);
