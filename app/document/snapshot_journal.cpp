@@ -142,32 +142,37 @@ CString CSnapshotJournal::FolderFilePath(const std::string& name)
     return GetDirectory() + CString(name.c_str());
 }
 
-void CSnapshotJournal::WriteFileText(const FileText& file)
+bool CSnapshotJournal::WriteFileText(const FileText& file)
 {
     if (file.name.empty() || GetDirectory().IsEmpty())
-        return;
+        return false;
     // The worker writes outside the document's lock: a text taken before the
     // one the file holds already, or before the folder was emptied, is old.
     std::lock_guard lock(m_writeMutex);
     std::uint64_t& written = m_writtenOrder[file.name];
     if (file.order <= written || file.order <= m_clearedOrder)
-        return;
+        return true;
     const CString writing = GetDirectory() + kWritingFolder;
     if (GetFileAttributes(writing) != FILE_ATTRIBUTE_DIRECTORY)
         CreateDirectory(writing, nullptr);
     const CString temporary = writing + L'\\' + CString(file.name.c_str());
     CFile out;
     if (!out.Open(temporary, CFile::modeCreate | CFile::modeWrite | CFile::typeBinary))
-        return;
+        return false;
     try {
         out.Write(file.text.data(), static_cast<UINT>(file.text.size()));
+        // On the storage before it takes the old file's place: a power loss
+        // after the rename must not leave an empty or partial snapshot.
+        out.Sync();
         out.Close();
         CFile::Rename(temporary, FolderFilePath(file.name));
         written = file.order;
+        return true;
     } catch (CFileException* error) {
         error->Delete();
         out.Abort();
         DeleteFile(temporary);
+        return false;
     }
 }
 
@@ -493,9 +498,10 @@ bool CSnapshotJournal::WriteAll(bool fresh)
     if (std::optional<FileText> header = TakeHeaderText())
         files.push_back(std::move(*header));
     LeaveCriticalSection(m_document->m_lock);
+    bool written = true;
     for (const FileText& file : files)
-        WriteFileText(file);
-    return true;
+        written = WriteFileText(file) && written;
+    return written;
 }
 
 bool CSnapshotJournal::Recover()

@@ -61,7 +61,8 @@ public:
     // The folder holds "header" and at least one room file.
     bool HasJournal() const;
     // The folder rewritten from the open level: emptied first when fresh,
-    // the rooms' files before the header that lists them.
+    // the rooms' files before the header that lists them. False when a file
+    // could not be written.
     bool WriteAll(bool fresh = true);
     // Rebuilds the level from the folder; a room the header lists that
     // cannot be given back is reported.
@@ -120,9 +121,10 @@ private:
     // False when the text is the snapshot the room shows already.
     bool AppendSnapshot(std::string text);
     void LoadRing(const std::string& text);
-    // Puts the text in place of the file in one step; a text taken before
-    // the one the file holds already is not written.
-    void WriteFileText(const FileText& file);
+    // Puts the text in place of the file in one step, on the storage; a
+    // text taken before the one the file holds already is not written.
+    // False when the write failed (the file before it stays).
+    bool WriteFileText(const FileText& file);
     void FinishTurn(std::uint64_t turn);
     static CString FolderFilePath(const std::string& name);
 

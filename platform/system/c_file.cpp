@@ -57,13 +57,24 @@ void CheckFault(FileStep step, const CString& path) {
     }
 }
 
-// The folder entry of a renamed file reaches the storage too.
-void SyncFolderOf(const std::string& hostPath) {
+// The folder part of a path with its closing separator; empty without one.
+CString FolderPart(const CString& path) {
+    const int separator = std::max(path.ReverseFind(L'\\'), path.ReverseFind(L'/'));
+    return separator >= 0 ? path.Left(separator + 1) : CString();
+}
+
+// The folder entry of a renamed file reaches the storage too; a failing
+// sync throws. A file system that cannot sync folders has nothing to put there.
+void SyncFolderOf(const std::string& hostPath, const CString& path) {
+    const CString folderPath = FolderPart(path);
+    CheckFault(FileStep::syncFolder, folderPath);
     const std::filesystem::path folder = std::filesystem::path(hostPath).parent_path();
     const int descriptor = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (descriptor < 0) return;
-    ::fsync(descriptor);
+    if (descriptor < 0) ThrowErrno(errno, folderPath);
+    const int synced = ::fsync(descriptor);
+    const int error = errno;
     ::close(descriptor);
+    if (synced != 0 && error != EINVAL && error != ENOTSUP) ThrowErrno(error, folderPath);
 }
 
 }  // namespace
@@ -220,7 +231,7 @@ void CFile::Rename(LPCTSTR oldPath, LPCTSTR newPath) {
     if (!from || !to) AfxThrowFileException(CFileException::badPath, ERROR_PATH_NOT_FOUND, oldPath);
     CheckFault(FileStep::rename, newPath ? newPath : L"");
     if (std::rename(from->c_str(), to->c_str()) != 0) ThrowErrno(errno, oldPath);
-    SyncFolderOf(*to);
+    SyncFolderOf(*to, newPath);
 }
 
 bool ReadWholeFile(const CString& path, std::string* contents) {

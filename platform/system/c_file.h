@@ -96,7 +96,8 @@ public:
     BOOL IsOpen() const { return m_file != nullptr; }
 
     static void Remove(LPCTSTR path);
-    // Replaces newPath when it exists, in one step.
+    // Replaces newPath when it exists, in one step, then puts the folder's
+    // entry on the storage: a failing folder sync throws after the rename.
     static void Rename(LPCTSTR oldPath, LPCTSTR newPath);
 
 private:
@@ -106,8 +107,9 @@ private:
 
 // The steps of writing a file where a fault can be injected (full storage,
 // a failing device): tests install a fault that answers each step with the
-// system error to fail it with, 0 to let it run.
-enum class FileStep { write, sync, rename };
+// system error to fail it with, 0 to let it run. A folder's sync gets the
+// folder's path with its closing separator.
+enum class FileStep { write, sync, rename, syncFolder };
 using FileFault = std::function<DWORD(FileStep step, const CString& path)>;
 // An empty function removes the fault.
 void SetFileFault(FileFault fault);
