@@ -513,25 +513,28 @@ bool CSnapshotJournal::Recover()
         return false;
     std::string text = *header;
     std::set<std::string> given;
-    for (const FolderEntry& entry : ListFolder(GetDirectory())) {
-        if (entry.isFolder || IsHeaderFile(entry.name))
+    // Only the rooms the header lists, each from its own file: any other file
+    // (another program's, another level's) is no room of this level, and
+    // could spoil the level's text or stand in for a listed room whose file
+    // is lost (the reader also takes a tag in its leading-digit guarded form).
+    const std::vector<std::string> listed = ListedRooms(*header);
+    for (const std::string& name : listed) {
+        if (given.count(name) != 0 || IsHeaderFile(CString(name.c_str())))
             continue;
-        const std::string tagName = entry.name.ToNarrow();
-        const std::optional<std::string> body = ReadWholeText(GetDirectory() + entry.name);
-        // A stray file whose name or text would break the level's text is
-        // left out rather than spoil every room after it.
-        if (!body || body->empty() || !IsUsableTagName(tagName) ||
-            body->find('"') != std::string::npos)
+        const std::optional<std::string> body = ReadWholeText(FolderFilePath(name));
+        // A file whose name or text would break the level's text is left out
+        // rather than spoil every room after it.
+        if (!body || body->empty() || !IsUsableTagName(name) || body->find('"') != std::string::npos)
             continue;
-        text += "\n<" + EscapeTagName(tagName) + " body=\"" + *body + "\"/>\n";
-        given.insert(tagName);
+        text += "\n<" + EscapeTagName(name) + " body=\"" + *body + "\"/>\n";
+        given.insert(name);
     }
     text += "\n</QUENDAR_FPL>\n";
     // The level is replaced only by a text that loads; otherwise it stays.
     EnterCriticalSection(m_document->m_lock);
     const bool loaded = m_document->ParseFile(text.c_str(), static_cast<int>(text.size()));
     LeaveCriticalSection(m_document->m_lock);
-    for (const std::string& name : ListedRooms(*header))
+    for (const std::string& name : listed)
         if (given.count(name) == 0)
             ReportUnrestoredRoom(name);
     return loaded;
