@@ -1,11 +1,29 @@
 #include "kor_radial.h"
 
+#include "circle.h"
+#include "geolist.h"
+
 #include "kor_circle.h"
 #include "kor_cir_tracker.h"
 #include "kor_dim_solution.h"
 #include "kor_dim_support.h"
 #include "kor_model.h"
+#include "kor_node.h"
+#include "kor_scoped_value.h"
 #include "kor_tracker_solution.h"
+
+namespace {
+
+bool MeetsEveryCarrier(KorCirTracker* tracker, const KorTrackerSolution* followers)
+{
+    if (followers)
+        for (KorTracker* carrier : followers->GetFollowers())
+            if (carrier && (carrier->GetGeometry() % tracker->GetCircle()).count() == 0)
+                return false;
+    return true;
+}
+
+}  // namespace
 
 KorRadial::KorRadial() = default;
 
@@ -98,6 +116,23 @@ bool KorRadial::Adjust(KorDimSolution* solution)
         return false;
     if (tracker->GetStatus() == KorSt(4))
         return KorSetRadius(tracker, value);
+    KorNode* centre = tracker->GetCenter();
+    const circle before = tracker->GetCircle();
+    const point centreBefore = centre ? centre->GetPoint() : before.center();
+    const KorTrackerSolution* followers = solution->GetTrackerSolution();
+    if (tracker->Update(value) && MeetsEveryCarrier(tracker, followers))
+        return true;
+    if (!followers)
+        return false;
+    // The rim nodes follow the resized circle along their carriers, so a
+    // circle placed clear of one (a wall drawn a little out) leaves its node
+    // nowhere to go: placed again, keeping the carriers crossed.
+    tracker->GetCircle() = before;
+    if (centre)
+        centre->GetPoint() = centreBefore;
+    KorScopedValue<KorTrackerSet> fixed(KorNode::mFixedTrackers);
+    for (KorTracker* carrier : followers->GetFollowers())
+        KorNode::AddFixedTracker(carrier);
     return tracker->Update(value);
 }
 
