@@ -102,6 +102,10 @@ void KorCSTangent::RestoreStatus(KorNode*)
 
 void KorCSTangent::SetStatus(KORStatusType status, KorDF* df)
 {
+    // A multiple tangency applied: the circle's nodes have followed it, so
+    // the tangencies it was fitted against hold the circle again.
+    if (status == KorSt(2) && df == mpDF2)
+        HoldOthersAgain();
     if (df && df->mpNode && mSavedStatus != KOR_NO_SAVED_STATUS)
         RestoreStatus(df->mpNode);
     KorNSDistance::SetStatus(status, nullptr);
@@ -239,10 +243,8 @@ KorDimSolution* KorCSTangent::SolveDoubleTangency()
 KorDimSolution* KorCSTangent::SolveTripleTangency()
 {
     KorCirTracker* c = GetCirTracker();
-    KorDimension* d1 = mpOther1->GetDimension();
-    KorDimension* d2 = mpOther2->GetDimension();
-    d1->GetStatus() = KorSt(0);
-    d2->GetStatus() = KorSt(0);
+    // The other two let go of the circle while it is fitted against them all.
+    ReleaseOthers();
     if (c && KorStatusOf(c) == 0) {
         mpDF1->mpCarrier = FarTracker(mpOther1, c);
         mpDF2->mpCarrier = FarTracker(mpOther2, c);
@@ -258,13 +260,11 @@ KorDimSolution* KorCSTangent::SolveTripleTangency()
                 mbSide1 = KorLeftOf(m, CentreOf(b1), KorFootOn(s, CentreOf(b1)));
             if (KorCirTracker* b2 = AsCircle(mpDF2->mpCarrier))
                 mbSide2 = KorLeftOf(m, CentreOf(b2), KorFootOn(s, CentreOf(b2)));
-            d1->GetStatus() = KorSt(2);
-            d2->GetStatus() = KorSt(2);
+            HoldOthersAgain();
             return new KorDimSolution(mpDF2, ts, KOR_OP_TANGENT_12);
         }
     }
-    d1->GetStatus() = KorSt(2);
-    d2->GetStatus() = KorSt(2);
+    HoldOthersAgain();
     mpOther1 = mpOther2 = nullptr;
     return nullptr;
 }
@@ -273,6 +273,8 @@ KorDimSolution* KorCSTangent::Solve(KorDF* df)
 {
     if (!mpModel || !mpDF1)
         return nullptr;
+    // A search again: statuses were set up anew, nothing is left released.
+    mReleased[0] = mReleased[1] = nullptr;
     // The parallel tracker's DF carries no node, yet its answer is the one
     // that sized the circle virtually: the next answer undoes that first.
     if (df && (df->mpNode || df == mpDFs[0]) && mSavedStatus != KOR_NO_SAVED_STATUS)
@@ -434,10 +436,13 @@ bool KorCSTangent::AdjustTriple()
     KorLinTracker* st = GetSegmentTracker();
     if (!mpOther1 || !mpOther2 || !c || !st)
         return false;
-    mpOther1->GetDimension()->GetStatus() = KorSt(0);
-    mpOther2->GetDimension()->GetStatus() = KorSt(0);
-    if (UnmovableCentreTracker())
+    // Released until this tangency is marked solved, after the circle's
+    // nodes have followed it (see SetStatus).
+    ReleaseOthers();
+    if (UnmovableCentreTracker()) {
+        HoldOthersAgain();
         return false;
+    }
     line& s = st->GetLine();
     KorTracker* b1 = mpDF1->mpCarrier;
     KorTracker* b2 = mpDF2->mpCarrier;
@@ -451,15 +456,40 @@ bool KorCSTangent::AdjustTriple()
     KorCirTracker* c2 = AsCircle(b2);
     KorLinTracker* l1 = AsLine(b1);
     KorLinTracker* l2 = AsLine(b2);
+    bool fitted = false;
     if (c1 && c2)
-        return KorRefitCircle(c, c1->GetCircle() & s & c2->GetCircle() & k1 & k2);
-    if (c1 && l2)
-        return KorRefitCircle(c, c1->GetCircle() & s & l2->GetLine() & k1);
-    if (l1 && c2)
-        return KorRefitCircle(c, c2->GetCircle() & s & l1->GetLine() & k2);
-    if (l1 && l2)
-        return KorRefitCircle(c, s & l1->GetLine() & l2->GetLine());
-    return false;
+        fitted = KorRefitCircle(c, c1->GetCircle() & s & c2->GetCircle() & k1 & k2);
+    else if (c1 && l2)
+        fitted = KorRefitCircle(c, c1->GetCircle() & s & l2->GetLine() & k1);
+    else if (l1 && c2)
+        fitted = KorRefitCircle(c, c2->GetCircle() & s & l1->GetLine() & k2);
+    else if (l1 && l2)
+        fitted = KorRefitCircle(c, s & l1->GetLine() & l2->GetLine());
+    if (!fitted)
+        HoldOthersAgain();
+    return fitted;
+}
+
+void KorCSTangent::ReleaseOthers()
+{
+    HoldOthersAgain();
+    std::size_t n = 0;
+    for (KorTangent* other : {mpOther1, mpOther2}) {
+        KorDimension* d = other ? other->GetDimension() : nullptr;
+        if (d && d->GetStatus() == KorSt(2)) {
+            d->SetStatus(KorSt(0), nullptr);
+            mReleased[n++] = d;
+        }
+    }
+}
+
+void KorCSTangent::HoldOthersAgain()
+{
+    for (KorDimension*& d : mReleased) {
+        if (d && d->GetStatus() != KorSt(2))
+            d->SetStatus(KorSt(2), nullptr);
+        d = nullptr;
+    }
 }
 
 bool KorCSTangent::Adjust(KorDimSolution* solution)

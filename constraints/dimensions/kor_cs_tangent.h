@@ -55,4 +55,10 @@ private:
     bool InvolvesTracker(const KorTangent* other, const KorTracker* t) const;
     KorTracker* FarTracker(const KorTangent* other, const KorTracker* near) const;
     KorTracker* UnmovableCentreTracker() const;
+    // The other tangencies of a double or triple tangency let go of the
+    // circle (their clamps on it released) while it is fitted against them.
+    void ReleaseOthers();
+    void HoldOthersAgain();
+
+    KorDimension* mReleased[2] = {nullptr, nullptr};
 };
