@@ -71,11 +71,28 @@ int ZupIsland::GetUODDirection(std::uint32_t word)
     return (word & 0x80000000u) ? 360 - degrees : degrees;
 }
 
+// The direction's whole degrees in [0, 360). The turn is taken into one
+// revolution before it is truncated, so that -270 plus a hair (the sum the
+// walls' update leaves) is 90, not 91; and a direction a thousandth of a
+// degree short of a whole one (the node's single precision and the radians
+// leave about a millionth) counts as that degree, not the one below.
+// Without both, an island turned a degree each time its room was saved and
+// opened.
+int ZupIsland::WholeDegrees(const angle& direction)
+{
+    constexpr double kPlay = 1.0e-3;
+    double degrees = std::fmod(direction.deg(), 360.0);
+    if (!std::isfinite(degrees))
+        return 0;
+    if (degrees < 0.0)
+        degrees += 360.0;
+    const int whole = static_cast<int>(std::floor(degrees + kPlay));
+    return whole >= 360 ? whole - 360 : whole;
+}
+
 void ZupIsland::SetUODDirection(unsigned& word)
 {
-    int degrees = static_cast<int>(mDirection.deg());
-    if (degrees < 0)
-        degrees += 360;
+    int degrees = WholeDegrees(mDirection);
     if (degrees > 180) {
         word |= 0x80000000u;
         degrees = 360 - degrees;

@@ -36,6 +36,7 @@ public:
     // angle stored.
     static int GetUODDirection(std::uint32_t word);
     void SetUODDirection(unsigned& word);
+    static int WholeDegrees(const angle& direction);
     unsigned GetAttributeWord();
 
 protected:

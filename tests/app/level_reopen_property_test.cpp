@@ -92,7 +92,7 @@ std::vector<std::pair<std::string, std::string>> Names(CReplDoc& document)
 }
 
 // The level's text without its history (each save's time), its node
-// places, its lengths and the islands' packed words: the statements that
+// places (the islands' too) and its lengths: the statements that
 // make each room, its walls, openings, objects, names and alignments, in
 // their order. Places and lengths are checked as geometry.
 std::string Structure(const std::string& text)
@@ -111,7 +111,7 @@ std::string Structure(const std::string& text)
             inHistory = line.find("</HISTORY>") == std::string::npos;
         else if (line.find("=Node(") == std::string::npos && line.find("=Distance(") == std::string::npos &&
                  line.find("=Value(") == std::string::npos)
-            kept += line.rfind("Obj==Island(", 0) == 0 ? "Obj==Island\n" : line;
+            kept += line.rfind("Obj==Island(", 0) == 0 ? "Obj==Island(" + line.substr(line.rfind(',') + 1) : line;
     }
     return kept;
 }

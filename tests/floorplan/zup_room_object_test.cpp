@@ -43,6 +43,34 @@ TEST_F(ZupRoomObjectTest, IslandWordIsCappedAndTurned)
     }
 }
 
+// A direction as the walls' arithmetic leaves it (any turn, a hair either
+// side of a whole degree) is written as its whole degrees: an island never
+// turns by a degree when it is saved.
+TEST_F(ZupRoomObjectTest, IslandWordHoldsTheDirectionAsTurned)
+{
+    const struct {
+        double degrees;
+        int written;
+    } cases[] = {
+        {-270.0 + 1e-9, 90}, {-270.0 - 1e-9, 90}, {90.0 - 1e-9, 90}, {90.0 + 1e-9, 90},
+        {450.0, 90},         {-90.0, 270},        {-90.0 + 1e-9, 270}, {270.0 - 1e-9, 270},
+        {-180.0 + 1e-9, 180}, {359.9999999, 0},   {-1e-9, 0},          {123.4, 123},
+        {-236.6, 123},       {-45.5, 314},        {181.0, 181},        {0.0, 0},
+        {-90.0 - 1e-6, 270}, {180.0 - 1e-6, 180}, {45.9995, 46},       {45.998, 45},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.degrees);
+        auto* island = new ZupIsland();
+        ASSERT_TRUE(island->Create(floor.get(), 200.0, 150.0, nullptr, false));
+        angle direction(c.degrees);
+        island->SetDirection(direction);
+        const unsigned word = island->GetAttributeWord();
+        EXPECT_EQ(ZupIsland::GetUODDirection(word), c.written);
+        EXPECT_LE((word >> 4) & 0xFFu, 180u);
+        delete island;
+    }
+}
+
 TEST_F(ZupRoomObjectTest, IslandShapeIsItsRectangle)
 {
     auto* island = new ZupIsland();
