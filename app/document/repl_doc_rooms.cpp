@@ -418,6 +418,7 @@ ZupOpening* CReplDoc::PlaceWallObject(double x, double y, ZupOpening* templateOp
         opening->SetPosition(ZupOpening::GetReversed(twin->GetPosition()));
     }
     opening->SetConnectable(templateOpening->IsConnectable(nullptr));
+    opening->SetCloset(templateOpening->IsCloset());
     opening->CreateWidthDimension();
     ZupEdge* host = opening->GetEdge();
     if (host && host->GetNumOfObjects() < 2)

@@ -260,7 +260,10 @@ void CReplDoc::NewWallObject(ZupEdge* wall, double x, double y)
 void CReplDoc::CreateClosets()
 {
     CRoomFloor* owner = m_currentRoom;
-    if (!owner)
+    // A level being read closes each room as it comes: a closet still to be
+    // made waits, marked, until the person closes its room, and no room is
+    // put between the rooms the file lists.
+    if (!owner || m_readingRooms)
         return;
     std::vector<ZupOpening*> marked;
     for (ZupOpening* o = owner->Get1stOpening(); o; o = owner->GetNextOpening())

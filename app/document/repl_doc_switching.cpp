@@ -206,6 +206,10 @@ void CReplDoc::MoveEntrance(bool forward)
         standIn.SetType(entrance->GetType());
         standIn.SetAction(entrance->GetAction());
         standIn.SetPosition(entrance->GetPosition());
+        // Alone on its wall nothing lies behind it: what it answers is its
+        // own External, which the moved entrance keeps, as its closet mark.
+        standIn.SetConnectable(entrance->IsConnectable(nullptr));
+        standIn.SetCloset(entrance->IsCloset());
         room->SetEntrance(nullptr);
         ZupDeleteWallObject(entrance);
         const point centre = room->StepWallCursor(forward);

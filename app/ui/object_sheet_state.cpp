@@ -1,22 +1,8 @@
 #include "object_sheet_state.h"
 
-#include <map>
-#include <string>
-
 ObjectSheetState g_objectSheet;
 int lastObjectKind = -2;
 int lastDoorKind = 1;
-
-namespace {
-
-// Lookups only, never walked: the order of the keys cannot reach a result.
-std::map<const ZupOpening*, std::string>& ClosetMarks()
-{
-    static std::map<const ZupOpening*, std::string> marks;
-    return marks;
-}
-
-}  // namespace
 
 void ResetObjectSheetMemory()
 {
@@ -28,25 +14,15 @@ void ResetObjectSheetState()
 {
     g_objectSheet = ObjectSheetState();
     ResetObjectSheetMemory();
-    ClosetMarks().clear();
 }
 
 bool HasClosetMark(ZupOpening* opening)
 {
-    if (!opening)
-        return false;
-    auto found = ClosetMarks().find(opening);
-    // A mark left by an opening that is gone must not pass to a new one that
-    // happens to take its place.
-    return found != ClosetMarks().end() && found->second == opening->GetName();
+    return opening && opening->IsCloset();
 }
 
 void SetClosetMark(ZupOpening* opening, bool on)
 {
-    if (!opening)
-        return;
-    if (on)
-        ClosetMarks()[opening] = opening->GetName();
-    else
-        ClosetMarks().erase(opening);
+    if (opening)
+        opening->SetCloset(on);
 }

@@ -79,11 +79,10 @@ extern int lastDoorKind;
 
 // Forgets the kinds chosen last (every new room).
 void ResetObjectSheetMemory();
-// The record, the remembered kinds and the closet marks back to their start.
+// The record and the remembered kinds back to their start.
 void ResetObjectSheetState();
 
 // The closet mark of an opening, set on the Attributes page and taken by the
-// document's closets. The floor-plan model keeps no such flag of its own, so
-// the marks live here, checked against the opening's name as well.
+// document's closets; the opening keeps it, and its line in the room's text.
 bool HasClosetMark(ZupOpening* opening);
 void SetClosetMark(ZupOpening* opening, bool on);

@@ -102,6 +102,7 @@ bool ZupPlayer::ExecuteObject(const char* word)
             return false;
         opening->SetAction(ZupOpening::GetUODAction(attr));
         opening->SetPosition(ZupOpening::GetUODPosition(attr));
+        opening->SetupOptions(attr);
         return true;
     }
     if (Is(word, "Stair")) {

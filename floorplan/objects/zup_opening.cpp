@@ -235,7 +235,14 @@ void ZupOpening::CalculatePositions(point& hinge, point& jamb, point& leaf, angl
 unsigned ZupOpening::GetAttributeWord()
 {
     return ClampField(GetType(), 4) + (ClampField(mAction, 4) << 4) +
-           (ClampField(mPosition, 4) << 8);
+           (ClampField(mPosition, 4) << 8) + (mbConnectable ? 0u : kExternalBit) +
+           (mbCloset ? kClosetBit : 0u);
+}
+
+void ZupOpening::SetupOptions(std::uint32_t word)
+{
+    mbConnectable = (word & kExternalBit) == 0;
+    mbCloset = (word & kClosetBit) != 0;
 }
 
 std::string ZupOpening::GetVCRLine()

@@ -50,6 +50,10 @@ public:
     bool IsConnectable(ZupPartition* room);
     bool IsExit() const { return mbExit; }
     void SetExit(bool exit) { mbExit = exit; }
+    // Marked on the Attributes page for a closet (a bay behind an empty
+    // opening) that the room's closing builds behind it.
+    bool IsCloset() const { return mbCloset; }
+    void SetCloset(bool closet) { mbCloset = closet; }
     void Replicate(ZupOpening* other);
     using ZupWallObject::Replicate;
     // The counterpart of other seen from the other side of the wall.
@@ -68,7 +72,14 @@ public:
     static POSITION GetDefaultPosition(int type);
     static ACTION GetUODAction(std::uint32_t word) { return ACTION((word >> 4) & 0xF); }
     static POSITION GetUODPosition(std::uint32_t word) { return POSITION((word >> 8) & 0xF); }
-    // type + action x 16 + position x 256, each clamped to its bits.
+    // Bits no object's field uses, so that words written before them read
+    // as a connectable opening without a closet mark.
+    static constexpr std::uint32_t kExternalBit = 1u << 28;
+    static constexpr std::uint32_t kClosetBit = 1u << 29;
+    // External (not connectable) and the closet mark, from the word.
+    void SetupOptions(std::uint32_t word);
+    // type + action x 16 + position x 256, each clamped to its bits, with the
+    // External bit for an opening that is not connectable and the closet bit.
     unsigned GetAttributeWord() override;
 
     // The name may be written into the command text: no "=", "(", ")", ",",
@@ -81,6 +92,7 @@ private:
     POSITION mPosition = POSITION(0);
     bool mbConnectable = true;
     bool mbExit = false;
+    bool mbCloset = false;
 };
 
 class ZupOpeningStair : public ZupWallObject {

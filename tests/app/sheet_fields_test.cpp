@@ -279,6 +279,116 @@ TEST_F(SheetFieldsTest, AttributesTickedStayAfterAnotherPage)
     }
 }
 
+// What the Attributes page of the door shows ticked in the given document:
+// External and Closet, as a person reads them and leaves with Cancel.
+struct Ticked {
+    bool external;
+    bool closet;
+    bool operator==(const Ticked&) const = default;
+};
+
+Ticked TickedOn(CReplDoc& level, ZupOpening* door)
+{
+    Ticked ticked{false, false};
+    HeadlessDriver driver;
+    driver.OnDialog(kEditDoorPage, [&](CWnd* window, HeadlessDriver&) {
+        auto* sheet = dynamic_cast<CPropertySheet*>(window);
+        ASSERT_TRUE(sheet->SetActivePage(2));
+        CWnd* page = sheet->GetActivePage();
+        ticked.external = dynamic_cast<CButton*>(page->GetDlgItem(kExternal))->GetCheck() == BST_CHECKED;
+        ticked.closet = dynamic_cast<CButton*>(page->GetDlgItem(kCloset))->GetCheck() == BST_CHECKED;
+        sheet->PressButton(PSBTN_CANCEL);
+    });
+    level.EditDoor(door);
+    return ticked;
+}
+
+void PrintTo(const Ticked& t, std::ostream* os)
+{
+    *os << "external " << t.external << ", closet " << t.closet;
+}
+
+// External or Closet ticked on the Attributes page is a step of its own: undo
+// shows the box clear again, redo ticked; and the level saved and opened
+// shows it ticked, as does a second save and open.
+TEST_F(SheetFieldsTest, ExternalAndClosetComeBackAfterUndoRedoAndOpen)
+{
+    for (const int box : {kExternal, kCloset}) {
+        SCOPED_TRACE(box);
+        TearDown();
+        SetUp();
+        CSnapshotJournal::SetDirectory("My Documents\\");
+        CSnapshotJournal& journal = document->m_journal;
+        journal.SetPeriod(3600 * 1000);
+        ASSERT_TRUE(journal.Start());
+        Room()->SetModified(true);
+        ASSERT_TRUE(journal.TakeSnapshotNow());
+        const Ticked clear{false, false};
+        const Ticked ticked{box == kExternal, box == kCloset};
+        ASSERT_EQ(TickedOn(*document, Door()), clear);
+
+        HeadlessDriver driver;
+        driver.OnDialog(kEditDoorPage, [&](CWnd* window, HeadlessDriver&) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            ASSERT_TRUE(sheet->SetActivePage(2));
+            driver.TapDlgItem(sheet->GetActivePage(), box);
+            sheet->PressButton(PSBTN_OK);
+        });
+        document->EditDoor(Door());
+        EXPECT_EQ(TickedOn(*document, Door()), ticked);
+        EXPECT_TRUE(journal.TakeSnapshotNow()) << "the tick is not kept";
+        ASSERT_TRUE(journal.Undo());
+        EXPECT_EQ(TickedOn(*document, Door()), clear);
+        ASSERT_TRUE(journal.Redo());
+        EXPECT_EQ(TickedOn(*document, Door()), ticked);
+        journal.Stop();
+
+        std::string text;
+        document->BuildFileText(text);
+        CReplDoc opened;
+        ASSERT_TRUE(opened.ParseFile(text.data(), static_cast<int>(text.size())));
+        ASSERT_NE(opened.GetCurrentRoom(), nullptr);
+        ZupOpening* door = opened.GetCurrentRoom()->GetOpening("Z");
+        ASSERT_NE(door, nullptr);
+        EXPECT_EQ(opened.GetNumOfRooms(), 1) << "a closet still to be made is made when the room is closed";
+        EXPECT_EQ(TickedOn(opened, door), ticked);
+        std::string again;
+        opened.BuildFileText(again);
+        CReplDoc twice;
+        ASSERT_TRUE(twice.ParseFile(again.data(), static_cast<int>(again.size())));
+        ASSERT_NE(twice.GetCurrentRoom(), nullptr);
+        EXPECT_EQ(TickedOn(twice, twice.GetCurrentRoom()->GetOpening("Z")), ticked);
+        // The room closed by the person gets the closet its door was marked for.
+        twice.m_roomView = true;
+        ASSERT_TRUE(twice.CloseRoom());
+        EXPECT_EQ(twice.GetNumOfRooms(), box == kCloset ? 2 : 1);
+    }
+}
+
+// The level's entrance is External as the program places it, and stays so
+// when the person moves it to the next wall, and after save and open.
+TEST_F(SheetFieldsTest, TheEntranceStaysExternalWhenMoved)
+{
+    document = std::make_unique<CReplDoc>();
+    document->ResetLevel();
+    DrawRectangle();
+    ASSERT_EQ(Room()->GetNumOfOpenings(), 1);
+    const Ticked external{true, false};
+    EXPECT_EQ(TickedOn(*document, Room()->GetEntrance()), external);
+    for (const bool forward : {true, true, false}) {
+        const point before = Room()->GetEntrance()->GetGeoCenter();
+        document->MoveEntrance(forward);
+        ASSERT_NE(Room()->GetEntrance(), nullptr);
+        EXPECT_GT(GeoDistance(Room()->GetEntrance()->GetGeoCenter(), before), 10.0) << "moved";
+        EXPECT_EQ(TickedOn(*document, Room()->GetEntrance()), external);
+    }
+    std::string text;
+    document->BuildFileText(text);
+    CReplDoc opened;
+    ASSERT_TRUE(opened.ParseFile(text.data(), static_cast<int>(text.size())));
+    EXPECT_EQ(TickedOn(opened, opened.GetRoom(0)->GetEntrance()), external);
+}
+
 // A depth or pane count typed on the New Wall Object sheet's Object page is
 // kept when the person looks at the Dimensions page and comes back; the
 // new object gets it.

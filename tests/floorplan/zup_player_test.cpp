@@ -229,6 +229,42 @@ TEST_F(ZupPlayerTest, OpeningWithoutWordAndUnknownEntrance)
     EXPECT_EQ(floor.GetEntrance(), nullptr);
 }
 
+// An opening's word: words written before External and the closet mark had
+// bits read as a connectable opening without a mark, as they always did; the
+// two bits come back and are written again as read.
+TEST_F(ZupPlayerTest, OpeningWordKeepsExternalAndTheClosetMark)
+{
+    const struct {
+        unsigned word;
+        bool connectable;
+        bool closet;
+    } cases[] = {
+        {273u, true, false},                  // an entrance's word as earlier files hold it
+        {1u, true, false},                    // a plain door
+        {273u + (1u << 28), false, false},    // External
+        {1u + (1u << 29), true, true},        // Closet
+        {0u + (1u << 29), true, true},        // Bay, on an empty opening
+        {289u + (3u << 28), false, true},     // both
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.word);
+        FullFloor floor;
+        Sketch(floor);
+        KorPrimitive* wall = floor.GetPrimitive(0);
+        const std::string a = NodeName(floor, wall->GetStart());
+        const std::string b = NodeName(floor, wall->GetEnd());
+        ASSERT_TRUE(Replay(floor, "X=Opening(" + a + "," + b + "," + std::to_string(c.word) + ")"));
+        ZupOpening* opening = floor.GetOpening("X");
+        ASSERT_NE(opening, nullptr);
+        EXPECT_EQ(opening->GetType(), static_cast<int>(c.word & 0xF));
+        EXPECT_EQ(static_cast<unsigned>(opening->GetAction()), (c.word >> 4) & 0xF);
+        EXPECT_EQ(static_cast<unsigned>(opening->GetPosition()), (c.word >> 8) & 0xF);
+        EXPECT_EQ(opening->IsConnectable(nullptr), c.connectable);
+        EXPECT_EQ(opening->IsCloset(), c.closet);
+        EXPECT_EQ(opening->GetAttributeWord(), c.word);
+    }
+}
+
 TEST_F(ZupPlayerTest, BrokenObjectLinesCreateNothing)
 {
     FullFloor floor;
