@@ -125,3 +125,12 @@ void CAttachedWindowPage::NameAttachedGroup(int category, int subtypeId)
     if (category == SheetCategory::kCountertop)
         SetControlText(ObjectSheetIds::kAttachedGroup, subtypeId == 7 ? L"Door" : L"Attached Window");
 }
+
+void CAttachedWindowPage::ShowWindowShapes(bool attached, int category, int subtypeId)
+{
+    const bool shape = attached && !(category == SheetCategory::kCountertop && subtypeId == 7);
+    for (int id : {IDC_BAY, IDC_STRAIGHT}) {
+        ShowControl(id, shape);
+        EnableControl(id, shape);
+    }
+}

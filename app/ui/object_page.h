@@ -57,6 +57,9 @@ public:
     void OnAttachedStraight();
     // The attached-window group of a countertop holds the closet kind's door.
     void NameAttachedGroup(int category, int subtypeId);
+    // Straight and Bay shown and enabled with the attached window, except
+    // for a closet, whose group holds its door and no window.
+    void ShowWindowShapes(bool attached, int category, int subtypeId);
 
     int bay = 0;
     int straight = 0;

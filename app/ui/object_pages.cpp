@@ -294,11 +294,7 @@ void CNewObjectPage::ShowKindControls(int category, int subtypeId)
         ShowControl(id, attached);
     EnableControl(kPanes, attached);
     EnableControl(kPanesSpin, attached);
-    const bool shape = attached && !(category == SheetCategory::kCountertop && subtypeId == 7);
-    for (int id : {kBay, kStraight}) {
-        ShowControl(id, shape);
-        EnableControl(id, shape);
-    }
+    ShowWindowShapes(attached, category, subtypeId);
 }
 
 void CNewObjectPage::OnCategoryChanged()
@@ -435,8 +431,7 @@ BOOL CEditObjectPage::OnSetActive()
             bay = s.object->GetAttachedWindowType() == 1 ? 1 : 0;
             straight = s.object->GetAttachedWindowType() == 0 ? 1 : 0;
         }
-        EnableControl(kBay, true);
-        EnableControl(kStraight, true);
+        ShowWindowShapes(true, category, SubtypeIdOf(s.subtype));
         NameAttachedGroup(category, SubtypeIdOf(s.subtype));
     } else {
         ShowAttachedControls(false);
@@ -462,7 +457,10 @@ void CEditObjectPage::OnKindChanged()
     case SheetCategory::kFireplace:
         SetControlText(kDepthCaption, selected == 2 ? L"Width:" : L"Depth:");
         break;
-    case SheetCategory::kCountertop: NameAttachedGroup(SheetCategory::kCountertop, newId); break;
+    case SheetCategory::kCountertop:
+        NameAttachedGroup(SheetCategory::kCountertop, newId);
+        ShowWindowShapes(true, SheetCategory::kCountertop, newId);
+        break;
     case SheetCategory::kBathObject:
         // Sizes the user has not changed follow the kind.
         if (s.depth == ZupBathObject::GetDefaultDepth(oldId) &&

@@ -1,9 +1,13 @@
 // What the door and object sheets show, as a person reads them, and what of
 // it comes back after undo and redo.
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "level_fixture.h"
 #include "c_button.h"
+#include "c_list_box.h"
+#include "messages.h"
 #include "c_property_sheet.h"
 #include "door_pages.h"
 #include "headless_driver.h"
@@ -444,6 +448,74 @@ TEST_F(SheetFieldsTest, ACountertopsGroupNamesWhatItHolds)
         });
         document->EditWallObject(counter);
         EXPECT_EQ(shown.ToNarrow(), std::string(c.group)) << c.type;
+        ZupDeleteWallObject(counter);
+    }
+}
+
+// A closet's door is no window: its edit page shows the door's group without
+// the window shapes (Straight, Bay), as the New Wall Object sheet does; a
+// counter of another kind shows them, and choosing the kind on the page
+// shows or hides them as it goes.
+TEST_F(SheetFieldsTest, AClosetsEditPageShowsNoWindowShape)
+{
+    const int closet = 7, sink = 1;
+    struct Shown {
+        bool straight;
+        bool bay;
+        std::string group;
+    };
+    const auto shown = [](CWnd* page) {
+        CString group;
+        page->GetDlgItemText(kAttachedGroup, group);
+        return Shown{page->GetDlgItem(kStraight)->IsWindowVisible() != FALSE,
+                     page->GetDlgItem(kBay)->IsWindowVisible() != FALSE, group.ToNarrow()};
+    };
+    // The kind chosen in the list as a person taps it.
+    const auto choose = [](CWnd* page, int type) {
+        auto* kinds = dynamic_cast<CListBox*>(page->GetDlgItem(kKinds));
+        for (int i = 0; i < kinds->GetCount(); ++i) {
+            CString name;
+            kinds->GetText(i, name);
+            if (name == CString(type == 7 ? L"Closet" : L"Single Sink"))
+                kinds->SetCurSel(i);
+        }
+        page->SendMessage(WM_COMMAND, MAKELONG(static_cast<WORD>(kKinds), static_cast<WORD>(LBN_SELCHANGE)),
+                          reinterpret_cast<LPARAM>(kinds->GetSafeHwnd()));
+    };
+    const struct {
+        int type;
+        int chosen;  // then chosen on the page
+    } cases[] = {{closet, sink}, {sink, closet}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        ZupEdge* wall = FreeWall();
+        ASSERT_NE(wall, nullptr);
+        ZupWallObject* counter = Room()->CreateCountertopAt(Middle(wall).x(), Middle(wall).y(), false);
+        ASSERT_NE(counter, nullptr);
+        counter->SetType(c.type);
+        HeadlessDriver driver;
+        Shown first, then;
+        driver.OnDialog(kEditObjectPage, [&](CWnd* window, HeadlessDriver& d) {
+            auto* sheet = dynamic_cast<CPropertySheet*>(window);
+            CWnd* page = sheet->GetActivePage();
+            // PELK_SHEET_PICTURES names a folder for the page as it looks.
+            const auto picture = [&d](const std::string& name) {
+                if (const char* folder = std::getenv("PELK_SHEET_PICTURES"))
+                    d.SaveFramePng(std::string(folder) + "/" + name + ".png");
+            };
+            first = shown(page);
+            picture("counter-" + std::to_string(c.type));
+            choose(page, c.chosen);
+            then = shown(page);
+            picture("counter-" + std::to_string(c.type) + "-to-" + std::to_string(c.chosen));
+            sheet->PressButton(PSBTN_CANCEL);
+        });
+        document->EditWallObject(counter);
+        for (const auto& [what, type] : {std::pair{first, c.type}, std::pair{then, c.chosen}}) {
+            EXPECT_EQ(what.straight, type != closet) << type;
+            EXPECT_EQ(what.bay, type != closet) << type;
+            EXPECT_EQ(what.group, type == closet ? "Door" : "Attached Window") << type;
+        }
         ZupDeleteWallObject(counter);
     }
 }
