@@ -408,7 +408,9 @@ inline void CircleBetweenTwo(Sketch& s, double jitter, std::mt19937& random)
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const double r1 = 30.0 + 60.0 * unit(random), r2 = 30.0 + 60.0 * unit(random);
     const double r = 20.0 + 60.0 * unit(random);
-    const double gap = (r1 + r2) * (0.6 + 0.8 * unit(random));
+    // The gap between the fixed circles is narrower than the circle that
+    // bridges it, or there is no such sketch.
+    const double gap = 2.0 * r * (0.15 + 0.8 * unit(random));
     const point p1(0, 0), p2(r1 + r2 + gap, 0);
     // The centre meets both circles: distances r1 + r and r2 + r.
     const double d = p2.x(), a = r1 + r, b = r2 + r;
