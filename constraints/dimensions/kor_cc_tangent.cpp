@@ -155,15 +155,14 @@ KorDimSolution* KorCCTangent::SolveDoubleTangent(KorDF* df, KorPrimitive* primit
         mpOther1 = other;
         if (!other->Involves(primitive))
             return nullptr;
-        KorDimension* otherDim = other->GetDimension();
-        otherDim->GetStatus() = KorSt(0);
+        other->SetStatus(KorSt(0));
         const int status = KorStatusOf(moved);
         KorPrimitive* p = GetOtherPrimitive(primitive);
         KorPrimitive* far = other->GetOtherPrimitive(primitive);
         KorTracker* q = far ? far->GetTracker() : nullptr;
         if (p && q && (status == 0 || status == 1 || status == 6)) {
             if (KorTrackerSolution* ts = moved->Solve(p->GetTracker(), q, nullptr)) {
-                otherDim->GetStatus() = KorSt(2);
+                other->SetStatus(KorSt(2));
                 other->MarkAsSolved();
                 df->mpCarrier = q;
                 if (auto* lin = dynamic_cast<KorLinTracker*>(q)) {
@@ -175,7 +174,7 @@ KorDimSolution* KorCCTangent::SolveDoubleTangent(KorDF* df, KorPrimitive* primit
                 return new KorDimSolution(df, ts, KOR_OP_TANGENT_11);
             }
         }
-        otherDim->GetStatus() = KorSt(2);
+        other->SetStatus(KorSt(2));
     }
     return nullptr;
 }
@@ -228,7 +227,7 @@ bool KorCCTangent::AdjustDouble(KorDimSolution* solution)
     auto* moved = dynamic_cast<KorCirTracker*>(df->mpMoved);
     if (!other || !moved || !df->mpCarrier)
         return false;
-    other->GetDimension()->GetStatus() = KorSt(0);
+    other->SetStatus(KorSt(0));
     KorCirTracker* o = df == mpDF1 ? GetCirTracker2() : GetCirTracker1();
     if (!o)
         return false;
