@@ -4,15 +4,9 @@
 // one name. Every open is to take well under a second.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <unistd.h>
 
-#include "app_globals.h"
-#include "exchange_file.h"
-#include "paths.h"
+#include "bench_documents.h"
 #include "repl_doc.h"
 
 namespace {
@@ -70,36 +64,9 @@ std::string RoomsOfOneName(int rooms)
     return text;
 }
 
-// A private documents folder with the shipped exchange file loaded.
-class Documents {
-public:
-    Documents()
-        : mRoot(std::filesystem::temp_directory_path() /
-                ("pelk-open-bench-" + std::to_string(::getpid())))
-    {
-        PelkResetAppGlobals();
-        std::filesystem::create_directories(mRoot);
-        PlatformPaths::SetDocumentsRoot(mRoot.string());
-        PlatformPaths::SetConfigDirectory((mRoot / "config").string());
-        mReady = InstallDefaultExchangeFile() &&
-                 CReplDoc().LoadExchangeFile(CString(kExchangeFilePath));
-    }
-    ~Documents()
-    {
-        PlatformPaths::Reset();
-        std::filesystem::remove_all(mRoot);
-        PelkResetAppGlobals();
-    }
-    bool Ready() const { return mReady; }
-
-private:
-    std::filesystem::path mRoot;
-    bool mReady = false;
-};
-
 void Open(benchmark::State& state, const std::string& text)
 {
-    Documents documents;
+    BenchDocuments documents("open");
     if (!documents.Ready()) {
         state.SkipWithError("no exchange file");
         return;
