@@ -152,6 +152,13 @@ bool CSnapshotJournal::WriteFileText(const FileText& file)
     std::uint64_t& written = m_writtenOrder[file.name];
     if (file.order <= written || file.order <= m_clearedOrder)
         return true;
+    // Only this journal writes its folder: a file that holds the text already
+    // is not written (and synced) again.
+    std::string& holds = m_writtenText[file.name];
+    if (written != 0 && holds == file.text) {
+        written = file.order;
+        return true;
+    }
     const CString writing = GetDirectory() + kWritingFolder;
     if (GetFileAttributes(writing) != FILE_ATTRIBUTE_DIRECTORY)
         CreateDirectory(writing, nullptr);
@@ -167,6 +174,7 @@ bool CSnapshotJournal::WriteFileText(const FileText& file)
         out.Close();
         CFile::Rename(temporary, FolderFilePath(file.name));
         written = file.order;
+        holds = file.text;
         return true;
     } catch (CFileException* error) {
         error->Delete();
@@ -457,6 +465,7 @@ void CSnapshotJournal::ClearFolder()
         // A text the worker took before is of the level that went.
         std::lock_guard lock(m_writeMutex);
         m_writtenOrder.clear();
+        m_writtenText.clear();
         m_clearedOrder = m_textOrder;
     }
     DeleteFilesBelow(GetDirectory());

@@ -147,6 +147,7 @@ private:
     std::atomic<std::uint64_t> m_textOrder{0};
     std::mutex m_writeMutex;
     std::map<std::string, std::uint64_t> m_writtenOrder;  // under m_writeMutex
+    std::map<std::string, std::string> m_writtenText;     // under m_writeMutex
     std::uint64_t m_clearedOrder = 0;                     // under m_writeMutex
 };
 

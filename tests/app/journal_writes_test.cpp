@@ -154,3 +154,26 @@ TEST_F(JournalWritesTest, AFailedWriteKeepsTheGoodSnapshotAndIsReported)
         EXPECT_EQ(ReadBytes(Folder() / tag), changed);
     }
 }
+
+// Going to the plan journals the whole level; a file that already holds the
+// text is not written again (nor synced), so a switch costs only what changed.
+TEST_F(JournalWritesTest, AFileThatHoldsTheTextIsNotWrittenAgain)
+{
+    ASSERT_TRUE(journal().WriteAll());
+    RecordSteps();
+    ASSERT_TRUE(journal().WriteAll(false));
+    EXPECT_TRUE(steps.empty()) << "nothing changed";
+    MoveRoom(40.0);
+    ASSERT_TRUE(journal().WriteAll(false));
+    ASSERT_FALSE(steps.empty());
+    for (const Step& step : steps)
+        EXPECT_EQ(step.path.find("header"), std::string::npos) << "the header is as it was";
+    std::string text;
+    room->Save(text, false);
+    EXPECT_EQ(ReadBytes(Folder() / tag), text);
+    // An emptied folder is written whole again.
+    steps.clear();
+    ASSERT_TRUE(journal().WriteAll());
+    EXPECT_EQ(ReadBytes(Folder() / tag), text);
+    EXPECT_FALSE(ReadBytes(Folder() / "header").empty());
+}
