@@ -1289,7 +1289,7 @@ point KorLinTracker::GetPivot(point& p, double d)
 bool KorLinTracker::UpdateCenterRegion4XCircle(double d, polygon& region)
 {
     const polygon band(mLine, d);
-    geolist_ref common = region % band;
+    geolist_ref common = region && band;
     polygon result;
     if (common.count() == 0 || !(result = common) || result.count() == 0)
         return false;

@@ -214,7 +214,7 @@ bool KorClampChordOffsets(double* minimum, double* maximum, double a, double b, 
 bool KorCirTracker::UpdateCenterRegion4XCircle(double d, polygon& region)
 {
     const polygon ring(mGeometry, d);
-    geolist_ref common = region % ring;
+    geolist_ref common = region && ring;
     polygon result;
     if (common.count() == 0 || !(result = common) || result.count() == 0)
         return false;
