@@ -567,8 +567,9 @@ ZupPartition* ZupFloor::AddPartition(ZupFloor* room, ZupOpening* opening)
 // A wall that met another inside one of its objects was cut into pieces at
 // the joint; the object stayed with the piece under its centre but may still
 // reach past that piece's end. Such an object is fitted to its piece the way
-// a divided wall fits the objects it keeps: a window's or a door's end beyond
-// the piece goes to the piece's end. The room keeps the object as drawn.
+// a divided wall fits a window or a door it keeps, a fixture too: its end
+// beyond the piece goes to the piece's end. The room keeps the object as
+// drawn.
 void ZupFloor::FitObjectsToPieces()
 {
     for (ZupEdge* wall : Walls(this)) {
@@ -591,8 +592,10 @@ void ZupFloor::FitObjectsToPieces()
             // one wholly beyond it would be stretched over the whole piece.
             if (!object || object->IsCorner() || beyond(object->GetGeoCenter()))
                 continue;
-            if (beyond(NodePoint(object->GetStart())) || beyond(NodePoint(object->GetEnd())))
+            if (beyond(NodePoint(object->GetStart())) || beyond(NodePoint(object->GetEnd()))) {
                 wall->UpdateObject(object);
+                wall->FitObjectEnds(object);
+            }
         }
     }
 }

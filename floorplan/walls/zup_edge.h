@@ -90,7 +90,12 @@ public:
     void SortObjects();
     void TransferObjects(ZupEdge* to, bool test);
     void TransferObject(ZupEdge* to, ZupWallObject* object);
+    // Turns the object to start toward this wall's start; a portal's or a
+    // window's ends then go onto the wall (FitObjectEnds).
     void UpdateObject(ZupWallObject* object);
+    // An end of the object off this wall's geometry goes to the wall's end
+    // on its side.
+    void FitObjectEnds(ZupWallObject* object);
     void SetObjectsPosition(float value);
     ZupWallObject* GetWallObject(point& p, ZupPartition* room);
     ZupWallObject* GetWallObjectByCenter(point& p);

@@ -237,7 +237,17 @@ void ZupEdge::UpdateObject(ZupWallObject* object)
         object->SetOrientation();
         std::swap(os, oe);
     }
-    if (!object->IsPortal() && !object->IsWindow())
+    if (object->IsPortal() || object->IsWindow())
+        FitObjectEnds(object);
+}
+
+void ZupEdge::FitObjectEnds(ZupWallObject* object)
+{
+    KorNode* start = GetStart();
+    KorNode* end = GetEnd();
+    KorNode* os = object ? object->GetStart() : nullptr;
+    KorNode* oe = object ? object->GetEnd() : nullptr;
+    if (!start || !end || !os || !oe)
         return;
     geobject& along = GetGeometry();
     if (os->GetPoint() != along)

@@ -6,10 +6,14 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "distances.h"
 #include "kor_node.h"
 #include "plan_join_fixture.h"
+#include "plan_wall_objects.h"
+#include "zup_structural.h"
+#include "zup_utility_object.h"
 #include "segment.h"
 
 namespace {
@@ -155,4 +159,71 @@ TEST_F(PlanJoinOverhangTest, TheWindowIsKeptUpToTheJointAndWholeInTheHall)
             EXPECT_NE(At(cut, kTop + 3.0), kBlack) << "the frame beyond the joint";
         }
     });
+}
+
+// A fixture on the hall's top wall, where the joined room's side wall meets
+// that wall before, inside or after it: in the plan the fixture lies on the
+// piece under its centre, within it, fitted up to the joint like a window.
+TEST_F(PlanJoinOverhangTest, AFixtureIsFittedToTheWallPieceThatHoldsIt)
+{
+    enum Kind { kBath, kCounter, kUtility, kStructural };
+    const struct {
+        Kind kind;
+        double at;    // the fixture's centre on the top wall
+        double door;  // the joined room spans door - 100 to door + 100
+    } cases[] = {{kBath, 40.0, 150.0},       {kBath, 60.0, 150.0},      {kBath, 20.0, 150.0},
+                 {kCounter, 45.0, 150.0},    {kCounter, 165.0, 60.0},   {kCounter, 120.0, 60.0},
+                 {kUtility, 58.0, 150.0},    {kUtility, 155.0, 60.0},   {kStructural, 44.0, 150.0},
+                 {kStructural, 170.0, 60.0}, {kBath, 152.0, 60.0},      {kCounter, 80.0, 150.0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.kind) + " at " + std::to_string(c.at));
+        document = std::make_unique<CReplDoc>();
+        document->ResetLevel();
+        DrawRectangle();
+        CRoomFloor* hall = Room();
+        hall->ZupFloor::SetName("Hall1");
+        ZupWallObject* fixture = nullptr;
+        switch (c.kind) {
+        case kBath: fixture = hall->CreateBathObjectAt(c.at, kTop, false); break;
+        case kCounter: fixture = hall->CreateCountertopAt(c.at, kTop, false); break;
+        case kUtility: fixture = hall->CreateUtilityObject(c.at, kTop); break;
+        case kStructural: fixture = hall->CreateStructural(c.at, kTop); break;
+        }
+        ASSERT_NE(fixture, nullptr);
+        const double from = Low(fixture), to = High(fixture);
+        ZupOpening* door = hall->CreateOpening("Hall1A", 1, c.door, kTop);
+        ASSERT_NE(door, nullptr);
+        ZupEdge* top = door->GetEdge();
+        top->SetObjectsPosition(-1.0f);
+        top->ModifyLengthDim(-1.0f);
+        door->CreateWidthDimension();
+        fixture->CreateWidthDimension();
+        ASSERT_TRUE(hall->Resolve());
+        ASSERT_TRUE(document->CloseRoom());
+        document->ExitThroughOpening(hall->GetOpening("Hall1A"));
+        ASSERT_TRUE(document->InsertShape(0, 0));
+        document->PlaceEntrance(nullptr);
+        ASSERT_TRUE(document->CloseRoom());
+        ASSERT_EQ(document->m_plan.GetNumOfPartitions(), 2);
+
+        EXPECT_NEAR(High(fixture) - Low(fixture), to - from, 0.01) << "the hall's fixture changed";
+        ExpectObjectsWithinTheirPieces(document->m_plan);
+        // Each fixture of the plan on its piece's line.
+        int fixtures = 0;
+        for (ZupEdge* wall = document->m_plan.Get1stEdge(); wall; wall = document->m_plan.GetNextEdge())
+            for (int k = 0; k < wall->GetNumOfObjects(); ++k) {
+                ZupWallObject* object = wall->GetWallObject(k);
+                if (object->GetObjectType() != fixture->GetObjectType())
+                    continue;
+                ++fixtures;
+                EXPECT_NEAR(object->GetStart()->GetPoint().y(), kTop, 0.01);
+                EXPECT_NEAR(object->GetEnd()->GetPoint().y(), kTop, 0.01);
+                const double joint = c.door < 100.0 ? c.door + 100.0 : c.door - 100.0;
+                const bool inside = from < joint && joint < to;
+                const bool after = c.at > joint;
+                EXPECT_NEAR(Low(object), inside && after ? joint : from, 0.01);
+                EXPECT_NEAR(High(object), inside && !after ? joint : to, 0.01);
+            }
+        EXPECT_EQ(fixtures, 1) << "the fixture in the plan";
+    }
 }
