@@ -84,6 +84,24 @@ std::string FloorPlanText(const fs::path& path) {
     return text;
 }
 
+// Whether the file at `path`, or one in the folder tree under it, was
+// modified after `since`. The journal writes each file in its folder
+// "being written" and renames it into place when whole: only files in
+// place count.
+bool WrittenSince(const fs::path& path, fs::file_time_type since) {
+    std::error_code error;
+    if (fs::is_regular_file(path, error)) return fs::last_write_time(path, error) > since;
+    for (fs::recursive_directory_iterator it(path, error), end; !error && it != end; it.increment(error)) {
+        if (it->path().filename() == "being written") {
+            it.disable_recursion_pending();
+            continue;
+        }
+        std::error_code gone;  // renamed away meanwhile
+        if (it->is_regular_file(gone) && it->last_write_time(gone) > since) return true;
+    }
+    return false;
+}
+
 class Session {
 public:
     explicit Session(const fs::path& folder) : m_folder(folder) {
@@ -98,6 +116,25 @@ public:
     }
     XSession& X() { return m_x; }
     fs::path Documents() const { return m_folder / "documents"; }
+    fs::path Card() const { return m_folder / "card"; }
+
+    // Waits until a file at or under `path` was written after the latest
+    // pointer or key command: the program has answered it.
+    bool WaitForWrite(const fs::path& path, int limitMs = 20000) {
+        for (int waited = 0; waited <= limitMs; waited += 50) {
+            if (WrittenSince(path, m_x.LastInput())) return true;
+            m_x.Sleep(50);
+        }
+        return false;
+    }
+    // Waits until the journal kept the change the latest input made, so
+    // that the next change becomes a snapshot (an undo step) of its own.
+    bool WaitForJournal(int limitMs = 20000) { return WaitForWrite(Documents() / "journal", limitMs); }
+    // Waits for the files a Save writes: the level's file, then its backup
+    // on the card.
+    bool WaitForSave(const fs::path& saved) {
+        return WaitForWrite(saved) && WaitForWrite(Card() / "Backup" / saved.filename());
+    }
 
     bool Start(const std::vector<std::string>& extra = {}) {
         std::vector<std::string> args = {"--scale", "1", "--documents", Documents().string(), "--card",
@@ -465,7 +502,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     const double aspect = static_cast<double>(room.bottom - room.top) / (room.right - room.left);
     EXPECT_NEAR(aspect, 250.0 / 200.0, 0.08) << "the room is not 250 by 200";
     EXPECT_EQ(InkAtTheViewsEdges(shot), 0) << "a label of the 250 by 200 room is cut at the view's edges";
-    x.Sleep(2500);
+    EXPECT_TRUE(session.WaitForJournal()) << "the typed length is not journalled";
     x.Tap(kDoorButtonX, kBarY);
     shot = session.Look("door-mode");
     room = RoomBox(shot);
@@ -484,7 +521,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     // the room is measured by its own height. One undo takes the change
     // back, redo gives it again, and a second undo leaves the door as it was.
     {
-        x.Sleep(2500);  // the door's own snapshot
+        EXPECT_TRUE(session.WaitForJournal()) << "the door is not journalled";  // its own snapshot
         const Box before = RoomBox(shot);
         const DoorRows narrow = DoorRowsOnRightWall(shot, RightWall(shot, before));
         const CPointish door = DoorOnRightWall(shot, before);
@@ -511,7 +548,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
         EXPECT_NEAR((wide.first + wide.last) / 2.0 - after.top,
                     ((narrow.first + narrow.last) / 2.0 - before.top) * scale, 2)
             << "the door's middle moved";
-        x.Sleep(2500);
+        EXPECT_TRUE(session.WaitForJournal()) << "the wider door is not journalled";
         const auto doorHeight = [](const Shot& s) {
             const Box box = RoomBox(s);
             const DoorRows rows = DoorRowsOnRightWall(s, RightWall(s, box));
@@ -534,7 +571,8 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     session.Look("window-page");
     x.Tap(kSheetOkX, kSheetTabsY);
     shot = session.Look("window");
-    x.Sleep(2500);  // each change its own snapshot of the journal
+    // Each change its own snapshot of the journal.
+    EXPECT_TRUE(session.WaitForJournal()) << "the window is not journalled";
     EXPECT_GT(shot.Count(room.left - 4, room.top, room.left + 5, room.bottom, kWindowGrey), 6) << "no window";
 
     // The top wall dragged down, then the bottom-left corner inwards, by
@@ -544,7 +582,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     const Shot beforeDrag = shot;
     x.Drag(room.MidX(), room.top, room.MidX(), room.top + pixels(19));
     shot = session.Look("wall-drag");
-    x.Sleep(2500);
+    EXPECT_TRUE(session.WaitForJournal()) << "the wall's drag is not journalled";
     EXPECT_GT(shot.Differing(beforeDrag, 0, kViewTop, shot.Width(), kViewBottom), 200) << "the wall stayed";
     room = RoomBox(shot);
     x.Drag(room.left, room.bottom, room.left + pixels(14), room.bottom - pixels(12));
@@ -552,7 +590,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     EXPECT_LT(LeftWallUpright(dragged), 0.6) << "the left wall is still upright";
 
     // Undo (Down) straightens the left wall again, redo (Up) slants it.
-    x.Sleep(2500);  // the journal takes its snapshot
+    EXPECT_TRUE(session.WaitForJournal()) << "the corner's drag is not journalled";
     x.Key("Down");
     shot = session.Look("undo");
     EXPECT_GT(LeftWallUpright(shot), 0.75) << "undo did not take the corner back";
@@ -599,7 +637,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
 
     // A branch: back into the hall through the kitchen's entrance, a second
     // door on the hall's top wall, and out through it into a third room.
-    x.Sleep(2500);
+    EXPECT_TRUE(session.WaitForJournal()) << "the second room is not journalled";
     x.Tap(kExitButtonX, kBarY);
     shot = session.Look("second-exit-mode");
     const CPointish entrance = RedCentre(shot);
@@ -616,7 +654,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     x.Tap(kSheetOkX, kSheetTabsY);
     const Shot twoDoors = session.Look("second-door");
     EXPECT_GT(twoDoors.Differing(hall, 0, room.top - 12, hall.Width(), room.top + 12), 20) << "no door on the top wall";
-    x.Sleep(2500);
+    EXPECT_TRUE(session.WaitForJournal()) << "the second door is not journalled";
     x.Tap(kExitButtonX, kBarY);
     shot = session.Look("hall-exit-mode");
     room = RoomBox(shot);
@@ -630,9 +668,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     EXPECT_GT(plan.Count(0, kViewTop, plan.Width(), kViewBottom, kPlanFill), 2000) << "no plan";
     Save(session);
     const fs::path saved = session.Documents() / "Elm12Mn1.fpl";
-    for (int waited = 0; waited < 20000 && !fs::exists(saved); waited += 100) x.Sleep(100);
-    x.Sleep(500);
-    ASSERT_TRUE(fs::exists(saved)) << "the typed address names the file";
+    ASSERT_TRUE(session.WaitForSave(saved)) << "the typed address names the file";
     const std::string text = FloorPlanText(saved);
     EXPECT_NE(text.find("<Hall1 "), std::string::npos) << text.substr(0, 400);
     EXPECT_NE(text.find("<Kitchen1 "), std::string::npos) << text.substr(0, 400);
@@ -655,11 +691,9 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     // Saved on under the file's own base and the next number.
     Save(session);
     const fs::path next = session.Documents() / "Elm12Mn2.fpl";
-    for (int waited = 0; waited < 20000 && !fs::exists(next); waited += 100) x.Sleep(100);
-    EXPECT_TRUE(fs::exists(next)) << "Save did not suggest the file's own next name";
+    EXPECT_TRUE(session.WaitForSave(next)) << "Save did not suggest the file's own next name";
 
     // Killed, started again, Restore: the level comes back and is shown.
-    x.Sleep(2500);
     x.Kill();
     ASSERT_TRUE(session.Start()) << session.Log();
     session.Look("after-kill");

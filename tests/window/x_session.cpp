@@ -183,6 +183,7 @@ bool XSession::WaitForPixel(int x, int y, std::uint32_t rgb, int timeoutMs) {
 
 void XSession::Xdo(const std::string& arguments) {
     const std::string command = "xdotool " + arguments + " >/dev/null 2>&1";
+    m_lastInput = std::filesystem::file_time_type::clock::now();
     if (std::system(command.c_str()) != 0) std::fprintf(stderr, "failed: %s\n", command.c_str());
 }
 

@@ -7,6 +7,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -75,6 +76,9 @@ public:
     // Keys to another top-level window (the toolkit's file chooser).
     bool KeyToWindow(const std::string& title, const std::string& keys, int timeoutMs);
     static void Sleep(int ms);
+    // The file clock just before the latest pointer or key command went
+    // out: a file the program writes in answer to it is modified later.
+    std::filesystem::file_time_type LastInput() const { return m_lastInput; }
 
     int OriginX() const { return m_x; }
     int OriginY() const { return m_y; }
@@ -87,4 +91,5 @@ private:
     int m_y = 0;
     int m_width = 0;
     int m_height = 0;
+    std::filesystem::file_time_type m_lastInput{};
 };
