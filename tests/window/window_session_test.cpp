@@ -481,8 +481,9 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     ASSERT_TRUE(room.Found()) << "no walls";
 
     // A typed length: in the Measurement mode Right steps from the top wall
-    // to the right one, a double tap on its label opens the keypad, and
-    // 250 typed there makes the room 250 by 200.
+    // to the next dimension (the rectangle's left wall), a double tap on the
+    // right wall's label selects that one and opens the keypad, and 250
+    // typed there makes the room 250 by 200.
     // At the fit the room gets, every dimension's label lies whole in the
     // view, below the caption and the status icons, above the command bar.
     x.Tap(kMeasureButtonX, kBarY);
@@ -490,7 +491,7 @@ TEST_F(WindowSession, APersonsSessionFromTheFirstStartToABranchedLevel) {
     EXPECT_GT(shot.Count(0, kViewTop, shot.Width(), kViewBottom, kDimensionBlue), 200) << "no dimensions shown";
     EXPECT_EQ(InkAtTheViewsEdges(shot), 0) << "a label is cut at the view's edges";
     x.Key("Right");
-    session.Look("right-wall-selected");
+    session.Look("next-wall-selected");
     x.DoubleTap(room.right + 14, room.MidY());
     session.Look("keypad");
     x.Type("250");
