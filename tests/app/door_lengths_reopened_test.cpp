@@ -4,6 +4,7 @@
 // lengths typed on the room come back with their values when its level is
 // saved and opened again.
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -38,18 +39,7 @@ public:
     // A door on the n-th wall with the dimensions the New Wall Object
     // sheet's apply step gives it: a width, one position from the wall's
     // start, the wall's length moved to run on from the door's far end.
-    void SheetDoor(int n)
-    {
-        ZupEdge* wall = room_steps::NthWall(*Room(), n);
-        ASSERT_NE(wall, nullptr);
-        const point a = wall->GetStart()->GetPoint();
-        const point b = wall->GetEnd()->GetPoint();
-        ZupOpening* door = Room()->CreateOpening("B7", 1, (a.x() + 3 * b.x()) / 4, (a.y() + 3 * b.y()) / 4);
-        ASSERT_NE(door, nullptr);
-        door->CreateWidthDimension();
-        door->CreatePosDimension(nullptr, -1.0f);
-        wall->ModifyLengthDim(-1.0f);
-    }
+    void SheetDoor(int n) { ASSERT_NE(room_steps::PlaceDoor(*Room(), n, "B7"), nullptr); }
     void Run(void (*place)(DoorLengthsReopenedTest&))
     {
         room_steps::PlaceShape(*Doc(), *driver, "Hall");
@@ -80,6 +70,27 @@ TEST_F(DoorLengthsReopenedTest, AfterTheNewWallObjectSheetsDoor)
 TEST_F(DoorLengthsReopenedTest, AfterFullWallDoors)
 {
     Run([](DoorLengthsReopenedTest& t) { t.Room()->FillWalls(1); });
+}
+
+// The door the tests leave a room through is placed as the program places
+// one: the wall's length runs on from the door's far end.
+TEST_F(DoorLengthsReopenedTest, TheTestStepsDoorIsPlacedAsTheProgramPlacesOne)
+{
+    room_steps::PlaceShape(*Doc(), *driver, "Hall");
+    CRoomFloor* hall = Room();
+    room_steps::LeaveThroughNewDoor(*Doc(), 2, "B7");
+    ZupOpening* door = hall->GetOpening("B7");
+    ASSERT_NE(door, nullptr);
+    ZupEdge* wall = door->GetEdge();
+    ASSERT_NE(wall, nullptr);
+    KorDimension* length = wall->GetLengthDim();
+    ASSERT_NE(length, nullptr);
+    KorEntity* a = nullptr;
+    KorEntity* b = nullptr;
+    KorEntity* c = nullptr;
+    length->GetEntities(a, b, c);
+    const std::set<KorEntity*> ends{a, b};
+    EXPECT_EQ(ends, (std::set<KorEntity*>{door->GetEnd(), wall->GetEnd()}));
 }
 
 }  // namespace

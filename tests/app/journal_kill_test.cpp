@@ -45,6 +45,7 @@
 #include "repl_view.h"
 #include "room_floor.h"
 #include "room_mode.h"
+#include "room_steps.h"
 #include "snapshot_journal.h"
 #include "system_services.h"
 #include "zup_edge.h"
@@ -217,15 +218,7 @@ public:
     {
         {
             DocumentLock lock(Doc()->m_lock);
-            ZupEdge* wall = NthWall(n);
-            ASSERT_NE(wall, nullptr);
-            const point a = wall->GetStart()->GetPoint();
-            const point b = wall->GetEnd()->GetPoint();
-            ZupOpening* door = Room()->CreateOpening(name, 1, (a.x() + 3 * b.x()) / 4,
-                                                     (a.y() + 3 * b.y()) / 4);
-            ASSERT_NE(door, nullptr);
-            door->CreateWidthDimension();
-            door->CreatePosDimension(nullptr, -1.0f);
+            ASSERT_NE(room_steps::PlaceDoor(*Room(), n, name), nullptr);
         }
         ZupOpening* door = Room()->GetOpening(name);
         ASSERT_TRUE(Doc()->CloseRoom());

@@ -43,19 +43,32 @@ inline ZupEdge* NthWall(CRoomFloor& room, int n)
     return nullptr;
 }
 
-// A door named `name` three quarters along the n-th wall; the room closed
-// and left through it into a new room, not drawn yet.
+// A door named `name` three quarters along the n-th wall, with the lengths
+// the program gives a door it places: a width, a position from the wall's
+// start, and the wall's length moved to run on from the door's far end.
+inline ZupOpening* PlaceDoor(CRoomFloor& room, int n, const char* name)
+{
+    ZupEdge* wall = NthWall(room, n);
+    if (!wall)
+        return nullptr;
+    const point a = wall->GetStart()->GetPoint();
+    const point b = wall->GetEnd()->GetPoint();
+    ZupOpening* door = room.CreateOpening(name, 1, (a.x() + 3 * b.x()) / 4, (a.y() + 3 * b.y()) / 4);
+    if (!door)
+        return nullptr;
+    door->CreateWidthDimension();
+    door->CreatePosDimension(nullptr, -1.0f);
+    wall->ModifyLengthDim(-1.0f);
+    return door;
+}
+
+// Such a door; the room closed and left through it into a new room, not
+// drawn yet.
 inline void LeaveThroughNewDoor(CReplDoc& document, int n, const char* name)
 {
     CRoomFloor* room = document.GetCurrentRoom();
-    ZupEdge* wall = NthWall(*room, n);
-    ASSERT_NE(wall, nullptr);
-    const point a = wall->GetStart()->GetPoint();
-    const point b = wall->GetEnd()->GetPoint();
-    ZupOpening* door = room->CreateOpening(name, 1, (a.x() + 3 * b.x()) / 4, (a.y() + 3 * b.y()) / 4);
+    ZupOpening* door = PlaceDoor(*room, n, name);
     ASSERT_NE(door, nullptr);
-    door->CreateWidthDimension();
-    door->CreatePosDimension(nullptr, -1.0f);
     ASSERT_TRUE(document.CloseRoom());
     document.ExitThroughOpening(door);
     ASSERT_NE(document.GetCurrentRoom(), room);
