@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "angle.h"
@@ -225,6 +226,9 @@ public:
     short CountEnabledDimensions() const;
     void DeleteReferenceDimensions();
     void RecreateDimensions();
+    // A room read with a node under fewer than two dimensions (a damaged or
+    // foreign file) has its dimensions made again; the lengths its text
+    // gave stay given.
     void RecreateDimensionsIfLoose();
     void HideZeroDimensions(bool force, float threshold);
     void ShowHiddenDimensions();
@@ -280,6 +284,12 @@ protected:
 
 private:
     friend class CRoomFloorPlayer;
+    // Given lengths by the handles of their two ends, smaller first, with
+    // their value text: they outlast dimensions made again.
+    using GivenByEnds = std::map<std::pair<KorHandle, KorHandle>, std::string>;
+    std::pair<KorHandle, KorHandle> EndsOf(KorDimension* d) const;
+    GivenByEnds GivenLengthsByEnds() const;
+    void GiveLengthsByEnds(const GivenByEnds& given);
     void EntranceAngleDimensions(KorDimension*& atStart, KorDimension*& atEnd) const;
     bool InHideScope(KorDimension* d) const;
     int ReferenceDimensionOn(KorTracker* tracker, const point& p) const;

@@ -203,9 +203,43 @@ void CRoomFloor::RecreateDimensionsIfLoose()
 {
     for (KorNode* node : GetNodes())
         if (node->GetNumOfDimaints() < 2 && !IsRoomObject(node)) {
+            // The lengths are made again under new names: each length given
+            // between two nodes is given again between the same nodes.
+            const GivenByEnds given = GivenLengthsByEnds();
             RecreateDimensions();
+            GiveLengthsByEnds(given);
             return;
         }
+}
+
+std::pair<KorHandle, KorHandle> CRoomFloor::EndsOf(KorDimension* d) const
+{
+    KorHandle start = GetHandle(d->GetStart());
+    KorHandle end = GetHandle(d->GetEnd());
+    // A length between two nodes is the same length either way round.
+    if (end < start)
+        std::swap(start, end);
+    return {start, end};
+}
+
+CRoomFloor::GivenByEnds CRoomFloor::GivenLengthsByEnds() const
+{
+    GivenByEnds given;
+    for (KorDimension* d : mReferenceDimensions)
+        if (d->IsEnabled() && d->GetStart() && d->GetEnd())
+            given.emplace(EndsOf(d), d->GetValueString());
+    return given;
+}
+
+void CRoomFloor::GiveLengthsByEnds(const GivenByEnds& given)
+{
+    for (KorDimension* d : std::vector<KorDimension*>(mReferenceDimensions)) {
+        if (!d->GetStart() || !d->GetEnd())
+            continue;
+        const auto value = given.find(EndsOf(d));
+        if (value != given.end() && (!d->IsEnabled() || d->GetValueString() != value->second))
+            d->SetValue(value->second);
+    }
 }
 
 bool CRoomFloor::InHideScope(KorDimension* d) const
