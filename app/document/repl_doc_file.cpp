@@ -183,6 +183,7 @@ bool FloorPlanReader::ReadRoom(const std::string& name)
     }
     if (mDocument.ReadRoomElement(body)) {
         room->RecreateDimensionsIfLoose();
+        room->LetGoOfLengthsWrittenForPlan();
         mHolds.emplace_back(room, CRoomHolds(*room));
         mDocument.AddLoadedRoom(room);
         return true;

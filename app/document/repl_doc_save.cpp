@@ -494,6 +494,7 @@ bool CReplDoc::ReadRoomDirectory(const CString& path)
             delete room;
             break;
         }
+        room->LetGoOfLengthsWrittenForPlan();
         holds.emplace_back(room, CRoomHolds(*room));
         AddLoadedRoom(room);
     }

@@ -246,6 +246,11 @@ public:
     // value is not written, and a room read back holds it again when it is
     // closed into the plan.
     bool IsHeldForPlan(const KorDimension* dimension) const;
+    // Files of earlier versions wrote the lengths held for the plan as given
+    // ones. A room read from one (its given lengths already all its chains
+    // need) lets go of those the close would hold, in the close's order:
+    // the close holds them again, and the room entered lets go of them.
+    void LetGoOfLengthsWrittenForPlan();
     bool ResolveOrDropDimensions(bool unused);
     void CreateNodeStar();
     void DisableOneInClosedChains();
@@ -288,6 +293,7 @@ private:
     // their value text: they outlast dimensions made again.
     using GivenByEnds = std::map<std::pair<KorHandle, KorHandle>, std::string>;
     std::pair<KorHandle, KorHandle> EndsOf(KorDimension* d) const;
+    static bool MayBeHeldForPlan(KorDimension* d);
     GivenByEnds GivenLengthsByEnds() const;
     void GiveLengthsByEnds(const GivenByEnds& given);
     void EntranceAngleDimensions(KorDimension*& atStart, KorDimension*& atEnd) const;

@@ -3,6 +3,9 @@
 // dimensions the chains need, dropping unsolvable ones, recreating them.
 #include <algorithm>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "dimension_values.h"
 #include "edge_chain.h"
@@ -73,6 +76,43 @@ void CRoomFloor::ReleaseDimensionsHeldForPlan()
 bool CRoomFloor::IsHeldForPlan(const KorDimension* dimension) const
 {
     return std::find(mHeldForPlan.begin(), mHeldForPlan.end(), dimension) != mHeldForPlan.end();
+}
+
+void CRoomFloor::LetGoOfLengthsWrittenForPlan()
+{
+    // A room whose own lengths leave its chains short is as today's writer
+    // wrote it: the close holds what the chains need.
+    if (mChains.empty() || !AreChainsConsistent())
+        return;
+    std::vector<std::pair<KorDimension*, std::string>> given;
+    for (KorDimension* d : mReferenceDimensions)
+        if (MayBeHeldForPlan(d))
+            given.emplace_back(d, d->GetValueString());
+    for (const auto& [d, value] : given)
+        d->SetEnabled(false);
+    // The close's own walk: in the room's order, a length the chains need
+    // is held. What it would hold is let go of; the rest was given.
+    std::vector<KorDimension*> held;
+    for (const auto& [d, value] : given)
+        if (CheckDimensionAgainstChains(d)) {
+            d->SetValue(value);
+            held.push_back(d);
+        }
+    for (const auto& [d, value] : given)
+        if (std::find(held.begin(), held.end(), d) == held.end())
+            d->SetValue(value);
+    for (KorDimension* d : held)
+        d->SetEnabled(false);
+    SetModified(false);
+}
+
+bool CRoomFloor::MayBeHeldForPlan(KorDimension* d)
+{
+    // The close fixes a length at its present value, relation "equal"; a
+    // width taken over from the plan stays as the plan gave it.
+    constexpr int kPlanWidthLayer = 3;
+    return d->IsEnabled() && d->GetLayer() != kPlanWidthLayer && !d->IsExtraRule() &&
+           d->GetPrimaryType() == KOR_DIM_EQUAL && d->IsImplemented();
 }
 
 void CRoomFloor::RecreateDimensions()

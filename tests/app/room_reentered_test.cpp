@@ -3,9 +3,13 @@
 // the keypad, chosen from the value list and given by dragging a wall change
 // it as they did before it was left, also once its level was saved and
 // opened again or restored from the journal.
+#include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include "dimension_values.h"
 #include "distances.h"
 #include "kor_dimension.h"
 #include "kor_node.h"
@@ -49,12 +53,48 @@ public:
             room->Save(text, false);
         return text;
     }
+    // Every room as the writers before held lengths were told apart wrote
+    // it: each length the close holds for the plan is given at its value.
+    void GiveHeldLengths()
+    {
+        for (int i = 0; i < Doc()->GetNumOfRooms(); ++i) {
+            CRoomFloor* room = Doc()->GetRoom(i);
+            std::vector<KorDimension*> held;
+            for (KorDimension* d : room->GetReferenceDimensions())
+                if (room->IsHeldForPlan(d))
+                    held.push_back(d);
+            room->ReleaseDimensionsHeldForPlan();
+            for (KorDimension* d : held)
+                ASSERT_TRUE(FixDimensionHere(d));
+        }
+    }
+    // A room's text split into its Value lines (the lengths it gives) and
+    // the rest.
+    static std::pair<std::vector<std::string>, std::string> SplitValues(const std::string& text)
+    {
+        std::vector<std::string> values;
+        std::string rest;
+        for (std::size_t at = 0, end; at < text.size(); at = end + 1) {
+            end = std::min(text.find('\n', at), text.size());
+            const std::string line = text.substr(at, end - at);
+            if (line.find("=Value(") != std::string::npos)
+                values.push_back(line);
+            else
+                rest += line + "\n";
+        }
+        return {values, rest};
+    }
     // The level saved from the plan, then read back: opened from its file,
     // or restored from the journal the open wrote. The room to enter
-    // writes what it wrote before.
-    void Reopen(bool fromJournal, int entered)
+    // writes what it wrote before. A file as earlier versions wrote it
+    // does not tell which of the lengths the plan held were given: the
+    // room gives some of those it gave, and lets go of the rest.
+    void Reopen(bool fromJournal, bool writtenBefore, int entered)
     {
         const std::string saved = RoomText(entered);
+        if (writtenBefore) {
+            ASSERT_NO_FATAL_FAILURE(GiveHeldLengths());
+        }
         const CString path(L"My Documents\\Reentered1.fpl");
         ASSERT_TRUE(Doc()->SaveToFile(path));
         ASSERT_TRUE(Doc()->OpenFile(path));
@@ -62,7 +102,16 @@ public:
             ASSERT_TRUE(Doc()->m_journal.WriteAll());
             Doc()->RestoreFromJournal();
         }
-        EXPECT_EQ(RoomText(entered), saved);
+        if (!writtenBefore) {
+            EXPECT_EQ(RoomText(entered), saved);
+        } else {
+            const auto [values, rest] = SplitValues(RoomText(entered));
+            const auto [savedValues, savedRest] = SplitValues(saved);
+            EXPECT_EQ(rest, savedRest);
+            for (const std::string& value : values)
+                EXPECT_NE(std::find(savedValues.begin(), savedValues.end(), value), savedValues.end())
+                    << value << " was not given";
+        }
         if (Doc()->m_roomView)
             ToPlan();
     }
@@ -183,7 +232,9 @@ struct WayBack {
     bool throughView;
     bool leaves = true;
     bool throughDoor = false;  // from the first room, through the door into it
-    enum { kKept, kOpened, kRestored } reopened = kKept;  // the level read back first
+    // The level read back first; kOpenedEarlier from a file that gives the
+    // lengths held for the plan, as files of earlier versions do.
+    enum { kKept, kOpened, kRestored, kOpenedEarlier } reopened = kKept;
 };
 
 const WayBack kWaysBack[] = {
@@ -202,6 +253,12 @@ const WayBack kWaysBack[] = {
      false, WayBack::kRestored},
     {"a later room of a level restored from the journal, tapped in the plan", true, true, true,
      false, WayBack::kRestored},
+    {"the first room of a level opened from an earlier version's file, tapped in the plan", false,
+     true, true, false, WayBack::kOpenedEarlier},
+    {"a later room of a level opened from an earlier version's file, tapped in the plan", true,
+     true, true, false, WayBack::kOpenedEarlier},
+    {"a later room of a level opened from an earlier version's file, through the door", true,
+     false, true, true, WayBack::kOpenedEarlier},
 };
 
 }  // namespace
@@ -221,7 +278,9 @@ TEST_F(RoomReenteredTest, EditsChangeARoomEnteredAgainFromThePlan)
             if (way.leaves) {
                 ToPlan();
                 if (way.reopened != WayBack::kKept) {
-                    ASSERT_NO_FATAL_FAILURE(Reopen(way.reopened == WayBack::kRestored, way.laterRoom ? 1 : 0));
+                    ASSERT_NO_FATAL_FAILURE(Reopen(way.reopened == WayBack::kRestored,
+                                                   way.reopened == WayBack::kOpenedEarlier,
+                                                   way.laterRoom ? 1 : 0));
                     room = Doc()->GetRoom(way.laterRoom ? 1 : 0);
                     ASSERT_NE(room, nullptr);
                 }
