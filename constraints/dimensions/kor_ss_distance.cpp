@@ -217,13 +217,15 @@ KorDimSolution* KorSSDistance::SolveParallelLock()
     if (!lock || lock->GetType() != KOR_PARALLEL || KorIsAlignedTracker(mpDFs[2]->mpMoved)
         || KorIsAlignedTracker(mpDFs[3]->mpMoved) || !mpModel->GetLockDim(mpStart))
         return nullptr;
-    lock->GetStatus() = KorSt(0);
+    // The parallel holds both directions: it lets go of its trackers while
+    // they are solved to turn together, and takes them again.
+    lock->SetStatus(KorSt(0), nullptr);
     auto* t3 = static_cast<KorLinTracker*>(mpDFs[2]->mpMoved);
     auto* t4 = static_cast<KorLinTracker*>(mpDFs[3]->mpMoved);
     KorTrackerSolution* ts1 = t3->Solve(static_cast<KorNode*>(nullptr), nullptr, nullptr);
     KorTrackerSolution* ts2 = ts1 ? t4->Solve(static_cast<KorNode*>(nullptr), nullptr, nullptr)
                                   : nullptr;
-    lock->GetStatus() = KorSt(2);
+    lock->SetStatus(KorSt(2), nullptr);
     if (!ts1 || !ts2) {
         delete ts1;
         return nullptr;

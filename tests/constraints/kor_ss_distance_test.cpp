@@ -117,3 +117,82 @@ TEST_F(KorSSDistanceTest, CircleContactsAfterDF2TryDF3ThenDF4AndOtherwiseDF4Only
 }
 
 }  // namespace
+
+namespace {
+
+// A slanted room whose bottom and top walls each have one fixed corner, held
+// parallel at a gap: both walls turn together about their fixed corners.
+struct SlantedRoom {
+    double bottomSlope, gap;
+};
+
+void PrintTo(const SlantedRoom& room, std::ostream* out)
+{
+    *out << "bottom at " << room.bottomSlope << " deg, gap " << room.gap;
+}
+
+class KorSSDistanceTurnTest : public KorSketchFixture,
+                              public ::testing::WithParamInterface<SlantedRoom> {
+protected:
+    void Solve(const SlantedRoom& room)
+    {
+        const double u = room.bottomSlope * M_PI / 180.0;
+        const point along(std::cos(u), std::sin(u)), across(-std::sin(u), std::cos(u));
+        auto at = [&](double s, double t) {
+            return Node(s * along.x() + t * across.x(), s * along.y() + t * across.y());
+        };
+        // The start is a little off: the top 2 in further out than the gap and turned.
+        a = at(0, 0);
+        b = at(240, 3);
+        c = at(300, room.gap + 2);
+        d = at(40, room.gap - 4);
+        bottom = Segment(a, b);
+        top = Segment(c, d);
+        Segment(b, c);
+        Segment(d, a);
+        ASSERT_NE(Fix(a), 0u);
+        ASSERT_NE(Fix(c), 0u);
+        ASSERT_NE(model.CreateConstraint(KOR_PARALLEL, bottom, top, 0, 0), 0u);
+        const KorHandle h = model.CreateDistance(bottom, top, KOR_SSDISTANCE, 0);
+        ASSERT_NE(h, 0u);
+        ASSERT_TRUE(model.SetDimensionValue(h, room.gap, KORDimensionType(2)));
+        solved = model.Resolve();
+    }
+    double Gap(KorHandle node) const
+    {
+        const point& p = NodeOf(a)->GetPoint();
+        const point& q = NodeOf(b)->GetPoint();
+        const point& n = NodeOf(node)->GetPoint();
+        return std::fabs((q.x() - p.x()) * (n.y() - p.y()) - (q.y() - p.y()) * (n.x() - p.x())) /
+               std::hypot(q.x() - p.x(), q.y() - p.y());
+    }
+    double TurnDegrees() const
+    {
+        const point& p = NodeOf(a)->GetPoint();
+        const point& q = NodeOf(b)->GetPoint();
+        const point& r = NodeOf(d)->GetPoint();
+        const point& s = NodeOf(c)->GetPoint();
+        const double cross = (q.x() - p.x()) * (s.y() - r.y()) - (q.y() - p.y()) * (s.x() - r.x());
+        const double dot = (q.x() - p.x()) * (s.x() - r.x()) + (q.y() - p.y()) * (s.y() - r.y());
+        return std::fabs(std::atan2(cross, dot)) * 180.0 / M_PI;
+    }
+    KorHandle a = 0, b = 0, c = 0, d = 0, bottom = 0, top = 0;
+    bool solved = false;
+};
+
+TEST_P(KorSSDistanceTurnTest, WallsWithOneFixedCornerEachTurnToTheirGap)
+{
+    const SlantedRoom room = GetParam();
+    Solve(room);
+    ASSERT_TRUE(solved) << model.GetError();
+    EXPECT_NEAR(TurnDegrees(), 0.0, 0.01);
+    EXPECT_NEAR(Gap(c), room.gap, 0.01);
+    EXPECT_NEAR(Gap(d), room.gap, 0.01);
+    EXPECT_EQ(NodeOf(a)->GetPoint(), point(0.0, 0.0));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rooms, KorSSDistanceTurnTest,
+                         ::testing::Values(SlantedRoom{0.0, 150.0}, SlantedRoom{17.0, 150.0},
+                                           SlantedRoom{-35.0, 90.0}, SlantedRoom{70.0, 260.0}));
+
+}  // namespace
