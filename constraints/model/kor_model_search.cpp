@@ -15,6 +15,7 @@
 #include "kor_lin_tracker.h"
 #include "kor_node.h"
 #include "kor_shift_group.h"
+#include "kor_solution_geometry.h"
 #include "kor_tracker.h"
 #include "kor_tracker_solution.h"
 #include "point.h"
@@ -951,13 +952,12 @@ bool KorModel::TripleAdjust(KorDimSolution* s1, KorDimSolution* s2, KorDimSoluti
     const point P(Q.x() + v1 * dx / length, Q.y() + v1 * dy / length);
     const circle around2(P, d2->GetValue());
     const circle around3(R, d3->GetValue());
-    geolist_ref crossings = around2 % around3;
-    const int count = crossings.count();
+    point candidates[2];
+    const int count = KorCircleCrossings(around2, around3, candidates);
     if (count == 0)
         return false;
-    point X(crossings[0]);
+    point X(candidates[0]);
     if (count > 1) {
-        point candidates[2] = {point(crossings[0]), point(crossings[1])};
         point references[2] = {N3, N3};
         double ox = 0.0, oy = 0.0;
         d3->GetOrientation(ox, oy, n3);

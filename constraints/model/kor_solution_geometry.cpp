@@ -8,6 +8,7 @@
 #include "kor_lin_tracker.h"
 #include "kor_node.h"
 #include "line.h"
+#include "settings.h"
 
 bool KorIsLineTracker(const KorTracker* tracker)
 {
@@ -42,6 +43,33 @@ int KorIntersect(const geobject& a, const geobject& b, point* out, int max)
             out[count++] = p;
     }
     return count;
+}
+
+int KorCircleCrossings(const circle& a, const circle& b, point out[2])
+{
+    const int count = KorIntersect(a, b, out, 2);
+    const point c1 = a.center();
+    const point c2 = b.center();
+    const double dx = c2.x() - c1.x();
+    const double dy = c2.y() - c1.y();
+    const bool level = std::fabs(dy) <= GeoSnap();
+    // Exactly level or upright centres are crossed exactly already.
+    const bool leveled = level ? dy != 0.0 : dx != 0.0 && std::fabs(dx / dy) <= GeoSnap();
+    if (count != 2 || !leveled)
+        return count;
+    const double d = std::hypot(dx, dy);
+    const double r1 = a.rad();
+    const double r2 = b.rad();
+    const double along = (r1 * r1 - r2 * r2 + d * d) / (2.0 * d);
+    const double h = std::sqrt(std::fmax(r1 * r1 - along * along, 0.0));
+    const point foot(c1.x() + along / d * dx, c1.y() + along / d * dy);
+    // The chord runs square to the centres' line.
+    const point p(foot.x() - h * dy / d, foot.y() + h * dx / d);
+    const point q(foot.x() + h * dy / d, foot.y() - h * dx / d);
+    const bool pFirst = level ? p.y() >= q.y() : p.x() >= q.x();
+    out[0] = pFirst ? p : q;
+    out[1] = pFirst ? q : p;
+    return KorIsFinite(out[0]) && KorIsFinite(out[1]) ? 2 : KorIntersect(a, b, out, 2);
 }
 
 line KorParallelOnSide(const line& l, const point& side, double d)

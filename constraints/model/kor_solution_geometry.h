@@ -22,6 +22,11 @@ bool KorIsFinite(const circle& c);
 
 // Crossing points of two geometries into out (at most max); their number.
 int KorIntersect(const geobject& a, const geobject& b, point* out, int max);
+// The crossings of two circles in the library's count and order, each one
+// on both circles: the library levels a common chord that is within GeoSnap
+// of level or upright, which leaves a crossing off the circles by up to
+// GeoSnap times the half-chord (0.7 in on a chord of 300 in).
+int KorCircleCrossings(const circle& a, const circle& b, point out[2]);
 // The parallel of l at distance d on side's side (either side when side is on l).
 line KorParallelOnSide(const line& l, const point& side, double d);
 // The point at distance d from `from` toward `to` (from itself when they coincide).
