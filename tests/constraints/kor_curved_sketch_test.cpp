@@ -12,6 +12,7 @@
 
 #include "kor_curved_sketches.h"
 #include "kor_globals.h"
+#include "kor_linkage_sketches.h"
 #include "settings.h"
 
 namespace {
@@ -97,12 +98,14 @@ void Drag(Sketch& s, int node, std::mt19937& random, Tally& t, const std::string
     s.model.SetDrag(false);
 }
 
-TEST_F(KorCurvedSketch, SolvedAndDraggedSketchesKeepEveryRequest)
+// Builds every family's share of sketches from moved starts, solves and
+// drags each, and checks what the solver takes against the geometry.
+std::map<std::string, Tally> RunFamilies(const std::vector<std::pair<std::string, Builder>>& families)
 {
     const int cases = CaseCount();
     std::map<std::string, Tally> tallies;
     const double jitters[] = {0.1, 2.0, 5.0};
-    for (const auto& [name, build] : Families()) {
+    for (const auto& [name, build] : families) {
         Tally& t = tallies[name];
         for (int k = 0; k < cases / 9 + 1; ++k) {
             const unsigned seed = 1000u * static_cast<unsigned>(k) + 7u;
@@ -113,7 +116,9 @@ TEST_F(KorCurvedSketch, SolvedAndDraggedSketchesKeepEveryRequest)
             build(s, jitter, random);
             const std::string label = name + " seed " + std::to_string(seed) + " jitter " +
                                       std::to_string(jitter);
-            ASSERT_TRUE(s.built) << label << " error " << s.model.GetError();
+            EXPECT_TRUE(s.built) << label << " error " << s.model.GetError();
+            if (!s.built)
+                continue;
             ++t.sketches;
             if (!s.model.Resolve()) {
                 if (t.firstFailure.empty())
@@ -136,6 +141,13 @@ TEST_F(KorCurvedSketch, SolvedAndDraggedSketchesKeepEveryRequest)
                 Drag(s, s.draggable[k % s.draggable.size()], random, t, label);
         }
     }
+    return tallies;
+}
+
+// What the solver takes must keep every request; what it refuses must leave
+// the sketch as it was. Families in solvedWhole are solved from every start.
+void ExpectKept(const std::map<std::string, Tally>& tallies, const std::set<std::string>& solvedWhole)
+{
     for (const auto& [name, t] : tallies) {
         std::printf("%-14s sketches %3d solved %3d within %3d | steps %4d accepted %4d within %4d "
                     "refused-moved %3d | worst %.4f in %.4f deg\n",
@@ -144,11 +156,6 @@ TEST_F(KorCurvedSketch, SolvedAndDraggedSketchesKeepEveryRequest)
         if (!t.firstFailure.empty())
             std::printf("    first failure: %s\n", t.firstFailure.c_str());
     }
-    // What the solver takes must keep every request; what it refuses must
-    // leave the sketch as it was. Families it solves whole today stay so;
-    // the others are printed above (a rounded corner, a circle placed between
-    // others or in a corner is still refused from many starts).
-    const std::set<std::string> solvedWhole = {"arc", "pinned", "two-arcs", "between"};
     for (const auto& [name, t] : tallies) {
         EXPECT_EQ(t.solvedWithin, t.solved) << name << ": " << t.firstFailure;
         EXPECT_EQ(t.acceptedWithin, t.accepted) << name << ": " << t.firstFailure;
@@ -156,8 +163,29 @@ TEST_F(KorCurvedSketch, SolvedAndDraggedSketchesKeepEveryRequest)
         if (solvedWhole.count(name)) {
             EXPECT_EQ(t.solved, t.sketches) << name << ": " << t.firstFailure;
         }
-        RecordProperty(name + "_solved", std::to_string(t.solved) + "/" + std::to_string(t.sketches));
+        ::testing::Test::RecordProperty(name + "_solved",
+                                        std::to_string(t.solved) + "/" + std::to_string(t.sketches));
     }
+}
+
+TEST_F(KorCurvedSketch, SolvedAndDraggedSketchesKeepEveryRequest)
+{
+    // Families solved whole today stay so; the others are printed (a rounded
+    // corner, a circle placed between others or in a corner is still refused
+    // from many starts).
+    ExpectKept(RunFamilies(Families()), {"arc", "pinned", "two-arcs", "between"});
+}
+
+// Linkages: corners held by lengths and parallels alone, solved by pairs and
+// triples of dimensions at once. A parallel pair turned to within GeoDif of
+// level or upright is still refused now and then: the geometry library reads
+// such a wall as level where it crosses it with the next.
+TEST_F(KorCurvedSketch, SolvedAndDraggedLinkagesKeepEveryRequest)
+{
+    ExpectKept(RunFamilies({{"linkage", kor_linkage::LengthLinkage},
+                            {"level-coupler", kor_linkage::LevelCoupler},
+                            {"parallel-pair", kor_linkage::ParallelPair}}),
+               {"linkage", "level-coupler"});
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ enum class Ask {
     kTangentInside,  // circle (a, b) lies inside circle (c, d) and touches it
     kArcSweep,       // arc about a from b to c (counterclockwise) sweeps value degrees
     kFixed,          // node a stays at (value, value2)
+    kParallel,       // wall a-b parallel to wall c-d
+    kWallGap,        // nodes c and d lie value from the line of wall a-b
 };
 
 struct Request {
@@ -106,7 +108,8 @@ inline const char* Name(Ask ask)
 {
     static const char* names[] = {"horizontal", "vertical", "perpendicular", "length",
                                   "radius", "on circle", "tangent to wall", "tangent outside",
-                                  "tangent inside", "arc sweep", "fixed"};
+                                  "tangent inside", "arc sweep", "fixed", "parallel",
+                                  "wall gap"};
     return names[static_cast<int>(ask)];
 }
 
@@ -152,6 +155,13 @@ inline Residual Measure(const Sketch& s)
             break;
         case Ask::kFixed:
             length = Dist(at(q.a), point(q.value, q.value2));
+            break;
+        case Ask::kParallel:
+            degrees = 90.0 - OffSquare(at(q.a), at(q.b), at(q.c), at(q.d));
+            break;
+        case Ask::kWallGap:
+            length = std::max(std::fabs(LineDistance(at(q.c), at(q.a), at(q.b)) - q.value),
+                              std::fabs(LineDistance(at(q.d), at(q.a), at(q.b)) - q.value));
             break;
         }
         // Shares of the tolerances, to name the request farthest off.
