@@ -14,6 +14,7 @@
 #include "kor_model.h"
 #include "kor_node.h"
 #include "kor_primitive.h"
+#include "kor_scoped_value.h"
 #include "kor_tracker_solution.h"
 
 namespace {
@@ -538,6 +539,12 @@ void KorCirTracker::FindAnchors(KorNode* n, KorNode*& a, KorNode*& b, bool& fail
 
 bool KorCirTracker::AlignToAnchors(KorNode* n)
 {
+    // Placing the centre makes the centre's other circles follow it, and
+    // they place the centre again: this circle, still being placed, does not
+    // follow its own centre a second time.
+    if (mbAligningToAnchors)
+        return false;
+    const KorScopedValue<bool> aligning(mbAligningToAnchors, true);
     KorNode* a = nullptr;
     KorNode* b = nullptr;
     bool fail = false;

@@ -118,6 +118,9 @@ private:
     circle mGeometry;
     KorNode* mpCenter = nullptr;
     std::vector<std::vector<KorIntersectionAttribute>> mIntersectionAttributes;
+    // Set while the circle aligns to its anchors: a centre shared with
+    // another circle hands the alignment back to this one.
+    bool mbAligningToAnchors = false;
 
     static int mInterpolationDensity;
 };
