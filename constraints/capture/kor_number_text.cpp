@@ -11,6 +11,10 @@ std::string KorFormatFixed(double value, int precision, int width)
     const auto result = std::to_chars(digits, digits + sizeof digits, value,
                                       std::chars_format::fixed, precision);
     std::string text(digits, result.ec == std::errc() ? result.ptr : digits);
+    // A value that rounds to zero reads "0.0", never "-0.0": the sign of a
+    // node a hair left of an axis says nothing the digits keep.
+    if (!text.empty() && text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
     if (width > 0 && text.size() < static_cast<std::size_t>(width))
         text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
     return text;

@@ -3,7 +3,8 @@
 
 #include <string>
 
-// printf's "%<width>.<precision>f" in the C locale.
+// printf's "%<width>.<precision>f" in the C locale, except that a value
+// which rounds to zero is written without a sign ("0.0", not "-0.0").
 std::string KorFormatFixed(double value, int precision, int width = 0);
 // printf's "%d".
 std::string KorFormatInt(long value);

@@ -20,6 +20,26 @@ TEST(KorNumberText, FormatsAsPrintfInTheCLocale)
     EXPECT_EQ(KorFormatInt(-12), "-12");
 }
 
+// A value that rounds to zero is written without a sign: a node a hair
+// left of the axis reads "0.0", as the one a hair right of it does.
+TEST(KorNumberText, AValueThatRoundsToZeroHasNoSign)
+{
+    const struct {
+        double value;
+        int precision;
+        int width;
+        const char* text;
+    } cases[] = {
+        {-0.04, 1, 0, "0.0"},           {static_cast<float>(-0.049), 1, 0, "0.0"},
+        {-0.0, 1, 0, "0.0"},            {-1e-9, 2, 0, "0.00"},
+        {-0.004, 2, 9, "     0.00"},    {-0.0000004, 6, 0, "0.000000"},
+        {-0.05, 1, 0, "-0.1"},          {-0.06, 1, 0, "-0.1"},
+        {-0.006, 2, 0, "-0.01"},        {-10.04, 1, 0, "-10.0"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KorFormatFixed(c.value, c.precision, c.width), c.text) << c.value;
+}
+
 // A decimal comma in the process locale must not leak into the text.
 TEST(KorNumberText, IgnoresTheProcessLocale)
 {
