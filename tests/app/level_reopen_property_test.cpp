@@ -1,7 +1,8 @@
 // What goes out comes back: random levels, their rooms leant a few degrees
 // in the Door mode, lengths typed, windows, fixtures and islands put in,
 // named and labelled (with every character a person may type), are saved and opened (or restored from the journal a
-// stopped run left) and give the same text when saved again, every wall of
+// stopped run left) and give the same text when saved again (every given
+// value the same, though the dimensions may be numbered anew), every wall of
 // every room the same length and at the same angle as the file wrote it
 // (its nodes to a tenth of an inch). PELK_LEVEL_CASES and
 // PELK_LEVEL_ROOMS (up to 30) ask for more and larger levels.
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "given_values.h"
 #include "kor_dimension.h"
 #include "level_property_fixture.h"
 #include "measurement_mode.h"
@@ -302,12 +304,14 @@ TEST_F(LevelReopenPropertyTest, SavedAndOpenedALevelIsAsDrawn)
         EXPECT_EQ(Names(opened), m_names);
         const std::string again = FileText(opened);
         EXPECT_EQ(Structure(again), Structure(saved));
+        EXPECT_EQ(GivenValues(again), GivenValues(saved));
 
         CReplDoc twice;
         ASSERT_TRUE(twice.ParseFile(again.data(), static_cast<int>(again.size())));
         ShowPlan(twice);
         ExpectSameGeometry(Geometry(twice), drawn);
         EXPECT_EQ(Structure(FileText(twice)), Structure(again));
+        EXPECT_EQ(GivenValues(FileText(twice)), GivenValues(again));
     });
 }
 
@@ -324,6 +328,8 @@ TEST_F(LevelReopenPropertyTest, RestoredFromTheJournalALevelIsAsDrawn)
         ShowPlan(restored);
         ExpectSameGeometry(Geometry(restored), drawn);
         EXPECT_EQ(Names(restored), m_names);
-        EXPECT_EQ(Structure(FileText(restored)), Structure(saved));
+        const std::string text = FileText(restored);
+        EXPECT_EQ(Structure(text), Structure(saved));
+        EXPECT_EQ(GivenValues(text), GivenValues(saved));
     });
 }
