@@ -10,11 +10,15 @@
 #include "c_win_app.h"
 #include "c_wnd.h"
 #include "code_page.h"
+#include "distances.h"
 #include "duplicate_room_dlg.h"
 #include "exchange_file.h"
 #include "exchange_settings.h"
 #include "floor_plan_text.h"
 #include "kor_model.h"
+#include "kor_node.h"
+#include "kor_primitive.h"
+#include "kor_tracker.h"
 #include "level_files.h"
 #include "message_box.h"
 #include "messages.h"
@@ -116,6 +120,35 @@ void ReadHeaderAttributes(CReplDoc& document, CXMLElement* root)
     ZupObject::SetMetric(IsFileMetric(root));
     if (metric && *metric)
         document.m_plan.SetWindowDepth(ZupWindow::GetDefaultDepth());
+}
+
+// The file keeps nodes to a tenth of an inch, so a door or window node read
+// back stands up to a few hundredths off the wall through the corners as
+// written. Solved alone the room lets that pass, but the lengths the close
+// holds for the plan fix the node twice, along the wall and off it, and the
+// solve fails: the room would have its lengths made anew and lose the given
+// ones. Each node that stands on one straight wall is put back onto it, a
+// move within the file's precision.
+void PutWallNodesOnTheirWalls(CRoomFloor& room)
+{
+    constexpr double kFilePrecision = 0.1;
+    for (KorNode* node : room.GetNodes()) {
+        if (node->GetNumOfTrackers() != 1 || node->GetNumOfPrimitives() != 0)
+            continue;
+        KorTracker* wall = node->GetTracker(0);
+        if (!wall || wall->GetType() != KOR_LINEAR_TRACKER || wall->GetNumOfPrimitives() == 0)
+            continue;
+        const point a = wall->GetPrimitive(0)->GetStart()->GetPoint();
+        const point b = wall->GetPrimitive(0)->GetEnd()->GetPoint();
+        const double dx = b.x() - a.x(), dy = b.y() - a.y(), squared = dx * dx + dy * dy;
+        point& p = node->GetPoint();
+        if (!(squared > 0.0))
+            continue;
+        const double t = ((p.x() - a.x()) * dx + (p.y() - a.y()) * dy) / squared;
+        const point foot(a.x() + t * dx, a.y() + t * dy);
+        if (GeoDistance(p, foot) < kFilePrecision)
+            p = foot;
+    }
 }
 
 // The n-th element of the room's name; a name that begins with a digit or
@@ -449,6 +482,7 @@ void CReplDoc::AddLoadedRoom(CRoomFloor* room)
 {
     if (CRoomType* type = CRoomTypeCatalog::Instance(true)->Find(room->GetName(), false))
         type->NoteName(room->GetName());
+    PutWallNodesOnTheirWalls(*room);
     const bool first = m_rooms.empty();
     if (first) {
         room->FindAlignmentsAsDrawn();
