@@ -209,23 +209,24 @@ KorTrackerSolution* KorCSTangent::TrySolveDouble(KorTangent* other)
     } else {
         return nullptr;
     }
-    KorDimension* otherDim = other->GetDimension();
-    otherDim->GetStatus() = KorSt(0);
+    KorTracker* f = FarTracker(other, m);
+    if (!f || !n || m->GetAlignment() != KOR_EMPTY)
+        return nullptr;
+    // The other tangency lets go of the tracker that moves, so that the
+    // tracker is free to be fitted against both.
+    other->SetStatus(KorSt(0));
     const int status = KorStatusOf(m);
     const bool free = status == 0 || (status == 1 && m->GetCenter());
-    KorTracker* f = FarTracker(other, m);
-    if (free && m->GetAlignment() == KOR_EMPTY && f && n) {
-        if (KorTrackerSolution* ts = m->Solve(n, f, nullptr)) {
-            mpDF2->mpMoved = m;
-            mpDF2->mpCarrier = f;
-            otherDim->GetStatus() = KorSt(2);
-            if (KorCirTracker* mc = AsCircle(m))
-                RecordSides(mc, f);
-            return ts;
-        }
-    }
-    otherDim->GetStatus() = KorSt(2);
-    return nullptr;
+    KorTrackerSolution* ts = free ? m->Solve(n, f, nullptr) : nullptr;
+    other->SetStatus(KorSt(2));
+    if (!ts)
+        return nullptr;
+    other->MarkAsSolved();
+    mpDF2->mpMoved = m;
+    mpDF2->mpCarrier = f;
+    if (KorCirTracker* mc = AsCircle(m))
+        RecordSides(mc, f);
+    return ts;
 }
 
 KorDimSolution* KorCSTangent::SolveDoubleTangency()
@@ -382,7 +383,7 @@ bool KorCSTangent::AdjustDouble(KorDimSolution* solution)
     KorLinTracker* st = GetSegmentTracker();
     if (!other || !c || !st || !df->mpMoved || !df->mpCarrier)
         return false;
-    other->GetDimension()->GetStatus() = KorSt(0);
+    other->SetStatus(KorSt(0));
     line& s = st->GetLine();
     if (df->mpMoved == c) {
         if (KorLinTracker* f = AsLine(df->mpCarrier)) {
