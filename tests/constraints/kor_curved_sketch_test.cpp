@@ -45,6 +45,21 @@ std::vector<std::pair<std::string, Builder>> Families()
     };
 }
 
+// Circles and walls placed by two tangencies at once, and circles through
+// nodes with given chords.
+std::vector<std::pair<std::string, Builder>> FittedFamilies()
+{
+    return {
+        {"free-corner", FreeCircleInACorner},
+        {"channel", CircleInAChannel},
+        {"by-a-circle", FreeCircleByACircle},
+        {"free-between", FreeCircleBetweenTwo},
+        {"belt", BeltOverTwoCircles},
+        {"chords", ChordsOnACircle},
+        {"concentric", ChordsOnOneCircle},
+    };
+}
+
 struct Tally {
     int sketches = 0, solved = 0, solvedWithin = 0;
     int steps = 0, accepted = 0, acceptedWithin = 0, refusedMoved = 0;
@@ -186,6 +201,15 @@ TEST_F(KorCurvedSketch, SolvedAndDraggedLinkagesKeepEveryRequest)
                             {"level-coupler", kor_linkage::LevelCoupler},
                             {"parallel-pair", kor_linkage::ParallelPair}}),
                {"linkage", "level-coupler"});
+}
+
+// Circles and walls placed by two tangencies at once, and circles through
+// nodes with given chords. Two arcs about one centre with both chords given
+// are still refused from most starts.
+TEST_F(KorCurvedSketch, SolvedAndDraggedFittedCirclesKeepEveryRequest)
+{
+    ExpectKept(RunFamilies(FittedFamilies()), {"free-corner", "channel", "by-a-circle",
+                                               "free-between", "belt", "chords"});
 }
 
 }  // namespace

@@ -531,4 +531,212 @@ inline void TwoArcs(Sketch& s, double jitter, std::mt19937& random)
     s.draggable.push_back(nq);
 }
 
+
+// ---- Circles fitted between their neighbours: sketches whose circle is
+// placed by two tangencies at once, or by two chords on one circle.
+
+// A circle in the corner of two fixed walls meeting at 60 to 120 degrees,
+// touching both, its radius free: dragging its rim resizes it along the
+// corner's bisector.
+inline void FreeCircleInACorner(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "free circle in a corner";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double turn = (60.0 + 60.0 * unit(random)) * M_PI / 180.0;
+    const int o = s.AddNode(point(0, 0), 0.0, random);
+    const int e1 = s.AddNode(point(400, 0), 0.0, random);
+    const int e2 = s.AddNode(Polar(point(0, 0), 400, turn), 0.0, random);
+    for (int i : {o, e1, e2})
+        Fix(s, i);
+    const KorHandle w1 = Wall(s, o, e1);
+    const KorHandle w2 = Wall(s, o, e2);
+    const double r = 20.0 + 100.0 * unit(random);
+    const point centre(r / std::tan(turn / 2.0), r);
+    const int c = s.AddNode(centre, jitter, random);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(circle);
+    Tangent(s, circle, w1, {Ask::kTangentWall, c, rim, o, e1});
+    Tangent(s, circle, w2, {Ask::kTangentWall, c, rim, o, e2});
+    s.draggable.push_back(rim);
+    s.draggable.push_back(c);
+}
+
+// A circle between two fixed parallel walls, touching both, its radius free.
+inline void CircleInAChannel(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "circle in a channel";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double r = 20.0 + 80.0 * unit(random);
+    const int a = s.AddNode(point(-200, 0), 0.0, random);
+    const int b = s.AddNode(point(300, 0), 0.0, random);
+    const int c2 = s.AddNode(point(300, 2 * r), 0.0, random);
+    const int d2 = s.AddNode(point(-200, 2 * r), 0.0, random);
+    for (int i : {a, b, c2, d2})
+        Fix(s, i);
+    const KorHandle w1 = Wall(s, a, b);
+    const KorHandle w2 = Wall(s, c2, d2);
+    const point centre(100.0 * unit(random), r);
+    const int c = s.AddNode(centre, jitter, random);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(circle);
+    Tangent(s, circle, w1, {Ask::kTangentWall, c, rim, a, b});
+    Tangent(s, circle, w2, {Ask::kTangentWall, c, rim, c2, d2});
+    s.draggable.push_back(c);
+    s.draggable.push_back(rim);
+}
+
+// A circle of free radius touching a fixed floor and a fixed circle standing
+// on it, from outside.
+inline void FreeCircleByACircle(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "free circle by a circle";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const int a = s.AddNode(point(-300, 0), 0.0, random);
+    const int b = s.AddNode(point(500, 0), 0.0, random);
+    Fix(s, a);
+    Fix(s, b);
+    const KorHandle floor = Wall(s, a, b);
+    const double r1 = 30.0 + 80.0 * unit(random);
+    const int c1 = s.AddNode(point(0, r1), 0.0, random);
+    const int m1 = s.AddNode(point(0, 0), 0.0, random);
+    Fix(s, c1);
+    Fix(s, m1);
+    const KorHandle fixedCircle = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
+    s.Check(fixedCircle);
+    const double r = 20.0 + 80.0 * unit(random);
+    const point centre(2.0 * std::sqrt(r * r1), r);
+    const int c = s.AddNode(centre, jitter, random);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(circle);
+    Tangent(s, circle, floor, {Ask::kTangentWall, c, rim, a, b});
+    Tangent(s, circle, fixedCircle, {Ask::kTangentOutside, c, rim, c1, m1});
+    s.draggable.push_back(rim);
+    s.draggable.push_back(c);
+}
+
+// A circle of free radius touching two fixed circles from outside.
+inline void FreeCircleBetweenTwo(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "free circle between two";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double r1 = 30.0 + 60.0 * unit(random), r2 = 30.0 + 60.0 * unit(random);
+    const double r = 20.0 + 60.0 * unit(random);
+    const double gap = 2.0 * r * (0.15 + 0.8 * unit(random));
+    const point p1(0, 0), p2(r1 + r2 + gap, 0);
+    const double d = p2.x(), ra = r1 + r, rb = r2 + r;
+    const double x = (ra * ra - rb * rb + d * d) / (2.0 * d);
+    const point centre(x, std::sqrt(std::max(0.0, ra * ra - x * x)));
+    const int c1 = s.AddNode(p1, 0.0, random);
+    const int m1 = s.AddNode(point(0, r1), 0.0, random);
+    const int c2 = s.AddNode(p2, 0.0, random);
+    const int m2 = s.AddNode(point(p2.x(), r2), 0.0, random);
+    for (int i : {c1, m1, c2, m2})
+        Fix(s, i);
+    const KorHandle k1 = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
+    const KorHandle k2 = s.model.CreateCircle(s.nodes[c2], s.nodes[m2]);
+    const int c = s.AddNode(centre, jitter, random);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle k = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(k1);
+    s.Check(k2);
+    s.Check(k);
+    Tangent(s, k, k1, {Ask::kTangentOutside, c, rim, c1, m1});
+    Tangent(s, k, k2, {Ask::kTangentOutside, c, rim, c2, m2});
+    s.draggable.push_back(rim);
+    s.draggable.push_back(c);
+}
+
+// A wall touching two fixed circles on the same side, its ends free: a belt.
+inline void BeltOverTwoCircles(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "belt over two circles";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double r1 = 30.0 + 60.0 * unit(random), r2 = 30.0 + 60.0 * unit(random);
+    const double d = r1 + r2 + 50.0 + 200.0 * unit(random);
+    const int c1 = s.AddNode(point(0, 0), 0.0, random);
+    const int m1 = s.AddNode(point(r1, 0), 0.0, random);
+    const int c2 = s.AddNode(point(d, 0), 0.0, random);
+    const int m2 = s.AddNode(point(d + r2, 0), 0.0, random);
+    for (int i : {c1, m1, c2, m2})
+        Fix(s, i);
+    const KorHandle k1 = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
+    const KorHandle k2 = s.model.CreateCircle(s.nodes[c2], s.nodes[m2]);
+    s.Check(k1);
+    s.Check(k2);
+    // The outer tangent above both: its normal makes angle phi with the vertical.
+    const double phi = std::asin((r1 - r2) / d);
+    const point n(std::sin(phi), std::cos(phi));
+    const point t1(n.x() * r1, n.y() * r1), t2(d + n.x() * r2, n.y() * r2);
+    const int a = s.AddNode(t1, jitter, random);
+    const int b = s.AddNode(t2, jitter, random);
+    const KorHandle w = Wall(s, a, b);
+    Tangent(s, k1, w, {Ask::kTangentWall, c1, m1, a, b});
+    Tangent(s, k2, w, {Ask::kTangentWall, c2, m2, a, b});
+    s.draggable.push_back(a);
+    s.draggable.push_back(b);
+}
+
+// Two arcs about one centre meeting at a node, so that their three rim nodes
+// lie on one circle; the first end fixed, both chords given, centre and
+// radius free.
+inline void ChordsOnOneCircle(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "chords on one circle";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double r = 40.0 + 160.0 * unit(random);
+    const double a1 = (30.0 + 60.0 * unit(random)) * M_PI / 180.0;
+    const double a2 = (30.0 + 60.0 * unit(random)) * M_PI / 180.0;
+    const point o(0.0, 0.0);
+    const int c = s.AddNode(o, jitter, random);
+    const int p = s.AddNode(Polar(o, r, 0.0), 0.0, random);
+    const int q = s.AddNode(Polar(o, r, a1), jitter, random);
+    const int e = s.AddNode(Polar(o, r, a1 + a2), jitter, random);
+    Fix(s, p);
+    const KorHandle first = s.model.CreateArc(s.nodes[c], s.nodes[p], s.nodes[q]);
+    const KorHandle second = s.model.CreateArc(s.nodes[c], s.nodes[q], s.nodes[e]);
+    s.Check(first);
+    s.Check(second);
+    s.requests.push_back({Ask::kOnCircle, c, p, q});
+    s.requests.push_back({Ask::kOnCircle, c, q, e});
+    Length(s, p, q);
+    Length(s, q, e);
+    s.draggable.push_back(e);
+    s.draggable.push_back(q);
+}
+
+
+// A circle, centre and radius free, through three nodes: its rim node and
+// two nodes put on it, the chords from the middle node given; the middle
+// node fixed, or nothing fixed.
+inline void ChordsOnACircle(Sketch& s, double jitter, std::mt19937& random)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const bool pinned = unit(random) < 0.5;
+    s.family = pinned ? "chords on a circle, pinned" : "chords on a circle";
+    const double r = 40.0 + 160.0 * unit(random);
+    const double a1 = (30.0 + 60.0 * unit(random)) * M_PI / 180.0;
+    const double a2 = (30.0 + 60.0 * unit(random)) * M_PI / 180.0;
+    const point o(0.0, 0.0);
+    const int c = s.AddNode(o, jitter, random);
+    const int p = s.AddNode(Polar(o, r, 0.0), jitter, random);
+    const int q = s.AddNode(Polar(o, r, a1), pinned ? 0.0 : jitter, random);
+    const int e = s.AddNode(Polar(o, r, a1 + a2), jitter, random);
+    if (pinned)
+        Fix(s, q);
+    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[p]);
+    s.Check(circle);
+    for (int i : {q, e}) {
+        s.Check(s.model.CreateConstraint(KOR_COINCIDENT, s.nodes[i], circle, 0, 0));
+        s.requests.push_back({Ask::kOnCircle, c, p, i});
+    }
+    Length(s, q, p);
+    Length(s, q, e);
+    s.draggable.push_back(e);
+    s.draggable.push_back(p);
+    s.draggable.push_back(c);
+}
+
 }  // namespace kor_curved
