@@ -57,6 +57,8 @@ std::vector<std::pair<std::string, Builder>> FittedFamilies()
         {"belt", BeltOverTwoCircles},
         {"chords", ChordsOnACircle},
         {"concentric", ChordsOnOneCircle},
+        {"track", CircleOnATrack},
+        {"unsized-track", UnsizedCircleOnATrack},
     };
 }
 
@@ -209,7 +211,8 @@ TEST_F(KorCurvedSketch, SolvedAndDraggedLinkagesKeepEveryRequest)
 TEST_F(KorCurvedSketch, SolvedAndDraggedFittedCirclesKeepEveryRequest)
 {
     ExpectKept(RunFamilies(FittedFamilies()), {"free-corner", "channel", "by-a-circle",
-                                               "free-between", "belt", "chords"});
+                                               "free-between", "belt", "chords",
+                                               "track"});
 }
 
 }  // namespace

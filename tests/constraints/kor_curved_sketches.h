@@ -739,4 +739,105 @@ inline void ChordsOnACircle(Sketch& s, double jitter, std::mt19937& random)
     s.draggable.push_back(c);
 }
 
+
+// ---- Circles whose centre runs along a fixed wall (a track). The centre
+// on the track is measured as a circle of no size touching the track's line.
+
+inline int TrackedCentre(Sketch& s, const point& centre, double jitter, std::mt19937& random,
+                         KorHandle track, int trackStart, int trackEnd)
+{
+    const int c = s.AddNode(point(centre.x(), centre.y()), jitter, random);
+    // Put on the track, as the program puts a node on a wall.
+    s.Check(s.model.CreateConstraint(KOR_COINCIDENT, s.nodes[c], track, 0, 0));
+    s.requests.push_back({Ask::kTangentWall, c, c, trackStart, trackEnd});
+    return c;
+}
+
+// A circle of given radius on a level track, touching a fixed circle above
+// or below the track from outside.
+inline void CircleOnATrack(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "circle on a track";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const int a = s.AddNode(point(-400, 0), 0.0, random);
+    const int b = s.AddNode(point(500, 0), 0.0, random);
+    Fix(s, a);
+    Fix(s, b);
+    const KorHandle track = Wall(s, a, b);
+    const double r1 = 30.0 + 90.0 * unit(random);
+    const double r = 20.0 + 80.0 * unit(random);
+    const double h = (r1 + r) * (0.2 + 0.5 * unit(random)) * (unit(random) < 0.5 ? -1.0 : 1.0);
+    const int c1 = s.AddNode(point(0, h), 0.0, random);
+    const int m1 = s.AddNode(point(r1, h), 0.0, random);
+    Fix(s, c1);
+    Fix(s, m1);
+    const KorHandle fixedCircle = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
+    s.Check(fixedCircle);
+    const point centre(std::sqrt((r1 + r) * (r1 + r) - h * h), 0.0);
+    const int c = TrackedCentre(s, centre, jitter, random, track, a, b);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(circle);
+    Radius(s, circle, c, rim);
+    Tangent(s, circle, fixedCircle, {Ask::kTangentOutside, c, rim, c1, m1});
+    s.draggable.push_back(c);
+    s.draggable.push_back(rim);
+}
+
+// An unsized circle on a level track touching two fixed circles above it,
+// or a fixed circle above it and a fixed slanted wall below.
+inline void UnsizedCircleOnATrack(Sketch& s, double jitter, std::mt19937& random)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const bool twoCircles = unit(random) < 0.5;
+    s.family = twoCircles ? "unsized circle on a track" : "unsized circle on a track, by a wall";
+    const int a = s.AddNode(point(-400, 0), 0.0, random);
+    const int b = s.AddNode(point(500, 0), 0.0, random);
+    Fix(s, a);
+    Fix(s, b);
+    const KorHandle track = Wall(s, a, b);
+    const double r = 20.0 + 80.0 * unit(random);
+    const point centre(50.0 * unit(random), 0.0);
+    const double r1 = 30.0 + 70.0 * unit(random);
+    const point p1 = Polar(centre, r1 + r, (100.0 + 60.0 * unit(random)) * M_PI / 180.0);
+    const int c1 = s.AddNode(p1, 0.0, random);
+    const int m1 = s.AddNode(point(p1.x() + r1, p1.y()), 0.0, random);
+    Fix(s, c1);
+    Fix(s, m1);
+    const KorHandle k1 = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
+    s.Check(k1);
+    const int c = TrackedCentre(s, centre, jitter, random, track, a, b);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(circle);
+    Tangent(s, circle, k1, {Ask::kTangentOutside, c, rim, c1, m1});
+    if (twoCircles) {
+        const double r2 = 30.0 + 70.0 * unit(random);
+        const point p2 = Polar(centre, r2 + r, (20.0 + 60.0 * unit(random)) * M_PI / 180.0);
+        const int c2 = s.AddNode(p2, 0.0, random);
+        const int m2 = s.AddNode(point(p2.x() + r2, p2.y()), 0.0, random);
+        Fix(s, c2);
+        Fix(s, m2);
+        const KorHandle k2 = s.model.CreateCircle(s.nodes[c2], s.nodes[m2]);
+        s.Check(k2);
+        Tangent(s, circle, k2, {Ask::kTangentOutside, c, rim, c2, m2});
+    } else {
+        // A wall below the track, square to the direction from the centre to
+        // the point it touches.
+        const double turn = (240.0 + 60.0 * unit(random)) * M_PI / 180.0;
+        const point touch = Polar(centre, r, turn);
+        const point along(-std::sin(turn), std::cos(turn));
+        const int w1 = s.AddNode(point(touch.x() - 200.0 * along.x(), touch.y() - 200.0 * along.y()),
+                                 0.0, random);
+        const int w2 = s.AddNode(point(touch.x() + 200.0 * along.x(), touch.y() + 200.0 * along.y()),
+                                 0.0, random);
+        Fix(s, w1);
+        Fix(s, w2);
+        const KorHandle wall = Wall(s, w1, w2);
+        Tangent(s, circle, wall, {Ask::kTangentWall, c, rim, w1, w2});
+    }
+    s.draggable.push_back(rim);
+    s.draggable.push_back(c);
+}
+
 }  // namespace kor_curved
