@@ -352,3 +352,48 @@ TEST_F(UnsizedTest, CircleThroughTheOtherCentreTouchesTheFartherLine)
 }
 
 }  // namespace
+
+// ---- The circle laid through a held node and two nodes sliding on it
+// (two chords from the held node given at once) ----
+
+// Rim nodes: the held node, the two nodes the chords reach, and a fourth rim
+// node that shares a wall with one of them and so follows that wall.
+TEST_F(CirTrackerTest, ChordSolutionLeavesTheGivenNodesAndLetsAWallNeighbourFollowItsWall)
+{
+    KorNode* c = Node(0, 0);
+    KorCirTracker* t = Circle(c, 100.0);
+    KorNode* held = Node(100, 0);
+    KorNode* p = Node(0, 100);
+    KorNode* q = Node(-100, 0);
+    KorNode* m = Node(0, -100);
+    for (KorNode* n : {held, p, q, m})
+        Rim(t, n);
+    KorLinTracker* wall = Line(m, p);
+    KorDF toP(p, t, nullptr);
+    KorDF toQ(q, t, nullptr);
+    std::unique_ptr<KorTrackerSolution> s(t->Solve(held, &toP, &toQ));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->GetKind(), KOR_TS_SHIFT);
+    ASSERT_EQ(s->GetNumOfFollowers(), 4u);
+    // The given nodes are placed by the chords themselves; m slides on its wall.
+    EXPECT_EQ(s->GetFollower(0), nullptr);
+    EXPECT_EQ(s->GetFollower(1), nullptr);
+    EXPECT_EQ(s->GetFollower(2), nullptr);
+    EXPECT_EQ(s->GetFollower(3), wall);
+}
+
+// A circle about a fixed centre cannot be laid through other nodes.
+TEST_F(CirTrackerTest, ChordSolutionRefusedAboutAFixedCentre)
+{
+    KorNode* c = Node(0, 0);
+    KorCirTracker* t = Circle(c, 50.0);
+    KorNode* held = Node(50, 0);
+    KorNode* p = Node(0, 50);
+    KorNode* q = Node(-50, 0);
+    for (KorNode* n : {held, p, q})
+        Rim(t, n);
+    c->SetMovable(false);
+    KorDF toP(p, t, nullptr);
+    KorDF toQ(q, t, nullptr);
+    EXPECT_EQ(t->Solve(held, &toP, &toQ), nullptr);
+}
