@@ -511,6 +511,11 @@ static bool AdjustParallelPair(KorDimSolution* s, KorDimSolution* o, KorDimensio
 }
 
 // Two line trackers through one node, each turning or shifting.
+static bool MovesTrackerOf(KorDimension* d, KorDF* df)
+{
+    return df->mpMoved && df->mpMoved == d->GetTracker(df->mpNode);
+}
+
 static bool AdjustTwoTrackers(KorDimSolution* s, KorDimSolution* o, KorDimension* d1,
                               KorDimension* d2)
 {
@@ -536,6 +541,13 @@ static bool AdjustTwoTrackers(KorDimSolution* s, KorDimSolution* o, KorDimension
     if (ts1->GetKind() == ts2->GetKind()) {
         KorNode* p1 = s->GetPivot();
         KorNode* p2 = o->GetPivot();
+        // Each turns its tracker about the dimension's far node; when the
+        // first turns the second dimension's tracker, its pivot is that
+        // dimension's far node and keeps that dimension's value.
+        if (MovesTrackerOf(d2, df) && !MovesTrackerOf(d1, df)) {
+            std::swap(v1, v2);
+            d2->GetOrientation(dx, dy, df->mpNode);
+        }
         if (!(v1 > 0) || !(v2 > 0) || !p1 || !p2)
             return false;
         count = AdjustDoubleRotateRotate(p1->GetPoint(), p2->GetPoint(), v1, v2, candidates);
