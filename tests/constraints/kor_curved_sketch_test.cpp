@@ -59,6 +59,7 @@ std::vector<std::pair<std::string, Builder>> FittedFamilies()
         {"concentric", ChordsOnOneCircle},
         {"track", CircleOnATrack},
         {"unsized-track", UnsizedCircleOnATrack},
+        {"crank", WheelOnACrank},
     };
 }
 
@@ -212,7 +213,7 @@ TEST_F(KorCurvedSketch, SolvedAndDraggedFittedCirclesKeepEveryRequest)
 {
     ExpectKept(RunFamilies(FittedFamilies()), {"free-corner", "channel", "by-a-circle",
                                                "free-between", "belt", "chords",
-                                               "track"});
+                                               "track", "crank"});
 }
 
 }  // namespace

@@ -840,4 +840,37 @@ inline void UnsizedCircleOnATrack(Sketch& s, double jitter, std::mt19937& random
     s.draggable.push_back(c);
 }
 
+
+// A wheel on a crank: a wall of given length from a fixed node, a circle of
+// given radius about its far end, touching a fixed circle from outside.
+inline void WheelOnACrank(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "wheel on a crank";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double r1 = 30.0 + 90.0 * unit(random);
+    const double r = 20.0 + 60.0 * unit(random);
+    const double arm = 100.0 + 200.0 * unit(random);
+    const int a = s.AddNode(point(0, 0), 0.0, random);
+    Fix(s, a);
+    // The wheel's centre at the arm's end; the fixed circle beside it.
+    const point centre = Polar(point(0, 0), arm, (20.0 + 50.0 * unit(random)) * M_PI / 180.0);
+    const point p1 = Polar(centre, r1 + r, (-60.0 + 120.0 * unit(random)) * M_PI / 180.0);
+    const int c1 = s.AddNode(p1, 0.0, random);
+    const int m1 = s.AddNode(point(p1.x() + r1, p1.y()), 0.0, random);
+    Fix(s, c1);
+    Fix(s, m1);
+    const KorHandle fixedCircle = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
+    s.Check(fixedCircle);
+    const int c = s.AddNode(centre, jitter, random);
+    Wall(s, a, c);
+    Length(s, a, c);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle wheel = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(wheel);
+    Radius(s, wheel, c, rim);
+    Tangent(s, wheel, fixedCircle, {Ask::kTangentOutside, c, rim, c1, m1});
+    s.draggable.push_back(c);
+    s.draggable.push_back(rim);
+}
+
 }  // namespace kor_curved
