@@ -58,6 +58,28 @@ private:
     KorNode* mpNode;
 };
 
+// Whether the solution leaves broken a dimension the model's user gave
+// (one of the model's own dimensions, enabled) that the search was never
+// handed: a room keeps its given lengths apart from the solver's list, and
+// one its ordering left out must hold all the same.
+bool LeavesUnlistedDimensionBroken(KorModel& model)
+{
+    const std::vector<KorDimension*>& listed = model.GetDimensions();
+    const int count = model.GetNumOfDimensions();
+    for (int i = 0; i < count; ++i) {
+        KorDimension* d = model.GetDimension(i, nullptr);
+        if (!d || !d->IsEnabled() || d->GetOwner())
+            continue;
+        const auto at = static_cast<std::size_t>(i);
+        if ((at < listed.size() && listed[at] == d) ||
+            std::find(listed.begin(), listed.end(), d) != listed.end())
+            continue;
+        if (!d->IsImplemented())
+            return true;
+    }
+    return false;
+}
+
 bool IsLineTracker(const KorTracker* tracker)
 {
     return tracker->GetType() == KOR_LINEAR_TRACKER;
@@ -847,8 +869,9 @@ bool KorModel::ResolveOnce(bool journal)
     if (mError != 0 && !mWeighted.empty())
         DeleteExtraRules();
     // A search can end with every solution applied and still leave a node off
-    // its carrier or a constraint broken; that is no solution.
-    if (mError == 0 && !IsResolved()) {
+    // its carrier or a constraint broken, or a given dimension it was not
+    // handed broken; that is no solution.
+    if (mError == 0 && (!IsResolved() || LeavesUnlistedDimensionBroken(*this))) {
         SetError(KOR_ERR_CONDITIONS);
         mbSolved = false;
     }

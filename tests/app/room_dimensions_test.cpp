@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -223,4 +224,68 @@ TEST_F(RoomDimensionsTest, PromotedDimensionsBelongToTheirRoom)
         for (KorDimension* d : references)
             EXPECT_FALSE(d->IsExtraRule());
     }
+}
+
+namespace {
+
+struct UnlistedCase {
+    const char* what;
+    double diagonalOverDrawn;  // the diagonal's given length less its drawn one
+    double wall;               // the first wall's new length; 0 leaves it
+    bool solves;
+};
+
+const UnlistedCase kUnlistedCases[] = {
+    {"the diagonal given as drawn", 0.0, 0.0, true},
+    {"the diagonal given 40 longer than drawn", 40.0, 0.0, false},
+    {"a wall typed longer under the diagonal given as drawn", 0.0, 250.0, false},
+};
+
+double Between(KorNode* a, KorNode* b)
+{
+    return std::hypot(b->GetPoint().x() - a->GetPoint().x(), b->GetPoint().y() - a->GetPoint().y());
+}
+
+}  // namespace
+
+// A length the room is given that its ordering never hands to the solver
+// (a diagonal, on no edge chain): after a resolve it holds within the
+// tolerance, or the resolve fails and leaves the room as it was.
+TEST(RoomDimensionsShapeTest, AGivenLengthLeftOutOfTheSolversListHoldsOrTheResolveFails)
+{
+    for (const UnlistedCase& c : kUnlistedCases) {
+        SCOPED_TRACE(c.what);
+        PelkResetAppGlobals();
+        ASSERT_TRUE(ParseExchangeData(kDefaultExchangeFile, static_cast<int>(kDefaultExchangeFileSize)));
+        const ExchangeTables& tables = GetExchangeTables();
+        CRoomFloor room;
+        ASSERT_TRUE(room.LoadShape(tables.shapes[0][0]->GetAttribute("body"), &tables.chains[0], true,
+                                   false));
+        ASSERT_TRUE(room.FindEntranceMarker());
+        room.FindAlignments();
+        const std::vector<KorNode*> corners(room.GetNodes().begin(), room.GetNodes().begin() + 3);
+        auto* diagonal = new KorNNDistance();
+        ASSERT_TRUE(diagonal->Create(&room, corners[0], corners[2], true));
+        ASSERT_TRUE(FixDimension(diagonal, Between(corners[0], corners[2]) + c.diagonalOverDrawn));
+        if (c.wall > 0.0) {
+            ASSERT_TRUE(FixDimension(room.GetDimension(corners[0], corners[1], false), c.wall));
+        }
+        std::vector<point> before;
+        for (KorNode* node : room.GetNodes())
+            before.push_back(node->GetPoint());
+
+        EXPECT_EQ(room.Resolve(), c.solves);
+        const std::vector<KorDimension*>& listed = room.GetDimensions();
+        EXPECT_EQ(std::find(listed.begin(), listed.end(), diagonal), listed.end())
+            << "the diagonal is left out of the solver's list";
+        if (c.solves) {
+            EXPECT_TRUE(diagonal->IsImplemented()) << Between(corners[0], corners[2]);
+        } else {
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                EXPECT_EQ(room.GetNodes()[i]->GetPoint().x(), before[i].x()) << "node " << i;
+                EXPECT_EQ(room.GetNodes()[i]->GetPoint().y(), before[i].y()) << "node " << i;
+            }
+        }
+    }
+    PelkResetAppGlobals();
 }
