@@ -152,6 +152,65 @@ double DistanceToSegment(const point& p, const point& a, const point& b)
     return Distance(p, point(a.x() + t * dx, a.y() + t * dy));
 }
 
+// A room's outline as its corners, each once.
+std::vector<point> OutlineRing(polygon& contour, double play)
+{
+    std::vector<point> ring;
+    for (short k = 0; k < contour.count(); ++k) {
+        const point v = contour[k].get_point();
+        if (ring.empty() || Distance(ring.back(), v) > play)
+            ring.push_back(v);
+    }
+    if (ring.size() > 2 && Distance(ring.front(), ring.back()) <= play)
+        ring.pop_back();
+    return ring;
+}
+
+// Where a wall from `corner` toward `far` first meets an outline: the point
+// and the outline piece (from ring[piece] to the next corner).
+struct OutlineMeeting {
+    bool found = false;
+    std::size_t piece = 0;
+    point at;
+};
+
+OutlineMeeting SideWallMeets(const std::vector<point>& ring, const point& corner, const point& far)
+{
+    const double sx = far.x() - corner.x(), sy = far.y() - corner.y();
+    OutlineMeeting meeting;
+    double nearest = 0.0;
+    for (std::size_t k = 0; k < ring.size(); ++k) {
+        const point& a = ring[k];
+        const point& b = ring[(k + 1) % ring.size()];
+        const double ex = b.x() - a.x(), ey = b.y() - a.y();
+        const double denominator = sx * ey - sy * ex;
+        if (std::fabs(denominator) < 1e-12)
+            continue;
+        const double ax = a.x() - corner.x(), ay = a.y() - corner.y();
+        const double t = (ax * ey - ay * ex) / denominator;  // along the wall
+        const double u = (ax * sy - ay * sx) / denominator;  // along the outline piece
+        if (!(t > 0.0) || t > 1.0 || u < 0.0 || u > 1.0 || (meeting.found && t >= nearest))
+            continue;
+        nearest = t;
+        meeting = {true, k, point(corner.x() + t * sx, corner.y() + t * sy)};
+    }
+    return meeting;
+}
+
+// The door stands on the part of the entrance wall (corner to other) that
+// keeps its line: past the point where the wall's way round a plan room
+// comes back to it.
+bool ClearOfDoor(const point& back, const point& corner, const point& other, ZupOpening* door, ZupFloor* room)
+{
+    if (!door->GetStart() || !door->GetEnd())
+        return false;
+    const double wx = other.x() - corner.x(), wy = other.y() - corner.y();
+    const auto along = [&](const point& p) { return (p.x() - corner.x()) * wx + (p.y() - corner.y()) * wy; };
+    const double from = along(back);
+    return along(Transformed(NodePoint(door->GetStart()), room)) > from &&
+           along(Transformed(NodePoint(door->GetEnd()), room)) > from;
+}
+
 }  // namespace
 
 void ZupFloor::EndMerge()
@@ -440,6 +499,136 @@ KorLinTracker* ZupFloor::InsideAlongWall(point& p, const line& along, double rea
     return nullptr;
 }
 
+// A corner of the room's entrance wall that would stand inside a room of the
+// plan, a little way in from one of its walls, goes along its side wall onto
+// that wall. The entrance wall, held on its line by the door, then follows
+// the plan room's walls from there back to its line: a room drawn over a
+// step of its neighbour's wall meets that wall instead of cutting a sliver
+// off the room. Each such corner's new place is kept in `moved` and the way
+// its wall takes in `detours`; a corner for which no short way is found is
+// left as it stands.
+void ZupFloor::PlaceEntranceCorners(ZupFloor* room, ZupNodePlaces& moved, ZupEntranceDetours& detours)
+{
+    ZupOpening* entrance = room->GetEntrance();
+    ZupEdge* wall = entrance ? entrance->GetEdge() : nullptr;
+    KorPrimitive* primitive = wall ? AsPrimitive(wall) : nullptr;
+    if (!primitive || primitive->GetCenter())
+        return;
+    const auto at = [&](KorNode* node) {
+        auto place = moved.find(node);
+        return place != moved.end() ? place->second : Transformed(NodePoint(node), room);
+    };
+    KorNode* ends[2] = {primitive->GetStart(), primitive->GetEnd()};
+    for (int i = 0; i < 2; ++i) {
+        KorNode* corner = ends[i];
+        KorPrimitive* side = nullptr;
+        for (short k = 0; k < corner->GetNumOfPrimitives(); ++k)
+            if (KorPrimitive* other = corner->GetPrimitive(k); other != primitive && CastToEdge(other))
+                side = other;
+        if (!side || side->GetCenter() || moved.count(corner))
+            continue;
+        const point p = at(corner);
+        const point far = at(side->GetOtherNode(corner));
+        const point other = at(ends[1 - i]);
+        const double reach = 0.5 * std::min(Distance(p, far), Distance(p, other));
+        std::vector<point> way = DetourToLine(p, far, other, reach);
+        if (way.size() < 2 || !ClearOfDoor(way.back(), p, other, entrance, room))
+            continue;
+        moved[corner] = way.front();
+        detours[corner] = std::move(way);
+    }
+}
+
+// From the crossing of the side wall (corner to far) with the wall of the
+// plan room the corner stands in, along that room's outline to its first
+// corner on the entrance wall's line (corner to other) between the two: the
+// points of that way, or none when the corner stands in no room, the side
+// wall meets its outline farther than `reach` or the outline strays from
+// the line by more than that on the way.
+std::vector<point> ZupFloor::DetourToLine(const point& corner, const point& far, const point& other,
+                                          double reach)
+{
+    const double play = LinearPlay();
+    const double wx = other.x() - corner.x(), wy = other.y() - corner.y();
+    const double wallLength = std::hypot(wx, wy);
+    if (!(wallLength > play) || !(Distance(corner, far) > play))
+        return {};
+    for (ZupPartition* cut : mPartitions) {
+        point inside(corner);
+        if (!cut || cut->IsOuterShell() || cut->GetContour().count() < 3 || !(inside < cut->GetContour()))
+            continue;
+        const std::vector<point> ring = OutlineRing(cut->GetContour(), play);
+        const std::size_t n = ring.size();
+        const OutlineMeeting meeting = SideWallMeets(ring, corner, far);
+        if (n < 3 || !meeting.found || !(Distance(corner, meeting.at) < reach) ||
+            !(Distance(corner, meeting.at) > play))
+            return {};
+        // Round the outline the way that leads along the entrance wall.
+        const point& a = ring[meeting.piece];
+        const point& b = ring[(meeting.piece + 1) % n];
+        const bool forward = (b.x() - meeting.at.x()) * wx + (b.y() - meeting.at.y()) * wy >
+                             (a.x() - meeting.at.x()) * wx + (a.y() - meeting.at.y()) * wy;
+        std::vector<point> way{meeting.at};
+        std::size_t k = forward ? (meeting.piece + 1) % n : meeting.piece;
+        for (std::size_t steps = 0; steps < n; ++steps) {
+            const point& v = ring[k];
+            way.push_back(v);
+            const double off = DistanceToLine(v, corner, other);
+            if (off > reach)
+                return {};
+            if (off < play) {
+                const double along = ((v.x() - corner.x()) * wx + (v.y() - corner.y()) * wy) / wallLength;
+                return along > play && along < wallLength - play ? way : std::vector<point>{};
+            }
+            k = forward ? (k + 1) % n : (k + n - 1) % n;
+        }
+        return {};
+    }
+    return {};
+}
+
+// The entrance wall from `from` to `to`, where one end or both take their
+// way along a plan room's walls: each stretch of the way is a wall of the
+// room, the rest of the wall runs on its own line.
+bool ZupFloor::AddEntranceWall(KorNode* from, KorNode* to, ZupPartition* partition,
+                               const ZupEntranceDetours& detours)
+{
+    std::vector<ZupNode*> chain{MappedNode(from)};
+    const auto planNodeAt = [&](point p) -> ZupNode* {
+        if (ZupNode* found = GetClosestNode(p, true, false, static_cast<float>(LinearPlay())))
+            return found;
+        return CreateNewNode(p.x(), p.y());
+    };
+    if (auto way = detours.find(from); way != detours.end())
+        for (std::size_t i = 1; i < way->second.size(); ++i)
+            chain.push_back(planNodeAt(way->second[i]));
+    if (auto way = detours.find(to); way != detours.end())
+        for (std::size_t i = way->second.size(); i-- > 1;)
+            chain.push_back(planNodeAt(way->second[i]));
+    chain.push_back(MappedNode(to));
+    for (std::size_t i = 0; i + 1 < chain.size(); ++i) {
+        ZupNode* a = chain[i];
+        ZupNode* b = chain[i + 1];
+        if (!a || !b)
+            return false;
+        if (a == b)
+            continue;
+        bool added = false;
+        {
+            KorScopedValue<double> snap(GeoSnap(), InputSnap());
+            KorScopedValue<angle> angularSnap(AngularInputSnap(), AngularPlay());
+            line through(a->GetPoint(), b->GetPoint());
+            added = AddLine(a, b, &through, nullptr);
+        }
+        if (!added)
+            return false;
+        partition->AddSurface(a, b);
+    }
+    mNodeMap[from] = chain.front();
+    mNodeMap[to] = chain.back();
+    return true;
+}
+
 // The first room node, an end of the room's aligned entrance wall, keeps
 // that wall on its line: a plan node found off the line is not taken.
 ZupNode* ZupFloor::KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* made, const point& p)
@@ -530,13 +719,17 @@ ZupPartition* ZupFloor::AddPartition(ZupFloor* room, ZupOpening* opening)
             room->SetTransformed(true);
     }
     ZupNodePlaces moved;
-    if (!PlaceRoomWalls(room, moved) || !MapRoomNodes(room, moved))
+    ZupEntranceDetours detours;
+    if (!PlaceRoomWalls(room, moved))
+        return nullptr;
+    PlaceEntranceCorners(room, moved, detours);
+    if (!MapRoomNodes(room, moved))
         return nullptr;
 
     auto* partition = new ZupPartition();
     partition->SetName(room->GetName());
     mpCurPartition = partition;
-    const bool wallsAdded = AddRoomWalls(room, partition, moved);
+    const bool wallsAdded = AddRoomWalls(room, partition, moved, detours);
     RehomeWallObjects();
     if (!wallsAdded) {
         delete partition;
@@ -644,10 +837,17 @@ void ZupFloor::RehomeWallObjects()
     }
 }
 
-bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved)
+bool ZupFloor::AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved,
+                            const ZupEntranceDetours& detours)
 {
     for (const ContourStep& step : ContourOrder(room)) {
         KorPrimitive* primitive = step.wall;
+        const bool detoured = detours.count(step.from) || detours.count(step.to);
+        if (detoured && IsEntranceWall(room, CastToEdge(primitive))) {
+            if (!AddEntranceWall(step.from, step.to, partition, detours))
+                return false;
+            continue;
+        }
         // Each wall runs between the plan nodes mapped from its own two ends.
         ZupNode* start = MappedNode(primitive->GetStart());
         ZupNode* end = MappedNode(primitive->GetEnd());

@@ -73,6 +73,10 @@ using ZupPrimitiveSet = std::set<KorPrimitive*, KorSerialLess>;
 using ZupNodeMap = std::map<KorNode*, KorNode*, KorSerialLess>;
 // Plan places of a merged room's nodes that differ from its own.
 using ZupNodePlaces = std::map<KorNode*, point, KorSerialLess>;
+// For a merged room's entrance-wall corner that stood inside a plan room:
+// the way its wall takes along that room's walls, from the corner's plan
+// place back to the entrance wall's line.
+using ZupEntranceDetours = std::map<KorNode*, std::vector<point>, KorSerialLess>;
 // Walls of a room-search step; the filter of the perimeter queries.
 using ZupEdgeFilter = bool (*)(ZupEdge*);
 
@@ -361,9 +365,13 @@ private:
     bool MapRoomNodes(ZupFloor* room, const ZupNodePlaces& moved);
     ZupNode* KeepOnEntranceLine(ZupFloor* room, KorNode* node, ZupNode* made, const point& p);
     bool PlaceRoomWalls(ZupFloor* room, ZupNodePlaces& moved);
+    void PlaceEntranceCorners(ZupFloor* room, ZupNodePlaces& moved, ZupEntranceDetours& detours);
+    std::vector<point> DetourToLine(const point& corner, const point& far, const point& other, double reach);
+    bool AddEntranceWall(KorNode* from, KorNode* to, ZupPartition* partition, const ZupEntranceDetours& detours);
     void StretchOverWall(ZupOpening* opening);
     KorLinTracker* InsideAlongWall(point& p, const line& along, double reach);
-    bool AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved);
+    bool AddRoomWalls(ZupFloor* room, ZupPartition* partition, const ZupNodePlaces& moved,
+                      const ZupEntranceDetours& detours);
     void CarryAlignments(ZupFloor* room);
     bool CarryOpenings(ZupFloor* room, ZupOpening* connection, ZupPartition* partition);
     void TransferWallObject(ZupWallObject* object, ZupFloor* room, ZupPartition* partition);
