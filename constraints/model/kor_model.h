@@ -344,6 +344,9 @@ protected:
     int AnchorRank(KorDimension* dimension) const;
     bool ResolveWithoutPenHold();
     bool ResolveSearches(bool journal);
+    bool ResolveStrictThenLenient(bool journal);
+    bool ResolveWithImpliedDimension();
+    bool HasTwin(KorDimension* dimension) const;
     bool RetryLenient() const;
     void TakeBackGivenUp(std::size_t kept);
     bool IsJournalActive() const;

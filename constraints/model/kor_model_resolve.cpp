@@ -692,6 +692,13 @@ void KorModel::GiveUpWeights()
 
 bool KorModel::Resolve()
 {
+    if (ResolveStrictThenLenient(true))
+        return true;
+    return ResolveWithImpliedDimension();
+}
+
+bool KorModel::ResolveStrictThenLenient(bool journal)
+{
     // Walls held square or parallel are solved to within GeoDif degrees as
     // the geometry library places them. Only where no such solution is found
     // outside a drag does the library's own reading decide, as before.
@@ -699,7 +706,7 @@ bool KorModel::Resolve()
     mbStrictDirections = true;
     mbLenientResult = false;
     const std::size_t givenUp = mGivenUp.size();
-    if (ResolveSearches(true))
+    if (ResolveSearches(journal))
         return true;
     if (!RetryLenient())
         return false;
@@ -732,6 +739,56 @@ bool KorModel::ResolveSearches(bool journal)
     TakeBackGivenUp(givenUp);
     mbAnchoredSearch = true;
     return ResolveOnce(false);
+}
+
+// A length given twice (the opposite walls of a square room at the same
+// value) repeats what the others give: the count of equations takes it for
+// one too many, or the search finds nothing left to move for it. The room
+// is solved without one of the twins, latest first, and the result stands
+// when it holds that one too; otherwise the room is as it was, with the
+// first refusal's error. A pen drag is not solved again.
+bool KorModel::ResolveWithImpliedDimension()
+{
+    if (mpDraggedNode || mbRoundsExhausted || mError == KOR_ERR_RULES)
+        return false;
+    std::vector<KorDimension*> twins;
+    for (std::size_t i = mDimensions.size(); i-- > 0;)
+        if (HasTwin(mDimensions[i]))
+            twins.push_back(mDimensions[i]);
+    if (twins.empty())
+        return false;
+    const int refusal = mError;
+    GeometrySnapshot start;
+    SaveGeometry(start);
+    for (KorDimension* implied : twins) {
+        if (std::find(mDimensions.begin(), mDimensions.end(), implied) == mDimensions.end())
+            continue;  // gone with the last search
+        implied->SetEnabled(false);
+        const bool solved = !IsOverConstrained() && ResolveStrictThenLenient(false);
+        implied->SetEnabled(true);
+        if (solved && implied->IsImplemented() && IsResolved())
+            return true;
+        RestoreGeometry(start);
+        Invalidate(true);
+    }
+    mError = refusal;
+    return false;
+}
+
+// Rules the search adds for itself come and go with it and are never twins.
+bool KorModel::HasTwin(KorDimension* dimension) const
+{
+    auto given = [this](KorDimension* d) {
+        return d->IsEnabled() && !d->GetOwner() && !d->IsExtraRule() && d->GetNumOfEquations() > 0 &&
+               d->HasValue() && std::find(mExtraRules.begin(), mExtraRules.end(), d) == mExtraRules.end();
+    };
+    if (!given(dimension))
+        return false;
+    for (KorDimension* other : mDimensions)
+        if (other != dimension && given(other) && other->GetType() == dimension->GetType() &&
+            dimension->IsEqual(other->GetValue(), dimension->GetValue()))
+            return true;
+    return false;
 }
 
 void KorModel::TakeBackGivenUp(std::size_t kept)
