@@ -847,8 +847,11 @@ bool KorModel::RelaysDirection(const KorDimSolution* solution, KorDimension* dim
 
 bool KorModel::AdjustAdjustmentTrackers()
 {
-    for (KorTracker* tracker : std::vector<KorTracker*>(mAdjustmentTrackers))
-        if (!tracker->Adjust())
+    // A circle adjusted to a moved centre moves that centre's other circles
+    // off it in turn: they join the list while it is walked and are adjusted
+    // too. The list holds each tracker once, so the walk ends.
+    for (std::size_t i = 0; i < mAdjustmentTrackers.size(); ++i)
+        if (!mAdjustmentTrackers[i]->Adjust())
             return false;
     return true;
 }
