@@ -1,7 +1,6 @@
 // Arcs about one centre node, each on its own circle.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <ostream>
 
@@ -73,12 +72,6 @@ protected:
         }
     }
 
-    std::array<point, 4> Positions() const
-    {
-        return {NodeOf(centre)->GetPoint(), NodeOf(a)->GetPoint(), NodeOf(b)->GetPoint(),
-                NodeOf(e)->GetPoint()};
-    }
-
     KorHandle centre = 0, a = 0, b = 0, e = 0, second = 0;
     double toA = 0.0, toE = 0.0;
 };
@@ -90,9 +83,9 @@ TEST_P(KorConcentricArcsTest, ResolvingMovesTheSharedCentreWithBothCircles)
 }
 
 // The far end dragged as the program drags it: the pen goes round the fixed
-// node at the far end's given distance, a few inches a step. Without a
-// radius every pen position is reachable; with one each step either keeps
-// every constraint or leaves the sketch as it was.
+// node at the far end's given distance, a few inches a step. Every pen
+// position is reachable, with the second radius given or not: the whole
+// sketch turns about the fixed node.
 TEST_P(KorConcentricArcsTest, DraggingTheFarEndRoundTheFixedNodeKeepsEveryConstraint)
 {
     ASSERT_TRUE(model.Resolve()) << "error " << model.GetError();
@@ -103,20 +96,10 @@ TEST_P(KorConcentricArcsTest, DraggingTheFarEndRoundTheFixedNodeKeepsEveryConstr
     model.SetDrag(true);
     for (int i = 1; i <= 10; ++i) {
         const double turn = from - i * step;  // opening the second arc
-        const std::array<point, 4> before = Positions();
         ASSERT_TRUE(model.SetNodePosition(e, hinge.x() + toE * std::cos(turn),
                                           hinge.y() + toE * std::sin(turn)));
-        const bool kept = model.Resolve();
-        if (!GetParam().secondRadiusGiven) {
-            EXPECT_TRUE(kept) << "step " << i << " error " << model.GetError();
-        }
-        if (kept) {
-            ExpectEveryConstraintKept();
-        } else {
-            const std::array<point, 4> after = Positions();
-            for (int k = 0; k < 3; ++k)  // the dragged far end keeps the pen's place
-                EXPECT_EQ(after[k], before[k]) << "step " << i << " node " << k;
-        }
+        ASSERT_TRUE(model.Resolve()) << "step " << i << " error " << model.GetError();
+        ExpectEveryConstraintKept();
     }
     model.SetDrag(false);
 }
