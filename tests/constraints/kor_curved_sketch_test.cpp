@@ -60,6 +60,7 @@ std::vector<std::pair<std::string, Builder>> FittedFamilies()
         {"track", CircleOnATrack},
         {"unsized-track", UnsizedCircleOnATrack},
         {"crank", WheelOnACrank},
+        {"bridge", BridgeBetweenColumns},
     };
 }
 

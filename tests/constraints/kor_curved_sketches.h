@@ -873,4 +873,50 @@ inline void WheelOnACrank(Sketch& s, double jitter, std::mt19937& random)
     s.draggable.push_back(rim);
 }
 
+// An arc wall, centre and radius free, whose ends slide on two fixed round
+// columns, the span between its ends given: a bridge between the columns.
+inline void BridgeBetweenColumns(Sketch& s, double jitter, std::mt19937& random)
+{
+    s.family = "bridge between columns";
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double r1 = 20.0 + 60.0 * unit(random), r2 = 20.0 + 60.0 * unit(random);
+    const double gap = 60.0 + 240.0 * unit(random);
+    const point p1(0, 0), p2(r1 + r2 + gap, 0);
+    const int c1 = s.AddNode(p1, 0.0, random);
+    const int m1 = s.AddNode(point(-r1, 0), 0.0, random);
+    const int c2 = s.AddNode(p2, 0.0, random);
+    const int m2 = s.AddNode(point(p2.x() + r2, 0), 0.0, random);
+    for (int i : {c1, m1, c2, m2})
+        Fix(s, i);
+    const KorHandle k1 = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
+    const KorHandle k2 = s.model.CreateCircle(s.nodes[c2], s.nodes[m2]);
+    s.Check(k1);
+    s.Check(k2);
+    // The ends leave the columns on their upper sides; the arc rises
+    // between them, its centre below the span.
+    const point from = Polar(p2, r2, (100.0 + 50.0 * unit(random)) * M_PI / 180.0);
+    const point to = Polar(p1, r1, (30.0 + 50.0 * unit(random)) * M_PI / 180.0);
+    const double span = Dist(from, to);
+    const double sweep = (40.0 + 80.0 * unit(random)) * M_PI / 180.0;
+    const double radius = span / 2.0 / std::sin(sweep / 2.0);
+    const point middle((from.x() + to.x()) / 2.0, (from.y() + to.y()) / 2.0);
+    const double drop = std::sqrt(std::max(0.0, radius * radius - span * span / 4.0));
+    const double ux = (to.x() - from.x()) / span, uy = (to.y() - from.y()) / span;
+    const point centre(middle.x() - uy * drop, middle.y() + ux * drop);
+    const int c = s.AddNode(centre, jitter, random);
+    const int a = s.AddNode(from, jitter, random);
+    const int b = s.AddNode(to, jitter, random);
+    const KorHandle arc = s.model.CreateArc(s.nodes[c], s.nodes[a], s.nodes[b]);
+    s.Check(arc);
+    s.requests.push_back({Ask::kOnCircle, c, a, b});
+    s.Check(s.model.CreateConstraint(KOR_COINCIDENT, s.nodes[a], k2, 0, 0));
+    s.requests.push_back({Ask::kOnCircle, c2, m2, a});
+    s.Check(s.model.CreateConstraint(KOR_COINCIDENT, s.nodes[b], k1, 0, 0));
+    s.requests.push_back({Ask::kOnCircle, c1, m1, b});
+    Length(s, a, b);
+    s.draggable.push_back(a);
+    s.draggable.push_back(b);
+    s.draggable.push_back(c);
+}
+
 }  // namespace kor_curved
