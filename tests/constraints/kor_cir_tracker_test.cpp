@@ -397,3 +397,55 @@ TEST_F(CirTrackerTest, ChordSolutionRefusedAboutAFixedCentre)
     KorDF toQ(q, t, nullptr);
     EXPECT_EQ(t->Solve(held, &toP, &toQ), nullptr);
 }
+
+// ---- An unsized circle whose rim nodes slide on two fixed circles ----
+
+namespace {
+
+struct TwoCircleCase {
+    double lineY;          // a level line clamping the circle too
+    bool replaced;         // whether the circle is laid about the two circles' middle
+};
+
+TEST_F(CirTrackerTest, UnsizedCircleBetweenTwoCirclesIsLaidAboutTheirMiddle)
+{
+    // Circles of radius 10 about (0, 0) and 30 about (100, 0): their middle,
+    // moved by half the difference of the radii toward the first, is (60, 0);
+    // the circle laid there has radius (100 - 10 + 30) / 2 = 60. A line
+    // nearer the middle than half the enclosing span (70) but beyond that
+    // radius leaves the circle as it was.
+    const TwoCircleCase cases[] = {{5.0, true}, {-40.0, true}, {65.0, false}};
+    for (const TwoCircleCase& k : cases) {
+        KorCirTracker* t = Circle(Node(50, 200), 20.0);
+        std::vector<KorTracker*> circles = {Circle(Node(0, 0), 10.0), Circle(Node(100, 0), 30.0)};
+        std::vector<KorTracker*> others = {Line(Node(-50, k.lineY), Node(150, k.lineY))};
+        ASSERT_TRUE(t->UpdateUnsized2Cir(others, circles)) << k.lineY;
+        const circle& c = t->GetCircle();
+        if (k.replaced) {
+            EXPECT_NEAR(c.center().x(), 60.0, 1e-9) << k.lineY;
+            EXPECT_NEAR(c.center().y(), 0.0, 1e-9) << k.lineY;
+            EXPECT_NEAR(c.rad(), 60.0, 1e-9) << k.lineY;
+        } else {
+            EXPECT_EQ(c.center().x(), 50.0) << k.lineY;
+            EXPECT_EQ(c.center().y(), 200.0) << k.lineY;
+            EXPECT_EQ(c.rad(), 20.0) << k.lineY;
+        }
+    }
+}
+
+TEST_F(CirTrackerTest, UnsizedCircleNeedsTwoCirclesAndStaysFinite)
+{
+    KorCirTracker* t = Circle(Node(50, 200), 20.0);
+    std::vector<KorTracker*> one = {Circle(Node(0, 0), 10.0)};
+    std::vector<KorTracker*> none;
+    EXPECT_FALSE(t->UpdateUnsized2Cir(none, one));
+    // With no other clamp the centre is only moved into the region between
+    // the two circles' centres: the circle stays finite and keeps a size.
+    std::vector<KorTracker*> two = {Circle(Node(0, 0), 10.0), Circle(Node(100, 0), 30.0)};
+    ASSERT_TRUE(t->UpdateUnsized2Cir(none, two));
+    const circle& c = t->GetCircle();
+    EXPECT_TRUE(std::isfinite(c.center().x()) && std::isfinite(c.center().y()));
+    EXPECT_TRUE(std::isfinite(c.rad()) && c.rad() > 0.0);
+}
+
+}  // namespace
