@@ -22,10 +22,6 @@ namespace {
 
 constexpr double kDegreesPerRadian = 57.29577951308232;
 
-// The geometry's own coincidence of coordinates, for laying walls through
-// their corners when their directions are judged.
-constexpr double kFineWallSnap = 0.01;
-
 // The direction of a contour at a point on it, whatever error an earlier
 // geometry call left behind.
 angle DirectionAt(polygon& contour, const point& p)
@@ -298,13 +294,8 @@ short CRoomFloor::FindAlignmentsAsDrawn()
 {
     // Only walls that stand upright or level already are held so: a wall
     // the user dragged a few degrees off stays as it was put, not snapped
-    // back. The walls are laid through their corners finely for it: at the
-    // pen's coarser snap a long wall a fraction of a degree off plumb (its
-    // ends less than the snap apart across) reads as upright, and held so
-    // it is solved upright away from the door nodes on it that are held.
+    // back.
     KorScopedValue<angle> snap(AngularInputSnap(), AngularPlay());
-    KorScopedValue<double> fine(GeoSnap(), kFineWallSnap);
-    UpdateTrackers();
     return FindAlignments();
 }
 
