@@ -4,6 +4,7 @@
 #include "zup_floor.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "kor_dimension.h"
@@ -50,6 +51,24 @@ std::vector<KorNNDistance*> DistancesCarriedBy(const std::vector<KorNode*>& node
     return carried;
 }
 
+// A wall whose length is given (an enabled distance joins its two ends) and
+// which is longer than the linear snap stands as typed: the tidy's wide
+// coincidence would otherwise merge a short given wall away, so a room read
+// back would lose a wall that editing kept.
+bool HasGivenLength(KorNode* start, KorNode* end, double linearSnap)
+{
+    const point a = start->GetPoint();
+    const point b = end->GetPoint();
+    if (!(std::hypot(b.x() - a.x(), b.y() - a.y()) > linearSnap))
+        return false;
+    for (int i = 0; i < start->GetNumOfDimaints(); ++i) {
+        auto* d = dynamic_cast<KorNNDistance*>(start->GetDimaint(i));
+        if (d && d->IsEnabled() && d->GetOtherNode(start) == end)
+            return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 // One step of the walk; true when the walls changed (the walk then goes
@@ -61,7 +80,7 @@ bool ZupFloor::TidyWall(int i, KorPrimitive* entranceWall)
         return false;
     KorNode* start = wall->GetStart();
     KorNode* end = wall->GetEnd();
-    if (!start || !end || start == end)
+    if (!start || !end || start == end || HasGivenLength(start, end, LinearPlay()))
         return false;
     if (start->GetPoint() == end->GetPoint()) {
         if (IsWallObjectEnd(end))
