@@ -410,11 +410,11 @@ inline void ArcWithAnAngle(Sketch& s, double jitter, std::mt19937& random)
     s.draggable.push_back(to);
 }
 
-// A circle of given radius touching two fixed circles from outside, its
-// centre free.
-inline void CircleBetweenTwo(Sketch& s, double jitter, std::mt19937& random)
+// A circle touching two fixed circles from outside, its centre free; of
+// given radius, or free in radius too (then its centre is dragged as well).
+inline void LayCircleBetweenTwo(Sketch& s, double jitter, std::mt19937& random, bool sized)
 {
-    s.family = "circle between two";
+    s.family = sized ? "circle between two" : "free circle between two";
     std::uniform_real_distribution<double> unit(0.0, 1.0);
     const double r1 = 30.0 + 60.0 * unit(random), r2 = 30.0 + 60.0 * unit(random);
     const double r = 20.0 + 60.0 * unit(random);
@@ -440,10 +440,20 @@ inline void CircleBetweenTwo(Sketch& s, double jitter, std::mt19937& random)
     s.Check(k1);
     s.Check(k2);
     s.Check(k);
-    Radius(s, k, c, rim);
+    if (sized)
+        Radius(s, k, c, rim);
     Tangent(s, k, k1, {Ask::kTangentOutside, c, rim, c1, m1});
     Tangent(s, k, k2, {Ask::kTangentOutside, c, rim, c2, m2});
+    if (!sized)
+        s.draggable.push_back(rim);
     s.draggable.push_back(c);
+}
+
+// A circle of given radius touching two fixed circles from outside, its
+// centre free.
+inline void CircleBetweenTwo(Sketch& s, double jitter, std::mt19937& random)
+{
+    LayCircleBetweenTwo(s, jitter, random, true);
 }
 
 // An arc wall between two fixed wall ends with its sweep given: the centre
@@ -620,33 +630,7 @@ inline void FreeCircleByACircle(Sketch& s, double jitter, std::mt19937& random)
 // A circle of free radius touching two fixed circles from outside.
 inline void FreeCircleBetweenTwo(Sketch& s, double jitter, std::mt19937& random)
 {
-    s.family = "free circle between two";
-    std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const double r1 = 30.0 + 60.0 * unit(random), r2 = 30.0 + 60.0 * unit(random);
-    const double r = 20.0 + 60.0 * unit(random);
-    const double gap = 2.0 * r * (0.15 + 0.8 * unit(random));
-    const point p1(0, 0), p2(r1 + r2 + gap, 0);
-    const double d = p2.x(), ra = r1 + r, rb = r2 + r;
-    const double x = (ra * ra - rb * rb + d * d) / (2.0 * d);
-    const point centre(x, std::sqrt(std::max(0.0, ra * ra - x * x)));
-    const int c1 = s.AddNode(p1, 0.0, random);
-    const int m1 = s.AddNode(point(0, r1), 0.0, random);
-    const int c2 = s.AddNode(p2, 0.0, random);
-    const int m2 = s.AddNode(point(p2.x(), r2), 0.0, random);
-    for (int i : {c1, m1, c2, m2})
-        Fix(s, i);
-    const KorHandle k1 = s.model.CreateCircle(s.nodes[c1], s.nodes[m1]);
-    const KorHandle k2 = s.model.CreateCircle(s.nodes[c2], s.nodes[m2]);
-    const int c = s.AddNode(centre, jitter, random);
-    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
-    const KorHandle k = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
-    s.Check(k1);
-    s.Check(k2);
-    s.Check(k);
-    Tangent(s, k, k1, {Ask::kTangentOutside, c, rim, c1, m1});
-    Tangent(s, k, k2, {Ask::kTangentOutside, c, rim, c2, m2});
-    s.draggable.push_back(rim);
-    s.draggable.push_back(c);
+    LayCircleBetweenTwo(s, jitter, random, false);
 }
 
 // A wall touching two fixed circles on the same side, its ends free: a belt.
