@@ -468,9 +468,23 @@ KorDimSolution* KorNNDistance::SolveWithLockDimensions()
     KorDimSolution* first = nullptr;
     KorDimSolution* second = nullptr;
     if (TryLockDimension(lock, node, doubleNode, first, second)) {
+        // The pair found no place once in this resolve: the three walls
+        // turning together may still (a bay taking a new front).
+        if (mpModel->DoubleFailed(lock, this)) {
+            if (KorDimSolution* triple = SolveWithTriple(lock)) {
+                delete first;
+                delete second;
+                return triple;
+            }
+        }
         mpModel->SetDoubleSolution(first, second);
         return second;
     }
+    return SolveWithTriple(lock);
+}
+
+KorDimSolution* KorNNDistance::SolveWithTriple(KorDimension* lock)
+{
     KorDimension* before = mpModel->GetLockDim(this, lock);
     if (!before)
         return nullptr;

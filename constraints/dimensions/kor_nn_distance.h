@@ -72,6 +72,7 @@ private:
     KorDimSolution* WalkDFs(KorDF* start);
     KorDimSolution* SolveDF(KorDF* df);
     KorDimSolution* SolveWithLockDimensions();
+    KorDimSolution* SolveWithTriple(KorDimension* lock);
     bool TryLockDimension(KorDimension* lock, KorNode* node, bool doubleNode,
                           KorDimSolution*& first, KorDimSolution*& second);
     KorDimSolution* CreateGroupShiftSolution(KorDF* df);

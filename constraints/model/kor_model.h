@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "angle.h"
@@ -225,6 +226,9 @@ public:
     KorDimension* GetLockDim(KorDimension* d1, KorDimension* d2) const;
     void SetDoubleSolution(KorDimSolution* first, KorDimSolution* second);
     void SetTripleSolution(KorDimSolution* first, KorDimSolution* second);
+    // A pair solved together whose geometry failed in this resolve.
+    bool DoubleFailed(const KorDimension* first, const KorDimension* second) const;
+    void NoteFailedDouble(KorDimSolution** failed);
     KorShiftGroup* SetupShiftGroup(KorNode* node1, KorNode* node2, KorTracker* tracker,
                                    KorDimaint* dimaint);
     bool AddAdjustmentTracker(KorTracker* tracker);
@@ -394,6 +398,7 @@ protected:
     double mLinearPlay = 0.1;
     float mInputSnap = 0.3f;
     std::map<short, KorDimSolution*> mSingleSolutions;
+    std::vector<std::pair<const KorDimension*, const KorDimension*>> mFailedDoubles;
     std::vector<KorCondition*> mConditions;
     std::vector<KorDimension*> mExtraRules;
     bool mbTraceChanges = false;

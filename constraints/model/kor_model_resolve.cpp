@@ -538,6 +538,7 @@ bool KorModel::DoSimpleShift(double, double) { return false; }
 bool KorModel::DoResolve()
 {
     mCounter = 0;
+    mFailedDoubles.clear();
     ClearTempSolutions();
     // Restart point: -1 searches from the beginning, else the stack index.
     long restart = -1;
@@ -566,6 +567,7 @@ bool KorModel::DoResolve()
             // as a failure too.
             while (failed != mSolutions.data() + mSolutions.size() || !mbSolved) {
                 RestorePreAdjustmentGeometry();
+                NoteFailedDouble(failed);
                 if (++adjustments > kMaxResolveRounds) {
                     mbSolved = false;
                     break;

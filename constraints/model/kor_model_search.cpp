@@ -193,6 +193,30 @@ void KorModel::SetTripleSolution(KorDimSolution* first, KorDimSolution* second)
     mSolutions.push_back(first);
 }
 
+bool KorModel::DoubleFailed(const KorDimension* first, const KorDimension* second) const
+{
+    return std::find(mFailedDoubles.begin(), mFailedDoubles.end(), std::pair(first, second)) !=
+           mFailedDoubles.end();
+}
+
+// A pair whose nodes found no place is remembered, so that the dimension
+// solved second may move its neighbours another way when asked again.
+void KorModel::NoteFailedDouble(KorDimSolution** failed)
+{
+    KorDimSolution** const end = mSolutions.data() + mSolutions.size();
+    if (!failed || failed + 1 >= end || (*failed)->GetOpCode() != KOR_OP_DOUBLE)
+        return;
+    const auto dimensionOf = [this](const KorDimSolution* solution) -> const KorDimension* {
+        const short index = solution->GetDimensionIndex();
+        if (index < 0 || index >= static_cast<short>(mDimensions.size()))
+            return nullptr;
+        return mDimensions[static_cast<std::size_t>(index)];
+    };
+    const auto pair = std::pair(dimensionOf(failed[0]), dimensionOf(failed[1]));
+    if (pair.first && pair.second && !DoubleFailed(pair.first, pair.second))
+        mFailedDoubles.push_back(pair);
+}
+
 KorShiftGroup* KorModel::SetupShiftGroup(KorNode* node1, KorNode* node2, KorTracker* tracker,
                                          KorDimaint* dimaint)
 {
