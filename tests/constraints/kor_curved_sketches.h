@@ -9,6 +9,7 @@
 #include <cmath>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "kor_model.h"
@@ -545,6 +546,28 @@ inline void TwoArcs(Sketch& s, double jitter, std::mt19937& random)
 // ---- Circles fitted between their neighbours: sketches whose circle is
 // placed by two tangencies at once, or by two chords on one circle.
 
+// A wall the sketch's circle touches: its handle and its end nodes.
+struct TouchedWall {
+    KorHandle wall;
+    int from, to;
+};
+
+// A circle of free radius laid about `centre` (radius r, rim at a random
+// angle), touching two walls; answers its centre and rim nodes.
+inline std::pair<int, int> FreeCircleTouching(Sketch& s, const point& centre, double r,
+                                              double jitter, std::mt19937& random,
+                                              TouchedWall first, TouchedWall second)
+{
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const int c = s.AddNode(centre, jitter, random);
+    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
+    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
+    s.Check(circle);
+    for (const TouchedWall& w : {first, second})
+        Tangent(s, circle, w.wall, {Ask::kTangentWall, c, rim, w.from, w.to});
+    return {c, rim};
+}
+
 // A circle in the corner of two fixed walls meeting at 60 to 120 degrees,
 // touching both, its radius free: dragging its rim resizes it along the
 // corner's bisector.
@@ -562,12 +585,7 @@ inline void FreeCircleInACorner(Sketch& s, double jitter, std::mt19937& random)
     const KorHandle w2 = Wall(s, o, e2);
     const double r = 20.0 + 100.0 * unit(random);
     const point centre(r / std::tan(turn / 2.0), r);
-    const int c = s.AddNode(centre, jitter, random);
-    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
-    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
-    s.Check(circle);
-    Tangent(s, circle, w1, {Ask::kTangentWall, c, rim, o, e1});
-    Tangent(s, circle, w2, {Ask::kTangentWall, c, rim, o, e2});
+    const auto [c, rim] = FreeCircleTouching(s, centre, r, jitter, random, {w1, o, e1}, {w2, o, e2});
     s.draggable.push_back(rim);
     s.draggable.push_back(c);
 }
@@ -587,12 +605,7 @@ inline void CircleInAChannel(Sketch& s, double jitter, std::mt19937& random)
     const KorHandle w1 = Wall(s, a, b);
     const KorHandle w2 = Wall(s, c2, d2);
     const point centre(100.0 * unit(random), r);
-    const int c = s.AddNode(centre, jitter, random);
-    const int rim = s.AddNode(Polar(centre, r, 2.0 * M_PI * unit(random)), jitter, random);
-    const KorHandle circle = s.model.CreateCircle(s.nodes[c], s.nodes[rim]);
-    s.Check(circle);
-    Tangent(s, circle, w1, {Ask::kTangentWall, c, rim, a, b});
-    Tangent(s, circle, w2, {Ask::kTangentWall, c, rim, c2, d2});
+    const auto [c, rim] = FreeCircleTouching(s, centre, r, jitter, random, {w1, a, b}, {w2, c2, d2});
     s.draggable.push_back(c);
     s.draggable.push_back(rim);
 }
